@@ -1,0 +1,3 @@
+#include "tests/support/TestUnits.h"
+
+const std::vector<TUnitEntry>& TestUnits() { return BaseUnits(); }

@@ -1,0 +1,21 @@
+# Shared settings of the wine harness; sourced by the scripts beside it.
+# VANTREL_WINE_HOME: the folder that holds the prefix and the run state
+# (default: <build>/wine, the build folder taken from VANTREL_BUILD_DIR).
+
+: "${VANTREL_BUILD_DIR:=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/build}"
+: "${VANTREL_WINE_HOME:=$VANTREL_BUILD_DIR/wine}"
+export VANTREL_BUILD_DIR VANTREL_WINE_HOME
+
+if [ -x /usr/lib/wine/wine64 ]; then
+  WINE_BIN=/usr/lib/wine/wine64
+  WINESERVER_BIN=/usr/lib/wine/wineserver
+else
+  WINE_BIN=$(command -v wine64 || command -v wine)
+  WINESERVER_BIN=$(command -v wineserver)
+fi
+
+export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$VANTREL_WINE_HOME/prefix}"
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+STATE_FILE="$VANTREL_WINE_HOME/state.env"
