@@ -1,0 +1,1 @@
+// The application library; its units are added beside this file.
