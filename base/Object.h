@@ -122,7 +122,7 @@ class TComponent : public TPersistent {
   // csReading; EndLoading calls Loaded on this component, then on the others
   // in creation order.
   void BeginLoading();
-  void EndLoading();
+  virtual void EndLoading();
 
   TPersistent* GetOwner() override { return FOwner; }
 

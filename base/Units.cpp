@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "base/Dialogs.h"
+#include "base/Forms.h"
 #include "base/SysUtils.h"
 
 namespace {
@@ -9,7 +11,7 @@ std::vector<const TUnitEntry*> gInitialized;
 
 void ShowStartupError(const wchar_t* unit, const String& message) {
   String text = String(L"Start-up failed in ") + unit + L": " + message;
-  MessageBoxW(nullptr, text.c_str(), L"Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  AppMessageBox(text, L"Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 }  // namespace
 
@@ -45,6 +47,8 @@ void FinalizeUnits() {
 }
 
 const std::vector<TUnitEntry>& BaseUnits() {
-  static const std::vector<TUnitEntry> units = {};
+  static const std::vector<TUnitEntry> units = {
+      {L"Forms", InitGuiUnit, FiniGuiUnit},
+  };
   return units;
 }

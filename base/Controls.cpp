@@ -1,0 +1,1557 @@
+#include "base/Controls.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "base/Forms.h"
+
+namespace {
+
+const wchar_t kControlProp[] = L"VantrelControl";
+thread_local TWinControl* gCreationControl = nullptr;
+TControl* gCaptureControl = nullptr;  // a graphic control holding its parent's capture
+TControl* gMouseControl = nullptr;    // the control under the pointer
+
+HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
+
+void SetCaptureControl(TControl* Control) {
+  gCaptureControl = nullptr;
+  ReleaseCapture();
+  if (!Control) return;
+  if (auto* w = dynamic_cast<TWinControl*>(Control)) {
+    SetCapture(w->Handle());
+  } else if (Control->Parent()) {
+    gCaptureControl = Control;
+    SetCapture(Control->Parent()->Handle());
+  }
+}
+
+TControl* GetCaptureControl() {
+  HWND cap = GetCapture();
+  if (!cap) return nullptr;
+  if (gCaptureControl && gCaptureControl->Parent() && gCaptureControl->Parent()->HandleAllocated() &&
+      gCaptureControl->Parent()->Handle() == cap)
+    return gCaptureControl;
+  return FindControl(cap);
+}
+
+// The workspace origin that window placements are relative to.
+POINT WorkAreaOrigin(HWND Wnd) {
+  POINT o{0, 0};
+  if (GetWindowLongPtrW(Wnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return o;
+  HMONITOR mon = MonitorFromWindow(Wnd, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO mi{sizeof(mi)};
+  if (mon && GetMonitorInfoW(mon, &mi)) {
+    o.x = mi.rcWork.left - mi.rcMonitor.left;
+    o.y = mi.rcWork.top - mi.rcMonitor.top;
+  }
+  return o;
+}
+
+}  // namespace
+
+HCURSOR CursorHandle(TCursor Cursor) {
+  const wchar_t* id = IDC_ARROW;
+  switch (Cursor) {
+    case crNone: return nullptr;
+    case crCross: id = IDC_CROSS; break;
+    case crIBeam: id = IDC_IBEAM; break;
+    case crSizeNESW: id = IDC_SIZENESW; break;
+    case crSizeNS: case crVSplit: id = IDC_SIZENS; break;
+    case crSizeNWSE: id = IDC_SIZENWSE; break;
+    case crSizeWE: case crHSplit: id = IDC_SIZEWE; break;
+    case crHourGlass: id = IDC_WAIT; break;
+    case crNo: id = IDC_NO; break;
+    case crSizeAll: id = IDC_SIZEALL; break;
+    case crHandPoint: id = IDC_HAND; break;
+    default: break;
+  }
+  return LoadCursorW(nullptr, id);
+}
+
+TShiftState KeyDataToShiftState(LPARAM KeyData) {
+  TShiftState s;
+  if (GetKeyState(VK_SHIFT) < 0) s.Include(TShiftStateItem::ssShift);
+  if (GetKeyState(VK_CONTROL) < 0) s.Include(TShiftStateItem::ssCtrl);
+  if (KeyData & 0x20000000) s.Include(TShiftStateItem::ssAlt);
+  return s;
+}
+
+TShiftState KeyboardStateToShiftState() {
+  TShiftState s;
+  if (GetKeyState(VK_SHIFT) < 0) s.Include(TShiftStateItem::ssShift);
+  if (GetKeyState(VK_CONTROL) < 0) s.Include(TShiftStateItem::ssCtrl);
+  if (GetKeyState(VK_MENU) < 0) s.Include(TShiftStateItem::ssAlt);
+  if (GetKeyState(VK_LBUTTON) < 0) s.Include(TShiftStateItem::ssLeft);
+  if (GetKeyState(VK_RBUTTON) < 0) s.Include(TShiftStateItem::ssRight);
+  if (GetKeyState(VK_MBUTTON) < 0) s.Include(TShiftStateItem::ssMiddle);
+  return s;
+}
+
+TShiftState MouseKeysToShiftState(WPARAM Keys) {
+  TShiftState s;
+  if (Keys & MK_SHIFT) s.Include(TShiftStateItem::ssShift);
+  if (Keys & MK_CONTROL) s.Include(TShiftStateItem::ssCtrl);
+  if (Keys & MK_LBUTTON) s.Include(TShiftStateItem::ssLeft);
+  if (Keys & MK_RBUTTON) s.Include(TShiftStateItem::ssRight);
+  if (Keys & MK_MBUTTON) s.Include(TShiftStateItem::ssMiddle);
+  if (GetKeyState(VK_MENU) < 0) s.Include(TShiftStateItem::ssAlt);
+  return s;
+}
+
+TWinControl* FindControl(HWND Handle) {
+  if (!Handle) return nullptr;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(Handle, &pid);
+  if (pid != GetCurrentProcessId()) return nullptr;
+  return static_cast<TWinControl*>(GetPropW(Handle, kControlProp));
+}
+
+TControl* FindDragTarget(const TPoint& Pos, bool AllowDisabled) {
+  HWND wnd = WindowFromPoint(Pos);
+  TWinControl* w = nullptr;
+  while (wnd && !(w = FindControl(wnd))) wnd = GetParent(wnd);
+  if (!w) return nullptr;
+  TControl* c = w->ControlAtPos(w->ScreenToClient(Pos), AllowDisabled);
+  return c ? c : w;
+}
+
+TCustomForm* GetParentForm(TControl* Control) {
+  if (!Control) return nullptr;
+  while (Control->Parent()) Control = Control->Parent();
+  return dynamic_cast<TCustomForm*>(Control);
+}
+
+// ---------------------------------------------------------------------------
+// TControl
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont) {
+  FFont->OnChange = [this](TObject*) { FontChanged(); };
+  WindowProc = [this](TMessage& m) { WndProc(m); };
+  FControlStyle = {TControlStyleItem::csCaptureMouse, TControlStyleItem::csClickEvents,
+                   TControlStyleItem::csSetCaption, TControlStyleItem::csDoubleClicks};
+}
+
+void TControl::Destroy() {
+  if (gMouseControl == this) gMouseControl = nullptr;
+  if (gCaptureControl == this) SetCaptureControl(nullptr);
+  SetParent(nullptr);
+  TComponent::Destroy();
+  FFont->Free();
+  FFont = nullptr;
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+}
+
+void TControl::SetParent(TWinControl* AParent) {
+  if (FParent == AParent) return;
+  if (AParent == this) throw EInvalidOperation(L"A control cannot have itself as its parent");
+  if (FParent) FParent->RemoveControl(this);
+  if (AParent) AParent->InsertControl(this);
+}
+
+void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
+  InvalidateControl(Visible(), false);
+  bool sized = AWidth != FWidth || AHeight != FHeight;
+  FLeft = ALeft;
+  FTop = ATop;
+  FWidth = AWidth;
+  FHeight = AHeight;
+  InvalidateControl(Visible(), false);
+  RequestAlign();
+  if (sized) Resize();
+}
+
+void TControl::UpdateBoundsRect(const TRect& R) {
+  bool sized = R.Width() != FWidth || R.Height() != FHeight;
+  FLeft = R.left;
+  FTop = R.top;
+  FWidth = R.Width();
+  FHeight = R.Height();
+  if (sized) Resize();
+}
+
+TRect TControl::ClientRect() { return TRect(0, 0, FWidth, FHeight); }
+
+void TControl::SetClientWidth(int Value) { SetWidth(FWidth - ClientWidth() + Value); }
+void TControl::SetClientHeight(int Value) { SetHeight(FHeight - ClientHeight() + Value); }
+
+TPoint TControl::ClientOrigin() {
+  if (!FParent) return TPoint(FLeft, FTop);
+  TPoint o = FParent->ClientOrigin();
+  return TPoint(o.x + FLeft, o.y + FTop);
+}
+
+bool TControl::Showing() const { return FVisible && (!FParent || FParent->Showing()); }
+
+void TControl::SetVisible(bool Value) {
+  if (FVisible == Value) return;
+  VisibleChanging();
+  FVisible = Value;
+  Perform(CM_VISIBLECHANGED, Value ? 1 : 0);
+  RequestAlign();
+}
+
+void TControl::SetEnabled(bool Value) {
+  if (FEnabled == Value) return;
+  FEnabled = Value;
+  Perform(CM_ENABLEDCHANGED);
+}
+
+void TControl::SetColor(TColor Value) {
+  if (FColor == Value && !FParentColor) return;
+  FColor = Value;
+  FParentColor = false;
+  Perform(CM_COLORCHANGED);
+}
+
+void TControl::SetParentColor(bool Value) {
+  if (FParentColor == Value) return;
+  FParentColor = Value;
+  if (Value && FParent) Perform(CM_PARENTCOLORCHANGED);
+}
+
+void TControl::SetParentFont(bool Value) {
+  if (FParentFont == Value) return;
+  FParentFont = Value;
+  if (Value && FParent) Perform(CM_PARENTFONTCHANGED);
+}
+
+namespace {
+// Set while a control takes its parent's font or colour, so that the change
+// does not count as a font of its own.
+thread_local TControl* gTakingParentFont = nullptr;
+}  // namespace
+
+void TControl::FontChanged() {
+  if (gTakingParentFont != this) FParentFont = false;
+  Perform(CM_FONTCHANGED);
+}
+
+String TControl::Text() { return FText; }
+
+void TControl::SetText(const String& Value) {
+  if (Text() == Value) return;
+  TMessage m{WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Value.c_str()), 0};
+  FText = Value;
+  WindowProc(m);
+  Perform(CM_TEXTCHANGED);
+}
+
+void TControl::SetShowHint(bool Value) {
+  FShowHint = Value;
+  FParentShowHint = false;
+  Perform(CM_SHOWHINTCHANGED);
+}
+
+void TControl::SetCursor(TCursor Value) {
+  if (FCursor == Value) return;
+  FCursor = Value;
+  Perform(CM_CURSORCHANGED);
+}
+
+void TControl::SetAlign(TAlign Value) {
+  if (FAlign == Value) return;
+  FAlign = Value;
+  RequestAlign();
+}
+
+bool TControl::MouseCapture() const { return GetCaptureControl() == this; }
+
+void TControl::SetMouseCapture(bool Value) {
+  if (MouseCapture() == Value) return;
+  SetCaptureControl(Value ? this : nullptr);
+}
+
+void TControl::SetPopupMenu(TComponent* Value) {
+  if (FPopupMenu == Value) return;
+  if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+  FPopupMenu = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TControl::InvalidateControl(bool IsVisible, bool IsOpaque) {
+  if (!IsVisible || !FParent || !FParent->HandleAllocated()) return;
+  RECT r = BoundsRect();
+  InvalidateRect(FParent->Handle(), &r, !(IsOpaque || FControlStyle.Contains(TControlStyleItem::csOpaque)));
+}
+
+void TControl::Invalidate() { InvalidateControl(Visible(), FControlStyle.Contains(TControlStyleItem::csOpaque)); }
+
+void TControl::Update() {
+  if (FParent) FParent->Update();
+}
+
+void TControl::Repaint() {
+  Invalidate();
+  Update();
+}
+
+void TControl::RequestAlign() {
+  if (FParent && FAlign != TAlign::alNone) FParent->Realign();
+}
+
+void TControl::BringToFront() {
+  if (!FParent) {
+    if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated())
+      SetWindowPos(w->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    return;
+  }
+  auto& v = FParent->FControls;
+  v.erase(std::remove(v.begin(), v.end(), this), v.end());
+  v.push_back(this);
+  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated())
+    SetWindowPos(w->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Invalidate();
+}
+
+void TControl::SendToBack() {
+  if (!FParent) return;
+  auto& v = FParent->FControls;
+  v.erase(std::remove(v.begin(), v.end(), this), v.end());
+  v.insert(v.begin(), this);
+  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated())
+    SetWindowPos(w->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Invalidate();
+}
+
+LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
+  TMessage m{Msg, WParam, LParam, 0};
+  if (WindowProc)
+    WindowProc(m);
+  else
+    WndProc(m);
+  return m.Result;
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState Shift, int X, int Y) {
+  if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+}
+
+void TControl::Resize() {
+  if (OnResize) OnResize(this);
+}
+
+TCustomForm* TControl::GetParentFormOf() const { return GetParentForm(const_cast<TControl*>(this)); }
+
+void TControl::DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Extra) {
+  TShiftState shift = MouseKeysToShiftState(Message.WParam) + Extra;
+  MouseDown(Button, shift, GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+}
+
+void TControl::DoMouseUp(TMessage& Message, TMouseButton Button) {
+  MouseUp(Button, MouseKeysToShiftState(Message.WParam), GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+}
+
+void TControl::WndProc(TMessage& Message) { Dispatch(Message); }
+
+void TControl::Dispatch(TMessage& Message) {
+  using CS = TControlStyleItem;
+  switch (Message.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      DefaultHandler(Message);
+      if (FControlStyle.Contains(CS::csCaptureMouse)) SetMouseCapture(true);
+      bool dbl = Message.Msg == WM_LBUTTONDBLCLK;
+      if (dbl && FControlStyle.Contains(CS::csDoubleClicks)) DblClick();
+      if (!dbl && FControlStyle.Contains(CS::csClickEvents)) FControlState.Include(TControlStateItem::csClicked);
+      TShiftState extra;
+      if (dbl) extra.Include(TShiftStateItem::ssDouble);
+      DoMouseDown(Message, TMouseButton::mbLeft, extra);
+      return;
+    }
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      DefaultHandler(Message);
+      DoMouseDown(Message, TMouseButton::mbRight,
+                  Message.Msg == WM_RBUTTONDBLCLK ? TShiftState{TShiftStateItem::ssDouble} : TShiftState{});
+      return;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      DefaultHandler(Message);
+      DoMouseDown(Message, TMouseButton::mbMiddle,
+                  Message.Msg == WM_MBUTTONDBLCLK ? TShiftState{TShiftStateItem::ssDouble} : TShiftState{});
+      return;
+    case WM_LBUTTONUP: {
+      DefaultHandler(Message);
+      if (FControlStyle.Contains(CS::csCaptureMouse)) SetMouseCapture(false);
+      bool clicked = FControlState.Contains(TControlStateItem::csClicked);
+      FControlState.Exclude(TControlStateItem::csClicked);
+      TPoint p(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+      // Mouse-up may free the control from its click handler: fire the up
+      // event first, then the click.
+      DoMouseUp(Message, TMouseButton::mbLeft);
+      if (clicked && ClientRect().Contains(p)) Click();
+      return;
+    }
+    case WM_RBUTTONUP:
+      DefaultHandler(Message);
+      DoMouseUp(Message, TMouseButton::mbRight);
+      return;
+    case WM_MBUTTONUP:
+      DefaultHandler(Message);
+      DoMouseUp(Message, TMouseButton::mbMiddle);
+      return;
+    case WM_MOUSEMOVE:
+      DefaultHandler(Message);
+      MouseMove(MouseKeysToShiftState(Message.WParam), GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+      return;
+    case CM_MOUSEENTER:
+      if (OnMouseEnter) OnMouseEnter(this);
+      return;
+    case CM_MOUSELEAVE:
+      if (OnMouseLeave) OnMouseLeave(this);
+      return;
+    case CM_VISIBLECHANGED:
+      InvalidateControl(true, FVisible && FControlStyle.Contains(CS::csOpaque));
+      return;
+    case CM_ENABLEDCHANGED:
+    case CM_FONTCHANGED:
+    case CM_COLORCHANGED:
+      Invalidate();
+      return;
+    case CM_TEXTCHANGED:
+      TextChanged();
+      Invalidate();
+      return;
+    case CM_PARENTFONTCHANGED:
+      if (FParentFont && FParent) {
+        TControl* saved = gTakingParentFont;
+        gTakingParentFont = this;
+        FFont->Assign(FParent->Font());
+        gTakingParentFont = saved;
+        FParentFont = true;
+      }
+      return;
+    case CM_PARENTCOLORCHANGED:
+      if (FParentColor && FParent) {
+        FColor = FParent->Color();
+        Perform(CM_COLORCHANGED);
+        FParentColor = true;
+      }
+      return;
+    default:
+      TComponent::Dispatch(Message);
+  }
+}
+
+void TControl::DefaultHandler(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_GETTEXT: {
+      auto* buf = reinterpret_cast<wchar_t*>(Message.LParam);
+      size_t cap = static_cast<size_t>(Message.WParam);
+      if (!buf || cap == 0) {
+        Message.Result = 0;
+        return;
+      }
+      size_t n = Min(FText.size(), cap - 1);
+      FText.copy(buf, n);
+      buf[n] = 0;
+      Message.Result = static_cast<LRESULT>(n);
+      return;
+    }
+    case WM_GETTEXTLENGTH:
+      Message.Result = static_cast<LRESULT>(FText.size());
+      return;
+    case WM_SETTEXT:
+      FText = Message.LParam ? reinterpret_cast<const wchar_t*>(Message.LParam) : L"";
+      Message.Result = 1;
+      return;
+    default:
+      break;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// TWinControl
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), FBrush(new TBrush) {
+  FBrush->SetColor(FColor);
+}
+
+TWinControl* TWinControl::CreateParented(HWND ParentWindow) {
+  auto* c = new TWinControl(nullptr);
+  c->SetParentWindow(ParentWindow);
+  return c;
+}
+
+void TWinControl::Destroy() {
+  // Children still parented to us go first, each with its own window.
+  while (!FControls.empty()) {
+    TControl* c = FControls.back();
+    FControls.pop_back();
+    FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), c), FTabList.end());
+    c->FParent = nullptr;
+    c->Free();
+  }
+  if (FHandle) DestroyWindowHandle();
+  TControl::Destroy();
+  FBrush->Free();
+  FBrush = nullptr;
+}
+
+void TWinControl::SetParentWindow(HWND Value) {
+  if (FParent || FParentWindow == Value) return;
+  if (FHandle && Value) {
+    ::SetParent(FHandle, Value);
+  } else if (FHandle && !Value) {
+    DestroyHandle();
+  }
+  FParentWindow = Value;
+  UpdateControlState();
+}
+
+HWND TWinControl::Handle() {
+  HandleNeeded();
+  return FHandle;
+}
+
+void TWinControl::HandleNeeded() {
+  if (FHandle) return;
+  if (FParent) FParent->HandleNeeded();
+  CreateHandle();
+}
+
+void TWinControl::CreateParams(TCreateParams& Params) {
+  Params = TCreateParams{};
+  Params.Caption = FText;
+  Params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+  if (FControlStyle.Contains(TControlStyleItem::csAcceptsControls)) {
+    Params.Style |= WS_CLIPCHILDREN;
+    Params.ExStyle |= WS_EX_CONTROLPARENT;
+  }
+  if (!FEnabled) Params.Style |= WS_DISABLED;
+  if (FTabStop) Params.Style |= WS_TABSTOP;
+  Params.X = FLeft;
+  Params.Y = FTop;
+  Params.Width = FWidth;
+  Params.Height = FHeight;
+  Params.WndParent = FParent ? FParent->Handle() : FParentWindow;
+  Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+  Params.WindowClass.lpfnWndProc = DefWindowProcW;
+  Params.WindowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  Params.WindowClass.hInstance = ModuleInstance();
+  Params.WinClassName = ClassName();
+}
+
+void TWinControl::CreateSubClass(TCreateParams& Params, const wchar_t* ControlClassName) {
+  WNDCLASSW wc{};
+  if (!GetClassInfoW(nullptr, ControlClassName, &wc) && !GetClassInfoW(ModuleInstance(), ControlClassName, &wc))
+    throw EInvalidOperation(L"Window class %s is not registered", {String(ControlClassName)});
+  HINSTANCE inst = Params.WindowClass.hInstance;
+  Params.WindowClass = wc;
+  Params.WindowClass.style = wc.style & ~(CS_OWNDC | CS_CLASSDC | CS_PARENTDC | CS_GLOBALCLASS);
+  Params.WindowClass.hInstance = inst;
+  Params.WindowClass.lpszClassName = nullptr;
+  Params.WindowClass.lpszMenuName = nullptr;
+}
+
+void TWinControl::CreateWnd() {
+  TCreateParams params;
+  CreateParams(params);
+  if ((params.Style & WS_CHILD) && !params.WndParent)
+    throw EInvalidOperation(L"Control '%s' has no parent window", {Name()});
+  FDefWndProc = params.WindowClass.lpfnWndProc;
+  WNDCLASSW existing{};
+  bool registered = GetClassInfoW(params.WindowClass.hInstance, params.WinClassName.c_str(), &existing) != 0;
+  if (!registered || existing.lpfnWndProc != &TWinControl::InitWndProc) {
+    if (registered) UnregisterClassW(params.WinClassName.c_str(), params.WindowClass.hInstance);
+    WNDCLASSW wc = params.WindowClass;
+    wc.lpfnWndProc = &TWinControl::InitWndProc;
+    wc.lpszClassName = params.WinClassName.c_str();
+    if (!RegisterClassW(&wc)) RaiseLastOSError();
+  }
+  FControlState.Include(TControlStateItem::csCreating);
+  try {
+    CreateWindowHandle(params);
+  } catch (...) {
+    FControlState.Exclude(TControlStateItem::csCreating);
+    throw;
+  }
+  FControlState.Exclude(TControlStateItem::csCreating);
+  if (!FHandle) RaiseLastOSError();
+  FText.clear();  // the window holds the text now
+  SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont->Handle()), 0);
+}
+
+void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
+  TWinControl* saved = gCreationControl;
+  gCreationControl = this;
+  HWND h = CreateWindowExW(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(), Params.Style,
+                           Params.X, Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr,
+                           Params.WindowClass.hInstance, Params.Param);
+  gCreationControl = saved;
+  if (h && !FHandle) {
+    FHandle = h;
+    SetPropW(h, kControlProp, this);
+  }
+}
+
+void TWinControl::CreateHandle() {
+  if (FHandle) return;
+  CreateWnd();
+  UpdateBounds();
+  // Windowed children follow their parent's window.
+  std::vector<TWinControl*> children = FTabList;
+  for (TWinControl* c : children) c->UpdateControlState();
+  if (!FControls.empty()) Realign();
+}
+
+void TWinControl::SaveWindowState() {
+  if (!FHandle) return;
+  int n = GetWindowTextLengthW(FHandle);
+  String s(static_cast<size_t>(n), L'\0');
+  if (n) {
+    int got = GetWindowTextW(FHandle, s.data(), n + 1);
+    s.resize(static_cast<size_t>(got < 0 ? 0 : got));
+  }
+  FText = s;
+}
+
+void TWinControl::DestroyWindowHandle() {
+  FControlState.Include(TControlStateItem::csDestroyingHandle);
+  SaveWindowState();
+  HWND h = FHandle;
+  if (h) DestroyWindow(h);
+  if (FHandle == h) {
+    // The window of a control whose procedure was replaced may not have
+    // reached us with its last message.
+    RemovePropW(h, kControlProp);
+    FHandle = nullptr;
+  }
+  FShowing = false;
+  FControlState.Exclude(TControlStateItem::csDestroyingHandle);
+}
+
+void TWinControl::DestroyWnd() { DestroyWindowHandle(); }
+
+void TWinControl::DestroyHandle() {
+  if (!FHandle) return;
+  for (TWinControl* c : FTabList)
+    if (c->HandleAllocated()) c->DestroyHandle();
+  DestroyWnd();
+}
+
+void TWinControl::RecreateWnd() {
+  if (!FHandle) return;
+  FControlState.Include(TControlStateItem::csRecreating);
+  DestroyHandle();
+  UpdateControlState();
+  FControlState.Exclude(TControlStateItem::csRecreating);
+}
+
+LRESULT CALLBACK TWinControl::InitWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* c = static_cast<TWinControl*>(GetPropW(hwnd, kControlProp));
+  if (!c) {
+    c = gCreationControl;
+    if (!c || c->FHandle) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    c->FHandle = hwnd;
+    SetPropW(hwnd, kControlProp, c);
+  }
+  TMessage m{msg, wParam, lParam, 0};
+  try {
+    c->WindowProc(m);
+  } catch (...) {
+    if (Application) Application->HandleException(c);
+  }
+  if (msg == WM_NCDESTROY) {
+    RemovePropW(hwnd, kControlProp);
+    if (c->FHandle == hwnd) {
+      c->FHandle = nullptr;
+      c->FShowing = false;
+    }
+  }
+  return m.Result;
+}
+
+void TWinControl::DefaultHandler(TMessage& Message) {
+  if (FHandle) {
+    Message.Result = CallWindowProcW(FDefWndProc ? FDefWndProc : DefWindowProcW, FHandle, Message.Msg, Message.WParam,
+                                     Message.LParam);
+    return;
+  }
+  TControl::DefaultHandler(Message);
+}
+
+String TWinControl::Text() {
+  if (!FHandle) return FText;
+  int n = static_cast<int>(SendMessageW(FHandle, WM_GETTEXTLENGTH, 0, 0));
+  String s(static_cast<size_t>(n), L'\0');
+  if (n) {
+    LRESULT got = SendMessageW(FHandle, WM_GETTEXT, static_cast<WPARAM>(n + 1), reinterpret_cast<LPARAM>(s.data()));
+    s.resize(static_cast<size_t>(got));
+  }
+  return s;
+}
+
+void TWinControl::UpdateBounds() {
+  if (!FHandle) return;
+  RECT r;
+  LONG style = static_cast<LONG>(GetWindowLongPtrW(FHandle, GWL_STYLE));
+  if (IsIconic(FHandle) && !(style & WS_CHILD)) {
+    WINDOWPLACEMENT wp{sizeof(wp)};
+    GetWindowPlacement(FHandle, &wp);
+    POINT o = WorkAreaOrigin(FHandle);
+    r = wp.rcNormalPosition;
+    OffsetRect(&r, o.x, o.y);
+  } else {
+    GetWindowRect(FHandle, &r);
+    if (style & WS_CHILD) {
+      HWND parent = GetParent(FHandle);
+      if (parent) MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    }
+  }
+  UpdateBoundsRect(TRect(r));
+}
+
+void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
+  if (FHandle) {
+    LONG style = static_cast<LONG>(GetWindowLongPtrW(FHandle, GWL_STYLE));
+    if (IsIconic(FHandle) && !(style & WS_CHILD)) {
+      // A minimized window keeps its normal position for the restore.
+      WINDOWPLACEMENT wp{sizeof(wp)};
+      GetWindowPlacement(FHandle, &wp);
+      POINT o = WorkAreaOrigin(FHandle);
+      wp.rcNormalPosition = RECT{ALeft - o.x, ATop - o.y, ALeft - o.x + AWidth, ATop - o.y + AHeight};
+      wp.showCmd = IsWindowVisible(FHandle) ? SW_SHOWMINNOACTIVE : SW_HIDE;
+      wp.flags = 0;
+      SetWindowPlacement(FHandle, &wp);
+      UpdateBoundsRect(Bounds(ALeft, ATop, AWidth, AHeight));
+    } else {
+      SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+      UpdateBounds();
+    }
+  } else {
+    bool sized = AWidth != FWidth || AHeight != FHeight;
+    FLeft = ALeft;
+    FTop = ATop;
+    FWidth = AWidth;
+    FHeight = AHeight;
+    if (sized) Resize();
+  }
+  RequestAlign();
+}
+
+TRect TWinControl::ClientRect() {
+  if (FHandle) {
+    RECT r;
+    GetClientRect(FHandle, &r);
+    return TRect(r);
+  }
+  return TControl::ClientRect();
+}
+
+TPoint TWinControl::ClientOrigin() {
+  if (FHandle) {
+    POINT p{0, 0};
+    ::ClientToScreen(FHandle, &p);
+    return TPoint(p);
+  }
+  return TControl::ClientOrigin();
+}
+
+void TWinControl::Invalidate() {
+  if (FHandle)
+    InvalidateRect(FHandle, nullptr, !FControlStyle.Contains(TControlStyleItem::csOpaque));
+}
+
+void TWinControl::Update() {
+  if (FHandle) UpdateWindow(FHandle);
+}
+
+void TWinControl::Repaint() {
+  Invalidate();
+  Update();
+}
+
+int TWinControl::ControlIndex(TControl* Control) const {
+  auto it = std::find(FControls.begin(), FControls.end(), Control);
+  return it == FControls.end() ? -1 : static_cast<int>(it - FControls.begin());
+}
+
+void TWinControl::InsertControl(TControl* AControl) {
+  AControl->FParent = this;
+  FControls.push_back(AControl);
+  auto* w = dynamic_cast<TWinControl*>(AControl);
+  if (w) FTabList.push_back(w);
+  if (AControl->FParentFont) AControl->Perform(CM_PARENTFONTCHANGED);
+  if (AControl->FParentColor) AControl->Perform(CM_PARENTCOLORCHANGED);
+  if (w) {
+    if (FHandle) w->UpdateControlState();
+  } else {
+    AControl->Invalidate();
+  }
+  Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(AControl), 1);
+  Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(AControl), 1);
+  AControl->RequestAlign();
+}
+
+void TWinControl::RemoveControl(TControl* AControl) {
+  Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(AControl), 0);
+  if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
+    if (TCustomForm* form = GetParentForm(this)) form->DefocusControl(w, true);
+    w->DestroyHandle();
+  } else {
+    AControl->Invalidate();
+  }
+  if (gCaptureControl == AControl) SetCaptureControl(nullptr);
+  if (gMouseControl == AControl) gMouseControl = nullptr;
+  FControls.erase(std::remove(FControls.begin(), FControls.end(), AControl), FControls.end());
+  FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), AControl), FTabList.end());
+  AControl->FParent = nullptr;
+  Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(AControl), 0);
+  if (AControl->FAlign != TAlign::alNone) Realign();
+}
+
+bool TWinControl::ContainsControl(TControl* Control) const {
+  while (Control && Control != this) Control = Control->Parent();
+  return Control == this;
+}
+
+TControl* TWinControl::ControlAtPos(const TPoint& Pos, bool AllowDisabled, bool AllowWinControls) {
+  for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+    TControl* c = *it;
+    bool windowed = dynamic_cast<TWinControl*>(c) != nullptr;
+    if (windowed && !AllowWinControls) continue;
+    if (!c->Visible() || (!c->Enabled() && !AllowDisabled)) continue;
+    if (c->BoundsRect().Contains(Pos)) return c;
+  }
+  return nullptr;
+}
+
+void TWinControl::Broadcast(TMessage& Message) {
+  std::vector<TControl*> list = FControls;
+  for (TControl* c : list) {
+    if (std::find(FControls.begin(), FControls.end(), c) == FControls.end()) continue;
+    c->WindowProc(Message);
+    if (Message.Result != 0) return;
+  }
+}
+
+void TWinControl::PaintControls(HDC DC, TControl* First) {
+  size_t start = 0;
+  if (First) {
+    auto it = std::find(FControls.begin(), FControls.end(), First);
+    if (it != FControls.end()) start = static_cast<size_t>(it - FControls.begin());
+  }
+  for (size_t i = start; i < FControls.size(); ++i) {
+    TControl* c = FControls[i];
+    if (dynamic_cast<TWinControl*>(c) || !c->Visible()) continue;
+    RECT r = c->BoundsRect();
+    if (!RectVisible(DC, &r)) continue;
+    int saved = SaveDC(DC);
+    POINT org;
+    GetViewportOrgEx(DC, &org);
+    SetViewportOrgEx(DC, org.x + c->Left(), org.y + c->Top(), nullptr);
+    IntersectClipRect(DC, 0, 0, c->Width(), c->Height());
+    c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
+    RestoreDC(DC, saved);
+  }
+}
+
+void TWinControl::PaintTo(HDC DC, int X, int Y) {
+  HandleNeeded();
+  int saved = SaveDC(DC);
+  OffsetViewportOrgEx(DC, X, Y, nullptr);
+  TRect client = ClientRect();
+  IntersectClipRect(DC, 0, 0, client.Width(), client.Height());
+  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(DC));
+  Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
+  for (TWinControl* c : FTabList) {
+    if (!c->Visible()) continue;
+    c->PaintTo(DC, c->Left(), c->Top());
+  }
+  RestoreDC(DC, saved);
+}
+
+void TWinControl::PaintWindow(HDC DC) {
+  TMessage m{WM_PAINT, reinterpret_cast<WPARAM>(DC), 0, 0};
+  DefaultHandler(m);
+}
+
+void TWinControl::PaintHandler(TMessage& Message) {
+  HDC dc = reinterpret_cast<HDC>(Message.WParam);
+  PAINTSTRUCT ps{};
+  if (!dc) dc = BeginPaint(FHandle, &ps);
+  try {
+    PaintWindow(dc);
+    PaintControls(dc, nullptr);
+  } catch (...) {
+    if (!Message.WParam) EndPaint(FHandle, &ps);
+    throw;
+  }
+  if (!Message.WParam) EndPaint(FHandle, &ps);
+}
+
+void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
+  DoAlign(TAlign::alTop, Rect);
+  DoAlign(TAlign::alBottom, Rect);
+  DoAlign(TAlign::alLeft, Rect);
+  DoAlign(TAlign::alRight, Rect);
+  DoAlign(TAlign::alClient, Rect);
+}
+
+void TWinControl::DoAlign(TAlign AAlign, TRect& Rect) {
+  std::vector<TControl*> list;
+  for (TControl* c : FControls)
+    if (c->FAlign == AAlign && c->Visible()) list.push_back(c);
+  // Stable order by current position, so that the user's layout is kept.
+  auto key = [AAlign](TControl* c) {
+    switch (AAlign) {
+      case TAlign::alTop: return c->Top();
+      case TAlign::alBottom: return -(c->Top() + c->Height());
+      case TAlign::alLeft: return c->Left();
+      case TAlign::alRight: return -(c->Left() + c->Width());
+      default: return 0;
+    }
+  };
+  std::stable_sort(list.begin(), list.end(), [&](TControl* a, TControl* b) { return key(a) < key(b); });
+  for (TControl* c : list) {
+    int w = c->Width(), h = c->Height();
+    switch (AAlign) {
+      case TAlign::alTop:
+        c->SetBounds(Rect.left, Rect.top, Rect.Width(), h);
+        Rect.top += h;
+        break;
+      case TAlign::alBottom:
+        c->SetBounds(Rect.left, Rect.bottom - h, Rect.Width(), h);
+        Rect.bottom -= h;
+        break;
+      case TAlign::alLeft:
+        c->SetBounds(Rect.left, Rect.top, w, Rect.Height());
+        Rect.left += w;
+        break;
+      case TAlign::alRight:
+        c->SetBounds(Rect.right - w, Rect.top, w, Rect.Height());
+        Rect.right -= w;
+        break;
+      case TAlign::alClient:
+        c->SetBounds(Rect.left, Rect.top, Max<LONG>(0, Rect.Width()), Max<LONG>(0, Rect.Height()));
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+void TWinControl::Realign() {
+  if (FAlignLevel > 0) return;
+  ++FAlignLevel;
+  try {
+    TRect r = ClientRect();
+    AdjustClientRect(r);
+    AlignControls(nullptr, r);
+  } catch (...) {
+    --FAlignLevel;
+    throw;
+  }
+  --FAlignLevel;
+}
+
+bool TWinControl::CanFocus() {
+  TControl* c = this;
+  while (c) {
+    if (!c->Visible() || !c->Enabled()) return false;
+    if (!c->Parent()) return dynamic_cast<TCustomForm*>(c) != nullptr || static_cast<TWinControl*>(c)->FParentWindow;
+    c = c->Parent();
+  }
+  return true;
+}
+
+bool TWinControl::Focused() const { return FHandle && GetFocus() == FHandle; }
+
+void TWinControl::SetFocus() {
+  TCustomForm* form = GetParentForm(this);
+  if (form && form != this) {
+    form->FocusControl(this);
+  } else if (FParentWindow) {
+    ::SetFocus(Handle());
+  } else if (auto* f = dynamic_cast<TCustomForm*>(this)) {
+    if (f->Visible() && f->Enabled()) {
+      ::SetFocus(Handle());
+    }
+  }
+}
+
+void TWinControl::SetTabStop(bool Value) {
+  if (FTabStop == Value) return;
+  FTabStop = Value;
+  if (FHandle) {
+    LONG_PTR style = GetWindowLongPtrW(FHandle, GWL_STYLE);
+    SetWindowLongPtrW(FHandle, GWL_STYLE, Value ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+  }
+}
+
+int TWinControl::TabOrder() const {
+  if (!FParent) return -1;
+  auto& v = FParent->FTabList;
+  auto it = std::find(v.begin(), v.end(), this);
+  return it == v.end() ? -1 : static_cast<int>(it - v.begin());
+}
+
+void TWinControl::SetTabOrder(int Value) {
+  if (!FParent) return;
+  auto& v = FParent->FTabList;
+  auto it = std::find(v.begin(), v.end(), this);
+  if (it == v.end()) return;
+  v.erase(it);
+  if (Value < 0) Value = 0;
+  if (Value > static_cast<int>(v.size())) Value = static_cast<int>(v.size());
+  v.insert(v.begin() + Value, this);
+}
+
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& List) {
+  for (TWinControl* c : FTabList) {
+    List.push_back(c);
+    c->GetTabOrderList(List);
+  }
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop,
+                                          bool CheckParent) {
+  std::vector<TWinControl*> list;
+  GetTabOrderList(list);
+  if (list.empty()) return nullptr;
+  int n = static_cast<int>(list.size());
+  auto it = std::find(list.begin(), list.end(), CurControl);
+  int start = it == list.end() ? (GoForward ? n - 1 : 0) : static_cast<int>(it - list.begin());
+  int i = start;
+  for (int step = 0; step < n; ++step) {
+    i = GoForward ? (i + 1) % n : (i - 1 + n) % n;
+    TWinControl* c = list[static_cast<size_t>(i)];
+    if (c == CurControl) continue;
+    if (c->CanFocus() && (!CheckTabStop || c->TabStop()) && (!CheckParent || c->Parent() == this)) return c;
+  }
+  return nullptr;
+}
+
+void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop) {
+  TWinControl* next = FindNextControl(CurControl, GoForward, CheckTabStop, !CheckTabStop);
+  if (next) next->SetFocus();
+}
+
+void TWinControl::UpdateControlState() {
+  TWinControl* c = this;
+  while (c->FParent) {
+    c = c->FParent;
+    if (!c->FShowing) return;
+  }
+  if (dynamic_cast<TCustomForm*>(c) || c->FParentWindow) UpdateShowing();
+}
+
+void TWinControl::UpdateShowing() {
+  bool show = FVisible;
+  if (show) {
+    if (!FHandle) CreateHandle();
+    std::vector<TWinControl*> children = FTabList;
+    for (TWinControl* c : children) c->UpdateShowing();
+  }
+  if (FHandle && FShowing != show) {
+    FShowing = show;
+    try {
+      Perform(CM_SHOWINGCHANGED, show ? 1 : 0);
+    } catch (...) {
+      FShowing = !show;
+      throw;
+    }
+  }
+  if (!show) {
+    std::vector<TWinControl*> children = FTabList;
+    for (TWinControl* c : children) c->UpdateShowing();
+  }
+}
+
+void TWinControl::ShowingChanged() {
+  SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (FShowing ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+void TWinControl::DoEnter() {
+  if (OnEnter) OnEnter(this);
+}
+
+void TWinControl::DoExit() {
+  if (OnExit) OnExit(this);
+}
+
+void TWinControl::KeyDown(WORD& Key, TShiftState Shift) {
+  if (OnKeyDown) OnKeyDown(this, Key, Shift);
+}
+
+void TWinControl::KeyUp(WORD& Key, TShiftState Shift) {
+  if (OnKeyUp) OnKeyUp(this, Key, Shift);
+}
+
+void TWinControl::KeyPress(wchar_t& Key) {
+  if (OnKeyPress) OnKeyPress(this, Key);
+}
+
+bool TWinControl::DoKeyDown(TMessage& Message) {
+  TShiftState shift = KeyDataToShiftState(Message.LParam);
+  WORD key = static_cast<WORD>(Message.WParam);
+  TCustomForm* form = GetParentForm(this);
+  if (form && form != this && form->KeyPreview()) {
+    form->KeyDownPreview(key, shift);
+    if (key == 0) return true;
+  }
+  KeyDown(key, shift);
+  Message.WParam = key;
+  return key == 0;
+}
+
+bool TWinControl::DoKeyUp(TMessage& Message) {
+  TShiftState shift = KeyDataToShiftState(Message.LParam);
+  WORD key = static_cast<WORD>(Message.WParam);
+  KeyUp(key, shift);
+  Message.WParam = key;
+  return key == 0;
+}
+
+bool TWinControl::DoKeyPress(TMessage& Message) {
+  wchar_t ch = static_cast<wchar_t>(Message.WParam);
+  TCustomForm* form = GetParentForm(this);
+  if (form && form != this && form->KeyPreview()) {
+    form->KeyPressPreview(ch);
+    if (ch == 0) return true;
+  }
+  KeyPress(ch);
+  Message.WParam = ch;
+  return ch == 0;
+}
+
+void TWinControl::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_SETFOCUS: {
+      TCustomForm* form = GetParentForm(this);
+      if (form && form != this && !form->SetFocusedControl(this)) return;
+      break;
+    }
+    case WM_KILLFOCUS:
+      break;
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+      TrackMouse(Message);
+      if (Message.Msg == WM_MOUSELEAVE) {
+        DefaultHandler(Message);
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  if (Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MBUTTONDBLCLK && IsControlMouseMsg(Message)) {
+    if (Message.Result == 0 && FHandle)
+      DefWindowProcW(FHandle, Message.Msg, Message.WParam, Message.LParam);
+    return;
+  }
+  TControl::WndProc(Message);
+}
+
+bool TWinControl::IsControlMouseMsg(TMessage& Message) {
+  TControl* target = nullptr;
+  if (GetCapture() == FHandle && gCaptureControl && gCaptureControl->Parent() == this) {
+    target = gCaptureControl;
+  } else {
+    TPoint p(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+    target = ControlAtPos(p, false);
+  }
+  if (!target) return false;
+  int x = GET_X_LPARAM(Message.LParam) - target->Left();
+  int y = GET_Y_LPARAM(Message.LParam) - target->Top();
+  Message.Result = target->Perform(Message.Msg, Message.WParam, MAKELPARAM(x, y));
+  return true;
+}
+
+void TWinControl::TrackMouse(TMessage& Message) {
+  TControl* target = nullptr;
+  if (Message.Msg == WM_MOUSEMOVE) {
+    TPoint p(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+    target = ControlAtPos(p, false);
+    if (!target) target = this;
+    TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, FHandle, 0};
+    TrackMouseEvent(&tme);
+  } else {
+    // The pointer left this window: only our own controls leave here.
+    if (gMouseControl != this && !(gMouseControl && gMouseControl->Parent() == this &&
+                                   !dynamic_cast<TWinControl*>(gMouseControl)))
+      return;
+  }
+  if (target == gMouseControl) return;
+  TControl* old = gMouseControl;
+  gMouseControl = target;
+  if (old) old->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(old));
+  if (target && gMouseControl == target) target->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(target));
+}
+
+void TWinControl::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_PAINT:
+      if (Message.WParam) {
+        PaintHandler(Message);
+      } else if (!FControlState.Contains(TControlStateItem::csCustomPaint) &&
+                 std::none_of(FControls.begin(), FControls.end(),
+                              [](TControl* c) { return dynamic_cast<TWinControl*>(c) == nullptr; })) {
+        DefaultHandler(Message);
+      } else if (FDoubleBuffered) {
+        PAINTSTRUCT ps{};
+        HDC dc = BeginPaint(FHandle, &ps);
+        TRect r = ClientRect();
+        HDC mem = CreateCompatibleDC(dc);
+        HBITMAP bmp = CreateCompatibleBitmap(dc, Max<LONG>(1, r.Width()), Max<LONG>(1, r.Height()));
+        HGDIOBJ old = SelectObject(mem, bmp);
+        try {
+          Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), reinterpret_cast<LPARAM>(mem));
+          Perform(WM_PAINT, reinterpret_cast<WPARAM>(mem), 0);
+          BitBlt(dc, 0, 0, r.Width(), r.Height(), mem, 0, 0, SRCCOPY);
+        } catch (...) {
+          SelectObject(mem, old);
+          DeleteObject(bmp);
+          DeleteDC(mem);
+          EndPaint(FHandle, &ps);
+          throw;
+        }
+        SelectObject(mem, old);
+        DeleteObject(bmp);
+        DeleteDC(mem);
+        EndPaint(FHandle, &ps);
+      } else {
+        PaintHandler(Message);
+      }
+      return;
+    case WM_ERASEBKGND: {
+      // A double-buffered paint erases into its own bitmap (WParam == LParam).
+      if (FDoubleBuffered && Message.WParam != static_cast<WPARAM>(Message.LParam)) {
+        Message.Result = 1;
+        return;
+      }
+      RECT r = ClientRect();
+      ::FillRect(reinterpret_cast<HDC>(Message.WParam), &r, FBrush->Handle());
+      Message.Result = 1;
+      return;
+    }
+    case WM_COMMAND:
+      if (Message.LParam) {
+        if (TWinControl* c = FindControl(reinterpret_cast<HWND>(Message.LParam))) {
+          Message.Result = c->Perform(CN_COMMAND, Message.WParam, Message.LParam);
+          return;
+        }
+      }
+      break;
+    case WM_NOTIFY: {
+      auto* hdr = reinterpret_cast<NMHDR*>(Message.LParam);
+      if (hdr) {
+        if (TWinControl* c = FindControl(hdr->hwndFrom)) {
+          Message.Result = c->Perform(CN_NOTIFY, Message.WParam, Message.LParam);
+          return;
+        }
+      }
+      break;
+    }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+      if (Message.LParam) {
+        if (TWinControl* c = FindControl(reinterpret_cast<HWND>(Message.LParam))) {
+          Message.Result = c->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+          return;
+        }
+      }
+      break;
+    case WM_DRAWITEM: {
+      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+      if (dis && dis->CtlType != ODT_MENU) {
+        if (TWinControl* c = FindControl(dis->hwndItem)) {
+          Message.Result = c->Perform(CN_DRAWITEM, Message.WParam, Message.LParam);
+          return;
+        }
+      }
+      break;
+    }
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORSTATIC:
+    case CN_CTLCOLORBTN:
+    case CN_CTLCOLORLISTBOX: {
+      HDC dc = reinterpret_cast<HDC>(Message.WParam);
+      SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(FFont->Color())));
+      SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(FColor)));
+      Message.Result = reinterpret_cast<LRESULT>(FBrush->Handle());
+      return;
+    }
+    case WM_WINDOWPOSCHANGED:
+      DefaultHandler(Message);
+      UpdateBounds();
+      return;
+    case WM_SIZE:
+      DefaultHandler(Message);
+      UpdateBounds();
+      Realign();
+      return;
+    case WM_MOVE:
+      DefaultHandler(Message);
+      UpdateBounds();
+      return;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(Message.WParam) == FHandle && LOWORD(Message.LParam) == HTCLIENT) {
+        POINT pt;
+        GetCursorPos(&pt);
+        TControl* c = ControlAtPos(ScreenToClient(TPoint(pt)), false);
+        TCursor cur = c ? c->Cursor() : crDefault;
+        if (cur == crDefault) cur = FCursor;
+        if (cur != crDefault) {
+          ::SetCursor(CursorHandle(cur));
+          Message.Result = 1;
+          return;
+        }
+      }
+      break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (DoKeyDown(Message)) return;
+      break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      if (DoKeyUp(Message)) return;
+      break;
+    case WM_CHAR:
+      if (DoKeyPress(Message)) return;
+      break;
+    case CN_KEYDOWN:
+    case CN_SYSKEYDOWN: {
+      Message.Result = 1;
+      WORD key = static_cast<WORD>(Message.WParam);
+      if (Perform(CM_CHILDKEY, key, reinterpret_cast<LPARAM>(this)) != 0) return;
+      UINT mask = 0;
+      switch (key) {
+        case VK_TAB: mask = DLGC_WANTTAB; break;
+        case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: mask = DLGC_WANTARROWS; break;
+        case VK_RETURN: case VK_EXECUTE: case VK_ESCAPE: case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
+        default: break;
+      }
+      if (mask && Perform(CM_WANTSPECIALKEY, key, Message.LParam) == 0 &&
+          (Perform(WM_GETDLGCODE) & mask) == 0) {
+        TCustomForm* form = GetParentForm(this);
+        if (form && form->Perform(CM_DIALOGKEY, key, Message.LParam) != 0) return;
+      }
+      Message.Result = 0;
+      return;
+    }
+    case CN_CHAR:
+    case CN_SYSCHAR: {
+      Message.Result = 1;
+      bool wantsChars = (Perform(WM_GETDLGCODE) & DLGC_WANTCHARS) != 0;
+      if (Message.Msg == CN_SYSCHAR || !wantsChars) {
+        TCustomForm* form = GetParentForm(this);
+        if (form && form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam) != 0) return;
+      }
+      Message.Result = 0;
+      return;
+    }
+    case CM_ENABLEDCHANGED:
+      if (FHandle) EnableWindow(FHandle, FEnabled);
+      Invalidate();
+      return;
+    case CM_VISIBLECHANGED:
+      if (!FVisible && FParent) {
+        if (TCustomForm* form = GetParentForm(this)) form->DefocusControl(this, false);
+      }
+      UpdateControlState();
+      return;
+    case CM_SHOWINGCHANGED:
+      ShowingChanged();
+      return;
+    case CM_COLORCHANGED: {
+      FBrush->SetColor(FColor);
+      TMessage m{CM_PARENTCOLORCHANGED, 0, 0, 0};
+      for (TControl* c : std::vector<TControl*>(FControls)) c->WindowProc(m);
+      Invalidate();
+      return;
+    }
+    case CM_FONTCHANGED: {
+      if (FHandle) SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont->Handle()), 0);
+      TMessage m{CM_PARENTFONTCHANGED, 0, 0, 0};
+      for (TControl* c : std::vector<TControl*>(FControls)) c->WindowProc(m);
+      Invalidate();
+      return;
+    }
+    case CM_TEXTCHANGED:
+      TextChanged();
+      return;
+    case CM_ENTER:
+      DoEnter();
+      return;
+    case CM_EXIT:
+      DoExit();
+      return;
+    case CM_FOCUSCHANGED: {
+      Broadcast(Message);
+      Message.Result = 0;
+      return;
+    }
+    case WM_SETTEXT:
+      DefaultHandler(Message);
+      return;
+    default:
+      break;
+  }
+  TControl::Dispatch(Message);
+}
+
+// ---------------------------------------------------------------------------
+// Canvases and painted controls
+
+namespace {
+std::vector<TControlCanvas*> gCanvasesWithDC;
+}
+
+void FreeDeviceContexts() {
+  std::vector<TControlCanvas*> list;
+  list.swap(gCanvasesWithDC);
+  for (TControlCanvas* c : list) c->FreeHandle();
+}
+
+void TControlCanvas::SetControl(TControl* Value) {
+  if (FControl == Value) return;
+  FreeHandle();
+  FControl = Value;
+}
+
+void TControlCanvas::CreateHandle() {
+  if (!FControl || FDeviceContext) return;
+  if (auto* w = dynamic_cast<TWinControl*>(FControl)) {
+    FWindowHandle = w->Handle();
+    FDeviceContext = GetDCEx(FWindowHandle, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+  } else if (FControl->Parent()) {
+    FWindowHandle = FControl->Parent()->Handle();
+    FDeviceContext = GetDCEx(FWindowHandle, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+    if (FDeviceContext) {
+      SetViewportOrgEx(FDeviceContext, FControl->Left(), FControl->Top(), nullptr);
+      IntersectClipRect(FDeviceContext, 0, 0, FControl->Width(), FControl->Height());
+    }
+  }
+  if (FDeviceContext) {
+    gCanvasesWithDC.push_back(this);
+    SetHandle(FDeviceContext);
+  }
+}
+
+void TControlCanvas::FreeHandle() {
+  if (!FDeviceContext) return;
+  SetHandle(nullptr);
+  ReleaseDC(FWindowHandle, FDeviceContext);
+  FDeviceContext = nullptr;
+  FWindowHandle = nullptr;
+  gCanvasesWithDC.erase(std::remove(gCanvasesWithDC.begin(), gCanvasesWithDC.end(), this), gCanvasesWithDC.end());
+}
+
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(new TControlCanvas(this)) {}
+
+void TCustomControl::Destroy() {
+  TWinControl::Destroy();
+  FCanvas->Free();
+  FCanvas = nullptr;
+}
+
+void TCustomControl::PaintWindow(HDC DC) {
+  FCanvas->Lock();
+  FCanvas->FreeHandle();
+  FCanvas->SetHandle(DC);
+  try {
+    FCanvas->Font()->Assign(FFont);
+    FCanvas->Brush()->SetColor(FColor);
+    Paint();
+  } catch (...) {
+    FCanvas->SetHandle(nullptr);
+    FCanvas->Unlock();
+    throw;
+  }
+  FCanvas->SetHandle(nullptr);
+  FCanvas->Unlock();
+}
+
+void TCustomControl::Dispatch(TMessage& Message) {
+  if (Message.Msg == WM_PAINT) {
+    FControlState.Include(TControlStateItem::csCustomPaint);
+    try {
+      TWinControl::Dispatch(Message);
+    } catch (...) {
+      FControlState.Exclude(TControlStateItem::csCustomPaint);
+      throw;
+    }
+    FControlState.Exclude(TControlStateItem::csCustomPaint);
+    return;
+  }
+  TWinControl::Dispatch(Message);
+}
+
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), FCanvas(new TControlCanvas(this)) {}
+
+void TGraphicControl::Destroy() {
+  TControl::Destroy();
+  FCanvas->Free();
+  FCanvas = nullptr;
+}
+
+void TGraphicControl::Dispatch(TMessage& Message) {
+  if (Message.Msg == WM_PAINT && Message.WParam) {
+    FCanvas->Lock();
+    FCanvas->FreeHandle();
+    FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
+    try {
+      FCanvas->Font()->Assign(FFont);
+      FCanvas->Brush()->SetColor(FColor);
+      Paint();
+    } catch (...) {
+      FCanvas->SetHandle(nullptr);
+      FCanvas->Unlock();
+      throw;
+    }
+    FCanvas->SetHandle(nullptr);
+    FCanvas->Unlock();
+    return;
+  }
+  TControl::Dispatch(Message);
+}
+
+void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, int Width) {
+  --Rect.right;
+  --Rect.bottom;
+  for (int i = 0; i < Width; ++i) {
+    Canvas->Pen()->SetColor(TopColor);
+    Canvas->Pen()->SetWidth(1);
+    Canvas->Pen()->SetStyle(TPenStyle::psSolid);
+    Canvas->MoveTo(Rect.left, Rect.bottom);
+    Canvas->LineTo(Rect.left, Rect.top);
+    Canvas->LineTo(Rect.right, Rect.top);
+    Canvas->Pen()->SetColor(BottomColor);
+    Canvas->LineTo(Rect.right, Rect.bottom);
+    Canvas->LineTo(Rect.left - 1, Rect.bottom);
+    Rect.Inflate(-1, -1);
+  }
+  ++Rect.right;
+  ++Rect.bottom;
+}

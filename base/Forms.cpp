@@ -1,0 +1,689 @@
+#include "base/Forms.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "base/Dialogs.h"
+#include "base/Threads.h"
+
+TApplication* Application = nullptr;
+TScreen* Screen = nullptr;
+
+namespace {
+
+HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
+
+// Runs a form event; an exception in it is reported, not passed on.
+void GuardedEvent(TObject* Sender, const TNotifyEvent& Event) {
+  if (!Event) return;
+  try {
+    Event(Sender);
+  } catch (...) {
+    if (Application) Application->HandleException(Sender);
+  }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// TSizeConstraints
+
+void TSizeConstraints::Assign(TPersistent* Source) {
+  if (auto* c = dynamic_cast<TSizeConstraints*>(Source)) {
+    FMinWidth = c->FMinWidth;
+    FMinHeight = c->FMinHeight;
+    FMaxWidth = c->FMaxWidth;
+    FMaxHeight = c->FMaxHeight;
+    Changed();
+    return;
+  }
+  TPersistent::Assign(Source);
+}
+
+// ---------------------------------------------------------------------------
+// TCustomForm
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), FConstraints(new TSizeConstraints) {
+  FControlStyle = {TControlStyleItem::csAcceptsControls, TControlStyleItem::csCaptureMouse,
+                   TControlStyleItem::csClickEvents, TControlStyleItem::csSetCaption,
+                   TControlStyleItem::csDoubleClicks};
+  FVisible = false;
+  FParentFont = false;
+  FWidth = 320;
+  FHeight = 240;
+  FPixelsPerInch = ScreenPixelsPerInch();
+  SetColor(clBtnFace);
+  FConstraints->OnChange = [this](TObject*) {
+    if (FHandle) SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  };
+  if (Screen) Screen->AddForm(this);
+}
+
+void TCustomForm::EndLoading() {
+  TWinControl::EndLoading();
+  FCreated = true;
+  DoCreate();
+}
+
+void TCustomForm::BeforeDestruction() {
+  TWinControl::BeforeDestruction();
+  if (FVisible) {
+    try {
+      SetVisible(false);
+    } catch (...) {
+      if (Application) Application->HandleException(this);
+    }
+  }
+  DoDestroy();
+}
+
+void TCustomForm::Destroy() {
+  if (Screen) Screen->RemoveForm(this);
+  TWinControl::Destroy();
+  FConstraints->Free();
+  FConstraints = nullptr;
+}
+
+void TCustomForm::DoCreate() { GuardedEvent(this, OnCreate); }
+void TCustomForm::DoDestroy() { GuardedEvent(this, OnDestroy); }
+void TCustomForm::DoShow() { GuardedEvent(this, OnShow); }
+void TCustomForm::DoHide() { GuardedEvent(this, OnHide); }
+
+void TCustomForm::DoClose(TCloseAction& Action) {
+  if (OnClose) OnClose(this, Action);
+}
+
+void TCustomForm::Activate() { GuardedEvent(this, OnActivate); }
+void TCustomForm::Deactivate() { GuardedEvent(this, OnDeactivate); }
+
+void TCustomForm::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.Style &= ~static_cast<DWORD>(WS_CHILD | WS_GROUP | WS_TABSTOP | WS_CLIPSIBLINGS);
+  Params.Style |= WS_CLIPCHILDREN;
+  Params.WndParent = nullptr;
+  if (Application) {
+    if (Application->MainFormOnTaskbar()) {
+      TCustomForm* main = Application->MainForm();
+      if (main && main != this && main->HandleAllocated()) Params.WndParent = main->Handle();
+    } else {
+      Params.WndParent = Application->Handle();
+    }
+  }
+  switch (FBorderStyle) {
+    case TFormBorderStyle::bsNone:
+      Params.Style |= WS_POPUP;
+      break;
+    case TFormBorderStyle::bsSingle:
+    case TFormBorderStyle::bsToolWindow:
+      Params.Style |= WS_CAPTION | WS_BORDER;
+      break;
+    case TFormBorderStyle::bsSizeable:
+    case TFormBorderStyle::bsSizeToolWin:
+      Params.Style |= WS_CAPTION | WS_THICKFRAME;
+      break;
+    case TFormBorderStyle::bsDialog:
+      Params.Style |= WS_POPUP | WS_CAPTION;
+      Params.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+      break;
+  }
+  if (FBorderStyle == TFormBorderStyle::bsToolWindow || FBorderStyle == TFormBorderStyle::bsSizeToolWin)
+    Params.ExStyle |= WS_EX_TOOLWINDOW;
+  if (FBorderStyle != TFormBorderStyle::bsNone && FBorderIcons.Contains(TBorderIcon::biSystemMenu)) {
+    Params.Style |= WS_SYSMENU;
+    if (FBorderStyle == TFormBorderStyle::bsSingle || FBorderStyle == TFormBorderStyle::bsSizeable) {
+      if (FBorderIcons.Contains(TBorderIcon::biMinimize)) Params.Style |= WS_MINIMIZEBOX;
+      if (FBorderIcons.Contains(TBorderIcon::biMaximize)) Params.Style |= WS_MAXIMIZEBOX;
+    }
+    if (FBorderStyle == TFormBorderStyle::bsDialog && FBorderIcons.Contains(TBorderIcon::biHelp))
+      Params.ExStyle |= WS_EX_CONTEXTHELP;
+  }
+  if (FFormStyle == TFormStyle::fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
+  bool overlapped = !(Params.Style & WS_POPUP);
+  if (overlapped && (FPosition == TPosition::poDefault || FPosition == TPosition::poDefaultPosOnly)) {
+    Params.X = CW_USEDEFAULT;
+    Params.Y = CW_USEDEFAULT;
+  }
+  if (overlapped && (FPosition == TPosition::poDefault || FPosition == TPosition::poDefaultSizeOnly)) {
+    Params.Width = CW_USEDEFAULT;
+    Params.Height = CW_USEDEFAULT;
+  }
+  Params.WindowClass.style = CS_DBLCLKS;
+  HICON icon = LoadIconW(ModuleInstance(), L"MAINICON");
+  Params.WindowClass.hIcon = icon ? icon : LoadIconW(nullptr, IDI_APPLICATION);
+}
+
+void TCustomForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  if (FPosition == TPosition::poDefault || FPosition == TPosition::poDefaultPosOnly ||
+      FPosition == TPosition::poDefaultSizeOnly)
+    UpdateBounds();
+}
+
+namespace {
+// The size of the frame around the client area for a style.
+SIZE FrameSize(const TCreateParams& p) {
+  RECT r{0, 0, 100, 100};
+  AdjustWindowRectEx(&r, p.Style & ~static_cast<DWORD>(WS_VISIBLE), FALSE, p.ExStyle);
+  return SIZE{(r.right - r.left) - 100, (r.bottom - r.top) - 100};
+}
+}  // namespace
+
+TRect TCustomForm::ClientRect() {
+  if (FHandle) return TWinControl::ClientRect();
+  TCreateParams p;
+  CreateParams(p);
+  SIZE f = FrameSize(p);
+  return TRect(0, 0, Max<LONG>(0, FWidth - f.cx), Max<LONG>(0, FHeight - f.cy));
+}
+
+void TCustomForm::SetClientWidth(int Value) {
+  if (FHandle) {
+    TWinControl::SetClientWidth(Value);
+    return;
+  }
+  TCreateParams p;
+  CreateParams(p);
+  SetWidth(Value + FrameSize(p).cx);
+}
+
+void TCustomForm::SetClientHeight(int Value) {
+  if (FHandle) {
+    TWinControl::SetClientHeight(Value);
+    return;
+  }
+  TCreateParams p;
+  CreateParams(p);
+  SetHeight(Value + FrameSize(p).cy);
+}
+
+void TCustomForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
+  if (FBorderStyle == Value) return;
+  FBorderStyle = Value;
+  RecreateWnd();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons Value) {
+  if (FBorderIcons == Value) return;
+  FBorderIcons = Value;
+  RecreateWnd();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle Value) {
+  if (FFormStyle == Value) return;
+  FFormStyle = Value;
+  if (FHandle)
+    SetWindowPos(FHandle, Value == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TCustomForm::SetWindowState(TWindowState Value) {
+  if (FWindowState == Value) return;
+  FWindowState = Value;
+  if (FHandle && FShowing) {
+    int cmd = Value == TWindowState::wsMinimized   ? SW_SHOWMINIMIZED
+              : Value == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED
+                                                   : SW_RESTORE;
+    ShowWindow(FHandle, cmd);
+  }
+}
+
+void TCustomForm::SetVisible(bool Value) { TWinControl::SetVisible(Value); }
+
+void TCustomForm::ShowNoActivate() {
+  if (FVisible) {
+    if (FHandle) ShowWindow(FHandle, IsIconic(FHandle) ? SW_SHOWNOACTIVATE : SW_SHOWNA);
+    return;
+  }
+  FShowNoActivate = true;
+  SetVisible(true);
+  FShowNoActivate = false;
+}
+
+void TCustomForm::CenterOnScreen() {
+  int x = (Screen ? Screen->Width() : GetSystemMetrics(SM_CXSCREEN)) - FWidth;
+  int y = (Screen ? Screen->Height() : GetSystemMetrics(SM_CYSCREEN)) - FHeight;
+  SetBounds(x / 2, y / 2, FWidth, FHeight);
+}
+
+void TCustomForm::ShowingChanged() {
+  if (FShowing) {
+    DoShow();
+    // The show handler may have hidden the form again.
+    if (!FVisible || !FHandle) return;
+    if (FPosition == TPosition::poScreenCenter || FPosition == TPosition::poDesktopCenter) CenterOnScreen();
+    int cmd;
+    switch (FWindowState) {
+      case TWindowState::wsMinimized: cmd = SW_SHOWMINNOACTIVE; break;
+      case TWindowState::wsMaximized: cmd = SW_SHOWMAXIMIZED; break;
+      default: cmd = FShowNoActivate ? SW_SHOWNOACTIVATE : SW_SHOWNORMAL; break;
+    }
+    ShowWindow(FHandle, cmd);
+  } else {
+    DoHide();
+    if (FHandle) ShowWindow(FHandle, SW_HIDE);
+  }
+}
+
+bool TCustomForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TCustomForm::Close() {
+  if (FModal) {
+    FModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = TCloseAction::caHide;
+  DoClose(action);
+  if (action == TCloseAction::caNone) return;
+  if (Application && Application->MainForm() == this) {
+    Application->Terminate();
+  } else if (action == TCloseAction::caHide) {
+    Hide();
+  } else if (action == TCloseAction::caMinimize) {
+    SetWindowState(TWindowState::wsMinimized);
+  } else {
+    Release();
+  }
+}
+
+void TCustomForm::Release() {
+  if (FHandle)
+    PostMessageW(FHandle, CM_RELEASE, 0, 0);
+  else if (Application && Application->Handle())
+    PostMessageW(Application->Handle(), CM_RELEASE, 0, reinterpret_cast<LPARAM>(this));
+}
+
+namespace {
+struct DisabledWindows {
+  HWND Except;
+  std::vector<HWND> List;
+};
+
+BOOL CALLBACK DisableOne(HWND hwnd, LPARAM lParam) {
+  auto* d = reinterpret_cast<DisabledWindows*>(lParam);
+  if (hwnd != d->Except && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+    d->List.push_back(hwnd);
+    EnableWindow(hwnd, FALSE);
+  }
+  return TRUE;
+}
+}  // namespace
+
+TModalResult TCustomForm::ShowModal() {
+  if (FVisible || !FEnabled || FModal) throw EInvalidOperation(L"Cannot make a visible window modal");
+  if (GetCapture()) SendMessageW(GetCapture(), WM_CANCELMODE, 0, 0);
+  ReleaseCapture();
+  HWND activeBefore = GetActiveWindow();
+  FModal = true;
+  DisabledWindows disabled{Handle(), {}};
+  EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
+  auto restore = [&] {
+    for (HWND h : disabled.List)
+      if (IsWindow(h)) EnableWindow(h, TRUE);
+  };
+  try {
+    Show();
+    SetActiveWindow(FHandle);
+    FModalResult = mrNone;
+    do {
+      Application->HandleMessage();
+      if (Application->Terminated()) {
+        FModalResult = mrCancel;
+      } else if (FModalResult != mrNone) {
+        // Closing the dialog: it may still refuse.
+        TCloseAction action = TCloseAction::caHide;
+        if (!CloseQuery()) {
+          FModalResult = mrNone;
+        } else {
+          DoClose(action);
+          if (action == TCloseAction::caNone) FModalResult = mrNone;
+        }
+      }
+    } while (FModalResult == mrNone);
+  } catch (...) {
+    restore();
+    FModal = false;
+    Hide();
+    throw;
+  }
+  restore();
+  FModal = false;
+  Hide();
+  if (activeBefore && IsWindow(activeBefore)) SetActiveWindow(activeBefore);
+  return FModalResult;
+}
+
+void TCustomForm::SetActiveControl(TWinControl* Control) {
+  if (FActiveControl == Control) return;
+  if (Control && (Control == this || GetParentForm(Control) != this || (!IsLoading() && !Control->CanFocus())))
+    throw EInvalidOperation(L"Cannot focus a disabled or invisible window");
+  FActiveControl = Control;
+  if (Control && FActive && !IsLoading()) SetWindowFocus();
+}
+
+void TCustomForm::SetWindowFocus() {
+  if (!FHandle) return;
+  HWND target = FHandle;
+  if (FActiveControl && FActiveControl->CanFocus()) target = FActiveControl->Handle();
+  ::SetFocus(target);
+}
+
+void TCustomForm::FocusControl(TWinControl* Control) {
+  bool wasActive = FActive;
+  SetActiveControl(Control);
+  if (!wasActive && FVisible && FEnabled) SetWindowFocus();
+}
+
+bool TCustomForm::SetFocusedControl(TWinControl* Control) {
+  if (IsDestroying()) return false;
+  if (Control != this) FActiveControl = Control;
+  if (FFocusedControl == Control) return true;
+  TWinControl* prev = FFocusedControl;
+  FFocusedControl = Control;
+  if (prev && !prev->IsDestroying()) prev->Perform(CM_EXIT);
+  if (Control && FFocusedControl == Control) Control->Perform(CM_ENTER);
+  Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
+  return true;
+}
+
+void TCustomForm::DefocusControl(TWinControl* Control, bool Removing) {
+  if (Removing && Control->ContainsControl(FFocusedControl)) FFocusedControl = nullptr;
+  if (Control->ContainsControl(FActiveControl)) FActiveControl = nullptr;
+}
+
+void TCustomForm::SetActive(bool Value) {
+  FActive = Value;
+  if (Value) {
+    if (!FActiveControl) {
+      TWinControl* first = FindNextControl(nullptr, true, true, false);
+      if (first) FActiveControl = first;
+    }
+    SetWindowFocus();
+    Activate();
+  } else {
+    Deactivate();
+  }
+}
+
+void TCustomForm::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case WM_QUERYENDSESSION:
+      Message.Result = (!IsDestroying() && CloseQuery()) ? 1 : 0;
+      return;
+    case WM_ACTIVATE:
+      SetActive(LOWORD(Message.WParam) != WA_INACTIVE);
+      return;
+    case WM_SIZE:
+      TWinControl::Dispatch(Message);
+      if (FHandle && IsWindowVisible(FHandle)) {
+        if (Message.WParam == SIZE_MINIMIZED)
+          FWindowState = TWindowState::wsMinimized;
+        else if (Message.WParam == SIZE_MAXIMIZED)
+          FWindowState = TWindowState::wsMaximized;
+        else if (Message.WParam == SIZE_RESTORED)
+          FWindowState = TWindowState::wsNormal;
+      }
+      return;
+    case WM_GETMINMAXINFO: {
+      DefaultHandler(Message);
+      auto* mmi = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+      if (FConstraints->MinWidth() > 0) mmi->ptMinTrackSize.x = FConstraints->MinWidth();
+      if (FConstraints->MinHeight() > 0) mmi->ptMinTrackSize.y = FConstraints->MinHeight();
+      if (FConstraints->MaxWidth() > 0) mmi->ptMaxTrackSize.x = FConstraints->MaxWidth();
+      if (FConstraints->MaxHeight() > 0) mmi->ptMaxTrackSize.y = FConstraints->MaxHeight();
+      return;
+    }
+    case CM_DIALOGKEY: {
+      WORD key = static_cast<WORD>(Message.WParam);
+      if (GetKeyState(VK_MENU) >= 0) {
+        switch (key) {
+          case VK_TAB:
+            if (GetKeyState(VK_CONTROL) >= 0) {
+              SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
+              Message.Result = 1;
+              return;
+            }
+            break;
+          case VK_LEFT:
+          case VK_RIGHT:
+          case VK_UP:
+          case VK_DOWN:
+            if (FActiveControl && FActiveControl->Parent()) {
+              FActiveControl->Parent()->SelectNext(FActiveControl, key == VK_RIGHT || key == VK_DOWN, false);
+              Message.Result = 1;
+              return;
+            }
+            break;
+          case VK_RETURN:
+          case VK_ESCAPE:
+            Broadcast(Message);
+            return;
+          default:
+            break;
+        }
+      }
+      break;
+    }
+    case CM_RELEASE:
+      Free();
+      return;
+    default:
+      break;
+  }
+  TWinControl::Dispatch(Message);
+}
+
+// ---------------------------------------------------------------------------
+// TScreen
+
+TRect TScreen::WorkAreaRect() const {
+  RECT r{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+  return TRect(r);
+}
+
+TPoint TScreen::CursorPos() const {
+  POINT p{};
+  GetCursorPos(&p);
+  return TPoint(p);
+}
+
+TCustomForm* TScreen::ActiveForm() const {
+  HWND active = GetActiveWindow();
+  for (TCustomForm* f : FForms)
+    if (f->HandleAllocated() && f->Handle() == active) return f;
+  return nullptr;
+}
+
+void TScreen::SetCursor(TCursor Value) {
+  FCursor = Value;
+  ::SetCursor(CursorHandle(Value == crDefault ? crArrow : Value));
+}
+
+void TScreen::AddForm(TCustomForm* Form) { FForms.push_back(Form); }
+
+void TScreen::RemoveForm(TCustomForm* Form) {
+  FForms.erase(std::remove(FForms.begin(), FForms.end(), Form), FForms.end());
+}
+
+// ---------------------------------------------------------------------------
+// TApplication
+
+namespace {
+const wchar_t kUtilClass[] = L"TApplicationUtility";
+}
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = &TApplication::UtilWndProc;
+  wc.hInstance = ModuleInstance();
+  wc.lpszClassName = kUtilClass;
+  RegisterClassW(&wc);
+  String exe = ExeName();
+  FTitle = ChangeFileExt(ExtractFileName(exe), L"");
+  FHandle = CreateWindowExW(WS_EX_TOOLWINDOW, kUtilClass, FTitle.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                            ModuleInstance(), nullptr);
+}
+
+void TApplication::Destroy() {
+  TComponent::Destroy();
+  if (FHandle) DestroyWindow(FHandle);
+  FHandle = nullptr;
+}
+
+LRESULT CALLBACK TApplication::UtilWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_NULL:
+      try {
+        CheckSynchronize();
+      } catch (...) {
+        if (Application) Application->HandleException(Application);
+      }
+      return 0;
+    case CM_RELEASE:
+      if (lParam) reinterpret_cast<TObject*>(lParam)->Free();
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, msg, wParam, lParam);
+  }
+}
+
+String TApplication::ExeName() const { return GetModuleName(nullptr); }
+
+HWND TApplication::MainFormHandle() {
+  return FMainForm && FMainForm->HandleAllocated() ? FMainForm->Handle() : nullptr;
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FMainForm) FMainForm = nullptr;
+}
+
+void TApplication::Run() {
+  FRunning = true;
+  try {
+    if (FMainForm && (FShowMainForm || FMainForm->WindowState() == TWindowState::wsMinimized))
+      FMainForm->SetVisible(true);
+  } catch (...) {
+    HandleException(this);
+  }
+  while (!FTerminated) {
+    try {
+      HandleMessage();
+    } catch (...) {
+      HandleException(this);
+    }
+  }
+  FRunning = false;
+}
+
+bool TApplication::IsKeyMsg(MSG& Msg) {
+  if (Msg.message < WM_KEYFIRST || Msg.message > WM_KEYLAST) return false;
+  HWND wnd = GetCapture();
+  if (!wnd) wnd = Msg.hwnd;
+  TWinControl* c = nullptr;
+  while (wnd && !(c = FindControl(wnd))) wnd = GetParent(wnd);
+  if (!c) return false;
+  return c->Perform(CN_BASE + Msg.message, Msg.wParam, Msg.lParam) != 0;
+}
+
+bool TApplication::ProcessMessage(MSG& Msg) {
+  if (!PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (Msg.message == WM_QUIT) {
+    FTerminated = true;
+    return true;
+  }
+  if (!IsKeyMsg(Msg)) {
+    TranslateMessage(&Msg);
+    DispatchMessageW(&Msg);
+  }
+  return true;
+}
+
+void TApplication::Idle() {
+  FreeDeviceContexts();
+  if (!CheckSynchronize() && !FTerminated) WaitMessage();
+}
+
+void TApplication::HandleMessage() {
+  MSG msg;
+  if (!ProcessMessage(msg)) Idle();
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (ProcessMessage(msg)) {
+  }
+  CheckSynchronize();
+}
+
+void TApplication::Terminate() {
+  if (FTerminateRequested) return;
+  FTerminateRequested = true;
+  PostQuitMessage(0);
+}
+
+void TApplication::HandleException(TObject* Sender) {
+  std::exception_ptr ep = std::current_exception();
+  if (!ep) return;
+  auto report = [&](const Exception& e) {
+    try {
+      if (OnException)
+        OnException(Sender, e);
+      else
+        ShowException(e);
+    } catch (...) {
+      // A failing exception handler must not take the program down.
+    }
+  };
+  try {
+    std::rethrow_exception(ep);
+  } catch (const Exception& e) {
+    report(e);
+  } catch (const std::exception& e) {
+    report(Exception(AnsiToWide(e.what())));
+  } catch (...) {
+    report(Exception(L"Unknown exception"));
+  }
+}
+
+void TApplication::ShowException(const Exception& E) {
+  String msg = E.Message();
+  if (!msg.empty() && msg.back() > L'.') msg += L'.';
+  AppMessageBox(msg, FTitle, MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const String& Text, const String& Caption, UINT Flags) {
+  return AppMessageBox(Text, Caption, Flags);
+}
+
+// ---------------------------------------------------------------------------
+
+void InitGuiUnit() {
+  SetMainThreadID(GetCurrentThreadId());
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  Screen = new TScreen(nullptr);
+  Application = new TApplication(nullptr);
+  WakeMainThread = [] {
+    if (Application && Application->Handle()) PostMessageW(Application->Handle(), WM_NULL, 0, 0);
+  };
+}
+
+void FiniGuiUnit() {
+  WakeMainThread = nullptr;
+  FreeAndNil(Application);
+  FreeAndNil(Screen);
+}

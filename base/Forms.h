@@ -1,0 +1,281 @@
+// Forms, the application object with its message loop, and the screen.
+#pragma once
+
+#include <new>
+
+#include "base/Controls.h"
+
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum class TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = Set<TBorderIcon>;
+enum class TPosition {
+  poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter,
+  poOwnerFormCenter
+};
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+enum class TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = IDOK;
+constexpr TModalResult mrCancel = IDCANCEL;
+constexpr TModalResult mrAbort = IDABORT;
+constexpr TModalResult mrRetry = IDRETRY;
+constexpr TModalResult mrIgnore = IDIGNORE;
+constexpr TModalResult mrYes = IDYES;
+constexpr TModalResult mrNo = IDNO;
+constexpr TModalResult mrClose = 11;
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+class TSizeConstraints : public TPersistent {
+  VANTREL_CLASS(TSizeConstraints)
+ public:
+  int MinWidth() const { return FMinWidth; }
+  int MinHeight() const { return FMinHeight; }
+  int MaxWidth() const { return FMaxWidth; }
+  int MaxHeight() const { return FMaxHeight; }
+  void SetMinWidth(int Value) { FMinWidth = Value; Changed(); }
+  void SetMinHeight(int Value) { FMinHeight = Value; Changed(); }
+  void SetMaxWidth(int Value) { FMaxWidth = Value; Changed(); }
+  void SetMaxHeight(int Value) { FMaxHeight = Value; Changed(); }
+  void Assign(TPersistent* Source) override;
+  TNotifyEvent OnChange;
+
+ private:
+  void Changed() {
+    if (OnChange) OnChange(this);
+  }
+  int FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
+};
+
+class TCustomForm : public TWinControl {
+  VANTREL_CLASS(TCustomForm)
+ public:
+  explicit TCustomForm(TComponent* AOwner);
+
+  // Ends the loading bracket of a form built in code: Loaded on the form and
+  // its components, then OnCreate.
+  void EndLoading() override;
+
+  void SetVisible(bool Value) override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void SetClientWidth(int Value) override;
+  void SetClientHeight(int Value) override;
+  TRect ClientRect() override;
+
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle Value);
+  TBorderIcons BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(TBorderIcons Value);
+  TPosition Position() const { return FPosition; }
+  void SetPosition(TPosition Value) { FPosition = Value; }
+  TWindowState WindowState() const { return FWindowState; }
+  void SetWindowState(TWindowState Value);
+  TFormStyle FormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle Value);
+  TSizeConstraints* Constraints() { return FConstraints; }
+  TWinControl* ActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TWinControl* Control);
+  bool KeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool Value) { FKeyPreview = Value; }
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult Value) { FModalResult = Value; }
+  bool Active() const { return FActive; }
+  bool Modal() const { return FModal; }
+  bool Scaled() const { return FScaled; }
+  void SetScaled(bool Value) { FScaled = Value; }
+  int PixelsPerInch() const { return FPixelsPerInch; }
+  void SetPixelsPerInch(int Value) { FPixelsPerInch = Value; }
+
+  // Shows the window without activating it.
+  void ShowNoActivate();
+  // Runs the form as a modal dialog; returns its ModalResult.
+  virtual TModalResult ShowModal();
+  // OnCloseQuery, then OnClose, then the chosen action; closing the main
+  // form ends the application. Safe to call again while it runs.
+  void Close();
+  // Frees the form once the messages already posted to it are handled.
+  void Release();
+  virtual bool CloseQuery();
+
+  // Focus bookkeeping used by the controls.
+  bool SetFocusedControl(TWinControl* Control);
+  void DefocusControl(TWinControl* Control, bool Removing);
+  void FocusControl(TWinControl* Control);
+  void KeyDownPreview(WORD& Key, TShiftState Shift) { KeyDown(Key, Shift); }
+  void KeyPressPreview(wchar_t& Key) { KeyPress(Key); }
+
+  void Dispatch(TMessage& Message) override;
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TCloseQueryEvent OnCloseQuery;
+  TCloseEvent OnClose;
+
+ protected:
+  void BeforeDestruction() override;
+  void Destroy() override;
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void ShowingChanged() override;
+  virtual void DoCreate();
+  virtual void DoDestroy();
+  virtual void DoShow();
+  virtual void DoHide();
+  virtual void DoClose(TCloseAction& Action);
+  virtual void Activate();
+  virtual void Deactivate();
+
+ private:
+  void SetActive(bool Value);
+  void SetWindowFocus();
+  void CenterOnScreen();
+
+  TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
+  TBorderIcons FBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize};
+  TPosition FPosition = TPosition::poDesigned;
+  TWindowState FWindowState = TWindowState::wsNormal;
+  TFormStyle FFormStyle = TFormStyle::fsNormal;
+  TSizeConstraints* FConstraints;
+  TWinControl* FActiveControl = nullptr;
+  TWinControl* FFocusedControl = nullptr;
+  bool FKeyPreview = false;
+  TModalResult FModalResult = mrNone;
+  bool FActive = false;
+  bool FModal = false;
+  bool FScaled = true;
+  int FPixelsPerInch = 96;
+  bool FShowNoActivate = false;
+  bool FInClose = false;
+  bool FCreated = false;
+};
+
+class TForm : public TCustomForm {
+  VANTREL_CLASS(TForm)
+ public:
+  using TCustomForm::TCustomForm;
+};
+
+class TScreen : public TComponent {
+  VANTREL_CLASS(TScreen)
+ public:
+  using TComponent::TComponent;
+  int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+  int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+  int PixelsPerInch() const { return ScreenPixelsPerInch(); }
+  TRect WorkAreaRect() const;
+  TPoint CursorPos() const;
+  int FormCount() const { return static_cast<int>(FForms.size()); }
+  TCustomForm* Forms(int Index) const { return FForms.at(static_cast<size_t>(Index)); }
+  TCustomForm* ActiveForm() const;
+  TCursor Cursor() const { return FCursor; }
+  void SetCursor(TCursor Value);
+
+  void AddForm(TCustomForm* Form);
+  void RemoveForm(TCustomForm* Form);
+
+ private:
+  std::vector<TCustomForm*> FForms;
+  TCursor FCursor = crDefault;
+};
+
+using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>;
+
+class TApplication : public TComponent {
+  VANTREL_CLASS(TApplication)
+ public:
+  explicit TApplication(TComponent* AOwner);
+
+  void Initialize() {}
+  // Creates a form owned by the application; Reference names it while it is
+  // being built. The first form created becomes the main form.
+  template <class T>
+  void CreateForm(T*& Reference) {
+    void* mem = ::operator new(sizeof(T));
+    Reference = static_cast<T*>(mem);
+    try {
+      new (mem) T(this);
+    } catch (...) {
+      Reference = nullptr;
+      ::operator delete(mem);
+      throw;
+    }
+    if (!FMainForm) {
+      if (auto* f = dynamic_cast<TCustomForm*>(static_cast<TObject*>(Reference))) {
+        f->HandleNeeded();
+        FMainForm = f;
+      }
+    }
+  }
+
+  // Shows the main form (minimized when that is its stored state) and runs
+  // the message loop until the application terminates.
+  void Run();
+  // Handles every message waiting, and the calls queued by workers.
+  void ProcessMessages();
+  // Handles one message, or waits for one when there is none.
+  void HandleMessage();
+  void Terminate();
+  bool Terminated() const { return FTerminated; }
+  // Reports the exception being handled (call it from a catch block):
+  // OnException when assigned, else a message box.
+  void HandleException(TObject* Sender);
+  void ShowException(const Exception& E);
+  int MessageBox(const String& Text, const String& Caption, UINT Flags);
+
+  TCustomForm* MainForm() const { return FMainForm; }
+  HWND MainFormHandle();
+  // The application's utility window (hidden): wakes the loop for queued
+  // calls.
+  HWND Handle() const { return FHandle; }
+  String ExeName() const;
+  const String& Title() const { return FTitle; }
+  void SetTitle(const String& Value) { FTitle = Value; }
+  bool ShowMainForm() const { return FShowMainForm; }
+  void SetShowMainForm(bool Value) { FShowMainForm = Value; }
+  bool MainFormOnTaskbar() const { return FMainFormOnTaskbar; }
+  void SetMainFormOnTaskbar(bool Value) { FMainFormOnTaskbar = Value; }
+  bool Running() const { return FRunning; }
+
+  // For tests: forget the main form and a finished loop, so that a later
+  // loop runs again.
+  void ResetMainForm() { FMainForm = nullptr; }
+  void ResetTerminated() { FTerminated = false; FTerminateRequested = false; }
+
+  TExceptionEvent OnException;
+
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ protected:
+  void Destroy() override;
+
+ private:
+  bool ProcessMessage(MSG& Msg);
+  bool IsKeyMsg(MSG& Msg);
+  void Idle();
+  static LRESULT CALLBACK UtilWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+  HWND FHandle = nullptr;
+  TCustomForm* FMainForm = nullptr;
+  String FTitle;
+  bool FTerminated = false;
+  bool FTerminateRequested = false;
+  bool FShowMainForm = true;
+  bool FMainFormOnTaskbar = true;
+  bool FRunning = false;
+};
+
+extern TApplication* Application;
+extern TScreen* Screen;
+
+// Start-up and finalisation of the GUI layer (application object, screen,
+// common controls); the first entry of the unit table.
+void InitGuiUnit();
+void FiniGuiUnit();
