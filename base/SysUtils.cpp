@@ -40,53 +40,114 @@ String Pad(const String& s, int width, bool left) {
   return left ? s + pad : pad + s;
 }
 
-String ThousandsGroup(const String& digits) {
-  // digits: optional '-' then decimal digits
-  size_t start = (!digits.empty() && digits[0] == L'-') ? 1 : 0;
-  String out;
-  int count = 0;
-  for (size_t i = digits.size(); i > start; --i) {
-    out.insert(out.begin(), digits[i - 1]);
-    if (++count % 3 == 0 && i - 1 > start) out.insert(out.begin(), L',');
+// A real as decimal digits: |v| = 0.Digits x 10^Exp. Real types round
+// halves away from zero on these digits, as the platform does (2.5 -> "3",
+// 0.125 -> "0.13"), where the C runtime rounds them to even.
+struct TDecimal {
+  String Digits;
+  int Exp = 0;
+  bool Negative = false;
+  bool IsZero() const { return Digits.find_first_not_of(L'0') == String::npos; }
+};
+
+// n significant digits; 15 give back any decimal of up to 15 digits that a
+// double was read from.
+TDecimal ToDecimal(double v, int n) {
+  wchar_t buf[64];
+  swprintf(buf, 64, L"%.*e", n - 1, std::fabs(v));
+  TDecimal d;
+  d.Negative = std::signbit(v);
+  const wchar_t* p = buf;
+  for (; *p && *p != L'e'; ++p)
+    if (*p != L'.') d.Digits += *p;
+  d.Exp = (*p ? static_cast<int>(wcstol(p + 1, nullptr, 10)) : 0) + 1;
+  return d;
+}
+
+// Keeps the first keep digits, rounding on the next one.
+void RoundDigits(TDecimal& d, int keep) {
+  if (keep >= static_cast<int>(d.Digits.size())) return;
+  bool up = keep >= 0 && d.Digits[keep] >= L'5';
+  d.Digits.resize(keep > 0 ? keep : 0);
+  if (!up) return;
+  int i = keep - 1;
+  while (i >= 0 && d.Digits[i] == L'9') d.Digits[i--] = L'0';
+  if (i >= 0) {
+    ++d.Digits[i];
+  } else {  // 99.5 -> 100
+    d.Digits.insert(d.Digits.begin(), L'1');
+    if (keep > 0) d.Digits.pop_back();
+    ++d.Exp;
   }
-  if (start) out.insert(out.begin(), L'-');
-  return out;
+}
+
+wchar_t DigitAt(const TDecimal& d, int i) {
+  return i >= 0 && i < static_cast<int>(d.Digits.size()) ? d.Digits[i] : L'0';
+}
+
+String Sign(const TDecimal& d) { return d.Negative && !d.IsZero() ? L"-" : L""; }
+
+// prec decimals; the integer part optionally grouped by thousands.
+String FormatFixed(double v, int prec, bool thousands) {
+  TDecimal d = ToDecimal(v, 15);
+  RoundDigits(d, d.Exp + prec);
+  String ip;
+  for (int i = 0; i < d.Exp; ++i) {
+    if (thousands && i > 0 && (d.Exp - i) % 3 == 0) ip += L',';
+    ip += DigitAt(d, i);
+  }
+  if (ip.empty()) ip = L"0";
+  String fp;
+  for (int i = 0; i < prec; ++i) fp += DigitAt(d, d.Exp + i);
+  return Sign(d) + ip + (prec > 0 ? L"." + fp : L"");
+}
+
+// prec significant digits, "d.dddE+ddd".
+String FormatScientific(double v, int prec) {
+  TDecimal d = ToDecimal(v, Max(prec, 15));
+  RoundDigits(d, prec);
+  String s = Sign(d) + DigitAt(d, 0);
+  if (prec > 1) s += L'.';
+  for (int i = 1; i < prec; ++i) s += DigitAt(d, i);
+  int e = d.IsZero() ? 0 : d.Exp - 1;
+  String exp = std::to_wstring(e < 0 ? -e : e);
+  while (exp.size() < 3) exp.insert(exp.begin(), L'0');
+  return s + (e < 0 ? L"E-" : L"E+") + exp;
+}
+
+// The shorter of fixed and scientific, without trailing zeros; the exponent
+// has no '+' and no leading zeros ("1E20", "1.5E-7").
+String FormatGeneral(double v, int prec) {
+  TDecimal d = ToDecimal(v, Max(prec, 15));
+  RoundDigits(d, prec);
+  if (d.IsZero()) return L"0";
+  size_t last = d.Digits.find_last_not_of(L'0');
+  d.Digits.resize(last + 1);
+  int n = static_cast<int>(d.Digits.size());
+  if (d.Exp > prec || d.Exp < -3) {
+    String s = Sign(d) + d.Digits.substr(0, 1);
+    if (n > 1) s += L"." + d.Digits.substr(1);
+    return s + L"E" + std::to_wstring(d.Exp - 1);
+  }
+  if (d.Exp <= 0) return Sign(d) + L"0." + String(-d.Exp, L'0') + d.Digits;
+  if (d.Exp >= n) return Sign(d) + d.Digits + String(d.Exp - n, L'0');
+  return Sign(d) + d.Digits.substr(0, d.Exp) + L"." + d.Digits.substr(d.Exp);
 }
 
 String FormatReal(double v, wchar_t type, int prec) {
-  wchar_t buf[512];
+  if (std::isnan(v)) return L"NAN";
+  if (std::isinf(v)) return v < 0 ? L"-INF" : L"INF";
+  // f and n: decimals (default 2); e and g: significant digits (default 15).
+  int digits = prec < 0 || prec > 18 ? 15 : (prec == 0 ? 1 : prec);
   switch (type) {
     case L'f':
-      swprintf(buf, 512, L"%.*f", prec < 0 ? 2 : prec, v);
-      return buf;
-    case L'n': {
-      swprintf(buf, 512, L"%.*f", prec < 0 ? 2 : prec, v);
-      String s = buf;
-      size_t dot = s.find(L'.');
-      String ip = dot == String::npos ? s : s.substr(0, dot);
-      String fp = dot == String::npos ? L"" : s.substr(dot);
-      return ThousandsGroup(ip) + fp;
-    }
-    case L'e': {
-      // Precision is the total of significant digits (default 15); the
-      // exponent has at least three digits.
-      int p = prec < 0 || prec > 18 ? 15 : (prec == 0 ? 1 : prec);
-      swprintf(buf, 512, L"%.*E", p - 1, v);
-      String s = buf;
-      size_t e = s.find(L'E');
-      if (e != String::npos) {
-        String mant = s.substr(0, e + 2);  // includes sign
-        String exp = s.substr(e + 2);
-        while (exp.size() < 3) exp.insert(exp.begin(), L'0');
-        s = mant + exp;
-      }
-      return s;
-    }
-    default: {  // 'g'
-      int p = prec < 0 || prec > 18 ? 15 : (prec == 0 ? 1 : prec);
-      swprintf(buf, 512, L"%.*G", p, v);
-      return buf;
-    }
+      return FormatFixed(v, prec < 0 ? 2 : prec, false);
+    case L'n':
+      return FormatFixed(v, prec < 0 ? 2 : prec, true);
+    case L'e':
+      return FormatScientific(v, digits);
+    default:
+      return FormatGeneral(v, digits);
   }
 }
 
@@ -115,6 +176,12 @@ String Format(const String& fmt, const std::vector<TVarRec>& args) {
     if (argIndex >= args.size()) FormatError(fmt);
     return args[argIndex++];
   };
+  // A width, precision or index given as "*".
+  auto starArg = [&]() -> int {
+    const TVarRec& a = nextArg();
+    if (a.kind != TVarRec::Kind::Int && a.kind != TVarRec::Kind::UInt) FormatError(fmt);
+    return static_cast<int>(a.i);
+  };
   while (i < n) {
     wchar_t c = fmt[i];
     if (c != L'%') {
@@ -129,17 +196,14 @@ String Format(const String& fmt, const std::vector<TVarRec>& args) {
       ++i;
       continue;
     }
-    // [index:]
+    // [index:], where the index may come from the arguments ("*:")
     size_t save = i;
-    int num = -1;
-    if (fmt[i] == L'*') {
-      num = static_cast<int>(nextArg().i);
+    int num = takeInt(i);
+    if (num < 0 && i + 1 < n && fmt[i] == L'*' && fmt[i + 1] == L':') {
+      num = starArg();
       ++i;
-    } else {
-      num = takeInt(i);
     }
-    if (i < n && fmt[i] == L':') {
-      if (num < 0) num = 0;
+    if (num >= 0 && i < n && fmt[i] == L':') {
       argIndex = static_cast<size_t>(num);
       ++i;
     } else {
@@ -152,7 +216,7 @@ String Format(const String& fmt, const std::vector<TVarRec>& args) {
     }
     int width = -1;
     if (i < n && fmt[i] == L'*') {
-      width = static_cast<int>(nextArg().i);
+      width = starArg();
       ++i;
     } else {
       width = takeInt(i);
@@ -161,7 +225,7 @@ String Format(const String& fmt, const std::vector<TVarRec>& args) {
     if (i < n && fmt[i] == L'.') {
       ++i;
       if (i < n && fmt[i] == L'*') {
-        prec = static_cast<int>(nextArg().i);
+        prec = starArg();
         ++i;
       } else {
         prec = takeInt(i);
@@ -267,8 +331,7 @@ String SysErrorMessage(DWORD code) {
   String s;
   if (n && buf) s.assign(buf, n);
   if (buf) LocalFree(buf);
-  while (!s.empty() && (s.back() == L'\r' || s.back() == L'\n' || s.back() == L' ' || s.back() == L'.'))
-    s.pop_back();
+  while (!s.empty() && (s.back() <= L' ' || s.back() == L'.')) s.pop_back();
   return s;
 }
 
@@ -513,11 +576,7 @@ int64_t StrToInt64Def(const String& s, int64_t def) {
   return TryStrToInt64(s, v) ? v : def;
 }
 
-String FloatToStr(double v) {
-  wchar_t buf[64];
-  swprintf(buf, 64, L"%.15G", v);
-  return buf;
-}
+String FloatToStr(double v) { return FormatGeneral(v, 15); }
 
 bool TryStrToFloat(const String& s, double& value) {
   String t = Trim(s);
@@ -668,7 +727,9 @@ TDateTime EncodeTime(int hour, int minute, int second, int ms) {
 }
 
 void DecodeDate(TDateTime dt, int& year, int& month, int& day) {
-  int64_t t = static_cast<int64_t>(std::floor(dt)) + 693593;  // days since 0001-01-01 (day 0)
+  // The whole part is the day, also before 1899-12-30 (-1.25 is 1899-12-29
+  // 06:00), as DecodeTime and SystemTimeToDateTime count it.
+  int64_t t = static_cast<int64_t>(std::trunc(dt)) + 693593;  // days since 0001-01-01 (day 0)
   if (t < 0) {
     year = month = day = 0;
     return;
@@ -715,7 +776,9 @@ void DecodeTime(TDateTime dt, int& hour, int& minute, int& second, int& ms) {
 }
 
 TDateTime SystemTimeToDateTime(const SYSTEMTIME& st) {
-  return EncodeDate(st.wYear, st.wMonth, st.wDay) + EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
+  TDateTime date = EncodeDate(st.wYear, st.wMonth, st.wDay);
+  TDateTime time = EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
+  return date < 0 ? date - time : date + time;
 }
 
 void DateTimeToSystemTime(TDateTime dt, SYSTEMTIME& st) {
@@ -730,7 +793,7 @@ void DateTimeToSystemTime(TDateTime dt, SYSTEMTIME& st) {
   st.wMinute = static_cast<WORD>(n);
   st.wSecond = static_cast<WORD>(s);
   st.wMilliseconds = static_cast<WORD>(ms);
-  st.wDayOfWeek = static_cast<WORD>((static_cast<int64_t>(std::floor(dt)) - 1 + 7 * 100000) % 7);
+  st.wDayOfWeek = static_cast<WORD>((static_cast<int64_t>(std::trunc(dt)) - 1 + 7 * 100000) % 7);
 }
 
 TDateTime Now() {

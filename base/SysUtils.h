@@ -3,6 +3,7 @@
 
 #include <exception>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "base/Types.h"
@@ -137,7 +138,13 @@ bool EndsText(const String& sub, const String& s);
 // Numbers
 
 String IntToStr(int64_t v);
+// At least digits hex digits of v's two's complement in the width of its
+// type: IntToHex(-1, 8) is "FFFFFFFF", IntToHex(int64_t{-1}, 8) has 16.
 String IntToHex(int64_t v, int digits);
+template <class T, class = std::enable_if_t<std::is_integral_v<T>>>
+String IntToHex(T v, int digits) {
+  return IntToHex(static_cast<int64_t>(static_cast<std::make_unsigned_t<T>>(v)), digits);
+}
 // Decimal, or hexadecimal with "$" or "0x"; leading and trailing blanks are
 // not accepted. StrToInt raises EConvertError for anything else.
 int StrToInt(const String& s);
