@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include "base/ExtCtrls.h"
+#include "base/StdCtrls.h"
+#include "tests/support/Gui.h"
+
+namespace {
+
+// A form as the application builds them: stored properties inside the
+// loading bracket, then OnCreate.
+class TTestForm : public TForm {
+  VANTREL_CLASS(TTestForm)
+ public:
+  std::vector<String>* Log = nullptr;
+  TEdit* Edit1;
+  TEdit* Edit2;
+
+  TTestForm(TComponent* AOwner, std::vector<String>* log = nullptr) : TForm(AOwner), Log(log) {
+    BeginLoading();
+    SetName(L"TestForm");
+    SetBorderStyle(TFormBorderStyle::bsSingle);
+    SetClientWidth(300);
+    SetClientHeight(120);
+    SetCaption(L"Test");
+    Edit1 = new TEdit(this);
+    Edit1->SetName(L"Edit1");
+    Edit1->SetParent(this);
+    Edit1->SetBounds(10, 10, 100, 21);
+    Edit2 = new TEdit(this);
+    Edit2->SetName(L"Edit2");
+    Edit2->SetParent(this);
+    Edit2->SetBounds(10, 40, 100, 21);
+    OnCreate = [this](TObject*) {
+      if (Log) Log->push_back(L"create");
+    };
+    EndLoading();
+  }
+
+ protected:
+  void Loaded() override {
+    TForm::Loaded();
+    if (Log) Log->push_back(L"loaded " + Name());
+  }
+};
+
+TEST(Form, LoadingBracketRunsLoadedBeforeOnCreate) {
+  std::vector<String> log;
+  auto* f = new TTestForm(nullptr, &log);
+  EXPECT_EQ(log, (std::vector<String>{L"loaded TestForm", L"create"}));
+  EXPECT_FALSE(f->Edit1->IsLoading());
+  f->Free();
+}
+
+TEST(Form, ClientSizeSetBeforeTheWindowIsKept) {
+  auto* f = new TTestForm(nullptr);
+  f->Show();
+  EXPECT_EQ(f->ClientWidth(), 300);
+  EXPECT_EQ(f->ClientHeight(), 120);
+  f->Free();
+}
+
+TEST(Form, CloseAsksThenActsAndMayRunAgainFromItsOwnHandler) {
+  auto* f = new TTestForm(nullptr);
+  bool allow = false;
+  int closes = 0;
+  TCloseAction action = TCloseAction::caHide;
+  f->OnCloseQuery = [&](TObject*, bool& can) { can = allow; };
+  f->OnClose = [&](TObject*, TCloseAction& a) {
+    ++closes;
+    a = action;
+    if (closes == 1) f->Close();  // re-entrant, as at program exit
+  };
+  f->Show();
+  f->Close();
+  EXPECT_TRUE(f->Visible());
+  EXPECT_EQ(closes, 0);
+
+  allow = true;
+  action = TCloseAction::caNone;
+  f->Close();
+  EXPECT_TRUE(f->Visible());
+  EXPECT_EQ(closes, 2);
+
+  action = TCloseAction::caHide;
+  closes = 0;
+  f->Close();
+  EXPECT_FALSE(f->Visible());
+  EXPECT_FALSE(IsWindowVisible(f->Handle()));
+  EXPECT_EQ(closes, 2);
+  f->Free();
+}
+
+TEST(Form, CaptionCloseButtonClosesThroughWmClose) {
+  auto* f = new TTestForm(nullptr);
+  int closes = 0;
+  f->OnClose = [&](TObject*, TCloseAction&) { ++closes; };
+  f->Show();
+  SendMessageW(f->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(closes, 1);
+  EXPECT_FALSE(f->Visible());
+  EXPECT_TRUE(IsWindow(f->Handle()));
+  f->Free();
+}
+
+TEST(Form, ShowModalEndsWithTheResultSetOrWithCancelOnClose) {
+  for (bool useClose : {false, true}) {
+    auto* f = new TTestForm(nullptr);
+    auto* t = new TTimer(f);
+    t->SetInterval(20);
+    t->SetOnTimer([&, f, t](TObject*) {
+      t->SetEnabled(false);
+      if (useClose)
+        f->Close();
+      else
+        f->SetModalResult(mrOk);
+    });
+    TModalResult r = f->ShowModal();
+    EXPECT_EQ(r, useClose ? mrCancel : mrOk);
+    EXPECT_FALSE(f->Visible());
+    EXPECT_FALSE(f->Modal());
+    f->Free();
+  }
+}
+
+TEST(Form, ShowModalOfAVisibleFormIsRefused) {
+  auto* f = new TTestForm(nullptr);
+  f->Show();
+  EXPECT_THROW(f->ShowModal(), EInvalidOperation);
+  f->Free();
+}
+
+TEST(Form, ShowHandlerThatHidesTheFormLeavesItHidden) {
+  auto* f = new TTestForm(nullptr);
+  f->OnShow = [f](TObject*) { f->Hide(); };
+  f->Show();
+  EXPECT_FALSE(f->Visible());
+  EXPECT_FALSE(IsWindowVisible(f->Handle()));
+  f->Free();
+}
+
+TEST(Form, MinimizedFormIsShownIconicAndKeepsItsNormalBounds) {
+  auto* f = new TTestForm(nullptr);
+  f->SetBounds(100, 120, 320, 200);
+  f->SetWindowState(TWindowState::wsMinimized);
+  f->Show();
+  EXPECT_TRUE(IsIconic(f->Handle()));
+  // Moving a minimized window moves its normal position.
+  f->SetBounds(150, 160, 330, 210);
+  EXPECT_EQ(f->Left(), 150);
+  EXPECT_EQ(f->Width(), 330);
+  f->SetWindowState(TWindowState::wsNormal);
+  EXPECT_FALSE(IsIconic(f->Handle()));
+  RECT r;
+  GetWindowRect(f->Handle(), &r);
+  EXPECT_EQ(r.left, 150);
+  EXPECT_EQ(r.top, 160);
+  EXPECT_EQ(r.right - r.left, 330);
+  f->Free();
+}
+
+TEST(Form, DestroyHidesFirstThenRunsOnDestroy) {
+  auto* f = new TTestForm(nullptr);
+  bool visibleInDestroy = true;
+  f->OnDestroy = [&](TObject*) { visibleInDestroy = f->Visible(); };
+  f->Show();
+  f->Free();
+  EXPECT_FALSE(visibleInDestroy);
+}
+
+TEST(Form, MainFormCloseEndsTheMessageLoop) {
+  auto* saved = Application->MainForm();
+  Application->ResetMainForm();
+  TTestForm* f = nullptr;
+  Application->CreateForm(f);
+  ASSERT_EQ(Application->MainForm(), f);
+  auto* t = new TTimer(f);
+  t->SetInterval(20);
+  int closes = 0;
+  f->OnClose = [&](TObject*, TCloseAction&) { ++closes; };
+  t->SetOnTimer([&](TObject*) {
+    t->SetEnabled(false);
+    f->Close();
+    f->Close();  // a second close while ending is harmless
+  });
+  Application->Run();
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_EQ(closes, 2);
+  Application->ResetTerminated();
+  f->Free();
+  EXPECT_EQ(Application->MainForm(), nullptr);
+  if (saved) Application->ResetMainForm();
+}
+
+TEST(Form, TabMovesTheFocusToTheNextEdit) {
+  auto* f = new TTestForm(nullptr);
+  f->Show();
+  ASSERT_TRUE(FocusForInput(f, f->Edit1));
+  PressKey(VK_TAB);
+  ASSERT_TRUE(PumpUntil([&] { return f->Edit2->Focused(); }, 2000));
+  EXPECT_EQ(f->ActiveControl(), f->Edit2);
+  PressKey(VK_TAB, true);
+  ASSERT_TRUE(PumpUntil([&] { return f->Edit1->Focused(); }, 2000));
+  f->Free();
+}
+
+TEST(Edit, OnChangeFiresOncePerDifferentTextWithOrWithoutWindow) {
+  auto* f = new TTestForm(nullptr);
+  int changes = 0;
+  f->Edit1->OnChange = [&](TObject*) { ++changes; };
+  f->Edit1->SetText(L"abc");  // no window yet
+  EXPECT_EQ(changes, 1);
+  f->Show();
+  ASSERT_TRUE(f->Edit1->HandleAllocated());
+  EXPECT_EQ(f->Edit1->Text(), L"abc");
+  f->Edit1->SetText(L"abc");
+  EXPECT_EQ(changes, 1);
+  f->Edit1->SetText(L"xyz");
+  EXPECT_EQ(changes, 2);
+  f->Free();
+}
+
+TEST(Edit, KeyPressHandlerDiscardsCharactersItClears) {
+  auto* f = new TTestForm(nullptr);
+  f->Edit1->OnKeyPress = [](TObject*, wchar_t& key) {
+    if (!(key >= L'0' && key <= L'9') && key != VK_BACK) key = 0;
+  };
+  f->Show();
+  ASSERT_TRUE(FocusForInput(f, f->Edit1));
+  for (WORD k : {WORD('4'), WORD('A'), WORD('8'), WORD(VK_SPACE)}) PressKey(k);
+  EXPECT_TRUE(PumpUntil([&] { return f->Edit1->Text() == L"48"; }, 2000)) << WideToAnsi(f->Edit1->Text());
+  PumpFor(50);
+  EXPECT_EQ(f->Edit1->Text(), L"48");
+  f->Free();
+}
+
+TEST(CheckBox, SettingANewStateFiresOnClickOnce) {
+  auto* f = new TTestForm(nullptr);
+  auto* box = new TCheckBox(f);
+  box->SetParent(f);
+  int clicks = 0;
+  box->OnClick = [&](TObject*) { ++clicks; };
+  box->SetChecked(true);
+  box->SetChecked(true);
+  EXPECT_EQ(clicks, 1);
+  f->Show();
+  EXPECT_EQ(SendMessageW(box->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  // A click on the box toggles it through the same path.
+  SendMessageW(box->Handle(), BM_CLICK, 0, 0);
+  EXPECT_FALSE(box->Checked());
+  EXPECT_EQ(clicks, 2);
+  f->Free();
+}
+
+}  // namespace

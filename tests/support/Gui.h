@@ -1,0 +1,28 @@
+// Helpers for tests that drive windows: bounded message pumping, painting a
+// control into a bitmap, key input.
+#pragma once
+
+#include <functional>
+
+#include "base/Forms.h"
+#include "base/Graphics.h"
+
+// Handles messages (and queued worker calls) until Done() holds or the time
+// is up; returns Done().
+bool PumpUntil(const std::function<bool()>& Done, DWORD TimeoutMs = 5000);
+// Handles messages for a while.
+void PumpFor(DWORD Ms);
+
+// Paints the control (and its children) into a new 32-bit bitmap of its
+// client size, through WM_ERASEBKGND and WM_PAINT with the bitmap's DC.
+TBitmap* PaintToBitmap(TWinControl* Control);
+// The pixel at (X, Y) as 0x00BBGGRR.
+TColor PixelAt(TBitmap* Bitmap, int X, int Y);
+// How many pixels of the rectangle are within Tolerance of Color.
+int CountPixels(TBitmap* Bitmap, const TRect& Rect, TColor Color, int Tolerance = 0);
+
+// Brings the form's window to the foreground and gives Control the focus;
+// returns whether it has it.
+bool FocusForInput(TCustomForm* Form, TWinControl* Control);
+// One key press through the system's input queue.
+void PressKey(WORD VirtualKey, bool Shift = false);
