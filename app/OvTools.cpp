@@ -6,6 +6,18 @@
 
 const wchar_t* const AutostartRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run\\";
 
+void SetCheckedSilently(TCheckBox* Box, bool Checked) {
+  TNotifyEvent saved = Box->OnClick;
+  Box->OnClick = nullptr;
+  try {
+    Box->SetChecked(Checked);
+  } catch (...) {
+    Box->OnClick = saved;
+    throw;
+  }
+  Box->OnClick = saved;
+}
+
 String StripPolishDiacritics(const String& S) {
   static const wchar_t kPolish[] = L"ĄĆĘŁŃÓŚŻŹąćęłńóśżź";
   static const wchar_t kBase[] = L"ACELNOSZZacelnoszz";

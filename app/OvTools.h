@@ -2,10 +2,14 @@
 #pragma once
 
 #include "base/ShiftState.h"
+#include "base/StdCtrls.h"
 #include "base/SysUtils.h"
 
 // The current user's autostart key, below HKEY_CURRENT_USER.
 extern const wchar_t* const AutostartRunKey;
+
+// Sets the box's state without running its click handler.
+void SetCheckedSilently(TCheckBox* Box, bool Checked);
 
 // Each Polish letter replaced by its base letter; the length stays.
 String StripPolishDiacritics(const String& S);

@@ -80,6 +80,7 @@ void TCustomForm::BeforeDestruction() {
 
 void TCustomForm::Destroy() {
   if (Screen) Screen->RemoveForm(this);
+  if (Application && Application->MainForm() == this) Application->ResetMainForm();
   TWinControl::Destroy();
   FConstraints->Free();
   FConstraints = nullptr;
@@ -526,15 +527,20 @@ const wchar_t kUtilClass[] = L"TApplicationUtility";
 }
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = &TApplication::UtilWndProc;
-  wc.hInstance = ModuleInstance();
-  wc.lpszClassName = kUtilClass;
-  RegisterClassW(&wc);
-  String exe = ExeName();
-  FTitle = ChangeFileExt(ExtractFileName(exe), L"");
-  FHandle = CreateWindowExW(WS_EX_TOOLWINDOW, kUtilClass, FTitle.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                            ModuleInstance(), nullptr);
+  FTitle = ChangeFileExt(ExtractFileName(ExeName()), L"");
+}
+
+HWND TApplication::Handle() {
+  if (!FHandle && GetCurrentThreadId() == MainThreadID()) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &TApplication::UtilWndProc;
+    wc.hInstance = ModuleInstance();
+    wc.lpszClassName = kUtilClass;
+    RegisterClassW(&wc);
+    FHandle = CreateWindowExW(WS_EX_TOOLWINDOW, kUtilClass, FTitle.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                              ModuleInstance(), nullptr);
+  }
+  return FHandle;
 }
 
 void TApplication::Destroy() {
@@ -572,6 +578,7 @@ void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 void TApplication::Run() {
+  Handle();
   FRunning = true;
   try {
     if (FMainForm && (FShowMainForm || FMainForm->WindowState() == TWindowState::wsMinimized))
@@ -618,11 +625,13 @@ void TApplication::Idle() {
 }
 
 void TApplication::HandleMessage() {
+  Handle();
   MSG msg;
   if (!ProcessMessage(msg)) Idle();
 }
 
 void TApplication::ProcessMessages() {
+  Handle();
   MSG msg;
   while (ProcessMessage(msg)) {
   }
@@ -678,7 +687,7 @@ void InitGuiUnit() {
   Screen = new TScreen(nullptr);
   Application = new TApplication(nullptr);
   WakeMainThread = [] {
-    if (Application && Application->Handle()) PostMessageW(Application->Handle(), WM_NULL, 0, 0);
+    if (Application && Application->HandleAllocated()) PostMessageW(Application->Handle(), WM_NULL, 0, 0);
   };
 }
 

@@ -193,11 +193,13 @@ class TApplication : public TComponent {
  public:
   explicit TApplication(TComponent* AOwner);
 
-  void Initialize() {}
+  // Makes the application's utility window (created on demand otherwise).
+  void Initialize() { Handle(); }
   // Creates a form owned by the application; Reference names it while it is
   // being built. The first form created becomes the main form.
   template <class T>
   void CreateForm(T*& Reference) {
+    Handle();
     void* mem = ::operator new(sizeof(T));
     Reference = static_cast<T*>(mem);
     try {
@@ -233,8 +235,10 @@ class TApplication : public TComponent {
   TCustomForm* MainForm() const { return FMainForm; }
   HWND MainFormHandle();
   // The application's utility window (hidden): wakes the loop for queued
-  // calls.
-  HWND Handle() const { return FHandle; }
+  // calls. Made on first use on the GUI thread, so that a program that ends
+  // during start-up never creates a window.
+  HWND Handle();
+  bool HandleAllocated() const { return FHandle != nullptr; }
   String ExeName() const;
   const String& Title() const { return FTitle; }
   void SetTitle(const String& Value) { FTitle = Value; }

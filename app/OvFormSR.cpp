@@ -1,0 +1,303 @@
+#include "app/OvFormSR.h"
+
+#include <vector>
+
+#include "base/Registry.h"
+
+const wchar_t* const TOvFormSR::AppIniPlaceholder = L"[ApplicationExeName.ini]";
+
+namespace {
+
+String ExePath() { return Application ? Application->ExeName() : GetModuleName(nullptr); }
+
+// The window's size and position as the user left it: a minimized or
+// maximized window reports its normal (restored) rectangle.
+TRect NormalBounds(TCustomForm* Form) {
+  TRect r = Form->BoundsRect();
+  if (!Form->HandleAllocated()) return r;
+  HWND h = Form->Handle();
+  if (!IsIconic(h) && !IsZoomed(h)) return r;
+  WINDOWPLACEMENT wp{sizeof(wp)};
+  if (!GetWindowPlacement(h, &wp)) return r;
+  r = TRect(wp.rcNormalPosition);
+  if (!(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
+    // Placement rectangles count from the work area, not the screen.
+    MONITORINFO mi{sizeof(mi)};
+    if (GetMonitorInfoW(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &mi))
+      r.Offset(mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top);
+  }
+  return r;
+}
+
+void ReportException() {
+  if (Application) Application->HandleException(Application);
+}
+
+}  // namespace
+
+TOvFormSR::TOvFormSR(TComponent* AOwner) : TComponent(AOwner) {
+  FMasterForm = dynamic_cast<TCustomForm*>(AOwner);
+  if (FMasterForm) FMasterForm->SetPosition(TPosition::poDefaultPosOnly);
+  SetTypeIniName(TApplicationIniName::asAppIniName);
+  if (!IsDesigning()) {
+    String exe = ExtractFileName(ExePath());
+    String base = exe.size() > 4 ? exe.substr(0, exe.size() - 4) : exe;
+    FMainAppRegKey = L"\\Software\\" + base;
+    FormAppRegKey();
+    bPosCanSave = false;
+  }
+}
+
+void TOvFormSR::FormAppRegKey() {
+  FAppRegKey = FMainAppRegKey + L"\\" + (FMasterForm ? FMasterForm->Name() : String());
+  if (FTypeIniName == TApplicationIniName::asCustom) FAppRegKey += L"_" + FIniFileName;
+}
+
+void TOvFormSR::SetIniFileName(const String& Value) {
+  if (Trim(Value) != AppIniPlaceholder) FTypeIniName = TApplicationIniName::asCustom;
+  if (FTypeIniName == TApplicationIniName::asCustom)
+    FIniFileName = Value;
+  else if (IsDesigning())
+    FIniFileName = AppIniPlaceholder;
+  else
+    FIniFileName = ChangeFileExt(ExePath(), L".ini");
+}
+
+void TOvFormSR::SetTypeIniName(TApplicationIniName Value) {
+  FTypeIniName = Value;
+  if (Value == TApplicationIniName::asAppIniName) SetIniFileName(AppIniPlaceholder);
+}
+
+void TOvFormSR::Loaded() {
+  TComponent::Loaded();
+  if (IsDesigning()) return;
+  HookMasterForm();
+  IniFile = new TIniFile(FIniFileName);
+}
+
+void TOvFormSR::HookMasterForm() {
+  if (!FMasterForm || FHooked) return;
+  FHooked = true;
+  FSaveFormShow = FMasterForm->OnShow;
+  FSaveFormCloseQuery = FMasterForm->OnCloseQuery;
+  FSaveFormDestroy = FMasterForm->OnDestroy;
+  FMasterForm->OnShow = [this](TObject* Sender) {
+    try {
+      RestorePos();
+    } catch (...) {
+      ReportException();
+    }
+    if (FSaveFormShow) FSaveFormShow(Sender);
+  };
+  FMasterForm->OnCloseQuery = [this](TObject* Sender, bool& CanClose) {
+    if (FSaveFormCloseQuery) FSaveFormCloseQuery(Sender, CanClose);
+  };
+  FMasterForm->OnDestroy = [this](TObject* Sender) {
+    if (bPosCanSave) {
+      try {
+        SavePos();
+      } catch (...) {
+        ReportException();
+      }
+    }
+    if (FSaveFormDestroy) FSaveFormDestroy(Sender);
+  };
+}
+
+void TOvFormSR::Destroy() {
+  if (FHooked && FMasterForm) {
+    FMasterForm->OnShow = FSaveFormShow;
+    FMasterForm->OnCloseQuery = FSaveFormCloseQuery;
+    FMasterForm->OnDestroy = FSaveFormDestroy;
+    FHooked = false;
+  }
+  FreeAndNil(IniFile);
+  TComponent::Destroy();
+}
+
+// ---------------------------------------------------------------------------
+// Settings
+
+bool TOvFormSR::ReadRegINI(const String& Key, bool Default) {
+  if (Key.empty()) return Default;
+  try {
+    TRegistry reg(KEY_READ);
+    bool result = Default;
+    if (reg.OpenKeyReadOnly(FMainAppRegKey)) {
+      if (reg.ValueExists(Key)) result = reg.ReadBool(Key);
+      reg.CloseKey();
+    }
+    return result;
+  } catch (...) {
+    return Default;
+  }
+}
+
+String TOvFormSR::ReadRegINI(const String& Key, const String& Default) {
+  if (Key.empty()) return Default;
+  try {
+    TRegistry reg(KEY_READ);
+    String result = Default;
+    if (reg.OpenKeyReadOnly(FMainAppRegKey)) {
+      if (reg.ValueExists(Key)) result = reg.ReadString(Key);
+      reg.CloseKey();
+    }
+    return result;
+  } catch (...) {
+    return Default;
+  }
+}
+
+int TOvFormSR::ReadRegINI(const String& Key, int Default) {
+  if (Key.empty()) return Default;
+  try {
+    TRegistry reg(KEY_READ);
+    int result = Default;
+    if (reg.OpenKeyReadOnly(FMainAppRegKey)) {
+      result = StrToIntDef(reg.ReadString(Key), Default);
+      reg.CloseKey();
+    }
+    return result;
+  } catch (...) {
+    return Default;
+  }
+}
+
+bool TOvFormSR::SaveRegINI(const String& Key, bool Value) {
+  if (Key.empty()) return false;
+  try {
+    TRegistry reg;
+    if (!reg.OpenKey(FMainAppRegKey, true)) return false;
+    reg.WriteBool(Key, Value);
+    reg.CloseKey();
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool TOvFormSR::SaveRegINI(const String& Key, const String& Value) {
+  if (Key.empty()) return false;
+  try {
+    TRegistry reg;
+    if (!reg.OpenKey(FMainAppRegKey, true)) return false;
+    reg.WriteString(Key, Value);
+    reg.CloseKey();
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool TOvFormSR::SaveRegINI(const String& Key, int Value) { return SaveRegINI(Key, IntToStr(Value)); }
+
+int TOvFormSR::ReadFormValue(const String& Name, int Default) {
+  try {
+    TRegistry reg(KEY_READ);
+    int result = Default;
+    if (reg.OpenKeyReadOnly(FAppRegKey)) {
+      result = StrToIntDef(reg.ReadString(Name), Default);
+      reg.CloseKey();
+    }
+    return result;
+  } catch (...) {
+    return Default;
+  }
+}
+
+bool TOvFormSR::WriteFormValue(const String& Name, int Value) {
+  try {
+    TRegistry reg;
+    if (!reg.OpenKey(FAppRegKey, true)) return false;
+    reg.WriteString(Name, IntToStr(Value));
+    reg.CloseKey();
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Positions
+
+void TOvFormSR::RestorePos() {
+  bPosCanSave = true;
+  if (!FMasterForm) return;
+  TCustomForm* f = FMasterForm;
+  int screenW = Screen ? Screen->Width() : GetSystemMetrics(SM_CXSCREEN);
+  int screenH = Screen ? Screen->Height() : GetSystemMetrics(SM_CYSCREEN);
+  if (FUseRegistry) {
+    FormAppRegKey();
+    if (ReadFormValue(L"maximized", 0) == 2) {
+      f->SetWindowState(TWindowState::wsMaximized);
+    } else {
+      int w = f->Width(), h = f->Height();
+      if (!FRestoreOnlyPosition) {
+        w = ReadFormValue(L"Width", w);
+        h = ReadFormValue(L"Height", h);
+      }
+      int top = ReadFormValue(L"Top", (screenH - h) / 2);
+      int left = ReadFormValue(L"Left", (screenW - w) / 2);
+      f->SetBounds(left, top, w, h);
+    }
+  } else if (IniFile) {
+    const String section = f->Name();
+    int w = f->Width(), h = f->Height();
+    if (!FRestoreOnlyPosition) {
+      w = IniFile->ReadInteger(section, L"Width", w);
+      h = IniFile->ReadInteger(section, L"Height", h);
+    }
+    int top = IniFile->ReadInteger(section, L"Top", (screenH - h) / 2);
+    int left = IniFile->ReadInteger(section, L"Left", (screenW - w) / 2);
+    f->SetBounds(left, top, w, h);
+  }
+  bWasReadPos = true;
+}
+
+void TOvFormSR::SavePos() {
+  if (!bWasReadPos || !FMasterForm) return;
+  TCustomForm* f = FMasterForm;
+  TRect r = NormalBounds(f);
+  if (FUseRegistry) {
+    FormAppRegKey();
+    WriteFormValue(L"maximized", static_cast<int>(f->WindowState()));
+    WriteFormValue(L"Width", r.Width());
+    WriteFormValue(L"Height", r.Height());
+    WriteFormValue(L"Top", r.top);
+    WriteFormValue(L"Left", r.left);
+  } else if (IniFile) {
+    const String section = f->Name();
+    IniFile->WriteInteger(section, L"Top", r.top);
+    IniFile->WriteInteger(section, L"Left", r.left);
+    IniFile->WriteInteger(section, L"Width", r.Width());
+    IniFile->WriteInteger(section, L"Height", r.Height());
+  }
+}
+
+// ---------------------------------------------------------------------------
+
+bool TOvFormSR::IsWindowsAdmin() {
+  HANDLE token = nullptr;
+  if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, TRUE, &token)) {
+    if (GetLastError() != ERROR_NO_TOKEN) return false;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  }
+  // The groups can outgrow any fixed buffer: ask for the size first.
+  DWORD size = 0;
+  GetTokenInformation(token, TokenGroups, nullptr, 0, &size);
+  std::vector<BYTE> buffer(size ? size : 1024);
+  bool ok = GetTokenInformation(token, TokenGroups, buffer.data(), static_cast<DWORD>(buffer.size()), &size);
+  CloseHandle(token);
+  if (!ok) return false;
+  SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+  PSID admins = nullptr;
+  if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
+                                &admins))
+    return false;
+  bool found = false;
+  auto* groups = reinterpret_cast<TOKEN_GROUPS*>(buffer.data());
+  for (DWORD i = 0; i < groups->GroupCount && !found; ++i)
+    if (EqualSid(groups->Groups[i].Sid, admins)) found = true;
+  FreeSid(admins);
+  return found;
+}

@@ -1,1 +1,0 @@
-// The application library; its units are added beside this file.

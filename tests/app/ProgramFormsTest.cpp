@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include "app/InBoxForm.h"
+#include "app/MainForm.h"
+#include "app/NewSmsForm.h"
+#include "app/OutBoxForm.h"
+#include "app/OvTools.h"
+#include "app/PatternForm.h"
+#include "app/Program.h"
+#include "base/Dialogs.h"
+#include "base/ExtCtrls.h"
+#include "base/Registry.h"
+#include "tests/support/Gui.h"
+
+namespace {
+
+String MainKey() { return L"Software\\" + ChangeFileExt(ExtractFileName(GetModuleName(nullptr)), L""); }
+
+String ReadRaw(const String& sub, const String& name) {
+  TRegistry reg(KEY_READ);
+  if (!reg.OpenKeyReadOnly(L"\\" + MainKey() + sub) || !reg.ValueExists(name)) return L"<absent>";
+  return reg.ReadString(name);
+}
+
+// Builds the program's five windows as the entry point does and takes them
+// down again; any message box fails the test.
+struct ProgramForms : ::testing::Test {
+  std::vector<String> boxes;
+  void SetUp() override {
+    RegDeleteTreeW(HKEY_CURRENT_USER, MainKey().c_str());
+    SetMessageBoxHook([this](const String& text, const String&, UINT) {
+      boxes.push_back(text);
+      return IDOK;
+    });
+    ASSERT_EQ(Application->MainForm(), nullptr);
+  }
+  void TearDown() override {
+    Application->DestroyComponents();
+    Form1 = nullptr;
+    frmNewSMS = nullptr;
+    frmSmsInBox = nullptr;
+    frmSetPattern = nullptr;
+    frmSMSOutBox = nullptr;
+    Application->ResetTerminated();
+    SetMessageBoxHook(nullptr);
+    EXPECT_TRUE(boxes.empty()) << WideToAnsi(boxes.empty() ? L"" : boxes.front());
+    RegDeleteTreeW(HKEY_CURRENT_USER, MainKey().c_str());
+  }
+};
+
+TEST_F(ProgramForms, FiveWindowsAreCreatedInOrderAndTheFirstIsMain) {
+  CreateProgramForms();
+  ASSERT_EQ(Screen->FormCount(), 5);
+  std::vector<String> names;
+  for (int i = 0; i < Screen->FormCount(); ++i) names.push_back(Screen->Forms(i)->ClassName());
+  EXPECT_EQ(names, (std::vector<String>{L"TForm1", L"TfrmNewSMS", L"TfrmSmsInBox", L"TfrmSetPattern",
+                                        L"TfrmSMSOutBox"}));
+  EXPECT_EQ(Application->MainForm(), Form1);
+  EXPECT_EQ(Form1->Name(), L"Form1");
+  EXPECT_EQ(frmNewSMS->Name(), L"frmNewSMS");
+  EXPECT_EQ(frmSmsInBox->Name(), L"frmSmsInBox");
+  EXPECT_EQ(frmSMSOutBox->Name(), L"frmSMSOutBox");
+  // None is visible before the message loop runs.
+  for (int i = 0; i < Screen->FormCount(); ++i) EXPECT_FALSE(Screen->Forms(i)->Visible());
+}
+
+TEST_F(ProgramForms, ThreeWindowsHaveTaskbarButtonsOfTheirOwnAndTheMainWindowOwnsThem) {
+  CreateProgramForms();
+  HWND main = Form1->Handle();
+  EXPECT_EQ(GetWindow(main, GW_OWNER), nullptr);
+  EXPECT_FALSE(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+  struct {
+    TCustomForm* form;
+    bool appWindow;
+  } cases[] = {{frmNewSMS, true}, {frmSmsInBox, true}, {frmSMSOutBox, true}, {frmSetPattern, false}};
+  for (auto& c : cases) {
+    HWND h = c.form->Handle();
+    EXPECT_EQ((GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_APPWINDOW) != 0, c.appWindow)
+        << WideToAnsi(c.form->ClassName());
+    EXPECT_EQ(GetWindow(h, GW_OWNER), main) << WideToAnsi(c.form->ClassName());
+  }
+}
+
+TEST_F(ProgramForms, WindowsCarryTheirStoredLooks) {
+  CreateProgramForms();
+  String version = GetExeVersionText();
+  EXPECT_EQ(frmNewSMS->Caption(), L"Vantrel - NEW SMS   ver: " + version);
+  EXPECT_EQ(Form1->Caption(), L"Vantrel   ver: " + version);
+  EXPECT_EQ(frmSmsInBox->Caption(), L"Vantrel InBox");
+  EXPECT_EQ(frmSMSOutBox->Caption(), L"Vantrel Out Box");
+  EXPECT_EQ(frmSetPattern->Caption(), L"Set Pattern");
+  struct {
+    TCustomForm* form;
+    int w, h;
+  } sizes[] = {{Form1, 385, 145}, {frmNewSMS, 500, 308}, {frmSmsInBox, 357, 298}, {frmSetPattern, 392, 249},
+               {frmSMSOutBox, 357, 298}};
+  for (auto& s : sizes) {
+    // The stored client size, unless the minimum window size asks for more
+    // (window frames differ between systems).
+    TCustomForm* f = s.form;
+    f->HandleNeeded();
+    int frameW = f->Width() - f->ClientWidth(), frameH = f->Height() - f->ClientHeight();
+    EXPECT_EQ(f->ClientWidth(), Max(s.w, f->Constraints()->MinWidth() - frameW)) << WideToAnsi(f->ClassName());
+    EXPECT_EQ(f->ClientHeight(), Max(s.h, f->Constraints()->MinHeight() - frameH)) << WideToAnsi(f->ClassName());
+  }
+  EXPECT_EQ(frmNewSMS->Constraints()->MinWidth(), 515);
+  EXPECT_EQ(frmSmsInBox->Constraints()->MinHeight(), 330);
+  EXPECT_EQ(frmSMSOutBox->Constraints()->MinWidth(), 373);
+  EXPECT_EQ(Form1->Color(), clWhite);
+  EXPECT_EQ(Form1->WindowState(), TWindowState::wsMinimized);
+  LONG_PTR style = GetWindowLongPtrW(Form1->Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+  LONG_PTR newStyle = GetWindowLongPtrW(frmNewSMS->Handle(), GWL_STYLE);
+  EXPECT_TRUE(newStyle & WS_MINIMIZEBOX);
+  EXPECT_FALSE(newStyle & WS_MAXIMIZEBOX);
+  EXPECT_EQ(frmSetPattern->Position(), TPosition::poScreenCenter);
+}
+
+TEST_F(ProgramForms, InBoxReadsAndSavesItsSettings) {
+  {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(L"\\" + MainKey(), true));
+    reg.WriteString(L"inbox_split", L"150");
+    reg.WriteBool(L"accept_inc_mess", false);
+  }
+  CreateProgramForms();
+  EXPECT_EQ(frmSmsInBox->Panel1->Height(), 150);
+  EXPECT_FALSE(frmSmsInBox->CheckBox1->Checked());
+  frmSmsInBox->CheckBox1->SetChecked(true);  // as a click would
+  TRegistry reg(KEY_READ);
+  ASSERT_TRUE(reg.OpenKeyReadOnly(L"\\" + MainKey()));
+  EXPECT_TRUE(reg.ReadBool(L"accept_inc_mess"));
+  frmSmsInBox->Show();
+  frmSmsInBox->Panel1->SetHeight(130);
+  frmSmsInBox->Close();
+  EXPECT_FALSE(frmSmsInBox->Visible());
+  EXPECT_EQ(ReadRaw(L"", L"inbox_split"), L"130");
+  EXPECT_NE(ReadRaw(L"\\frmSmsInBox", L"Left"), L"<absent>");
+}
+
+TEST_F(ProgramForms, InBoxDefaultsOnFirstRun) {
+  CreateProgramForms();
+  EXPECT_EQ(frmSmsInBox->Panel1->Height(), 120);
+  EXPECT_TRUE(frmSmsInBox->CheckBox1->Checked());
+  EXPECT_EQ(ReadRaw(L"", L"accept_inc_mess"), L"<absent>");  // read silently, nothing written
+}
+
+// Watches the main window for any moment it is visible and not minimized.
+struct SeenWatch {
+  bool Seen = false;
+  void Attach(TControl* c) {
+    auto saved = c->WindowProc;
+    c->WindowProc = [this, c, saved](TMessage& m) {
+      saved(m);
+      auto* w = static_cast<TWinControl*>(c);
+      if (w->HandleAllocated() && IsWindowVisible(w->Handle()) && !IsIconic(w->Handle())) Seen = true;
+    };
+  }
+};
+
+TEST_F(ProgramForms, TheMainWindowIsNeverSeenAtStartAndExitEndsTheLoop) {
+  CreateProgramForms();
+  SeenWatch watch;
+  watch.Attach(Form1);
+  auto* t = new TTimer(Form1);
+  t->SetInterval(300);
+  bool hiddenBeforeExit = false;
+  t->SetOnTimer([&](TObject*) {
+    t->SetEnabled(false);
+    hiddenBeforeExit = !IsWindowVisible(Form1->Handle()) && !Form1->Visible();
+    Form1->ExitProgram();
+  });
+  Application->Run();
+  EXPECT_TRUE(hiddenBeforeExit);
+  EXPECT_FALSE(watch.Seen);
+  EXPECT_TRUE(Form1->FirstShowDone);
+  // The first show restored the position, so the window saves it when it
+  // goes; being minimized, it saves its normal place.
+  Application->DestroyComponents();
+  EXPECT_EQ(ReadRaw(L"\\Form1", L"maximized"), L"1");
+  EXPECT_NE(ReadRaw(L"\\Form1", L"Left"), L"<absent>");
+}
+
+TEST_F(ProgramForms, ClosingTheMainWindowOnlyHidesItUntilExit) {
+  CreateProgramForms();
+  Form1->SetWindowState(TWindowState::wsNormal);
+  Form1->Show();
+  Form1->FirstShowDone = true;
+  ASSERT_TRUE(IsWindowVisible(Form1->Handle()));
+  SendMessageW(Form1->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(Form1->Visible());
+  EXPECT_FALSE(Application->Terminated());
+  PumpFor(50);
+  EXPECT_FALSE(Application->Terminated());
+  EXPECT_NE(ReadRaw(L"\\Form1", L"Left"), L"<absent>");
+}
+
+TEST_F(ProgramForms, EndOfSessionAnswersYesAndEndsTheProgram) {
+  CreateProgramForms();
+  frmNewSMS->Show();
+  frmNewSMS->SetBounds(123, 77, frmNewSMS->Width(), frmNewSMS->Height());
+  LRESULT r = SendMessageW(Form1->Handle(), WM_QUERYENDSESSION, 0, 0);
+  EXPECT_EQ(r, 1);
+  EXPECT_TRUE(Form1->ExitRequested);
+  // Closing for good closed the other windows, which saved their places.
+  EXPECT_FALSE(frmNewSMS->Visible());
+  EXPECT_EQ(ReadRaw(L"\\frmNewSMS", L"Left"), L"123");
+  MSG m;
+  bool quit = false;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
+    if (m.message == WM_QUIT) quit = true;
+  EXPECT_TRUE(quit);
+}
+
+TEST_F(ProgramForms, SetCheckedSilentlyLeavesTheClickHandlerOut) {
+  CreateProgramForms();
+  int clicks = 0;
+  TCheckBox* box = frmSmsInBox->CheckBox1;
+  auto saved = box->OnClick;
+  box->OnClick = [&](TObject*) { ++clicks; };
+  SetCheckedSilently(box, false);
+  EXPECT_FALSE(box->Checked());
+  EXPECT_EQ(clicks, 0);
+  box->SetChecked(true);
+  EXPECT_EQ(clicks, 1);
+  box->OnClick = saved;
+}
+
+}  // namespace
