@@ -1,5 +1,6 @@
 #include "app/OvFormSR.h"
 
+#include <functional>
 #include <vector>
 
 #include "base/Registry.h"
@@ -118,103 +119,70 @@ void TOvFormSR::Destroy() {
 // ---------------------------------------------------------------------------
 // Settings
 
-bool TOvFormSR::ReadRegINI(const String& Key, bool Default) {
-  if (Key.empty()) return Default;
+namespace {
+
+// Read on the key opened read-only; Default when it cannot be opened or the
+// read fails in any way.
+template <class T, class F>
+T ReadKey(const String& Key, T Default, F Read) {
   try {
     TRegistry reg(KEY_READ);
-    bool result = Default;
-    if (reg.OpenKeyReadOnly(FMainAppRegKey)) {
-      if (reg.ValueExists(Key)) result = reg.ReadBool(Key);
-      reg.CloseKey();
-    }
-    return result;
+    if (!reg.OpenKeyReadOnly(Key)) return Default;
+    return Read(reg);
   } catch (...) {
     return Default;
   }
+}
+
+// Write on the key, created when missing; whether it all succeeded.
+template <class F>
+bool WriteKey(const String& Key, F Write) {
+  try {
+    TRegistry reg;
+    if (!reg.OpenKey(Key, true)) return false;
+    Write(reg);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace
+
+bool TOvFormSR::ReadRegINI(const String& Key, bool Default) {
+  if (Key.empty()) return Default;
+  return ReadKey(FMainAppRegKey, Default,
+                 [&](TRegistry& r) { return r.ValueExists(Key) ? r.ReadBool(Key) : Default; });
 }
 
 String TOvFormSR::ReadRegINI(const String& Key, const String& Default) {
   if (Key.empty()) return Default;
-  try {
-    TRegistry reg(KEY_READ);
-    String result = Default;
-    if (reg.OpenKeyReadOnly(FMainAppRegKey)) {
-      if (reg.ValueExists(Key)) result = reg.ReadString(Key);
-      reg.CloseKey();
-    }
-    return result;
-  } catch (...) {
-    return Default;
-  }
+  return ReadKey(FMainAppRegKey, Default,
+                 [&](TRegistry& r) { return r.ValueExists(Key) ? r.ReadString(Key) : Default; });
 }
 
 int TOvFormSR::ReadRegINI(const String& Key, int Default) {
   if (Key.empty()) return Default;
-  try {
-    TRegistry reg(KEY_READ);
-    int result = Default;
-    if (reg.OpenKeyReadOnly(FMainAppRegKey)) {
-      result = StrToIntDef(reg.ReadString(Key), Default);
-      reg.CloseKey();
-    }
-    return result;
-  } catch (...) {
-    return Default;
-  }
+  // Decimal text; a missing value reads as "" and so as the default.
+  return ReadKey(FMainAppRegKey, Default, [&](TRegistry& r) { return StrToIntDef(r.ReadString(Key), Default); });
 }
 
 bool TOvFormSR::SaveRegINI(const String& Key, bool Value) {
-  if (Key.empty()) return false;
-  try {
-    TRegistry reg;
-    if (!reg.OpenKey(FMainAppRegKey, true)) return false;
-    reg.WriteBool(Key, Value);
-    reg.CloseKey();
-    return true;
-  } catch (...) {
-    return false;
-  }
+  return !Key.empty() && WriteKey(FMainAppRegKey, [&](TRegistry& r) { r.WriteBool(Key, Value); });
 }
 
 bool TOvFormSR::SaveRegINI(const String& Key, const String& Value) {
-  if (Key.empty()) return false;
-  try {
-    TRegistry reg;
-    if (!reg.OpenKey(FMainAppRegKey, true)) return false;
-    reg.WriteString(Key, Value);
-    reg.CloseKey();
-    return true;
-  } catch (...) {
-    return false;
-  }
+  return !Key.empty() && WriteKey(FMainAppRegKey, [&](TRegistry& r) { r.WriteString(Key, Value); });
 }
 
 bool TOvFormSR::SaveRegINI(const String& Key, int Value) { return SaveRegINI(Key, IntToStr(Value)); }
 
 int TOvFormSR::ReadFormValue(const String& Name, int Default) {
-  try {
-    TRegistry reg(KEY_READ);
-    int result = Default;
-    if (reg.OpenKeyReadOnly(FAppRegKey)) {
-      result = StrToIntDef(reg.ReadString(Name), Default);
-      reg.CloseKey();
-    }
-    return result;
-  } catch (...) {
-    return Default;
-  }
+  return ReadKey(FAppRegKey, Default, [&](TRegistry& r) { return StrToIntDef(r.ReadString(Name), Default); });
 }
 
 bool TOvFormSR::WriteFormValue(const String& Name, int Value) {
-  try {
-    TRegistry reg;
-    if (!reg.OpenKey(FAppRegKey, true)) return false;
-    reg.WriteString(Name, IntToStr(Value));
-    reg.CloseKey();
-    return true;
-  } catch (...) {
-    return false;
-  }
+  return WriteKey(FAppRegKey, [&](TRegistry& r) { r.WriteString(Name, IntToStr(Value)); });
 }
 
 // ---------------------------------------------------------------------------
@@ -226,30 +194,27 @@ void TOvFormSR::RestorePos() {
   TCustomForm* f = FMasterForm;
   int screenW = Screen ? Screen->Width() : GetSystemMetrics(SM_CXSCREEN);
   int screenH = Screen ? Screen->Height() : GetSystemMetrics(SM_CYSCREEN);
-  if (FUseRegistry) {
-    FormAppRegKey();
-    if (ReadFormValue(L"maximized", 0) == 2) {
-      f->SetWindowState(TWindowState::wsMaximized);
-    } else {
-      int w = f->Width(), h = f->Height();
-      if (!FRestoreOnlyPosition) {
-        w = ReadFormValue(L"Width", w);
-        h = ReadFormValue(L"Height", h);
-      }
-      int top = ReadFormValue(L"Top", (screenH - h) / 2);
-      int left = ReadFormValue(L"Left", (screenW - w) / 2);
-      f->SetBounds(left, top, w, h);
-    }
-  } else if (IniFile) {
-    const String section = f->Name();
+  // The four values, each with its default: the current size, and a place
+  // that centres the window with the size it then has.
+  auto restore = [&](const std::function<int(const wchar_t*, int)>& read) {
     int w = f->Width(), h = f->Height();
     if (!FRestoreOnlyPosition) {
-      w = IniFile->ReadInteger(section, L"Width", w);
-      h = IniFile->ReadInteger(section, L"Height", h);
+      w = read(L"Width", w);
+      h = read(L"Height", h);
     }
-    int top = IniFile->ReadInteger(section, L"Top", (screenH - h) / 2);
-    int left = IniFile->ReadInteger(section, L"Left", (screenW - w) / 2);
+    int top = read(L"Top", (screenH - h) / 2);
+    int left = read(L"Left", (screenW - w) / 2);
     f->SetBounds(left, top, w, h);
+  };
+  if (FUseRegistry) {
+    FormAppRegKey();
+    if (ReadFormValue(L"maximized", 0) == 2)
+      f->SetWindowState(TWindowState::wsMaximized);
+    else
+      restore([this](const wchar_t* name, int def) { return ReadFormValue(name, def); });
+  } else if (IniFile) {
+    const String section = f->Name();
+    restore([&](const wchar_t* name, int def) { return IniFile->ReadInteger(section, name, def); });
   }
   bWasReadPos = true;
 }

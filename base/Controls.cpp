@@ -1428,6 +1428,27 @@ namespace {
 std::vector<TControlCanvas*> gCanvasesWithDC;
 }
 
+namespace {
+// Lets Paint draw with Canvas on a device context of someone else's, in the
+// control's font and colour; the canvas lets go of the DC afterwards.
+void PaintOnDC(TControlCanvas* Canvas, HDC DC, TFont* Font, TColor Color, const std::function<void()>& Paint) {
+  struct Release {
+    TControlCanvas* c;
+    ~Release() {
+      c->SetHandle(nullptr);
+      c->Unlock();
+    }
+  };
+  Canvas->Lock();
+  Canvas->FreeHandle();
+  Canvas->SetHandle(DC);
+  Release release{Canvas};
+  Canvas->Font()->Assign(Font);
+  Canvas->Brush()->SetColor(Color);
+  Paint();
+}
+}  // namespace
+
 void FreeDeviceContexts() {
   std::vector<TControlCanvas*> list;
   list.swap(gCanvasesWithDC);
@@ -1477,32 +1498,18 @@ void TCustomControl::Destroy() {
 }
 
 void TCustomControl::PaintWindow(HDC DC) {
-  FCanvas->Lock();
-  FCanvas->FreeHandle();
-  FCanvas->SetHandle(DC);
-  try {
-    FCanvas->Font()->Assign(FFont);
-    FCanvas->Brush()->SetColor(FColor);
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  PaintOnDC(FCanvas, DC, FFont, FColor, [this] { Paint(); });
 }
 
 void TCustomControl::Dispatch(TMessage& Message) {
   if (Message.Msg == WM_PAINT) {
-    FControlState.Include(TControlStateItem::csCustomPaint);
-    try {
-      TWinControl::Dispatch(Message);
-    } catch (...) {
-      FControlState.Exclude(TControlStateItem::csCustomPaint);
-      throw;
-    }
-    FControlState.Exclude(TControlStateItem::csCustomPaint);
+    // Marks the paint as ours, so the base does not leave it to the window.
+    struct Mark {
+      TControlState& s;
+      explicit Mark(TControlState& st) : s(st) { s.Include(TControlStateItem::csCustomPaint); }
+      ~Mark() { s.Exclude(TControlStateItem::csCustomPaint); }
+    } mark(FControlState);
+    TWinControl::Dispatch(Message);
     return;
   }
   TWinControl::Dispatch(Message);
@@ -1518,20 +1525,7 @@ void TGraphicControl::Destroy() {
 
 void TGraphicControl::Dispatch(TMessage& Message) {
   if (Message.Msg == WM_PAINT && Message.WParam) {
-    FCanvas->Lock();
-    FCanvas->FreeHandle();
-    FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
-    try {
-      FCanvas->Font()->Assign(FFont);
-      FCanvas->Brush()->SetColor(FColor);
-      Paint();
-    } catch (...) {
-      FCanvas->SetHandle(nullptr);
-      FCanvas->Unlock();
-      throw;
-    }
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
+    PaintOnDC(FCanvas, reinterpret_cast<HDC>(Message.WParam), FFont, FColor, [this] { Paint(); });
     return;
   }
   TControl::Dispatch(Message);

@@ -35,6 +35,13 @@ String ReadRaw(const String& sub, const String& name) {
   return reg.ReadString(name);
 }
 
+// Stores the given values under the probe window's key, as a former run did.
+void StoreWindowValues(std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> values) {
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKey(L"\\" + MainKey() + L"\\frmProbe", true));
+  for (auto& v : values) reg.WriteString(v.first, v.second);
+}
+
 struct SettingsStore : ::testing::Test {
   void SetUp() override { ClearKey(); }
   void TearDown() override { ClearKey(); }
@@ -114,14 +121,7 @@ TEST_F(SettingsStore, FirstShowCentresTheWindowAndLaterShowsRestoreTheSavedPlace
 }
 
 TEST_F(SettingsStore, AValueThatIsNoNumberKeepsTheCurrentSize) {
-  {
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey(L"\\" + MainKey() + L"\\frmProbe", true));
-    reg.WriteString(L"Width", L"wide");
-    reg.WriteString(L"Height", L"222");
-    reg.WriteString(L"Left", L"10");
-    reg.WriteString(L"Top", L"x");
-  }
+  StoreWindowValues({{L"Width", L"wide"}, {L"Height", L"222"}, {L"Left", L"10"}, {L"Top", L"x"}});
   auto* f = new TStoreForm(L"frmProbe");
   f->Show();
   EXPECT_EQ(f->Width(), 300);
@@ -132,14 +132,7 @@ TEST_F(SettingsStore, AValueThatIsNoNumberKeepsTheCurrentSize) {
 }
 
 TEST_F(SettingsStore, RestoreOnlyPositionKeepsTheDesignSize) {
-  {
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey(L"\\" + MainKey() + L"\\frmProbe", true));
-    reg.WriteString(L"Width", L"500");
-    reg.WriteString(L"Height", L"400");
-    reg.WriteString(L"Left", L"20");
-    reg.WriteString(L"Top", L"30");
-  }
+  StoreWindowValues({{L"Width", L"500"}, {L"Height", L"400"}, {L"Left", L"20"}, {L"Top", L"30"}});
   auto* f = new TStoreForm(L"frmProbe");
   f->Store->SetRestoreOnlyPosition(true);
   f->Show();
