@@ -34,8 +34,10 @@ bool InitializeUnits(const std::vector<TUnitEntry>& units) {
   return true;
 }
 
-void FinalizeUnits() {
-  while (!gInitialized.empty()) {
+size_t InitializedUnitCount() { return gInitialized.size(); }
+
+void FinalizeUnits(size_t KeepFirst) {
+  while (gInitialized.size() > KeepFirst) {
     const TUnitEntry* u = gInitialized.back();
     gInitialized.pop_back();
     try {

@@ -18,8 +18,11 @@ struct TUnitEntry {
 // returns false. The units initialised so far are remembered for
 // FinalizeUnits.
 bool InitializeUnits(const std::vector<TUnitEntry>& units);
-// Runs the Fini of every initialised unit in reverse order.
-void FinalizeUnits();
+// Runs the Fini of the initialised units in reverse order, leaving the
+// first KeepFirst of them running.
+void FinalizeUnits(size_t KeepFirst = 0);
+// How many units have been initialised and not finalised.
+size_t InitializedUnitCount();
 
 // The units of base/ itself (application object, screen, window classes),
 // which come before every other unit.
