@@ -3,41 +3,91 @@
 #   env.sh prefix     make the prefix once (fonts mapped and checked)
 #   env.sh setup      the prefix, then one Xvfb and one persistent wineserver
 #   env.sh teardown   stop the wineserver and the Xvfb of setup
+# setup uses the display named by VANTREL_DISPLAY instead of starting an Xvfb
+# when that is set. Everything is found through VANTREL_WINE_HOME (common.sh),
+# so several homes can be set up side by side.
 set -eu
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 FONT_FAMILIES=("Segoe UI" "Tahoma" "Arial" "MS Sans Serif")
 
+# The pid written in the lock file of display N, or nothing.
+lock_pid() {
+  local pid=
+  [ -r "/tmp/.X$1-lock" ] && read -r pid <"/tmp/.X$1-lock" 2>/dev/null
+  echo "${pid//[^0-9]/}"
+}
+
+# True when display N is taken by a living server. A lock file whose server
+# is gone does not count: Xvfb replaces such a lock and socket itself.
+display_taken() {
+  local pid
+  [ -e "/tmp/.X$1-lock" ] || return 1
+  pid=$(lock_pid "$1")
+  [ -n "$pid" ] || return 0  # being written right now
+  kill -0 "$pid" 2>/dev/null || [ -d "/proc/$pid" ]
+}
+
+# Starts an Xvfb on the first free display from :90 on; prints "N PID".
 start_xvfb() {
-  local n
-  for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-      setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-      local pid=$!
-      local i
-      for i in $(seq 1 100); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.05
-      done
-      if [ -e "/tmp/.X11-unix/X$n" ]; then
+  local n pid
+  for n in $(seq 90 190); do
+    display_taken "$n" && continue
+    setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    pid=$!
+    for _ in $(seq 1 100); do
+      kill -0 "$pid" 2>/dev/null || break
+      # Ours only when the lock names our server (another run may have taken
+      # the same number a moment earlier).
+      if [ -S "/tmp/.X11-unix/X$n" ] && [ "$(lock_pid "$n")" = "$pid" ]; then
         echo "$n $pid"
         return 0
       fi
-    fi
+      sleep 0.05
+    done
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
   done
   echo "env.sh: could not start Xvfb" >&2
   return 1
 }
 
+# Stops the Xvfb with PID on display N, if that pid still is that server (a
+# pid from a stale state file may belong to another process by now).
+stop_xvfb() {
+  local n=$1 pid=$2
+  [ -n "$pid" ] && [ -n "$n" ] || return 0
+  [ "$(lock_pid "$n")" = "$pid" ] || return 0
+  kill "$pid" 2>/dev/null || return 0
+  for _ in $(seq 1 50); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.05
+  done
+  kill -KILL "$pid" 2>/dev/null || true
+}
+
+stop_wineserver() {
+  "$WINESERVER_BIN" -k >/dev/null 2>&1 || true
+  "$WINESERVER_BIN" -w >/dev/null 2>&1 || true
+}
+
 make_prefix() {
   if [ -f "$WINEPREFIX/.vantrel-ready" ]; then return 0; fi
+  local check="$VANTREL_BUILD_DIR/tools/fontcheck.exe"
+  if [ ! -f "$check" ]; then
+    echo "env.sh: $check is missing; build first" >&2
+    return 1
+  fi
   echo "env.sh: making the wine prefix $WINEPREFIX" >&2
+  # A wineserver left by an earlier attempt on this prefix goes first.
+  stop_wineserver
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
-  local xinfo xpid
+  local xinfo
   xinfo=$(start_xvfb)
-  xpid=${xinfo#* }
+  MAKE_XVFB="$xinfo"
+  # Whatever happens below, the servers started here end with this step.
+  trap 'stop_wineserver; stop_xvfb ${MAKE_XVFB% *} ${MAKE_XVFB#* }' EXIT
   export DISPLAY=":${xinfo% *}"
   "$WINE_BIN" wineboot -i </dev/null >/dev/null 2>&1 || true
   # Wine's own fonts (Tahoma, Symbol, Marlett...) from fonts-wine, which this
@@ -53,33 +103,31 @@ make_prefix() {
   "$WINE_BIN" reg add "$key" /v "Times New Roman" /d "Liberation Serif" /f >/dev/null 2>&1
   "$WINE_BIN" reg add "$key" /v "Courier New" /d "Liberation Mono" /f >/dev/null 2>&1
   "$WINE_BIN" reg add "$key" /v "MS Sans Serif" /d "Liberation Sans" /f >/dev/null 2>&1
-  "$WINESERVER_BIN" -k >/dev/null 2>&1 || true
-  "$WINESERVER_BIN" -w >/dev/null 2>&1 || true
-  local check="$VANTREL_BUILD_DIR/tools/fontcheck.exe"
-  if [ ! -f "$check" ]; then
-    echo "env.sh: $check is missing; build first" >&2
-    kill "$xpid" 2>/dev/null || true
-    return 1
-  fi
+  stop_wineserver
   if ! "$WINE_BIN" "$check" "${FONT_FAMILIES[@]}"; then
     echo "env.sh: GDI+ cannot find the fonts the controls need; is fonts-wine and fonts-liberation installed?" >&2
-    "$WINESERVER_BIN" -k >/dev/null 2>&1 || true
-    kill "$xpid" 2>/dev/null || true
     return 1
   fi
-  "$WINESERVER_BIN" -k >/dev/null 2>&1 || true
-  "$WINESERVER_BIN" -w >/dev/null 2>&1 || true
-  kill "$xpid" 2>/dev/null || true
+  stop_wineserver
+  stop_xvfb "${xinfo% *}" "${xinfo#* }"
+  trap - EXIT
   touch "$WINEPREFIX/.vantrel-ready"
 }
 
 teardown() {
+  # The wineserver of this prefix, whether or not a state file tells of it
+  # (a crashed run leaves a persistent server behind).
+  stop_wineserver
   if [ -f "$STATE_FILE" ]; then
+    local DISPLAY='' DISPLAY_N='' XVFB_PID=''
     # shellcheck disable=SC1090
     . "$STATE_FILE"
-    "$WINESERVER_BIN" -k >/dev/null 2>&1 || true
-    "$WINESERVER_BIN" -w >/dev/null 2>&1 || true
-    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+    # State files of older harness versions name the display only.
+    if [ -z "$DISPLAY_N" ] && [ -n "$XVFB_PID" ]; then
+      DISPLAY_N=${DISPLAY#:}
+      DISPLAY_N=${DISPLAY_N%%.*}
+    fi
+    stop_xvfb "$DISPLAY_N" "$XVFB_PID"
     rm -f "$STATE_FILE"
   fi
 }
@@ -91,14 +139,27 @@ case "${1:-}" in
   setup)
     teardown
     make_prefix
-    xinfo=$(start_xvfb)
-    export DISPLAY=":${xinfo% *}"
+    mkdir -p "$VANTREL_WINE_HOME"
+    if [ -n "${VANTREL_DISPLAY:-}" ]; then
+      export DISPLAY="$VANTREL_DISPLAY"
+      xn='' xpid=''
+    else
+      xinfo=$(start_xvfb)
+      xn=${xinfo% *} xpid=${xinfo#* }
+      export DISPLAY=":$xn"
+    fi
     # One wineserver for the whole run, kept alive between programs.
     # Started detached from our output, so that callers waiting for it to
     # close (ctest) do not wait for the servers.
-    "$WINESERVER_BIN" -p </dev/null >/dev/null 2>&1
+    if ! "$WINESERVER_BIN" -p </dev/null >/dev/null 2>&1; then
+      echo "env.sh: the wineserver did not start" >&2
+      stop_xvfb "$xn" "$xpid"
+      exit 1
+    fi
     "$WINE_BIN" cmd /c exit 0 </dev/null >/dev/null 2>&1 || true
-    printf 'DISPLAY=%s\nXVFB_PID=%s\n' "$DISPLAY" "${xinfo#* }" > "$STATE_FILE"
+    # Written last and whole: a state file tells of a complete setup.
+    printf 'DISPLAY=%s\nDISPLAY_N=%s\nXVFB_PID=%s\n' "$DISPLAY" "$xn" "$xpid" >"$STATE_FILE.tmp"
+    mv -f "$STATE_FILE.tmp" "$STATE_FILE"
     ;;
   teardown)
     teardown

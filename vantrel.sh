@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# Builds, tests, runs and measures Vantrel on Debian 12.
+#   ./vantrel.sh deps    install the missing packages (and only those)
+#   ./vantrel.sh build   deps, then configure and build (folder build/)
+#   ./vantrel.sh test    build, then every test through ctest, one at a time
+#   ./vantrel.sh run     build, then Vantrel.exe under wine in the lab network;
+#                        a screenshot goes to build/run/screen.png
+#   ./vantrel.sh bench   build, then the benchmarks in the lab network
+# Settings from the environment:
+#   VANTREL_BUILD_DIR    build folder (default: build/ beside this script)
+#   VANTREL_RUN_SECONDS  run: stop Vantrel.exe after this many seconds
+#   VANTREL_PHONE_CMD    run, bench: a shell command started in the phone
+#                        namespace of the lab (e.g. a phone simulator)
+#   VANTREL_BENCH_RUNS   bench: measured starts of each program (default 10)
+#   DISPLAY              run: shows Vantrel on this display (a local one,
+#                        ":N"); without it run starts an Xvfb of its own
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+cd "$ROOT"
+BUILD_DIR=${VANTREL_BUILD_DIR:-$ROOT/build}
+case "$BUILD_DIR" in /*) ;; *) BUILD_DIR="$ROOT/$BUILD_DIR" ;; esac
+export VANTREL_BUILD_DIR="$BUILD_DIR"
+
+PACKAGES=(
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest wine64 xvfb
+  fonts-wine fonts-liberation python3 iproute2 cmake ninja-build
+)
+
+SUDO=
+if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
+
+say() { echo "vantrel.sh: $*" >&2; }
+
+cmd_deps() {
+  local missing=() p
+  for p in "${PACKAGES[@]}"; do
+    if [ "$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null)" != installed ]; then
+      missing+=("$p")
+    fi
+  done
+  [ ${#missing[@]} -gt 0 ] || return 0
+  say "installing ${missing[*]}"
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+cmd_build() {
+  cmd_deps
+  if [ ! -f "$BUILD_DIR/build.ninja" ]; then
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja
+  fi
+  cmake --build "$BUILD_DIR"
+}
+
+cmd_test() {
+  cmd_build
+  # Serially: the tests share one wine prefix and one wineserver.
+  local rc=0
+  ctest --test-dir "$BUILD_DIR" --output-on-failure --parallel 1 || rc=$?
+  return $rc
+}
+
+# Waits until process PID ends or SECONDS have passed; true when it ended.
+wait_for_end() {
+  local pid=$1 seconds=$2 i
+  for ((i = 0; i < seconds * 10; i++)); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  ! kill -0 "$pid" 2>/dev/null
+}
+
+cmd_run() {
+  cmd_build
+  local seconds=${VANTREL_RUN_SECONDS:-}
+  if [ -n "$seconds" ] && ! [[ "$seconds" =~ ^[0-9]+$ ]]; then
+    say "VANTREL_RUN_SECONDS must be a whole number of seconds"
+    return 2
+  fi
+  # The user's display when it is a local one (the lab cannot reach a
+  # display over the network), else an Xvfb of the lab's own.
+  unset VANTREL_DISPLAY
+  if [ -n "${DISPLAY:-}" ]; then
+    if [[ "$DISPLAY" =~ ^(unix)?:[0-9]+(\.[0-9]+)?$ ]]; then
+      export VANTREL_DISPLAY="$DISPLAY"
+    else
+      say "DISPLAY=$DISPLAY is not a local display; using an Xvfb of the lab's own"
+    fi
+  fi
+  . "$ROOT/tools/lab/lab.sh"
+  trap lab_down EXIT
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+  lab_up
+  [ -z "${VANTREL_PHONE_CMD:-}" ] || lab_phone "$VANTREL_PHONE_CMD"
+
+  local out="$BUILD_DIR/run" app="$BUILD_DIR/app/Vantrel.exe"
+  mkdir -p "$out"
+  rm -f "$out/screen.png"
+  say "starting $app"
+  (cd "$BUILD_DIR/app" && lab_wine "$app") &
+  local app_pid=$! rc=0
+  wait_for_end "$app_pid" 3 || true
+  if lab_wine "$BUILD_DIR/tools/screenshot.exe" "$(lab_winpath "$out/screen.png")" >/dev/null; then
+    say "screenshot: $out/screen.png"
+  else
+    say "no screenshot could be taken"
+  fi
+  if [ -n "$seconds" ]; then
+    if ! wait_for_end "$app_pid" "$seconds"; then
+      say "stopping Vantrel.exe after ${seconds} s"
+      return 0
+    fi
+  fi
+  wait "$app_pid" || rc=$?
+  say "Vantrel.exe ended (exit code $rc)"
+  return $rc
+}
+
+cmd_bench() {
+  cmd_build
+  local runs=${VANTREL_BENCH_RUNS:-10}
+  . "$ROOT/tools/lab/lab.sh"
+  trap lab_down EXIT
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+  unset VANTREL_DISPLAY
+  lab_up
+  [ -z "${VANTREL_PHONE_CMD:-}" ] || lab_phone "$VANTREL_PHONE_CMD"
+  lab_wine "$BUILD_DIR/bench/startup_bench.exe" --runs "$runs" \
+    "$(lab_winpath "$BUILD_DIR/app/Vantrel.exe")" \
+    "$(lab_winpath "$BUILD_DIR/bench/minimal_window.exe")"
+}
+
+case "${1:-}" in
+  deps) cmd_deps ;;
+  build) cmd_build ;;
+  test) cmd_test ;;
+  run) cmd_run ;;
+  bench) cmd_bench ;;
+  *)
+    echo "usage: ./vantrel.sh deps|build|test|run|bench" >&2
+    exit 2
+    ;;
+esac
