@@ -61,10 +61,13 @@ cmd_test() {
   return $rc
 }
 
-# Waits until process PID ends or SECONDS have passed; true when it ended.
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# Waits until process PID ends or the clock reaches DEADLINE_MS; true when
+# it ended.
 wait_for_end() {
-  local pid=$1 seconds=$2 i
-  for ((i = 0; i < seconds * 10; i++)); do
+  local pid=$1 deadline=$2
+  while [ "$(now_ms)" -lt "$deadline" ]; do
     kill -0 "$pid" 2>/dev/null || return 0
     sleep 0.1
   done
@@ -99,19 +102,25 @@ cmd_run() {
   mkdir -p "$out"
   rm -f "$out/screen.png"
   say "starting $app"
-  (cd "$BUILD_DIR/app" && lab_wine "$app") &
-  local app_pid=$! rc=0
-  wait_for_end "$app_pid" 3 || true
-  if lab_wine "$BUILD_DIR/tools/screenshot.exe" "$(lab_winpath "$out/screen.png")" >/dev/null; then
+  local started shot_at end_at=
+  started=$(now_ms)
+  shot_at=$((started + 3000))
+  if [ -n "$seconds" ]; then
+    end_at=$((started + 10#$seconds * 1000))
+    [ "$end_at" -ge "$shot_at" ] || shot_at=$end_at
+  fi
+  lab_start "$app"
+  local app_pid=$LAB_START_PID rc=0
+  wait_for_end "$app_pid" "$shot_at" || true
+  if lab_desk timeout 60 "$ROOT/tools/wine/run.sh" "$BUILD_DIR/tools/screenshot.exe" \
+      "$(lab_winpath "$out/screen.png")" >/dev/null; then
     say "screenshot: $out/screen.png"
   else
     say "no screenshot could be taken"
   fi
-  if [ -n "$seconds" ]; then
-    if ! wait_for_end "$app_pid" "$seconds"; then
-      say "stopping Vantrel.exe after ${seconds} s"
-      return 0
-    fi
+  if [ -n "$end_at" ] && ! wait_for_end "$app_pid" "$end_at"; then
+    say "stopping Vantrel.exe after ${seconds} s"
+    return 0
   fi
   wait "$app_pid" || rc=$?
   say "Vantrel.exe ended (exit code $rc)"

@@ -17,10 +17,13 @@
 #   lab_desk CMD...  a command in the desktop namespace, with the lab's wine
 #                    settings (VANTREL_WINE_HOME=<build>/lab)
 #   lab_wine PROGRAM.exe [ARGS...]  a Windows program under the lab's wine
+#   lab_start PROGRAM.exe [ARGS...] the same in the background, started from
+#                    the program's folder; its pid in LAB_START_PID
 #   lab_phone CMD    starts the shell command CMD in the background in the
 #                    phone namespace: the place of the phone simulator. It
 #                    sees VANTREL_LAB_DESK_IP, VANTREL_LAB_PHONE_IP and
-#                    VANTREL_LAB_ID, and is ended by lab_down.
+#                    VANTREL_LAB_ID, and is ended by lab_down. It gets no
+#                    head start: the desktop side retries or waits for it.
 #   lab_down         stops the wine instance and everything in the lab and
 #                    removes the namespaces; safe to call more than once
 #   lab_winpath PATH the Windows form (Z:\...) of an absolute Unix path
@@ -34,10 +37,11 @@ export VANTREL_BUILD_DIR
 LAB_HOME="$VANTREL_BUILD_DIR/lab"
 LAB_DESK_IP=10.77.0.2
 LAB_PHONE_IP=10.77.0.1
-LAB_ID=
+LAB_ID=${LAB_ID:-}
 LAB_NET_UP=
 LAB_WINE_UP=
 LAB_PHONE_PID=
+LAB_START_PID=
 LAB_LOCK_FD=
 
 lab_winpath() {
@@ -66,8 +70,23 @@ lab_desk() { lab_exec desk "$@"; }
 
 lab_wine() { lab_desk "$LAB_ROOT/tools/wine/run.sh" "$@"; }
 
+# Background jobs drop the lab's lock first: a run killed outright leaves
+# nothing behind that keeps the next one waiting (the next setup stops the
+# wine instance that such a run left).
+lab_drop_lock() {
+  if [ -n "$LAB_LOCK_FD" ]; then exec {LAB_LOCK_FD}>&-; fi
+  LAB_LOCK_FD=
+}
+
+lab_start() {
+  local folder
+  folder=$(dirname "$1")
+  (lab_drop_lock && cd "$folder" && lab_wine "$@") &
+  LAB_START_PID=$!
+}
+
 lab_phone() {
-  lab_exec phone bash -c "$1" </dev/null &
+  (lab_drop_lock && lab_exec phone bash -c "$1") </dev/null &
   LAB_PHONE_PID=$!
 }
 
@@ -77,8 +96,7 @@ lab_up() {
   exec {LAB_LOCK_FD}>"$LAB_HOME/lock"
   if ! flock -w "${VANTREL_LAB_WAIT:-60}" "$LAB_LOCK_FD"; then
     echo "lab: $LAB_HOME is in use by another lab run" >&2
-    exec {LAB_LOCK_FD}>&-
-    LAB_LOCK_FD=
+    lab_drop_lock
     return 1
   fi
   lab_unlocked "$LAB_TOOLS/netns.sh" up "$LAB_ID" || return 1
@@ -105,11 +123,10 @@ lab_down() {
   if [ -n "$LAB_NET_UP" ]; then
     lab_unlocked "$LAB_TOOLS/netns.sh" down "$LAB_ID" || true
     LAB_NET_UP=
+    # Labs of runs that were killed outright, now that their wine is gone.
+    lab_unlocked "$LAB_TOOLS/netns.sh" prune || true
   fi
-  if [ -n "$LAB_LOCK_FD" ]; then
-    exec {LAB_LOCK_FD}>&-
-    LAB_LOCK_FD=
-  fi
+  lab_drop_lock
   return $rc
 }
 

@@ -7,6 +7,7 @@
 #   netns.sh down ID                end what runs in it and remove it
 #   netns.sh exec ID desk|phone CMD...
 #   netns.sh list                   the ids of the labs that exist
+#   netns.sh prune                  remove labs left empty by runs that died
 #
 # Lab ID (letters, digits, at most 16):
 #   vantrel-desk-ID   to-phone 10.77.0.2/24, lo; default route via 10.77.0.1
@@ -94,6 +95,21 @@ up() {
   $SUDO ip netns exec "$PHONE" sh -c 'echo 0 > /proc/sys/net/ipv4/ip_forward'
 }
 
+# A lab whose id is the pid of a process that is gone and in which nothing
+# runs any more was left by a run that could not clean up (killed outright).
+prune() {
+  local id
+  for id in $(ip netns list 2>/dev/null | sed -n 's/^vantrel-desk-\([0-9][0-9]*\)\( .*\)\{0,1\}$/\1/p'); do
+    [ ! -d "/proc/$id" ] || continue
+    names "$id"
+    [ -z "$($SUDO ip netns pids "$DESK" 2>/dev/null)" ] || continue
+    if exists "$PHONE"; then
+      [ -z "$($SUDO ip netns pids "$PHONE" 2>/dev/null)" ] || continue
+    fi
+    down "$id"
+  done
+}
+
 case "${1:-}" in
   up)
     check_id "${2:-}"
@@ -122,15 +138,23 @@ case "${1:-}" in
     if [ -z "$SUDO" ]; then
       exec ip netns exec "$ns" "$@"
     fi
-    # Not root: enter as root, then drop back to the caller's identity.
-    exec sudo --preserve-env ip netns exec "$ns" \
-      setpriv --reuid "$(id -u)" --regid "$(id -g)" --init-groups "$@"
+    # Not root: enter as root, then drop back to the caller's identity and
+    # environment (sudo resets the environment).
+    keep=()
+    for var in HOME PATH USER LOGNAME LANG LC_ALL TERM TMPDIR DISPLAY XAUTHORITY; do
+      [ -z "${!var+x}" ] || keep+=("$var=${!var}")
+    done
+    exec sudo ip netns exec "$ns" \
+      setpriv --reuid "$(id -u)" --regid "$(id -g)" --init-groups env "${keep[@]}" "$@"
+    ;;
+  prune)
+    prune
     ;;
   list)
     ip netns list 2>/dev/null | sed -n 's/^vantrel-desk-\([A-Za-z0-9]*\).*/\1/p'
     ;;
   *)
-    echo "usage: netns.sh up ID | down ID | exec ID desk|phone CMD... | list" >&2
+    echo "usage: netns.sh up ID | down ID | exec ID desk|phone CMD... | list | prune" >&2
     exit 2
     ;;
 esac
