@@ -19,3 +19,5 @@ export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 STATE_FILE="$VANTREL_WINE_HOME/state.env"
+# The version of the prefix layout made by env.sh; raise it when that changes.
+PREFIX_VERSION=2

@@ -72,7 +72,8 @@ stop_wineserver() {
 }
 
 make_prefix() {
-  if [ -f "$WINEPREFIX/.vantrel-ready" ]; then return 0; fi
+  # The marker holds the prefix layout's version: an older prefix is made anew.
+  if [ "$(cat "$WINEPREFIX/.vantrel-ready" 2>/dev/null)" = "$PREFIX_VERSION" ]; then return 0; fi
   local check="$VANTREL_BUILD_DIR/tools/fontcheck.exe"
   if [ ! -f "$check" ]; then
     echo "env.sh: $check is missing; build first" >&2
@@ -103,6 +104,10 @@ make_prefix() {
   "$WINE_BIN" reg add "$key" /v "Times New Roman" /d "Liberation Serif" /f >/dev/null 2>&1
   "$WINE_BIN" reg add "$key" /v "Courier New" /d "Liberation Mono" /f >/dev/null 2>&1
   "$WINE_BIN" reg add "$key" /v "MS Sans Serif" /d "Liberation Sans" /f >/dev/null 2>&1
+  # No window manager runs on our displays: without one, wine waits two
+  # seconds for a manager to take every hidden window down. Unmanaged
+  # windows are drawn and moved by wine itself.
+  "$WINE_BIN" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   stop_wineserver
   if ! "$WINE_BIN" "$check" "${FONT_FAMILIES[@]}"; then
     echo "env.sh: GDI+ cannot find the fonts the controls need; is fonts-wine and fonts-liberation installed?" >&2
@@ -111,7 +116,7 @@ make_prefix() {
   stop_wineserver
   stop_xvfb "${xinfo% *}" "${xinfo#* }"
   trap - EXIT
-  touch "$WINEPREFIX/.vantrel-ready"
+  echo "$PREFIX_VERSION" > "$WINEPREFIX/.vantrel-ready"
 }
 
 teardown() {
