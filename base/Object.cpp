@@ -51,6 +51,14 @@ TComponent::TComponent(TComponent* AOwner) {
   }
 }
 
+TComponent::~TComponent() {
+  for (TComponent* other : FFreeNotifies) {
+    auto& theirs = other->FFreeNotifies;
+    theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
+  }
+  if (FOwner) FOwner->Remove(this);
+}
+
 TComponent* TComponent::Components(int Index) const {
   if (Index < 0 || Index >= ComponentCount())
     throw EListError(L"List index out of bounds (%d)", {Index});

@@ -134,7 +134,9 @@ class TComponent : public TPersistent {
   virtual void Loaded();
 
  protected:
-  ~TComponent() override = default;
+  // Only memory goes here; the work of ending is Destroy's. A component whose
+  // constructor failed still leaves its owner and partners.
+  ~TComponent() override;
   void BeforeDestruction() override;
   void Destroy() override;
   void SetComponentStateItem(TComponentStateItem Item, bool On);
