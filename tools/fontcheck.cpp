@@ -4,23 +4,16 @@
 
 #include <cstdio>
 
+#include "tools/GdiplusStart.h"
+
 extern "C" {
-struct GdiplusStartupInputFlat {
-  UINT32 GdiplusVersion;
-  void* DebugEventCallback;
-  BOOL SuppressBackgroundThread;
-  BOOL SuppressExternalCodecs;
-};
-int WINAPI GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInputFlat* input, void* output);
-void WINAPI GdiplusShutdown(ULONG_PTR token);
 int WINAPI GdipCreateFontFamilyFromName(const WCHAR* name, void* collection, void** family);
 int WINAPI GdipDeleteFontFamily(void* family);
 }
 
 int wmain(int argc, wchar_t** argv) {
-  GdiplusStartupInputFlat input{1, nullptr, FALSE, FALSE};
-  ULONG_PTR token = 0;
-  if (GdiplusStartup(&token, &input, nullptr) != 0) {
+  GdiplusSession gdiplus;
+  if (!gdiplus.Ok()) {
     fwprintf(stderr, L"fontcheck: GDI+ did not start\n");
     return 1;
   }
@@ -35,6 +28,5 @@ int wmain(int argc, wchar_t** argv) {
       GdipDeleteFontFamily(family);
     }
   }
-  GdiplusShutdown(token);
   return missing ? 1 : 0;
 }

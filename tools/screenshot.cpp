@@ -8,13 +8,9 @@
 #include <cwchar>
 #include <vector>
 
+#include "tools/GdiplusStart.h"
+
 extern "C" {
-struct GdiplusStartupInputFlat {
-  UINT32 GdiplusVersion;
-  void* DebugEventCallback;
-  BOOL SuppressBackgroundThread;
-  BOOL SuppressExternalCodecs;
-};
 struct ImageCodecInfoFlat {
   CLSID Clsid;
   GUID FormatID;
@@ -30,8 +26,6 @@ struct ImageCodecInfoFlat {
   const BYTE* SigPattern;
   const BYTE* SigMask;
 };
-int WINAPI GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInputFlat* input, void* output);
-void WINAPI GdiplusShutdown(ULONG_PTR token);
 int WINAPI GdipCreateBitmapFromHBITMAP(HBITMAP hbm, HPALETTE palette, void** bitmap);
 int WINAPI GdipGetImageEncodersSize(UINT* count, UINT* size);
 int WINAPI GdipGetImageEncoders(UINT count, UINT size, ImageCodecInfoFlat* encoders);
@@ -113,9 +107,8 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
 
-  GdiplusStartupInputFlat input{1, nullptr, FALSE, FALSE};
-  ULONG_PTR token = 0;
-  if (GdiplusStartup(&token, &input, nullptr) != 0) {
+  GdiplusSession gdiplus;
+  if (!gdiplus.Ok()) {
     fwprintf(stderr, L"screenshot: GDI+ did not start\n");
     DeleteObject(dib);
     return 1;
@@ -135,7 +128,6 @@ int wmain(int argc, wchar_t** argv) {
     result = 0;
   }
   if (bitmap) GdipDisposeImage(bitmap);
-  GdiplusShutdown(token);
   DeleteObject(dib);
   return result;
 }
