@@ -4,7 +4,7 @@
 
 TfrmSmsInBox* frmSmsInBox = nullptr;
 
-TfrmSmsInBox::TfrmSmsInBox(TComponent* AOwner) : TForm(AOwner) {
+TfrmSmsInBox::TfrmSmsInBox(TComponent* AOwner) : TTaskbarForm(AOwner) {
   BeginLoading();
   SetName(L"frmSmsInBox");
   SetBorderIcons({TBorderIcon::biSystemMenu, TBorderIcon::biMinimize});
@@ -43,11 +43,6 @@ TfrmSmsInBox::TfrmSmsInBox(TComponent* AOwner) : TForm(AOwner) {
   OnCreate = Bind(this, &TfrmSmsInBox::FormCreate);
   OnClose = Bind(this, &TfrmSmsInBox::FormClose);
   EndLoading();
-}
-
-void TfrmSmsInBox::CreateParams(TCreateParams& Params) {
-  TForm::CreateParams(Params);
-  Params.ExStyle |= WS_EX_APPWINDOW;
 }
 
 void TfrmSmsInBox::FormCreate(TObject*) {

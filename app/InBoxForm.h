@@ -2,11 +2,12 @@
 #pragma once
 
 #include "app/OvFormSR.h"
+#include "app/TaskbarForm.h"
 #include "base/ExtCtrls.h"
 #include "base/Forms.h"
 #include "base/StdCtrls.h"
 
-class TfrmSmsInBox : public TForm {
+class TfrmSmsInBox : public TTaskbarForm {
   VANTREL_CLASS(TfrmSmsInBox)
  public:
   explicit TfrmSmsInBox(TComponent* AOwner);
@@ -15,9 +16,6 @@ class TfrmSmsInBox : public TForm {
   TCheckBox* CheckBox1;  // accept forwarded messages
   TPanel* Panel1;       // bottom panel; its height is stored
   TOvFormSR* OvFormSR1;
-
- protected:
-  void CreateParams(TCreateParams& Params) override;
 
  private:
   void FormCreate(TObject* Sender);

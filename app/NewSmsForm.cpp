@@ -5,7 +5,7 @@
 
 TfrmNewSMS* frmNewSMS = nullptr;
 
-TfrmNewSMS::TfrmNewSMS(TComponent* AOwner) : TForm(AOwner) {
+TfrmNewSMS::TfrmNewSMS(TComponent* AOwner) : TTaskbarForm(AOwner) {
   BeginLoading();
   SetName(L"frmNewSMS");
   SetBorderIcons({TBorderIcon::biSystemMenu, TBorderIcon::biMinimize});
@@ -22,11 +22,6 @@ TfrmNewSMS::TfrmNewSMS(TComponent* AOwner) : TForm(AOwner) {
   OnCreate = Bind(this, &TfrmNewSMS::FormCreate);
   OnClose = Bind(this, &TfrmNewSMS::FormClose);
   EndLoading();
-}
-
-void TfrmNewSMS::CreateParams(TCreateParams& Params) {
-  TForm::CreateParams(Params);
-  Params.ExStyle |= WS_EX_APPWINDOW;
 }
 
 void TfrmNewSMS::FormCreate(TObject*) {

@@ -2,17 +2,15 @@
 #pragma once
 
 #include "app/OvFormSR.h"
+#include "app/TaskbarForm.h"
 #include "base/Forms.h"
 
-class TfrmNewSMS : public TForm {
+class TfrmNewSMS : public TTaskbarForm {
   VANTREL_CLASS(TfrmNewSMS)
  public:
   explicit TfrmNewSMS(TComponent* AOwner);
 
   TOvFormSR* OvFormSR1;
-
- protected:
-  void CreateParams(TCreateParams& Params) override;
 
  private:
   void FormCreate(TObject* Sender);

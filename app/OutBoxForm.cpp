@@ -2,7 +2,7 @@
 
 TfrmSMSOutBox* frmSMSOutBox = nullptr;
 
-TfrmSMSOutBox::TfrmSMSOutBox(TComponent* AOwner) : TForm(AOwner) {
+TfrmSMSOutBox::TfrmSMSOutBox(TComponent* AOwner) : TTaskbarForm(AOwner) {
   BeginLoading();
   SetName(L"frmSMSOutBox");
   SetBorderIcons({TBorderIcon::biSystemMenu, TBorderIcon::biMinimize});
@@ -17,11 +17,6 @@ TfrmSMSOutBox::TfrmSMSOutBox(TComponent* AOwner) : TForm(AOwner) {
 
   OnClose = Bind(this, &TfrmSMSOutBox::FormClose);
   EndLoading();
-}
-
-void TfrmSMSOutBox::CreateParams(TCreateParams& Params) {
-  TForm::CreateParams(Params);
-  Params.ExStyle |= WS_EX_APPWINDOW;
 }
 
 void TfrmSMSOutBox::FormClose(TObject*, TCloseAction&) { OvFormSR1->SavePos(); }

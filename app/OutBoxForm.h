@@ -3,17 +3,15 @@
 #pragma once
 
 #include "app/OvFormSR.h"
+#include "app/TaskbarForm.h"
 #include "base/Forms.h"
 
-class TfrmSMSOutBox : public TForm {
+class TfrmSMSOutBox : public TTaskbarForm {
   VANTREL_CLASS(TfrmSMSOutBox)
  public:
   explicit TfrmSMSOutBox(TComponent* AOwner);
 
   TOvFormSR* OvFormSR1;
-
- protected:
-  void CreateParams(TCreateParams& Params) override;
 
  private:
   void FormClose(TObject* Sender, TCloseAction& Action);
