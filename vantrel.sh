@@ -140,6 +140,13 @@ cmd_bench() {
   lab_wine "$BUILD_DIR/bench/startup_bench.exe" --runs "$runs" \
     "$(lab_winpath "$BUILD_DIR/app/Vantrel.exe")" \
     "$(lab_winpath "$BUILD_DIR/bench/minimal_window.exe")"
+  local b
+  while read -r b; do
+    [ -n "$b" ] || continue
+    echo
+    say "benchmark $b"
+    lab_wine "$BUILD_DIR/bench/$b"
+  done <"$BUILD_DIR/bench/benchmarks.txt"
 }
 
 case "${1:-}" in

@@ -1,0 +1,13 @@
+vantrel_test(test_tools SOURCES base/RegistryTest.cpp base/IniFilesTest.cpp base/ClipboardTest.cpp
+  app/OvToolsTest.cpp app/ToolsTestVersion.rc LIBS app TIMEOUT 60)
+vantrel_test(test_app SOURCES app/SettingsStoreTest.cpp app/ProgramFormsTest.cpp app/ToolsTestVersion.rc LIBS app)
+
+# Starts the real Vantrel.exe, so it runs in a lab network of its own, with a
+# wine instance of its own (tools/lab/lab.sh), apart from the other tests.
+add_executable(test_startup app/StartupTest.cpp)
+target_link_libraries(test_startup PRIVATE testmain testunits_base)
+add_dependencies(test_startup Vantrel)
+add_test(NAME test_startup COMMAND ${CMAKE_SOURCE_DIR}/tools/lab/lab.sh run --
+  $<TARGET_FILE:test_startup> --gtest_color=no --vantrel=$<TARGET_FILE:Vantrel>)
+set_tests_properties(test_startup PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE
+  ENVIRONMENT "VANTREL_BUILD_DIR=${CMAKE_BINARY_DIR}")
