@@ -2,10 +2,13 @@
 
 #include "app/SingleInstance.h"
 #include "base/Forms.h"
+#include "net/charsets.h"
 
 const std::vector<TUnitEntry>& AppUnits() {
   static const std::vector<TUnitEntry> units = [] {
     std::vector<TUnitEntry> u = BaseUnits();
+    // The socket layer: its character-set alias table.
+    u.push_back({L"Charsets", InitCharsetsUnit, FiniCharsetsUnit});
     // The guard comes last: it is the main window's own start-up.
     u.push_back({L"SingleInstance", SingleInstanceGuard, nullptr});
     return u;
