@@ -3,6 +3,7 @@
 #include "app/SingleInstance.h"
 #include "base/Forms.h"
 #include "net/charsets.h"
+#include "ui/controls/AdvMenuUtil.h"
 #include "ui/draw/GdiPlus.h"
 
 const std::vector<TUnitEntry>& AppUnits() {
@@ -12,6 +13,9 @@ const std::vector<TUnitEntry>& AppUnits() {
     u.push_back({L"Charsets", InitCharsetsUnit, FiniCharsetsUnit});
     // GDI+ comes after the socket layer and the UDP-service lock.
     u.push_back({L"GDIPlus", InitGdiplusUnit, FiniGdiplusUnit});
+    // The menu utilities, then the menus (menu animation off until the end).
+    u.push_back({L"AdvMenuUtil", InitMenuUtilsUnit, nullptr});
+    u.push_back({L"AdvMenus", InitAdvMenusUnit, FiniAdvMenusUnit});
     // The guard comes last: it is the main window's own start-up.
     u.push_back({L"SingleInstance", SingleInstanceGuard, nullptr});
     return u;

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "base/BiDi.h"
 #include "base/Graphics.h"
 #include "base/Messages.h"
 #include "base/Object.h"
@@ -17,8 +18,6 @@ class TCustomForm;
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum class TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
-enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
-
 class TBasicAction;
 class TControlActionLink;
 using TControlActionLinkClass = TControlActionLink* (*)(TObject* AClient);

@@ -367,11 +367,12 @@ void TMenuItem::FillItemInfo(MENUITEMINFOW& Info, String& Text) {
   if (FBreak == TMenuBreak::mbBreak) Info.fType |= MFT_MENUBREAK;
   if (FBreak == TMenuBreak::mbBarBreak) Info.fType |= MFT_MENUBARBREAK;
   if (menu && menu->IsRightToLeft()) Info.fType |= MFT_RIGHTORDER | MFT_RIGHTJUSTIFY;
+  // A line is a separator for the platform (the keyboard passes over it)
+  // even when it is owner-drawn.
+  if (IsLine()) Info.fType |= MFT_SEPARATOR;
   if (ownerDraw) {
     Info.fType |= MFT_OWNERDRAW;
-  } else if (IsLine()) {
-    Info.fType |= MFT_SEPARATOR;
-  } else {
+  } else if (!IsLine()) {
     Info.fMask |= MIIM_STRING;
     Text = FCaption;
     if (FShortCut) Text += L"\t" + ShortCutToText(FShortCut);

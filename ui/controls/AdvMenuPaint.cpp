@@ -49,6 +49,7 @@ void DrawCheckMark(IAdvMenu* Menu, TMenuItem* Item, TCanvas* Canvas, const TRect
   bool radio = Item->RadioItem();
   TBitmap glyph;
   glyph.Assign(radio ? st->Glyphs()->Radio() : st->Glyphs()->Check());
+  glyph.SetTransparent(true);
   bool fill = !State.Contains(OD::odDisabled);
   if (State.Contains(OD::odSelected)) {
     TSelectedItem* s = st->SelectedItem();
@@ -69,7 +70,7 @@ void DrawCheckMark(IAdvMenu* Menu, TMenuItem* Item, TCanvas* Canvas, const TRect
 }
 
 void DrawSubMenuArrow(IAdvMenu* Menu, TCanvas* Canvas, const TRect& R) {
-  if (GetSystemMetrics(SM_MIDEASTENABLED) && Menu->GetMenu()->BiDiMode() == TBiDiMode::bdRightToLeft) return;
+  if (SysLocaleMiddleEast() && Menu->GetMenu()->BiDiMode() == TBiDiMode::bdRightToLeft) return;
   TBitmap* glyph = Menu->GetCurrentMenuStyler()->Glyphs()->SubMenu();
   int y = (R.top + R.bottom - 5) / 2;
   TRect a(R.right - 8, y, R.right - 5, y + 6);
@@ -149,7 +150,7 @@ void DrawGdiPlusText(TCanvas* Canvas, TAntiAlias AntiAlias, TFont* Font, TColor 
   if (CentreLine) format.SetLineAlignment(StringAlignmentCenter);
   format.SetAlignment(static_cast<StringAlignment>(Alignment));
   TGPSolidBrush brush(OpaqueArgbFromColor(Color));
-  g.DrawString(Text.c_str(), static_cast<int>(Text.size()), &font, Layout, &format, &brush);
+  g.DrawString(Text, static_cast<int>(Text.size()), &font, Layout, &format, &brush);
 }
 
 float MeasureGdiPlusLine(TCanvas* Canvas, TFont* Font, const TGPRectF& Layout) {
@@ -158,7 +159,7 @@ float MeasureGdiPlusLine(TCanvas* Canvas, TFont* Font, const TGPRectF& Layout) {
   TGPFont font(&family, static_cast<float>(Font->Size()), 0, UnitPoint);
   TGPStringFormat format(StringFormatFlagsNoWrap, 0);
   TGPRectF box{0, 0, 0, 0};
-  g.MeasureString(L"gh", 2, &font, Layout, &format, &box, nullptr, nullptr);
+  g.MeasureString(L"gh", 2, &font, Layout, &format, box);
   return box.Height;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/controls/AdvMenus.h"
 
 #include "base/Forms.h"
+#include "base/ImgList.h"
 #include "ui/controls/AdvMenuDraw.h"
 #include "ui/controls/AdvMenuGradients.h"
 #include "ui/controls/AdvMenuUtil.h"
