@@ -5,6 +5,7 @@
 #include "net/charsets.h"
 #include "ui/controls/AdvMenuUtil.h"
 #include "ui/draw/GdiPlus.h"
+#include "ui/toolbar/runtime/ToolBarRuntime.h"
 
 const std::vector<TUnitEntry>& AppUnits() {
   static const std::vector<TUnitEntry> units = [] {
@@ -16,6 +17,8 @@ const std::vector<TUnitEntry>& AppUnits() {
     // The menu utilities, then the menus (menu animation off until the end).
     u.push_back({L"AdvMenuUtil", InitMenuUtilsUnit, nullptr});
     u.push_back({L"AdvMenus", InitAdvMenusUnit, FiniAdvMenusUnit});
+    // The toolbar library's runtime comes last before the guard.
+    for (const TUnitEntry& e : ToolBarRuntimeUnits()) u.push_back(e);
     // The guard comes last: it is the main window's own start-up.
     u.push_back({L"SingleInstance", SingleInstanceGuard, nullptr});
     return u;
