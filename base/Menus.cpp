@@ -120,7 +120,7 @@ void TMenuItem::Insert(int Index, TMenuItem* Item) {
   if (Index < 0 || Index > Count()) throw EListError(L"List index out of bounds (%d)", {Index});
   FItems.insert(FItems.begin() + Index, Item);
   Item->FParent = this;
-  MenuChanged(true);
+  Changed(Item, true);
 }
 
 void TMenuItem::Delete(int Index) {
@@ -330,16 +330,16 @@ void TMenuItem::Click() {
   }
 }
 
-void TMenuItem::MenuChanged(bool Rebuild) {
+void TMenuItem::MenuChanged(bool Rebuild) { Changed(FParent ? this : nullptr, Rebuild); }
+
+void TMenuItem::Changed(TMenuItem* Source, bool Rebuild) {
   if (FUpdating || IsDestroying()) return;
-  if (Rebuild && FHandle) RebuildHandle();
-  if (FParent) {
-    if (Rebuild && FParent->FHandle) FParent->RebuildHandle();
-    FParent->MenuChanged(false);
-    if (TMenu* m = GetParentMenu()) m->MenuChanged(m, this, Rebuild);
-    return;
+  if (Rebuild) {
+    if (FHandle) RebuildHandle();
+    if (FParent && FParent->FHandle) FParent->RebuildHandle();
   }
-  if (FMenu) FMenu->MenuChanged(FMenu, nullptr, Rebuild);
+  TMenu* m = GetParentMenu();
+  if (m && !m->IsDestroying()) m->MenuChanged(m, Source, Rebuild);
 }
 
 HMENU TMenuItem::Handle() {

@@ -149,8 +149,10 @@ class TMenuItem : public TComponent {
   friend class TMainMenu;
   friend class TMenuActionLink;
   void Destroy() override;
-  // Tells the parent (and in the end the menu) that this item changed.
+  // Tells the menu that this item changed.
   virtual void MenuChanged(bool Rebuild);
+  // Rebuilds the handles that show Source and tells the menu.
+  void Changed(TMenuItem* Source, bool Rebuild);
   // Fills the menu handle with the visible sub-items again.
   void RebuildHandle();
   // The platform's entry of this item within its parent's handle.

@@ -90,10 +90,8 @@ TBackground::TBackground(TMenu* AMenu) : TGradientBar(AMenu) {
 }
 
 void TBackground::Destroy() {
-  if (FImage) FImage->Free();
-  FImage = nullptr;
-  if (FBitmap) FBitmap->Free();
-  FBitmap = nullptr;
+  FImage.Reset();
+  FBitmap.Reset();
   TGradientBar::Destroy();
 }
 
@@ -112,8 +110,7 @@ void TBackground::SetImage(TPicture* Value) {
   if (!Value) {
     if (FImage) {
       FImage->SetGraphic(nullptr);
-      FImage->Free();
-      FImage = nullptr;
+      FImage.Reset();
     }
     ++FImageVersion;
   } else {
@@ -181,8 +178,7 @@ TBarCaption::TBarCaption(TMenu* AMenu) : FMenu(AMenu), FFont(new TFont) {
 }
 
 void TBarCaption::Destroy() {
-  FFont->Free();
-  FFont = nullptr;
+  FFont.Reset();
   TPersistent::Destroy();
 }
 
@@ -196,7 +192,7 @@ void TBarCaption::Assign(TPersistent* Source) {
     FOffsetY = s->FOffsetY;
     FAlignment = s->FAlignment;
     FCaption = s->FCaption;
-    FFont->Assign(s->FFont);
+    FFont->Assign(s->FFont.Get());
     FShadowColor = s->FShadowColor;
     FHighlightColor = s->FHighlightColor;
     FDepth = s->FDepth;
@@ -210,9 +206,8 @@ TSideBar::TSideBar(TMenu* AMenu)
     : TBarCaption(AMenu), FImage(new TBackground(AMenu)), FBackground(new TBackground(AMenu)), FSideBarMenu(AMenu) {}
 
 void TSideBar::Destroy() {
-  FImage->Free();
-  FBackground->Free();
-  FImage = FBackground = nullptr;
+  FImage.Reset();
+  FBackground.Reset();
   TBarCaption::Destroy();
 }
 
@@ -236,8 +231,8 @@ void TSideBar::SetBackground(TBackground* Value) {
 void TSideBar::Assign(TPersistent* Source) {
   if (auto* s = dynamic_cast<TSideBar*>(Source)) {
     SetVisible(s->FVisible);
-    FImage->Assign(s->FImage);
-    FBackground->Assign(s->FBackground);
+    FImage->Assign(s->FImage.Get());
+    FBackground->Assign(s->FBackground.Get());
     FPosition = s->FPosition;
     FSize = s->FSize;
     FSplitterWidth = s->FSplitterWidth;
@@ -327,9 +322,9 @@ TMenuGlyphs::TMenuGlyphs(TMenu* AMenu)
       FRadio(LoadGlyph(L"ADVRADIOITEM")) {}
 
 void TMenuGlyphs::Destroy() {
-  FSubMenu->Free();
-  FCheck->Free();
-  FRadio->Free();
+  FSubMenu.Reset();
+  FCheck.Reset();
+  FRadio.Reset();
   TPersistent::Destroy();
 }
 
@@ -345,9 +340,9 @@ void TMenuGlyphs::SetRadio(TBitmap* Value) { SetGlyph(FRadio, Value); }
 
 void TMenuGlyphs::Assign(TPersistent* Source) {
   if (auto* s = dynamic_cast<TMenuGlyphs*>(Source)) {
-    FSubMenu->Assign(s->FSubMenu);
-    FCheck->Assign(s->FCheck);
-    FRadio->Assign(s->FRadio);
+    FSubMenu->Assign(s->FSubMenu.Get());
+    FCheck->Assign(s->FCheck.Get());
+    FRadio->Assign(s->FRadio.Get());
   }
 }
 
@@ -361,8 +356,8 @@ TSelectedItem::TSelectedItem(TMenu* AMenu)
 }
 
 void TSelectedItem::Destroy() {
-  FFont->Free();
-  FNotesFont->Free();
+  FFont.Reset();
+  FNotesFont.Reset();
   TGradientBar::Destroy();
 }
 
@@ -410,7 +405,7 @@ void TSelectedItem::Assign(TPersistent* Source) {
     FColorMirror = s->FColorMirror;
     FColorMirrorTo = s->FColorMirrorTo;
     FBorderColor = s->FBorderColor;
-    FFont->Assign(s->FFont);
+    FFont->Assign(s->FFont.Get());
     SetUseSystemFont(s->FUseSystemFont);
     FCheckColor = s->FCheckColor;
     FCheckColorTo = s->FCheckColorTo;
@@ -434,7 +429,7 @@ TRootItem::TRootItem(TMenu* AMenu) : TGradientBar(AMenu), FFont(MenuFontCopy(0, 
 }
 
 void TRootItem::Destroy() {
-  FFont->Free();
+  FFont.Reset();
   TGradientBar::Destroy();
 }
 
@@ -474,7 +469,7 @@ void TRootItem::SetHoverColor(int Index, TColor Value) {
 
 void TRootItem::Assign(TPersistent* Source) {
   if (auto* s = dynamic_cast<TRootItem*>(Source)) {
-    FFont->Assign(s->FFont);
+    FFont->Assign(s->FFont.Get());
     SetUseSystemFont(s->FUseSystemFont);
     FSelected[0] = s->FSelected[0];
     FSelected[1] = s->FSelected[1];
@@ -499,7 +494,7 @@ void TRootItem::Assign(TPersistent* Source) {
 TButtonAppearance::TButtonAppearance() : FCaptionFont(new TFont) { FCaptionFont->SetName(GetSystemFontName()); }
 
 void TButtonAppearance::Destroy() {
-  FCaptionFont->Free();
+  FCaptionFont.Reset();
   TPersistent::Destroy();
 }
 
@@ -562,18 +557,17 @@ TCustomAdvMenuStyler::TCustomAdvMenuStyler(TComponent* AOwner)
       FButtonAppearance(new TButtonAppearance) {}
 
 void TCustomAdvMenuStyler::Destroy() {
-  FBackground->Free();
-  FIconBar->Free();
-  FSelectedItem->Free();
-  FRootItem->Free();
-  FGlyphs->Free();
-  FSideBar->Free();
-  FSeparator->Free();
-  FFont->Free();
-  FNotesFont->Free();
-  FButtonAppearance->Free();
-  if (FBackgroundBitmap) FBackgroundBitmap->Free();
-  FBackgroundBitmap = nullptr;
+  FBackground.Reset();
+  FIconBar.Reset();
+  FSelectedItem.Reset();
+  FRootItem.Reset();
+  FGlyphs.Reset();
+  FSideBar.Reset();
+  FSeparator.Reset();
+  FFont.Reset();
+  FNotesFont.Reset();
+  FButtonAppearance.Reset();
+  FBackgroundBitmap.Reset();
   TComponent::Destroy();
 }
 
@@ -660,14 +654,14 @@ void TCustomAdvMenuStyler::Notification(TComponent* AComponent, TOperation Opera
 void TCustomAdvMenuStyler::Assign(TPersistent* Source) {
   auto* s = dynamic_cast<TCustomAdvMenuStyler*>(Source);
   if (!s) return;
-  FBackground->Assign(s->FBackground);
-  FIconBar->Assign(s->FIconBar);
-  FSelectedItem->Assign(s->FSelectedItem);
-  FRootItem->Assign(s->FRootItem);
-  FGlyphs->Assign(s->FGlyphs);
-  FSideBar->Assign(s->FSideBar);
-  FSeparator->Assign(s->FSeparator);
-  FFont->Assign(s->FFont);
-  FNotesFont->Assign(s->FNotesFont);
+  FBackground->Assign(s->FBackground.Get());
+  FIconBar->Assign(s->FIconBar.Get());
+  FSelectedItem->Assign(s->FSelectedItem.Get());
+  FRootItem->Assign(s->FRootItem.Get());
+  FGlyphs->Assign(s->FGlyphs.Get());
+  FSideBar->Assign(s->FSideBar.Get());
+  FSeparator->Assign(s->FSeparator.Get());
+  FFont->Assign(s->FFont.Get());
+  FNotesFont->Assign(s->FNotesFont.Get());
   FUseSystemFont = s->FUseSystemFont;
 }

@@ -112,8 +112,8 @@ class TBackground : public TGradientBar {
   void Destroy() override;
 
  private:
-  TPicture* FImage = nullptr;
-  TBitmap* FBitmap = nullptr;
+  TOwned<TPicture> FImage;
+  TOwned<TBitmap> FBitmap;
   TBackgroundPosition FPosition = TBackgroundPosition::bpCenter;
   int FOffsetX = 0, FOffsetY = 0, FMarginX = 0, FMarginY = 0;
   unsigned FImageVersion = 0;
@@ -150,7 +150,7 @@ class TBarCaption : public TPersistent {
  private:
   TAlignment FAlignment = TAlignment::taLeftJustify;
   String FCaption;
-  TFont* FFont;
+  TOwned<TFont> FFont;
   TColor FShadowColor = clNone;
   TColor FHighlightColor = clNone;
   int FDepth = 1;
@@ -197,8 +197,8 @@ class TSideBar : public TBarCaption {
  private:
   bool FVisible = false;
   TSideBarVisibleIn FVisibleIn = TSideBarVisibleIn::viFirstVisible;
-  TBackground* FImage;
-  TBackground* FBackground;
+  TOwned<TBackground> FImage;
+  TOwned<TBackground> FBackground;
   int FSize = 24;
   TColor FSplitterColor = 0x808080;
   TColor FSplitterColorTo = clNone;
@@ -273,9 +273,9 @@ class TMenuGlyphs : public TPersistent {
  private:
   void SetGlyph(TBitmap* Target, TBitmap* Value);
   TMenu* FMenu;
-  TBitmap* FSubMenu;
-  TBitmap* FCheck;
-  TBitmap* FRadio;
+  TOwned<TBitmap> FSubMenu;
+  TOwned<TBitmap> FCheck;
+  TOwned<TBitmap> FRadio;
 };
 
 // The highlighted item of a drop-down.
@@ -322,8 +322,8 @@ class TSelectedItem : public TGradientBar {
 
  private:
   TColor FColorMirror = clNone, FColorMirrorTo = clNone, FBorderColor = 0x6F4B4B;
-  TFont* FFont;
-  TFont* FNotesFont;
+  TOwned<TFont> FFont;
+  TOwned<TFont> FNotesFont;
   bool FUseSystemFont = true;
   TColor FCheckColor = 0x3E80FE, FCheckColorTo = clNone, FCheckBorder = 0x6F4B4B;
   TColor FRadioColor = 0x3E80FE, FRadioColorTo = clNone, FRadioBorder = 0x6F4B4B;
@@ -374,7 +374,7 @@ class TRootItem : public TGradientBar {
   void Destroy() override;
 
  private:
-  TFont* FFont;
+  TOwned<TFont> FFont;
   bool FUseSystemFont = true;
   TColor FSelected[4] = {0xF2E8E8, 0xCDB8B9, clNone, clNone};
   TColor FHover[4] = {0xCFF6FF, 0x9DD8FF, clNone, clNone};
@@ -431,7 +431,7 @@ class TButtonAppearance : public TPersistent {
   TColor FHoverColor = 0xD2BDB6, FHoverColorTo = clNone;
   TGradientDirection FGradientDirection = TGradientDirection::gdVertical;
   TColor FBorderColor = clNone, FDownBorderColor = 0x6A240A, FHoverBorderColor = 0x6A240A;
-  TFont* FCaptionFont;
+  TOwned<TFont> FCaptionFont;
   bool FUseSystemFont = true;
   TGlyphPosition FGlyphPosition = TGlyphPosition::gpLeft;
 };
@@ -483,21 +483,21 @@ class TCustomAdvMenuStyler : public TComponent {
   void Destroy() override;
   void Refresh(bool ReMeasure) { RefreshStyledMenu(FMenu, ReMeasure); }
 
-  TSideBar* FSideBar;
-  TBackground* FBackground;
-  TIconBar* FIconBar;
-  TSelectedItem* FSelectedItem;
-  TRootItem* FRootItem;
-  TMenuGlyphs* FGlyphs;
-  TSeparator* FSeparator;
-  TFont* FFont;
-  TFont* FNotesFont;
-  TButtonAppearance* FButtonAppearance;
+  TOwned<TSideBar> FSideBar;
+  TOwned<TBackground> FBackground;
+  TOwned<TIconBar> FIconBar;
+  TOwned<TSelectedItem> FSelectedItem;
+  TOwned<TRootItem> FRootItem;
+  TOwned<TMenuGlyphs> FGlyphs;
+  TOwned<TSeparator> FSeparator;
+  TOwned<TFont> FFont;
+  TOwned<TFont> FNotesFont;
+  TOwned<TButtonAppearance> FButtonAppearance;
   bool FUseSystemFont = true;
   TColor FMenuBorderColor = 0x7C7C94;
   TAntiAlias FAntiAlias = TAntiAlias::aaNone;
   TMenu* FMenu = nullptr;
-  TBitmap* FBackgroundBitmap = nullptr;
+  TOwned<TBitmap> FBackgroundBitmap;
 };
 
 class TAdvMenuStyler : public TCustomAdvMenuStyler {
