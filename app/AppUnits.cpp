@@ -2,11 +2,14 @@
 
 #include "app/SingleInstance.h"
 #include "base/Forms.h"
+#include "net/charsets.h"
 #include "ui/draw/GdiPlus.h"
 
 const std::vector<TUnitEntry>& AppUnits() {
   static const std::vector<TUnitEntry> units = [] {
     std::vector<TUnitEntry> u = BaseUnits();
+    // The socket layer: its character-set alias table.
+    u.push_back({L"Charsets", InitCharsetsUnit, FiniCharsetsUnit});
     // GDI+ comes after the socket layer and the UDP-service lock.
     u.push_back({L"GDIPlus", InitGdiplusUnit, FiniGdiplusUnit});
     // The guard comes last: it is the main window's own start-up.
