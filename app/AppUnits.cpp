@@ -2,10 +2,12 @@
 
 #include "app/SingleInstance.h"
 #include "base/Forms.h"
+#include "net/netunits.h"
 
 const std::vector<TUnitEntry>& AppUnits() {
   static const std::vector<TUnitEntry> units = [] {
     std::vector<TUnitEntry> u = BaseUnits();
+    AppendSocketLayerUnits(u);
     // The guard comes last: it is the main window's own start-up.
     u.push_back({L"SingleInstance", SingleInstanceGuard, nullptr});
     return u;
