@@ -3,11 +3,14 @@
 #include "app/SingleInstance.h"
 #include "base/Forms.h"
 #include "net/netunits.h"
+#include "ui/draw/GdiPlus.h"
 
 const std::vector<TUnitEntry>& AppUnits() {
   static const std::vector<TUnitEntry> units = [] {
     std::vector<TUnitEntry> u = BaseUnits();
     AppendSocketLayerUnits(u);
+    // GDI+ comes after the socket layer and the UDP-service lock.
+    u.push_back({L"GDIPlus", InitGdiplusUnit, FiniGdiplusUnit});
     // The guard comes last: it is the main window's own start-up.
     u.push_back({L"SingleInstance", SingleInstanceGuard, nullptr});
     return u;

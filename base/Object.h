@@ -3,6 +3,7 @@
 // they are inserted or freed, and load their stored properties in a bracket.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "base/SysUtils.h"
@@ -25,7 +26,9 @@ class TObject {
   virtual String ClassName() const { return StaticClassName(); }
 
   // Ends the object: BeforeDestruction, the Destroy chain (most-derived
-  // class first, the whole object still alive), then the memory.
+  // class first, the whole object still alive), then the memory. When
+  // Destroy raises, the memory is released all the same and the exception
+  // passed on.
   void Free();
 
   // Message dispatch: classes that handle messages override Dispatch and pass
@@ -34,12 +37,63 @@ class TObject {
   virtual void Dispatch(TMessage& Message) { DefaultHandler(Message); }
   virtual void DefaultHandler(TMessage& Message) {}
 
+  // Runs once the most-derived constructor has finished, when the object is
+  // made through New<T>(...). Work that must see the whole object (starting a
+  // thread) goes here, never into a base constructor.
+  virtual void AfterConstruction() {}
+
  protected:
   virtual void BeforeDestruction() {}
   // Cleanup that needs the whole object (unhooking, notifying, freeing owned
   // objects). Overrides call their base last.
   virtual void Destroy() {}
 };
+
+// Makes a T and calls its AfterConstruction; when that throws, the object is
+// freed and the exception passed on.
+template <class T, class... Args>
+T* New(Args&&... args) {
+  T* p = new T(std::forward<Args>(args)...);
+  try {
+    p->AfterConstruction();
+  } catch (...) {
+    static_cast<TObject*>(p)->Free();
+    throw;
+  }
+  return p;
+}
+
+// An owned member: frees its object through Free when it is replaced or
+// goes out of scope, and reads as a plain pointer meanwhile.
+template <class T>
+class TOwned {
+ public:
+  TOwned() = default;
+  explicit TOwned(T* p) : FPtr(p) {}
+  TOwned(const TOwned&) = delete;
+  TOwned& operator=(const TOwned&) = delete;
+  ~TOwned() { Reset(); }
+  TOwned& operator=(T* p) {
+    Reset(p);
+    return *this;
+  }
+  operator T*() const { return FPtr; }
+  T* operator->() const { return FPtr; }
+  T* Get() const { return FPtr; }
+  void Reset(T* p = nullptr) {
+    T* old = FPtr;
+    FPtr = p;
+    if (old && old != p) static_cast<TObject*>(old)->Free();
+  }
+
+ private:
+  T* FPtr = nullptr;
+};
+
+// Where an exception that cannot be passed on is reported: one raised while
+// a destructor cleans up after a failed constructor. The GUI layer points it
+// at the application's handler; without one it is dropped.
+extern void (*ReportLostException)(TObject* Sender);
 
 template <class T>
 inline void FreeAndNil(T*& p) {
@@ -135,8 +189,25 @@ class TComponent : public TPersistent {
 
  protected:
   // Only memory goes here; the work of ending is Destroy's. A component whose
-  // constructor failed still leaves its owner and partners.
+  // constructor failed runs TComponent's part of Destroy here: it frees what
+  // it owns, leaves its owner and partners, and ends its loading bracket.
   ~TComponent() override;
+  // For destructors of classes whose Destroy does lifetime work: when the
+  // Destroy chain never ran (a constructor failed, or a Destroy override
+  // raised), runs ClassDestroy, which calls the class's own Destroy
+  // qualified, e.g. [this] { TWinControl::Destroy(); }. What it raises goes
+  // to ReportLostException: a destructor never throws.
+  template <class F>
+  void DestroyFromDestructor(F&& ClassDestroy) noexcept {
+    if (FDestroyRan) return;
+    try {
+      ClassDestroy();
+    } catch (...) {
+      ReportDestructorException();
+    }
+  }
+  // True once Destroy has reached TComponent.
+  bool DestroyRan() const { return FDestroyRan; }
   void BeforeDestruction() override;
   void Destroy() override;
   void SetComponentStateItem(TComponentStateItem Item, bool On);
@@ -145,6 +216,7 @@ class TComponent : public TPersistent {
  private:
   void Insert(TComponent* AComponent);
   void Remove(TComponent* AComponent);
+  void ReportDestructorException() noexcept;
 
   TComponent* FOwner = nullptr;
   std::vector<TComponent*> FComponents;
@@ -155,6 +227,7 @@ class TComponent : public TPersistent {
   TComponentStyle FComponentStyle{TComponentStyleItem::csInheritable};
   std::vector<TComponent*> FLoading;  // components created inside this one's loading bracket
   TComponent* FPrevLoadingRoot = nullptr;
+  bool FDestroyRan = false;
 };
 
 bool IsValidIdent(const String& Ident);
