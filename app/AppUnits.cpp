@@ -8,6 +8,7 @@
 const std::vector<TUnitEntry>& AppUnits() {
   static const std::vector<TUnitEntry> units = [] {
     std::vector<TUnitEntry> u = BaseUnits();
+    // The socket layer: Windows Sockets and the character-set alias table.
     AppendSocketLayerUnits(u);
     // GDI+ comes after the socket layer and the UDP-service lock.
     u.push_back({L"GDIPlus", InitGdiplusUnit, FiniGdiplusUnit});

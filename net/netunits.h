@@ -15,6 +15,7 @@ void FiniSockApiUnit();
 void InitBlockSockUnit();
 void FiniBlockSockUnit();
 
-// Appends the socket layer's units, in order, to a start-up table: right
-// after the base units.
+// Appends the socket layer's units, in order, to a start-up table, right
+// after the base units: the binding's lock, Windows Sockets, then the
+// character-set alias table.
 void AppendSocketLayerUnits(std::vector<TUnitEntry>& Units);
