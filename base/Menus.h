@@ -38,14 +38,6 @@ enum class TFindItemKind { fkCommand, fkHandle, fkShortCut };
 enum class TPopupAlignment { paLeft, paRight, paCenter };
 enum class TTrackButton { tbRightButton, tbLeftButton };
 
-// The owner-draw state; each value's bit is the platform's ODS_ flag of the
-// same name (odSelected 1, odDisabled 4, odHotLight 0x40...).
-enum class TOwnerDrawStateItem {
-  odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight, odInactive, odNoAccel,
-  odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit
-};
-using TOwnerDrawState = Set<TOwnerDrawStateItem>;
-
 using TMenuMeasureItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
 using TMenuDrawItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, const TRect& ARect, bool Selected)>;
 using TAdvancedMenuDrawItemEvent =

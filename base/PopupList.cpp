@@ -36,7 +36,7 @@ void Draw(DRAWITEMSTRUCT* dis, TMenuItem* Item) {
   TCanvas canvas;
   canvas.SetHandle(dis->hDC);
   if (Screen) canvas.Font()->Assign(Screen->MenuFont());
-  TOwnerDrawState state = TOwnerDrawState::FromBits(dis->itemState);
+  TOwnerDrawState state = OwnerDrawStateFromItemState(dis->itemState);
   bool topLevel = dynamic_cast<TMainMenu*>(Item->GetParentComponent()) != nullptr;
   try {
     Item->AdvancedDrawItem(&canvas, TRect(dis->rcItem), state, topLevel);
