@@ -2,15 +2,15 @@
 
 #include "app/SingleInstance.h"
 #include "base/Forms.h"
-#include "net/charsets.h"
+#include "net/netunits.h"
 #include "ui/draw/GdiPlus.h"
 #include "ui/toolbar/runtime/ToolBarRuntime.h"
 
 const std::vector<TUnitEntry>& AppUnits() {
   static const std::vector<TUnitEntry> units = [] {
     std::vector<TUnitEntry> u = BaseUnits();
-    // The socket layer: its character-set alias table.
-    u.push_back({L"Charsets", InitCharsetsUnit, FiniCharsetsUnit});
+    // The socket layer: Windows Sockets and the character-set alias table.
+    AppendSocketLayerUnits(u);
     // GDI+ comes after the socket layer and the UDP-service lock.
     u.push_back({L"GDIPlus", InitGdiplusUnit, FiniGdiplusUnit});
     // The toolbar library's runtime comes last before the guard.

@@ -100,6 +100,23 @@ TShiftState MouseKeysToShiftState(WPARAM Keys) {
   return s;
 }
 
+TOwnerDrawState OwnerDrawStateFromItemState(UINT ItemState) {
+  using O = TOwnerDrawStateItem;
+  TOwnerDrawState s;
+  if (ItemState & ODS_SELECTED) s.Include(O::odSelected);
+  if (ItemState & ODS_GRAYED) s.Include(O::odGrayed);
+  if (ItemState & ODS_DISABLED) s.Include(O::odDisabled);
+  if (ItemState & ODS_CHECKED) s.Include(O::odChecked);
+  if (ItemState & ODS_FOCUS) s.Include(O::odFocused);
+  if (ItemState & ODS_DEFAULT) s.Include(O::odDefault);
+  if (ItemState & ODS_HOTLIGHT) s.Include(O::odHotLight);
+  if (ItemState & ODS_INACTIVE) s.Include(O::odInactive);
+  if (ItemState & ODS_NOACCEL) s.Include(O::odNoAccel);
+  if (ItemState & ODS_NOFOCUSRECT) s.Include(O::odNoFocusRect);
+  if (ItemState & ODS_COMBOBOXEDIT) s.Include(O::odComboBoxEdit);
+  return s;
+}
+
 TWinControl* FindControl(HWND Handle) {
   if (!Handle) return nullptr;
   DWORD pid = 0;
@@ -625,8 +642,16 @@ void TWinControl::CreateWnd() {
 void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
   TWinControl* saved = gCreationControl;
   gCreationControl = this;
+  // Child windows get ids of their own, by which a parent finds the child
+  // that a WM_MEASUREITEM is about.
+  static UINT_PTR nextChildId = 0x1000;
+  HMENU id = nullptr;
+  if (Params.Style & WS_CHILD) {
+    id = reinterpret_cast<HMENU>(nextChildId);
+    nextChildId = nextChildId >= 0xBFFF ? 0x1000 : nextChildId + 1;
+  }
   HWND h = CreateWindowExW(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(), Params.Style,
-                           Params.X, Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr,
+                           Params.X, Params.Y, Params.Width, Params.Height, Params.WndParent, id,
                            Params.WindowClass.hInstance, Params.Param);
   gCreationControl = saved;
   if (h && !FHandle) {
@@ -1316,6 +1341,17 @@ void TWinControl::Dispatch(TMessage& Message) {
           Message.Result = c->Perform(CN_DRAWITEM, Message.WParam, Message.LParam);
           return;
         }
+      }
+      break;
+    }
+    case WM_MEASUREITEM: {
+      auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+      if (mis && mis->CtlType != ODT_MENU && mis->CtlID != 0) {
+        for (TWinControl* c : std::vector<TWinControl*>(FTabList))
+          if (c->FHandle && static_cast<UINT>(GetWindowLongPtrW(c->FHandle, GWLP_ID)) == mis->CtlID) {
+            Message.Result = c->Perform(CN_MEASUREITEM, Message.WParam, Message.LParam);
+            return;
+          }
       }
       break;
     }

@@ -34,6 +34,15 @@ using TControlState = Set<TControlStateItem>;
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
+// The state of an owner-drawn item (list rows, menu items, list boxes).
+enum class TOwnerDrawStateItem {
+  odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight, odInactive, odNoAccel,
+  odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit
+};
+using TOwnerDrawState = Set<TOwnerDrawStateItem>;
+// The owner-draw state of a DRAWITEMSTRUCT's itemState.
+TOwnerDrawState OwnerDrawStateFromItemState(UINT ItemState);
+
 using TCursor = int;
 constexpr TCursor crDefault = 0;
 constexpr TCursor crNone = -1;
