@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "base/ActnList.h"
 #include "base/Forms.h"
+#include "base/Menus.h"
 
 namespace {
 
@@ -170,6 +172,10 @@ void TControl::DetachHandlers() {
 }
 
 void TControl::Destroy() {
+  if (FActionLink) {
+    FActionLink->Free();
+    FActionLink = nullptr;
+  }
   if (gMouseControl == this) gMouseControl = nullptr;
   if (gCaptureControl == this) SetCaptureControl(nullptr);
   SetParent(nullptr);
@@ -179,6 +185,39 @@ void TControl::Destroy() {
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+  if (Operation == TOperation::opRemove && FActionLink && AComponent == FActionLink->Action()) SetAction(nullptr);
+}
+
+TBasicAction* TControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+namespace {
+TControlActionLink* NewControlActionLink(TObject* AClient) { return new TControlActionLink(AClient); }
+}  // namespace
+
+TControlActionLinkClass TControl::GetActionLinkClass() { return &NewControlActionLink; }
+
+void TControl::SetAction(TBasicAction* Value) {
+  if (!Value) {
+    if (FActionLink) {
+      FActionLink->Free();
+      FActionLink = nullptr;
+    }
+    return;
+  }
+  if (!FActionLink) FActionLink = GetActionLinkClass()(this);
+  FActionLink->SetAction(Value);
+  FActionLink->OnChange = [this](TObject* Sender) { ActionChange(Sender, false); };
+  ActionChange(Value, IsLoading());
+  Value->FreeNotification(this);
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+  auto* a = dynamic_cast<TCustomAction*>(Sender);
+  if (!a) return;
+  if (!CheckDefaults || Caption().empty()) SetCaption(a->Caption());
+  if (!CheckDefaults || FEnabled) SetEnabled(a->Enabled());
+  if (!CheckDefaults || FHint.empty()) SetHint(a->Hint());
+  if (!CheckDefaults || FVisible) SetVisible(a->Visible());
 }
 
 void TControl::SetParent(TWinControl* AParent) {
@@ -364,6 +403,7 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 void TControl::Click() {
+  if (FActionLink && FActionLink->Execute(this)) return;
   if (OnClick) OnClick(this);
 }
 
@@ -450,6 +490,17 @@ void TControl::Dispatch(TMessage& Message) {
     case WM_MOUSEMOVE:
       DefaultHandler(Message);
       MouseMove(MouseKeysToShiftState(Message.WParam), GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+      return;
+    case WM_CONTEXTMENU:
+      if (auto* menu = dynamic_cast<TPopupMenu*>(FPopupMenu); menu && menu->AutoPopup()) {
+        TPoint p(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+        if (p.x == -1 && p.y == -1) p = ClientToScreen(TPoint(0, 0));
+        menu->SetPopupComponent(this);
+        menu->Popup(p.x, p.y);
+        Message.Result = 1;
+        return;
+      }
+      DefaultHandler(Message);
       return;
     case CM_MOUSEENTER:
       if (OnMouseEnter) OnMouseEnter(this);
