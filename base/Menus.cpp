@@ -453,7 +453,8 @@ void TMenuItem::DrawItem(TCanvas* ACanvas, const TRect& ARect, bool Selected) {
 // ---------------------------------------------------------------------------
 // TMenu
 
-TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(nullptr)) { FItems->FMenu = this; }
+// The root item belongs to the menu (its owner), and the menu frees it.
+TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(this)) { FItems->FMenu = this; }
 
 void TMenu::Destroy() {
   // A window would destroy the handle with itself: it lets go first.

@@ -428,7 +428,9 @@ void PaintMenuItemBody(IAdvMenu* Menu, TMenuItem* Item, TCanvas* Canvas, TOwnerD
       CenterRect(g, list->Width(), list->Height());
       if (bar) g.Offset(R.left + 6 - g.left, 0);
       if (index < list->Count()) {
-        if (actionList && actionList->Images() && actionList->Images()->Count() > index)
+        // The action's list (large or normal) draws when it holds the image;
+        // a fall-back never draws from a list that is not there.
+        if (hasActionImage)
           list->Draw(Canvas, g.left, g.top, index, enabledLook);
         else if (!Item->Enabled() && disabled)
           disabled->Draw(Canvas, g.left, g.top, index, true);
