@@ -72,12 +72,7 @@ TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) { FCommand = Alloc
 void TMenuItem::Destroy() {
   // Sub-items go with their parent, whoever owns them.
   ++FUpdating;
-  while (!FItems.empty()) {
-    TMenuItem* child = FItems.back();
-    FItems.pop_back();
-    child->FParent = nullptr;
-    child->Free();
-  }
+  FreeSubItems();
   --FUpdating;
   if (FParent) FParent->Remove(this);
   if (FActionLink) {
@@ -118,9 +113,10 @@ void TMenuItem::Insert(int Index, TMenuItem* Item) {
   if (Item->FParent) throw EInvalidOperation(L"Menu item is already inserted");
   if (Item == this || Item->FMenu) throw EInvalidOperation(L"Menu item cannot be inserted into itself");
   if (Index < 0 || Index > Count()) throw EListError(L"List index out of bounds (%d)", {Index});
+  bool had = !FItems.empty();
   FItems.insert(FItems.begin() + Index, Item);
   Item->FParent = this;
-  Changed(Item, true);
+  SubItemsChanged(Item, had);
 }
 
 void TMenuItem::Delete(int Index) {
@@ -134,23 +130,27 @@ void TMenuItem::Remove(TMenuItem* Item) {
   if (it == FItems.end()) return;
   FItems.erase(it);
   Item->FParent = nullptr;
-  if (Item->FHandle) {
-    // The sub-menu leaves our entries before anything else may destroy us.
-    RebuildHandle();
-  }
-  MenuChanged(true);
+  // The item's sub-menu leaves our entries before anything may destroy it.
+  if (FHandle) RebuildHandle();
+  SubItemsChanged(FParent ? this : nullptr, true);
+}
+
+void TMenuItem::FreeSubItems() {
+  std::vector<TMenuItem*> old;
+  old.swap(FItems);
+  for (TMenuItem* child : old) child->FParent = nullptr;
+  // The entries go first, so that no handle of ours refers to a destroyed
+  // sub-menu.
+  if (FHandle) RebuildHandle();
+  for (auto it = old.rbegin(); it != old.rend(); ++it) (*it)->Free();
 }
 
 void TMenuItem::Clear() {
+  bool had = !FItems.empty();
   ++FUpdating;
-  while (!FItems.empty()) {
-    TMenuItem* child = FItems.back();
-    FItems.pop_back();
-    child->FParent = nullptr;
-    child->Free();
-  }
+  FreeSubItems();
   --FUpdating;
-  MenuChanged(true);
+  SubItemsChanged(FParent ? this : nullptr, had);
 }
 
 int TMenuItem::IndexOf(const TMenuItem* Item) const {
@@ -175,7 +175,7 @@ void TMenuItem::SetMenuIndex(int Value) {
   if (cur == Value) return;
   parent->FItems.erase(parent->FItems.begin() + cur);
   parent->FItems.insert(parent->FItems.begin() + Value, this);
-  parent->MenuChanged(true);
+  parent->SubItemsChanged(this, true);
 }
 
 TMenu* TMenuItem::GetParentMenu() const {
@@ -330,14 +330,22 @@ void TMenuItem::Click() {
   }
 }
 
-void TMenuItem::MenuChanged(bool Rebuild) { Changed(FParent ? this : nullptr, Rebuild); }
-
-void TMenuItem::Changed(TMenuItem* Source, bool Rebuild) {
+void TMenuItem::MenuChanged(bool Rebuild) {
   if (FUpdating || IsDestroying()) return;
-  if (Rebuild) {
-    if (FHandle) RebuildHandle();
-    if (FParent && FParent->FHandle) FParent->RebuildHandle();
-  }
+  // The item's entry is in its parent's handle.
+  if (Rebuild && FParent && FParent->FHandle) FParent->RebuildHandle();
+  Notify(FParent ? this : nullptr, Rebuild);
+}
+
+void TMenuItem::SubItemsChanged(TMenuItem* Source, bool HadSubItems) {
+  if (FUpdating || IsDestroying()) return;
+  if (FHandle) RebuildHandle();
+  // Gaining the first or losing the last sub-item changes our own entry.
+  if (HadSubItems == FItems.empty() && FParent && FParent->FHandle) FParent->RebuildHandle();
+  Notify(Source, true);
+}
+
+void TMenuItem::Notify(TMenuItem* Source, bool Rebuild) {
   TMenu* m = GetParentMenu();
   if (m && !m->IsDestroying()) m->MenuChanged(m, Source, Rebuild);
 }
@@ -462,9 +470,8 @@ void TMenu::Destroy() {
     ::SetMenu(FWindowHandle, nullptr);
   SetWindowHandle(nullptr);
   if (FItems) {
-    TMenuItem* root = FItems;
-    FItems = nullptr;
-    root->Free();
+    // The root stays reachable while its sub-items go.
+    FItems->Free();
     FItems = nullptr;
   }
   TComponent::Destroy();
@@ -576,6 +583,7 @@ void TMainMenu::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 std::vector<TMenuItem*> TMainMenu::BarItems() const {
+  if (!FItems) return {};
   std::vector<TMenuItem*> own = FItems->FItems;
   if (!FMerged || !FMerged->FItems) return own;
   std::vector<TMenuItem*> merged = FMerged->FItems->FItems;
@@ -631,7 +639,6 @@ void TMainMenu::MenuChanged(TObject* Sender, TMenuItem* Source, bool Rebuild) {
   if (FMergedInto && FMergedInto->FItems && FMergedInto->FItems->HandleAllocated())
     FMergedInto->FItems->RebuildHandle();
   TMenu::MenuChanged(Sender, Source, Rebuild);
-  if (FWindowHandle) DrawMenuBar(FWindowHandle);
 }
 
 // ---------------------------------------------------------------------------

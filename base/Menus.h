@@ -141,10 +141,13 @@ class TMenuItem : public TComponent {
   friend class TMainMenu;
   friend class TMenuActionLink;
   void Destroy() override;
-  // Tells the menu that this item changed.
+  // This item's entry changed: its parent shows it again, and the menu
+  // hears of it.
   virtual void MenuChanged(bool Rebuild);
-  // Rebuilds the handles that show Source and tells the menu.
-  void Changed(TMenuItem* Source, bool Rebuild);
+  // Sub-items came, went or moved (Source: the one inserted or moved).
+  void SubItemsChanged(TMenuItem* Source, bool HadSubItems);
+  void Notify(TMenuItem* Source, bool Rebuild);
+  void FreeSubItems();
   // Fills the menu handle with the visible sub-items again.
   void RebuildHandle();
   // The platform's entry of this item within its parent's handle.

@@ -64,18 +64,20 @@ HWND GetMdiClientWindow(IAdvMenu* Intf) {
   return nullptr;
 }
 
-bool SubMenuOpensRight(TMenuItem* Item, HWND Window) {
+bool SubMenuOpensRight(TMenuItem* Item, HWND /*Window: not passed on the NT family*/) {
   if (IsRootItem(Item)) return true;
   TMenuItem* parent = Item->Parent();
   if (!parent) return true;
-  // On the NT family the item rectangle is asked without a window.
+  // On the NT family no window is passed: the platform finds each
+  // drop-down's own window (a window passed would be taken as the one that
+  // shows the items).
   RECT first{};
   GetMenuItemRect(nullptr, parent->Handle(), 0, &first);
   if (first.right - first.left == 0 && first.bottom - first.top == 0) return true;
   if (!parent->Visible() || !parent->Parent()) return false;
   RECT pr{};
   int pos = VisibleItemIndex(parent);
-  GetMenuItemRect(GetParent(Window), parent->Parent()->Handle(), static_cast<UINT>(pos), &pr);
+  GetMenuItemRect(nullptr, parent->Parent()->Handle(), static_cast<UINT>(pos), &pr);
   return first.left > pr.left || (first.left == pr.left && first.right > pr.right);
 }
 

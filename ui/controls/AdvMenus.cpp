@@ -324,6 +324,11 @@ void TAdvMainMenu::EndUpdate() {
 
 void TAdvMainMenu::Refresh() { HookMdiClient(this, true, false); }
 
+void TAdvMainMenu::SetWindowHandle(HWND Value) {
+  TMainMenu::SetWindowHandle(Value);
+  if (Value && !IsDestroying()) HookMdiClient(this, false, false);
+}
+
 void TAdvMainMenu::ExpandItemWidth(TMenu*, TObject* Sender, TCanvas* ACanvas, int& Width, int& Height) {
   auto* item = dynamic_cast<TMenuItem*>(Sender);
   if (!item) return;

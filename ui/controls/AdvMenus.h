@@ -187,6 +187,9 @@ class TAdvMainMenu : public TMainMenu, public IAdvMenu {
 
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Loaded() override;
+  // A form that shows the menu (it may be an MDI frame made after the
+  // menu): the menu refresh checks its client window's hook.
+  void SetWindowHandle(HWND Value) override;
 
   static void ExpandItemWidth(TMenu* Menu, TObject* Sender, TCanvas* ACanvas, int& Width, int& Height);
   static void AdvancedDrawItem(TMenu* Menu, TObject* Sender, TCanvas* ACanvas, const TRect& ARect,
