@@ -52,6 +52,7 @@ POINT WorkAreaOrigin(HWND Wnd) {
 }  // namespace
 
 HCURSOR CursorHandle(TCursor Cursor) {
+  if (Cursor > 0 && Screen) return Screen->Cursors(Cursor);
   const wchar_t* id = IDC_ARROW;
   switch (Cursor) {
     case crNone: return nullptr;

@@ -515,6 +515,21 @@ TCustomForm* TScreen::ActiveForm() const {
   return nullptr;
 }
 
+HCURSOR TScreen::Cursors(TCursor Index) const {
+  for (const auto& c : FCursorTable)
+    if (c.first == Index) return c.second;
+  return Index > 0 ? LoadCursorW(nullptr, IDC_ARROW) : CursorHandle(Index);
+}
+
+void TScreen::SetCursors(TCursor Index, HCURSOR Handle) {
+  for (auto& c : FCursorTable)
+    if (c.first == Index) {
+      c.second = Handle;
+      return;
+    }
+  FCursorTable.emplace_back(Index, Handle);
+}
+
 void TScreen::SetCursor(TCursor Value) {
   FCursor = Value;
   ::SetCursor(CursorHandle(Value == crDefault ? crArrow : Value));

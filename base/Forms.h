@@ -180,6 +180,10 @@ class TScreen : public TComponent {
   TCustomForm* ActiveForm() const;
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value);
+  // The cursor table: the program's own cursors under positive numbers; the
+  // predefined values give the system's cursors.
+  HCURSOR Cursors(TCursor Index) const;
+  void SetCursors(TCursor Index, HCURSOR Handle);
 
   void AddForm(TCustomForm* Form);
   void RemoveForm(TCustomForm* Form);
@@ -187,6 +191,7 @@ class TScreen : public TComponent {
  private:
   std::vector<TCustomForm*> FForms;
   TCursor FCursor = crDefault;
+  std::vector<std::pair<TCursor, HCURSOR>> FCursorTable;
 };
 
 using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>;
