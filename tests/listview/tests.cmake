@@ -9,3 +9,5 @@ set_target_properties(vantrel_autoserver PROPERTIES PREFIX "" OUTPUT_NAME vantre
 target_link_libraries(vantrel_autoserver PRIVATE ole32 oleaut32 uuid)
 vantrel_test(test_listview_ole SOURCES listview/AutomationTest.cpp listview/AutoServerSupport.cpp TIMEOUT 120)
 add_dependencies(test_listview_ole vantrel_autoserver)
+
+vantrel_test(test_advlistview SOURCES listview/AdvCellsTest.cpp listview/AdvHeaderTest.cpp LIBS controls UNITS testunits_draw TIMEOUT 180)
