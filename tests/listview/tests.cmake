@@ -10,4 +10,5 @@ target_link_libraries(vantrel_autoserver PRIVATE ole32 oleaut32 uuid)
 vantrel_test(test_listview_ole SOURCES listview/AutomationTest.cpp listview/AutoServerSupport.cpp TIMEOUT 120)
 add_dependencies(test_listview_ole vantrel_autoserver)
 
-vantrel_test(test_advlistview SOURCES listview/AdvCellsTest.cpp listview/AdvHeaderTest.cpp LIBS controls UNITS testunits_draw TIMEOUT 180)
+vantrel_test(test_advlistview SOURCES listview/AdvCellsTest.cpp listview/AdvHeaderTest.cpp listview/AdvDrawTest.cpp listview/AdvInputTest.cpp listview/AdvSortTest.cpp LIBS controls UNITS testunits_draw TIMEOUT 180)
+vantrel_test(test_advlistview_files SOURCES listview/AdvFilesTest.cpp LIBS controls UNITS testunits_draw TIMEOUT 120)

@@ -70,6 +70,10 @@ void TAdvListView::WndProc(TMessage& Message) {
     case WM_PAINT:
       if (FColumnSize->Stretch()) StretchRightColumn();
       break;
+    case WM_MOUSELEAVE:
+      TCustomListView::WndProc(Message);
+      FReArrangeIndex = -1;
+      return;
     default:
       break;
   }
@@ -90,10 +94,6 @@ void TAdvListView::Dispatch(TMessage& Message) {
         return;
       }
       break;
-    case WM_MOUSELEAVE:
-      TCustomListView::Dispatch(Message);
-      FReArrangeIndex = -1;
-      return;
     case WM_KEYDOWN:
       HandleKeyDown(Message);
       return;
