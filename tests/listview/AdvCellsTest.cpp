@@ -1,6 +1,7 @@
 // Cells, update lock, clearing, marking, rich text, cell settings, the
 // clipboard and item operations of the advanced list view.
 #include "base/Clipboard.h"
+#include "base/ImgList.h"
 #include "base/RichEdit.h"
 #include "tests/listview/AdvListViewTest.h"
 
@@ -234,6 +235,56 @@ TEST_F(AdvCells, MovingAndSwappingKeepStates) {
   EXPECT_EQ(List->Columns()->Count(), 3);
   EXPECT_EQ(List->GetTextAtColRow(0, 3), L"3");
   EXPECT_EQ(List->GetTextAtColRow(2, 3), L"s2");
+}
+
+TEST_F(AdvCells, AListSetUpAsTheOutBoxIsPaintedByThePlatformInTheHandlersColours) {
+  List->SetReadOnly(true);
+  List->SetRowSelect(true);
+  List->SetShowColumnHeaders(false);
+  List->SetFlatScrollBars(true);
+  List->SetItemHeight(18);
+  auto* images = new TImageList(Form);
+  List->SetSmallImages(images);
+  List->SetStateImages(images);
+  const wchar_t* names[] = {L"Name", L"body", L"status"};
+  int widths[] = {200, 0, 0};
+  for (int i = 0; i < 3; ++i) {
+    TListColumn* c = List->Columns()->Add();
+    c->SetCaption(names[i]);
+    c->SetWidth(widths[i]);
+  }
+  List->OnAdvancedCustomDrawItem = [](TCustomListView* Sender, TListItem* Item, TCustomDrawState, TCustomDrawStage,
+                                      bool&) {
+    Sender->Canvas()->Brush()->SetColor(Item->Index() % 2 ? TColor(0x00F0E0E0) : clWhite);
+  };
+  std::vector<std::wstring> selected;
+  List->OnSelectItem = [&](TObject*, TListItem* Item, bool Sel) {
+    selected.push_back((Sel ? L"+" : L"-") + Item->Caption());
+  };
+  Form->Show();
+  for (int i = 0; i < 3; ++i) {
+    TListItem* item = List->Items()->Insert(0);  // newest on top
+    item->SetCaption(L"msg" + std::to_wstring(i));
+    item->SubItems()->Add(L"body " + std::to_wstring(i));
+    item->SubItems()->Add(L"sent");
+    item->SetImageIndex(-1);
+    item->SetStateIndex(-1);
+  }
+  EXPECT_EQ(List->Items()->Item(0)->Caption(), L"msg2");
+  EXPECT_EQ(List->Items()->Item(2)->Index(), 2);
+  TBitmap* bmp = PaintToBitmap(List);
+  for (int i = 0; i < 3; ++i) {
+    TRect r = List->Items()->Item(i)->DisplayRect(TDisplayCode::drBounds);
+    EXPECT_EQ(PixelAt(bmp, 190, r.bottom - 2), i % 2 ? TColor(0x00F0E0E0) : clWhite) << i;
+  }
+  bmp->Free();
+  List->SetItemIndex(2);
+  List->SetItemIndex(0);
+  EXPECT_EQ(selected, (std::vector<std::wstring>{L"+msg0", L"-msg0", L"+msg2"}));
+  EXPECT_EQ(List->SelCount(), 1);
+  EXPECT_EQ(List->Selected()->SubItems()->Strings(0), L"body 2");
+  List->Items()->Clear();
+  EXPECT_EQ(List->Items()->Count(), 0);
 }
 
 }  // namespace

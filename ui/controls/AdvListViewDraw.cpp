@@ -77,7 +77,6 @@ void TAdvListView::DrawListItem(int Index, const TRect& Rect, TOwnerDrawState St
     FDrawCanvas->Font()->Assign(&savedFont);
     FDrawCanvas->Brush()->Assign(&savedBrush);
   }
-  TListItem* item = Items()->Item(Index);
   bool selected = State.Contains(TOwnerDrawStateItem::odSelected);
   if (FDetailView->Visible()) DrawDetail(Index, itemRect, order, State);
   FDrawCanvas->Font()->Assign(FOldfont);
@@ -90,7 +89,6 @@ void TAdvListView::DrawListItem(int Index, const TRect& Rect, TOwnerDrawState St
       FDrawCanvas->DrawFocusRect(TRect(left, itemRect.top, left + ColumnWidthAt(FColumnIndex), itemRect.bottom));
     }
   }
-  (void)item;
   if (OnDrawItem) OnDrawItem(this, FDrawCanvas, Index, itemRect, State);
 }
 
