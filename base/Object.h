@@ -3,6 +3,7 @@
 // they are inserted or freed, and load their stored properties in a bracket.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "base/SysUtils.h"
@@ -34,12 +35,31 @@ class TObject {
   virtual void Dispatch(TMessage& Message) { DefaultHandler(Message); }
   virtual void DefaultHandler(TMessage& Message) {}
 
+  // Runs once the most-derived constructor has finished, when the object is
+  // made through New<T>(...). Work that must see the whole object (starting a
+  // thread) goes here, never into a base constructor.
+  virtual void AfterConstruction() {}
+
  protected:
   virtual void BeforeDestruction() {}
   // Cleanup that needs the whole object (unhooking, notifying, freeing owned
   // objects). Overrides call their base last.
   virtual void Destroy() {}
 };
+
+// Makes a T and calls its AfterConstruction; when that throws, the object is
+// freed and the exception passed on.
+template <class T, class... Args>
+T* New(Args&&... args) {
+  T* p = new T(std::forward<Args>(args)...);
+  try {
+    p->AfterConstruction();
+  } catch (...) {
+    static_cast<TObject*>(p)->Free();
+    throw;
+  }
+  return p;
+}
 
 template <class T>
 inline void FreeAndNil(T*& p) {

@@ -58,46 +58,76 @@ bool CheckSynchronize() {
 
 // ---------------------------------------------------------------------------
 
-TThread::TThread(bool CreateSuspended) {
+TThread::TThread(bool CreateSuspended) : FCreateSuspended(CreateSuspended) {
+  // Always made suspended: Execute never runs inside a constructor.
   FHandle = CreateThread(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &FThreadID);
   if (!FHandle) throw EThread(L"Thread creation error: %s", {SysErrorMessage(GetLastError())});
-  if (!CreateSuspended) Start();
 }
 
 TThread::~TThread() {
-  if (FHandle) {
-    if (GetCurrentThreadId() != FThreadID) {
-      if (!FFinished) {
-        Terminate();
-        if (!FStarted) Start();
-        WaitFor();
-      }
-    }
-    CloseHandle(FHandle);
+  if (!FHandle) return;
+  // A derived constructor failed, or the object is released without Free.
+  if (GetCurrentThreadId() != FThreadID) {
+    if (!FStarted) Discard();
   }
+  CloseHandle(FHandle);
+}
+
+void TThread::AfterConstruction() {
+  if (!FCreateSuspended) Start();
 }
 
 void TThread::Start() {
-  if (FStarted) return;
+  if (FStarted.exchange(true)) return;
+  ResumeThread(FHandle);
+}
+
+void TThread::Discard() {
+  FDiscarded = true;
   FStarted = true;
   ResumeThread(FHandle);
+  WaitForSingleObject(FHandle, INFINITE);
+}
+
+void TThread::BeforeDestruction() {
+  if (GetCurrentThreadId() == FThreadID) return;  // freeing itself
+  // Freed by its owner: the thread must not free itself as well.
+  FFreeOnTerminate = false;
+  if (!FStarted) {
+    Discard();
+    return;
+  }
+  if (!FFinished) Terminate();
+  WaitForHandle();
+}
+
+void TThread::WaitForHandle() {
+  if (GetCurrentThreadId() != gMainThreadID) {
+    WaitForSingleObject(FHandle, INFINITE);
+    return;
+  }
+  // The GUI thread serves the worker's synchronized calls and the messages
+  // it sends while it waits, or neither would ever end.
+  HANDLE handles[2] = {FHandle, EnsureSyncEvent()};
+  for (;;) {
+    DWORD r = MsgWaitForMultipleObjects(2, handles, FALSE, INFINITE, QS_SENDMESSAGE);
+    if (r == WAIT_OBJECT_0) break;
+    if (r == WAIT_OBJECT_0 + 1) {
+      CheckSynchronize();
+    } else if (r == WAIT_OBJECT_0 + 2) {
+      MSG m;
+      PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    } else {
+      break;  // a failed wait: the handle is gone
+    }
+  }
 }
 
 DWORD TThread::WaitFor() {
   if (GetCurrentThreadId() == FThreadID) throw EThread(L"Cannot wait for a thread from itself");
-  if (GetCurrentThreadId() == gMainThreadID) {
-    HANDLE handles[2] = {FHandle, EnsureSyncEvent()};
-    for (;;) {
-      DWORD r = WaitForMultipleObjects(2, handles, FALSE, INFINITE);
-      if (r == WAIT_OBJECT_0 + 1) {
-        CheckSynchronize();
-        continue;
-      }
-      break;
-    }
-  } else {
-    WaitForSingleObject(FHandle, INFINITE);
-  }
+  if (!FStarted) throw EThread(L"Cannot wait for a thread that was never started");
+  if (FFreeOnTerminate) throw EThread(L"Cannot wait for a thread that frees itself");
+  WaitForHandle();
   DWORD code = 0;
   GetExitCodeThread(FHandle, &code);
   return code;
@@ -128,18 +158,20 @@ void TThread::DoTerminate() {
 
 DWORD WINAPI TThread::ThreadProc(LPVOID Param) {
   auto* self = static_cast<TThread*>(Param);
+  if (self->FDiscarded) return 0;  // never started: the object is going away
   try {
     if (!self->FTerminated) self->Execute();
   } catch (...) {
     self->FFatalException = std::current_exception();
   }
-  bool freeThread = self->FFreeOnTerminate;
-  DWORD result = static_cast<DWORD>(self->FReturnValue);
   try {
     self->DoTerminate();
   } catch (...) {
     // An exception in the termination handler does not keep the thread alive.
   }
+  // Read before Finished: once it is set, the owner may free the object.
+  bool freeThread = self->FFreeOnTerminate.exchange(false);
+  DWORD result = static_cast<DWORD>(self->FReturnValue);
   self->FFinished = true;
   if (freeThread) self->Free();
   return result;

@@ -2,6 +2,7 @@
 // critical section.
 #pragma once
 
+#include <atomic>
 #include <exception>
 #include <functional>
 
@@ -37,20 +38,47 @@ extern void (*WakeMainThread)();
 // Signalled while calls are queued; WaitFor-style loops wait on it.
 HANDLE SyncEvent();
 
+// A worker thread: derive, override Execute, and start it once the object is
+// whole.
+//
+//   auto* t = new TMyThread(true, ...);  // created suspended: nothing runs yet
+//   t->OnTerminate = ...;                // set it up
+//   t->Start();                          // Execute begins on the worker
+//
+// The system thread is made in the constructor but never runs before Start:
+// a base constructor never runs Execute on an unfinished object. A thread
+// created not suspended starts from AfterConstruction, that is when it is
+// made with New<TMyThread>(false, ...); made with plain new, it waits for
+// Start like a suspended one.
+//
+// Ending: when Execute returns (or raises; the exception is kept as
+// FatalException), OnTerminate runs on the GUI thread through Synchronize;
+// then the thread is Finished, and a FreeOnTerminate thread frees itself on
+// its own thread (nobody else may free it). Free of a running thread first
+// sets Terminated and waits for Execute to end (serving Synchronize calls
+// meanwhile), before any Destroy override or destructor runs, so derived
+// classes free what Execute uses in Destroy or their destructor without
+// races. A thread that was never started is freed without running Execute
+// or OnTerminate.
 class TThread : public TObject {
   VANTREL_CLASS(TThread)
  public:
   explicit TThread(bool CreateSuspended);
-  // Waits for an unfinished thread after telling it to end.
-  ~TThread() override;
 
+  // Starts a thread created not suspended (see New<T>).
+  void AfterConstruction() override;
+  // Lets Execute begin; does nothing once started.
   void Start();
+  // Asks Execute to end: it polls Terminated().
   void Terminate() { FTerminated = true; }
   bool Terminated() const { return FTerminated; }
+  // Execute and OnTerminate are over.
   bool Finished() const { return FFinished; }
   bool Started() const { return FStarted; }
-  // Waits until Execute has ended; on the GUI thread it serves Synchronize
-  // calls meanwhile. Returns the thread's ReturnValue.
+  // Waits until the thread has ended; on the GUI thread it serves
+  // Synchronize calls and messages sent from other threads meanwhile.
+  // Returns the thread's exit code (ReturnValue). Raises EThread when called
+  // from the thread itself, before Start, or on a FreeOnTerminate thread.
   DWORD WaitFor();
 
   bool FreeOnTerminate() const { return FFreeOnTerminate; }
@@ -58,7 +86,7 @@ class TThread : public TObject {
   HANDLE Handle() const { return FHandle; }
   DWORD ThreadID() const { return FThreadID; }
   int ReturnValue() const { return FReturnValue; }
-  // The exception that ended Execute, if any.
+  // The exception that ended Execute, if any (read it once Finished).
   std::exception_ptr FatalException() const { return FFatalException; }
 
   // Runs Method on the GUI thread and waits for it; an exception in it is
@@ -69,6 +97,11 @@ class TThread : public TObject {
   TNotifyEvent OnTerminate;
 
  protected:
+  // Closes the thread's handle; a thread whose derived constructor failed is
+  // released without running.
+  ~TThread() override;
+  // Terminates and waits for a running thread before the Destroy chain.
+  void BeforeDestruction() final;
   virtual void Execute() = 0;
   virtual void DoTerminate();
   void Synchronize(const std::function<void()>& Method) { Synchronize(this, Method); }
@@ -76,13 +109,18 @@ class TThread : public TObject {
 
  private:
   static DWORD WINAPI ThreadProc(LPVOID Param);
+  // Ends a thread that never ran: it leaves at once, touching nothing.
+  void Discard();
+  void WaitForHandle();
 
   HANDLE FHandle = nullptr;
   DWORD FThreadID = 0;
-  volatile bool FTerminated = false;
-  volatile bool FFinished = false;
-  bool FStarted = false;
-  bool FFreeOnTerminate = false;
-  int FReturnValue = 0;
+  bool FCreateSuspended = true;
+  std::atomic<bool> FTerminated{false};
+  std::atomic<bool> FFinished{false};
+  std::atomic<bool> FStarted{false};
+  std::atomic<bool> FDiscarded{false};
+  std::atomic<bool> FFreeOnTerminate{false};
+  std::atomic<int> FReturnValue{0};
   std::exception_ptr FFatalException;
 };

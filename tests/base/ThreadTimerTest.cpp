@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "base/ExtCtrls.h"
 #include "base/Threads.h"
 #include "tests/support/Gui.h"
@@ -77,6 +79,124 @@ TEST(Thread, WaitForServesSynchronizedCallsWithoutAMessageLoop) {
   t->Start();
   t->WaitFor();
   EXPECT_EQ(calls, 3);
+  t->Free();
+}
+
+// Runs until told to terminate, calling the GUI thread on every pass; records
+// whether Execute had ended when each part of the object was torn down.
+class TLoopingWorker : public TThread {
+ public:
+  struct Log {
+    std::atomic<bool> Running{false};
+    bool EndedAtDestroy = false;
+    bool EndedAtDestructor = false;
+    bool ValueCleared = false;
+  };
+  explicit TLoopingWorker(Log* ALog) : TThread(true), FLog(ALog) {}
+  ~TLoopingWorker() override {
+    FLog->EndedAtDestructor = FEnded;
+    FValue = 0;
+  }
+
+ protected:
+  void Destroy() override {
+    FLog->EndedAtDestroy = FEnded;
+    TThread::Destroy();
+  }
+  void Execute() override {
+    while (!Terminated()) {
+      if (FValue != 42) FLog->ValueCleared = true;
+      FLog->Running = true;
+      Synchronize([] {});
+    }
+    FEnded = true;
+  }
+
+ private:
+  Log* FLog;
+  int FValue = 42;
+  std::atomic<bool> FEnded{false};
+};
+
+TEST(Thread, FreeEndsTheRunningThreadBeforeTheDerivedPartIsTornDown) {
+  TLoopingWorker::Log log;
+  auto* t = new TLoopingWorker(&log);
+  t->Start();
+  ASSERT_TRUE(PumpUntil([&] { return log.Running.load(); }));
+  t->Free();  // the worker is inside Synchronize or about to call it
+  EXPECT_TRUE(log.EndedAtDestroy);
+  EXPECT_TRUE(log.EndedAtDestructor);
+  EXPECT_FALSE(log.ValueCleared);
+}
+
+// A member whose initialiser takes a while: a thread started by the base
+// constructor runs Execute before it is set.
+HANDLE gExecuteBegan = nullptr;
+
+class TSlowInitWorker : public TThread {
+ public:
+  explicit TSlowInitWorker(bool CreateSuspended) : TThread(CreateSuspended), FValue(SlowFortyTwo()) {}
+  std::atomic<int> Seen{-1};
+
+ protected:
+  void Execute() override {
+    Seen = FValue;
+    SetEvent(gExecuteBegan);
+  }
+
+ private:
+  static int SlowFortyTwo() {
+    WaitForSingleObject(gExecuteBegan, 300);  // long enough for an early start to show
+    return 42;
+  }
+  int FValue;
+};
+
+TEST(Thread, ANotSuspendedThreadStartsOnlyOnTheFinishedObject) {
+  gExecuteBegan = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  auto* t = New<TSlowInitWorker>(false);
+  EXPECT_TRUE(t->Started());
+  t->WaitFor();
+  EXPECT_EQ(t->Seen, 42);
+  t->Free();
+  CloseHandle(gExecuteBegan);
+  gExecuteBegan = nullptr;
+}
+
+TEST(Thread, AThreadNeverStartedRunsNothingAndCannotBeWaitedFor) {
+  gExecuteBegan = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  bool terminated = false;
+  auto* t = new TSlowInitWorker(false);  // plain new: waits for Start
+  t->OnTerminate = [&](TObject*) { terminated = true; };
+  EXPECT_FALSE(t->Started());
+  EXPECT_THROW(t->WaitFor(), EThread);
+  t->Free();
+  EXPECT_EQ(WaitForSingleObject(gExecuteBegan, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  EXPECT_FALSE(terminated);
+  CloseHandle(gExecuteBegan);
+  gExecuteBegan = nullptr;
+}
+
+class TFailingWorker : public TThread {
+ public:
+  TFailingWorker() : TThread(false) { throw Exception(L"no socket"); }
+
+ protected:
+  void Execute() override { ADD_FAILURE() << "Execute ran on a failed object"; }
+};
+
+TEST(Thread, AThreadWhoseConstructorFailsIsReleasedWithoutRunning) {
+  EXPECT_THROW(New<TFailingWorker>(), Exception);
+}
+
+TEST(Thread, WaitForHandlesMessagesTheWorkerSends) {
+  HWND target = Application->Handle();
+  auto* t = new TWorker;
+  LRESULT answer = -1;
+  t->Body = [&](TWorker*) { answer = SendMessageW(target, WM_NULL, 0, 0); };
+  t->Start();
+  t->WaitFor();
+  EXPECT_EQ(answer, 0);
   t->Free();
 }
 
