@@ -17,6 +17,7 @@
 
 class TUDPBlockSocket;
 class TUDPThread;
+class TUDPClientThread;
 
 using TOnGetPacketUDP = std::function<void(TObject* Sender, const String& PacketUDP, const String& PacketUDPHex,
                                            const String& PeerIP, const String& PeerPort, String& Response)>;

@@ -3,6 +3,8 @@
 // namespace, and this test watches from outside: the datagrams on the wire
 // (the simulator's log), the registry, the clipboard, key strokes arriving in
 // a focused window of this test, the windows, and a second start.
+#include <winsock2.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include "base/Clipboard.h"
 #include "base/Registry.h"
 #include "base/SysUtils.h"
+#include "base/StdCtrls.h"
 #include "tests/support/Gui.h"
 #include "tools/phone/SimControl.h"
 
@@ -217,13 +220,19 @@ TEST_F(PhoneLink, FindsThePhoneKeepsTheHeartbeatTypesPasscodesAndEndsWithTheSess
   EXPECT_EQ(edit->Text(), L"12ab.[x");
   EXPECT_EQ(Clipboard()->AsText(), L"12aB.[x\u00E9");
   owner->Free();
+  // The main window shows the code.
+  HWND code = FindWindowExW(main, nullptr, L"TEdit", nullptr);
+  ASSERT_NE(code, nullptr);
+  EXPECT_EQ(WindowText(code), L"12aB.[x\u00E9");
 
   // An incoming SMS brings up the in-box without activating it.
-  HWND inbox = FindProcessWindow(app.pi.dwProcessId, L"TfrmSmsInBox");
-  ASSERT_NE(inbox, nullptr);
-  EXPECT_FALSE(IsWindowVisible(inbox));
+  auto inboxShown = [&] {
+    HWND inbox = FindProcessWindow(app.pi.dwProcessId, L"TfrmSmsInBox");
+    return inbox && IsWindowVisible(inbox);
+  };
+  EXPECT_FALSE(inboxShown());
   wire->sim.Ask("sms +48600100200~Hi~there");
-  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(inbox) != FALSE; }, 10000));
+  EXPECT_TRUE(PumpUntil(inboxShown, 10000));
 
   // A second start from the same executable ends at once; the first keeps
   // the link.

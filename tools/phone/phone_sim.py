@@ -20,6 +20,9 @@ datagram and answers the sender:
   bench N [HOST]   N requests "AT+GETIP" one after another (at most 10,000,
                    each waiting at most 2 s), answers "n median_us p99_us lost"
   ping             answers "pong"
+From another shell in the phone namespace, `phone_sim.py --send "pass 4711"`
+sends one such command and prints the answer. With --demo-pass CODE the
+simulator forwards CODE once by itself, on the third heartbeat it answers.
 Everything is bounded: the program ends after --seconds (default 3600).
 """
 import argparse
@@ -36,8 +39,12 @@ CONTROL_PORT = 43099
 PHONE_BOOK = [("Ann Lee", "+48 600 100 200"), ("Bob", "456"), ("Celina", "+48 601 300 400")]
 
 
+QUIET = False
+
+
 def say(text):
-    print(text, flush=True)
+    if not QUIET:
+        print(text, flush=True)
 
 
 class Phone:
@@ -55,6 +62,8 @@ class Phone:
         self.mute = False
         self.log = []
         self.next_id = 1
+        self.heartbeats = 0
+        self.demo_pass = args.demo_pass
 
     def send(self, text, addr=None):
         addr = addr or self.desk
@@ -76,6 +85,9 @@ class Phone:
         elif text == "AT+HEART":
             if not self.silent:
                 self.send("+HEART:", addr)
+                self.heartbeats += 1
+                if self.demo_pass and self.heartbeats == 3:
+                    self.send("AT+PASS=" + self.demo_pass, addr)
         elif text == "AT+GET_CONTACTS":
             self.send("AT+NEW_CONTACTS", addr)
             for name, number in PHONE_BOOK:
@@ -189,6 +201,19 @@ class Phone:
                     self.on_control(data, addr)
 
 
+def send_command(args):
+    s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+    s.settimeout(5)
+    host = "127.0.0.1" if args.address == "0.0.0.0" else args.address
+    s.sendto(args.send.encode("utf-8"), (host, args.control_port))
+    try:
+        print(s.recvfrom(65535)[0].decode("utf-8", errors="replace"))
+    except socket.timeout:
+        print("no answer", file=sys.stderr)
+        return 1
+    return 0
+
+
 def main():
     p = argparse.ArgumentParser(description="Vantrel phone simulator")
     p.add_argument("--address", default=os.environ.get("VANTREL_LAB_PHONE_IP", "0.0.0.0"))
@@ -196,7 +221,14 @@ def main():
     p.add_argument("--port", type=int, default=PHONE_PORT)
     p.add_argument("--control-port", type=int, default=CONTROL_PORT)
     p.add_argument("--seconds", type=float, default=3600)
+    p.add_argument("--quiet", action="store_true", help="print nothing")
+    p.add_argument("--demo-pass", default="", help="forward this passcode once, on the third heartbeat")
+    p.add_argument("--send", metavar="COMMAND", help="send one command to a running simulator's control port")
     args = p.parse_args()
+    if args.send:
+        return send_command(args)
+    global QUIET
+    QUIET = args.quiet
     try:
         Phone(args).run()
     except KeyboardInterrupt:
