@@ -3,12 +3,21 @@
 #include "app/OvUDPS.h"
 #include "app/SingleInstance.h"
 #include "base/Forms.h"
+#include "net/charsets.h"
+#include "ui/draw/GdiPlus.h"
+#include "ui/toolbar/runtime/ToolBarRuntime.h"
 
 const std::vector<TUnitEntry>& AppUnits() {
   static const std::vector<TUnitEntry> units = [] {
     std::vector<TUnitEntry> u = BaseUnits();
+    // The socket layer: its character-set alias table.
+    u.push_back({L"Charsets", InitCharsetsUnit, FiniCharsetsUnit});
     // The UDP service's queue lock, after the socket layer.
     u.push_back({L"OvUDPS", InitOvUDPSUnit, FiniOvUDPSUnit});
+    // GDI+ comes after the socket layer and the UDP-service lock.
+    u.push_back({L"GDIPlus", InitGdiplusUnit, FiniGdiplusUnit});
+    // The toolbar library's runtime comes last before the guard.
+    for (const TUnitEntry& e : ToolBarRuntimeUnits()) u.push_back(e);
     // The guard comes last: it is the main window's own start-up.
     u.push_back({L"SingleInstance", SingleInstanceGuard, nullptr});
     return u;

@@ -254,15 +254,21 @@ bool TOvFormSR::IsWindowsAdmin() {
   bool ok = GetTokenInformation(token, TokenGroups, buffer.data(), static_cast<DWORD>(buffer.size()), &size);
   CloseHandle(token);
   if (!ok) return false;
+  return HoldsEnabledAdministrators(*reinterpret_cast<const TOKEN_GROUPS*>(buffer.data()));
+}
+
+bool TOvFormSR::HoldsEnabledAdministrators(const TOKEN_GROUPS& Groups) {
   SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
   PSID admins = nullptr;
   if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
                                 &admins))
     return false;
   bool found = false;
-  auto* groups = reinterpret_cast<TOKEN_GROUPS*>(buffer.data());
-  for (DWORD i = 0; i < groups->GroupCount && !found; ++i)
-    if (EqualSid(groups->Groups[i].Sid, admins)) found = true;
+  for (DWORD i = 0; i < Groups.GroupCount && !found; ++i) {
+    const SID_AND_ATTRIBUTES& g = Groups.Groups[i];
+    if (EqualSid(g.Sid, admins) && (g.Attributes & SE_GROUP_ENABLED) && !(g.Attributes & SE_GROUP_USE_FOR_DENY_ONLY))
+      found = true;
+  }
   FreeSid(admins);
   return found;
 }

@@ -48,8 +48,12 @@ class TOvFormSR : public TComponent {
   void RestorePos();
   void SavePos();
 
-  // Whether the caller's token belongs to the local Administrators group.
+  // Whether the caller's token holds the local Administrators group enabled.
   static bool IsWindowsAdmin();
+  // Whether Groups hold the Administrators group enabled. A group kept for
+  // deny only, as in the filtered token that every program of an
+  // administrator gets until it is elevated, does not count.
+  static bool HoldsEnabledAdministrators(const TOKEN_GROUPS& Groups);
 
   const String& MainAppRegKey() const { return FMainAppRegKey; }
   const String& AppRegKey() const { return FAppRegKey; }

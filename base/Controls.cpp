@@ -133,13 +133,30 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont) {
                    TControlStyleItem::csSetCaption, TControlStyleItem::csDoubleClicks};
 }
 
+TControl::~TControl() {
+  DestroyFromDestructor([this] {
+    DetachHandlers();
+    TControl::Destroy();
+  });
+}
+
+void TControl::DetachHandlers() {
+  WindowProc = [this](TMessage& m) { WndProc(m); };
+  OnClick = nullptr;
+  OnDblClick = nullptr;
+  OnMouseDown = nullptr;
+  OnMouseUp = nullptr;
+  OnMouseMove = nullptr;
+  OnMouseEnter = nullptr;
+  OnMouseLeave = nullptr;
+  OnResize = nullptr;
+}
+
 void TControl::Destroy() {
   if (gMouseControl == this) gMouseControl = nullptr;
   if (gCaptureControl == this) SetCaptureControl(nullptr);
   SetParent(nullptr);
   TComponent::Destroy();
-  FFont->Free();
-  FFont = nullptr;
 }
 
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
@@ -507,8 +524,18 @@ void TWinControl::Destroy() {
   }
   if (FHandle) DestroyWindowHandle();
   TControl::Destroy();
-  FBrush->Free();
-  FBrush = nullptr;
+}
+
+TWinControl::~TWinControl() {
+  DestroyFromDestructor([this] {
+    DetachHandlers();
+    OnEnter = nullptr;
+    OnExit = nullptr;
+    OnKeyDown = nullptr;
+    OnKeyUp = nullptr;
+    OnKeyPress = nullptr;
+    TWinControl::Destroy();
+  });
 }
 
 void TWinControl::SetParentWindow(HWND Value) {
@@ -1491,11 +1518,7 @@ void TControlCanvas::FreeHandle() {
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(new TControlCanvas(this)) {}
 
-void TCustomControl::Destroy() {
-  TWinControl::Destroy();
-  FCanvas->Free();
-  FCanvas = nullptr;
-}
+void TCustomControl::Destroy() { TWinControl::Destroy(); }
 
 void TCustomControl::PaintWindow(HDC DC) {
   PaintOnDC(FCanvas, DC, FFont, FColor, [this] { Paint(); });
@@ -1517,11 +1540,7 @@ void TCustomControl::Dispatch(TMessage& Message) {
 
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), FCanvas(new TControlCanvas(this)) {}
 
-void TGraphicControl::Destroy() {
-  TControl::Destroy();
-  FCanvas->Free();
-  FCanvas = nullptr;
-}
+void TGraphicControl::Destroy() { TControl::Destroy(); }
 
 void TGraphicControl::Dispatch(TMessage& Message) {
   if (Message.Msg == WM_PAINT && Message.WParam) {

@@ -163,7 +163,13 @@ class TControl : public TComponent {
   TNotifyEvent OnResize;
 
  protected:
+  // A control whose constructor failed leaves its parent here (see
+  // TComponent::DestroyFromDestructor).
+  ~TControl() override;
   void Destroy() override;
+  // Drops the handlers and the window procedure that the failed derived
+  // part installed: none may run while the base parts clean up.
+  void DetachHandlers();
   void Notification(TComponent* AComponent, TOperation Operation) override;
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void MouseMove(TShiftState Shift, int X, int Y);
@@ -185,7 +191,7 @@ class TControl : public TComponent {
   bool FEnabled = true;
   TColor FColor = clWindow;
   bool FParentColor = false;
-  TFont* FFont;
+  TOwned<TFont> FFont;
   bool FParentFont = true;
   String FText;
   String FHint;
@@ -285,6 +291,9 @@ class TWinControl : public TControl {
   TKeyPressEvent OnKeyPress;
 
  protected:
+  // A windowed control whose constructor failed frees its children and its
+  // window here.
+  ~TWinControl() override;
   void Destroy() override;
   virtual void CreateParams(TCreateParams& Params);
   // Takes the window class of a system control (EDIT, BUTTON...) for ours.
@@ -323,7 +332,7 @@ class TWinControl : public TControl {
   bool FShowing = false;
   bool FTabStop = false;
   bool FDoubleBuffered = false;
-  TBrush* FBrush;
+  TOwned<TBrush> FBrush;
   int FAlignLevel = 0;
 
  private:
@@ -372,7 +381,7 @@ class TCustomControl : public TWinControl {
   virtual void Paint() {}
   void PaintWindow(HDC DC) override;
 
-  TControlCanvas* FCanvas;
+  TOwned<TControlCanvas> FCanvas;
 };
 
 class TGraphicControl : public TControl {
@@ -386,7 +395,7 @@ class TGraphicControl : public TControl {
   void Destroy() override;
   virtual void Paint() {}
 
-  TControlCanvas* FCanvas;
+  TOwned<TControlCanvas> FCanvas;
 };
 
 // Gives back the device contexts that canvases took outside painting (the

@@ -82,8 +82,15 @@ void TCustomForm::Destroy() {
   if (Screen) Screen->RemoveForm(this);
   if (Application && Application->MainForm() == this) Application->ResetMainForm();
   TWinControl::Destroy();
-  FConstraints->Free();
-  FConstraints = nullptr;
+}
+
+TCustomForm::~TCustomForm() {
+  DestroyFromDestructor([this] {
+    for (TNotifyEvent* e : {&OnCreate, &OnDestroy, &OnShow, &OnHide, &OnActivate, &OnDeactivate}) *e = nullptr;
+    OnCloseQuery = nullptr;
+    OnClose = nullptr;
+    TCustomForm::Destroy();
+  });
 }
 
 void TCustomForm::DoCreate() { GuardedEvent(this, OnCreate); }
@@ -689,9 +696,13 @@ void InitGuiUnit() {
   WakeMainThread = [] {
     if (Application && Application->HandleAllocated()) PostMessageW(Application->Handle(), WM_NULL, 0, 0);
   };
+  ReportLostException = [](TObject* Sender) {
+    if (Application) Application->HandleException(Sender);
+  };
 }
 
 void FiniGuiUnit() {
+  ReportLostException = nullptr;
   WakeMainThread = nullptr;
   FreeAndNil(Application);
   FreeAndNil(Screen);

@@ -120,6 +120,9 @@ class TCustomForm : public TWinControl {
   TCloseEvent OnClose;
 
  protected:
+  // A form whose constructor failed leaves the screen's list here, then
+  // frees its components and window (see TComponent::DestroyFromDestructor).
+  ~TCustomForm() override;
   void BeforeDestruction() override;
   void Destroy() override;
   void CreateParams(TCreateParams& Params) override;
@@ -143,7 +146,7 @@ class TCustomForm : public TWinControl {
   TPosition FPosition = TPosition::poDesigned;
   TWindowState FWindowState = TWindowState::wsNormal;
   TFormStyle FFormStyle = TFormStyle::fsNormal;
-  TSizeConstraints* FConstraints;
+  TOwned<TSizeConstraints> FConstraints;
   TWinControl* FActiveControl = nullptr;
   TWinControl* FFocusedControl = nullptr;
   bool FKeyPreview = false;

@@ -129,6 +129,7 @@ class TBrush : public TGraphicsObject {
 };
 
 class TGraphic;
+class TStream;
 
 class TCanvas : public TPersistent {
   VANTREL_CLASS(TCanvas)
@@ -213,6 +214,16 @@ class TGraphic : public TPersistent {
   virtual void SetTransparent(bool Value);
   TNotifyEvent OnChange;
 
+  // The picture in its file format. The defaults raise EInvalidGraphic.
+  virtual void LoadFromStream(TStream* Stream);
+  virtual void SaveToStream(TStream* Stream);
+  // Through a file stream (EFOpenError / EFCreateError naming the file).
+  virtual void LoadFromFile(const String& FileName);
+  virtual void SaveToFile(const String& FileName);
+  // A new graphic of the same class holding a copy; nullptr for a class that
+  // cannot copy itself.
+  virtual TGraphic* Clone() const { return nullptr; }
+
  protected:
   friend class TCanvas;
   virtual void Draw(TCanvas* ACanvas, const TRect& Rect) = 0;
@@ -275,6 +286,11 @@ class TBitmap : public TGraphic {
 
   void LoadFromResourceName(HINSTANCE Instance, const String& ResName);
   void LoadFromResourceID(HINSTANCE Instance, int ResID);
+  // A BMP file: uncompressed 1, 4, 8, 16, 24 or 32 bits (or bit fields).
+  // Saving writes the picture's own format, rows top-down.
+  void LoadFromStream(TStream* Stream) override;
+  void SaveToStream(TStream* Stream) override;
+  TGraphic* Clone() const override;
 
  protected:
   void Draw(TCanvas* ACanvas, const TRect& Rect) override;
@@ -312,6 +328,11 @@ class TIcon : public TGraphic {
   HICON ReleaseHandle();
   void LoadFromResourceName(HINSTANCE Instance, const String& ResName);
   void LoadFromResourceID(HINSTANCE Instance, int ResID);
+  // An ICO file: loading takes the image nearest the system icon size;
+  // saving writes one 32-bit image with its mask.
+  void LoadFromStream(TStream* Stream) override;
+  void SaveToStream(TStream* Stream) override;
+  TGraphic* Clone() const override;
 
  protected:
   void Draw(TCanvas* ACanvas, const TRect& Rect) override;

@@ -396,8 +396,21 @@ TCollectionItem::TCollectionItem(TCollection* Collection) {
 }
 
 TCollectionItem::~TCollectionItem() {
-  if (TCollection* c = FCollection) {
-    c->RemoveItem(this);
+  if (FCollection) FCollection->RemoveItem(this);
+}
+
+void TCollectionItem::BeforeDestruction() {
+  TPersistent::BeforeDestruction();
+  if (FCollection) {
+    FLeftCollection = FCollection;
+    FCollection->RemoveItem(this);
+  }
+}
+
+void TCollectionItem::Destroy() {
+  TPersistent::Destroy();
+  if (TCollection* c = FLeftCollection) {
+    FLeftCollection = nullptr;
     c->Changed();
   }
 }

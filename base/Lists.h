@@ -162,7 +162,8 @@ class TCollectionItem : public TPersistent {
   // Joins Collection (if any) at its end, without an update: create items
   // through TCollection::Add or Insert, which update once the item is whole.
   explicit TCollectionItem(TCollection* Collection);
-  // An item freed on its own leaves its collection, which updates.
+  // Only memory goes here: an item whose constructor failed leaves its
+  // collection without an update.
   ~TCollectionItem() override;
 
   TCollection* Collection() const { return FCollection; }
@@ -177,10 +178,17 @@ class TCollectionItem : public TPersistent {
  protected:
   // Reports a change of this item (AllItems: of the whole collection).
   void Changed(bool AllItems);
+  // An item freed on its own leaves its collection before its Destroy chain
+  // runs, as Delete takes it out first; once the chain has run, the
+  // collection updates, and what its Update raises reaches the caller of
+  // Free.
+  void BeforeDestruction() override;
+  void Destroy() override;
 
  private:
   friend class TCollection;
   TCollection* FCollection = nullptr;
+  TCollection* FLeftCollection = nullptr;  // left while being freed, to update
   int FID = 0;
 };
 

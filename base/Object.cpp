@@ -2,9 +2,16 @@
 
 #include <algorithm>
 
+void (*ReportLostException)(TObject* Sender) = nullptr;
+
 void TObject::Free() {
   BeforeDestruction();
-  Destroy();
+  try {
+    Destroy();
+  } catch (...) {
+    delete this;
+    throw;
+  }
   delete this;
 }
 
@@ -52,11 +59,28 @@ TComponent::TComponent(TComponent* AOwner) {
 }
 
 TComponent::~TComponent() {
+  DestroyFromDestructor([this] { TComponent::Destroy(); });
+  // Whatever a failed Destroy left: no partner or owner keeps this address.
   for (TComponent* other : FFreeNotifies) {
     auto& theirs = other->FFreeNotifies;
     theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
   }
   if (FOwner) FOwner->Remove(this);
+  if (gLoadingRoot == this) gLoadingRoot = FPrevLoadingRoot;
+  while (!FComponents.empty()) {  // each pass frees at least one
+    try {
+      DestroyComponents();
+    } catch (...) {
+      ReportDestructorException();
+    }
+  }
+}
+
+void TComponent::ReportDestructorException() noexcept {
+  try {
+    if (ReportLostException) ReportLostException(this);
+  } catch (...) {
+  }
 }
 
 TComponent* TComponent::Components(int Index) const {
@@ -160,6 +184,7 @@ void TComponent::BeforeDestruction() {
 }
 
 void TComponent::Destroy() {
+  FDestroyRan = true;
   Destroying();
   // Tell the free-notification partners, each unlinked first.
   while (!FFreeNotifies.empty()) {

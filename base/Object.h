@@ -26,7 +26,9 @@ class TObject {
   virtual String ClassName() const { return StaticClassName(); }
 
   // Ends the object: BeforeDestruction, the Destroy chain (most-derived
-  // class first, the whole object still alive), then the memory.
+  // class first, the whole object still alive), then the memory. When
+  // Destroy raises, the memory is released all the same and the exception
+  // passed on.
   void Free();
 
   // Message dispatch: classes that handle messages override Dispatch and pass
@@ -61,6 +63,38 @@ T* New(Args&&... args) {
   return p;
 }
 
+// An owned member: frees its object through Free when it is replaced or
+// goes out of scope, and reads as a plain pointer meanwhile.
+template <class T>
+class TOwned {
+ public:
+  TOwned() = default;
+  explicit TOwned(T* p) : FPtr(p) {}
+  TOwned(const TOwned&) = delete;
+  TOwned& operator=(const TOwned&) = delete;
+  ~TOwned() { Reset(); }
+  TOwned& operator=(T* p) {
+    Reset(p);
+    return *this;
+  }
+  operator T*() const { return FPtr; }
+  T* operator->() const { return FPtr; }
+  T* Get() const { return FPtr; }
+  void Reset(T* p = nullptr) {
+    T* old = FPtr;
+    FPtr = p;
+    if (old && old != p) static_cast<TObject*>(old)->Free();
+  }
+
+ private:
+  T* FPtr = nullptr;
+};
+
+// Where an exception that cannot be passed on is reported: one raised while
+// a destructor cleans up after a failed constructor. The GUI layer points it
+// at the application's handler; without one it is dropped.
+extern void (*ReportLostException)(TObject* Sender);
+
 template <class T>
 inline void FreeAndNil(T*& p) {
   T* q = p;
@@ -76,6 +110,13 @@ template <class T>
 inline T* As(TObject* o) { return dynamic_cast<T*>(o); }
 template <class T>
 inline bool Is(const TObject* o) { return dynamic_cast<const T*>(o) != nullptr; }
+// Asks an object for an interface (an abstract class it implements);
+// nothing is reference-counted.
+template <class I>
+inline bool Supports(TObject* o, I*& out) {
+  out = dynamic_cast<I*>(o);
+  return out != nullptr;
+}
 
 class TPersistent : public TObject {
   VANTREL_CLASS(TPersistent)
@@ -155,8 +196,25 @@ class TComponent : public TPersistent {
 
  protected:
   // Only memory goes here; the work of ending is Destroy's. A component whose
-  // constructor failed still leaves its owner and partners.
+  // constructor failed runs TComponent's part of Destroy here: it frees what
+  // it owns, leaves its owner and partners, and ends its loading bracket.
   ~TComponent() override;
+  // For destructors of classes whose Destroy does lifetime work: when the
+  // Destroy chain never ran (a constructor failed, or a Destroy override
+  // raised), runs ClassDestroy, which calls the class's own Destroy
+  // qualified, e.g. [this] { TWinControl::Destroy(); }. What it raises goes
+  // to ReportLostException: a destructor never throws.
+  template <class F>
+  void DestroyFromDestructor(F&& ClassDestroy) noexcept {
+    if (FDestroyRan) return;
+    try {
+      ClassDestroy();
+    } catch (...) {
+      ReportDestructorException();
+    }
+  }
+  // True once Destroy has reached TComponent.
+  bool DestroyRan() const { return FDestroyRan; }
   void BeforeDestruction() override;
   void Destroy() override;
   void SetComponentStateItem(TComponentStateItem Item, bool On);
@@ -165,6 +223,7 @@ class TComponent : public TPersistent {
  private:
   void Insert(TComponent* AComponent);
   void Remove(TComponent* AComponent);
+  void ReportDestructorException() noexcept;
 
   TComponent* FOwner = nullptr;
   std::vector<TComponent*> FComponents;
@@ -175,6 +234,7 @@ class TComponent : public TPersistent {
   TComponentStyle FComponentStyle{TComponentStyleItem::csInheritable};
   std::vector<TComponent*> FLoading;  // components created inside this one's loading bracket
   TComponent* FPrevLoadingRoot = nullptr;
+  bool FDestroyRan = false;
 };
 
 bool IsValidIdent(const String& Ident);

@@ -86,6 +86,7 @@ VANTREL_EXCEPTION(ERegistryException, Exception)
 VANTREL_EXCEPTION(EThread, Exception)
 VANTREL_EXCEPTION(EOutOfResources, Exception)
 VANTREL_EXCEPTION(EInvalidOperation, Exception)
+VANTREL_EXCEPTION(EInvalidGraphic, Exception)
 
 class EOSError : public Exception {
  public:

@@ -6,28 +6,11 @@
 
 #include "app/OvTools.h"
 #include "base/Registry.h"
+#include "tests/support/Gui.h"
 
 namespace {
 
 using SS = TShiftStateItem;
-
-// Dispatches messages until Done answers true or TimeoutMs have passed;
-// returns Done's last answer.
-bool PumpUntil(const std::function<bool()>& Done, DWORD TimeoutMs) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (Done()) return true;
-    if (GetTickCount() - start >= TimeoutMs) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
-
-void Pump(DWORD Ms) { PumpUntil([] { return false; }, Ms); }
 
 // Test windows live until the process ends: under wine without a window
 // manager, hiding or destroying a window that was once active waits 2 s for
@@ -183,14 +166,14 @@ class Topmost : public testing::Test {
 
 TEST_F(Topmost, OnAndOffWithoutActivationLeavesTheWindowOnTopOfNormalOnes) {
   SetWindowTopmost(target_, true, false);
-  Pump(50);
+  PumpFor(50);
   EXPECT_TRUE(IsTopmost());
   EXPECT_TRUE(Above(target_, other_));
   EXPECT_EQ(GetForegroundWindow(), other_);
   EXPECT_NE(GetActiveWindow(), target_);
 
   SetWindowTopmost(target_, false, false);
-  Pump(50);
+  PumpFor(50);
   EXPECT_FALSE(IsTopmost());
   EXPECT_TRUE(Above(target_, other_));
   EXPECT_EQ(GetForegroundWindow(), other_);
@@ -204,7 +187,7 @@ TEST_F(Topmost, ActivatesWhenAsked) {
   EXPECT_TRUE(IsTopmost());
   ExpectSameRect();
   SetWindowTopmost(target_, false, false);
-  Pump(20);
+  PumpFor(20);
   EXPECT_FALSE(IsTopmost());
 }
 
@@ -282,7 +265,7 @@ TEST(SendKeyStroke, SendsModifiersAroundOneKeyPress) {
     gKeys.clear();
     SendKeyStroke(c.key, c.shift, c.extended);
     PumpUntil([&] { return gKeys.size() >= c.events.size(); }, 2000);
-    Pump(100);  // nothing more arrives
+    PumpFor(100);  // nothing more arrives
     ASSERT_EQ(gKeys.size(), c.events.size()) << "key " << c.key;
     for (size_t i = 0; i < gKeys.size(); ++i) {
       const KeyRecord& got = gKeys[i];

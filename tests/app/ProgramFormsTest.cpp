@@ -11,23 +11,16 @@
 #include "base/ExtCtrls.h"
 #include "base/Registry.h"
 #include "tests/support/Gui.h"
+#include "tests/support/Settings.h"
 
 namespace {
-
-String MainKey() { return L"Software\\" + ChangeFileExt(ExtractFileName(GetModuleName(nullptr)), L""); }
-
-String ReadRaw(const String& sub, const String& name) {
-  TRegistry reg(KEY_READ);
-  if (!reg.OpenKeyReadOnly(L"\\" + MainKey() + sub) || !reg.ValueExists(name)) return L"<absent>";
-  return reg.ReadString(name);
-}
 
 // Builds the program's five windows as the entry point does and takes them
 // down again; any message box fails the test.
 struct ProgramForms : ::testing::Test {
   std::vector<String> boxes;
   void SetUp() override {
-    RegDeleteTreeW(HKEY_CURRENT_USER, MainKey().c_str());
+    DeleteProgramSettings();
     SetMessageBoxHook([this](const String& text, const String&, UINT) {
       boxes.push_back(text);
       return IDOK;
@@ -44,7 +37,7 @@ struct ProgramForms : ::testing::Test {
     Application->ResetTerminated();
     SetMessageBoxHook(nullptr);
     EXPECT_TRUE(boxes.empty()) << WideToAnsi(boxes.empty() ? L"" : boxes.front());
-    RegDeleteTreeW(HKEY_CURRENT_USER, MainKey().c_str());
+    DeleteProgramSettings();
   }
 };
 
@@ -120,7 +113,7 @@ TEST_F(ProgramForms, WindowsCarryTheirStoredLooks) {
 TEST_F(ProgramForms, InBoxReadsAndSavesItsSettings) {
   {
     TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey(L"\\" + MainKey(), true));
+    ASSERT_TRUE(reg.OpenKey(L"\\" + ProgramSettingsKey(), true));
     reg.WriteString(L"inbox_split", L"150");
     reg.WriteBool(L"accept_inc_mess", false);
   }
@@ -129,21 +122,21 @@ TEST_F(ProgramForms, InBoxReadsAndSavesItsSettings) {
   EXPECT_FALSE(frmSmsInBox->CheckBox1->Checked());
   frmSmsInBox->CheckBox1->SetChecked(true);  // as a click would
   TRegistry reg(KEY_READ);
-  ASSERT_TRUE(reg.OpenKeyReadOnly(L"\\" + MainKey()));
+  ASSERT_TRUE(reg.OpenKeyReadOnly(L"\\" + ProgramSettingsKey()));
   EXPECT_TRUE(reg.ReadBool(L"accept_inc_mess"));
   frmSmsInBox->Show();
   frmSmsInBox->Panel1->SetHeight(130);
   frmSmsInBox->Close();
   EXPECT_FALSE(frmSmsInBox->Visible());
-  EXPECT_EQ(ReadRaw(L"", L"inbox_split"), L"130");
-  EXPECT_NE(ReadRaw(L"\\frmSmsInBox", L"Left"), L"<absent>");
+  EXPECT_EQ(ReadProgramSetting(L"", L"inbox_split"), L"130");
+  EXPECT_NE(ReadProgramSetting(L"\\frmSmsInBox", L"Left"), L"<absent>");
 }
 
 TEST_F(ProgramForms, InBoxDefaultsOnFirstRun) {
   CreateProgramForms();
   EXPECT_EQ(frmSmsInBox->Panel1->Height(), 120);
   EXPECT_TRUE(frmSmsInBox->CheckBox1->Checked());
-  EXPECT_EQ(ReadRaw(L"", L"accept_inc_mess"), L"<absent>");  // read silently, nothing written
+  EXPECT_EQ(ReadProgramSetting(L"", L"accept_inc_mess"), L"<absent>");  // read silently, nothing written
 }
 
 // Watches the main window for any moment it is visible and not minimized.
@@ -178,8 +171,8 @@ TEST_F(ProgramForms, TheMainWindowIsNeverSeenAtStartAndExitEndsTheLoop) {
   // The first show restored the position, so the window saves it when it
   // goes; being minimized, it saves its normal place.
   Application->DestroyComponents();
-  EXPECT_EQ(ReadRaw(L"\\Form1", L"maximized"), L"1");
-  EXPECT_NE(ReadRaw(L"\\Form1", L"Left"), L"<absent>");
+  EXPECT_EQ(ReadProgramSetting(L"\\Form1", L"maximized"), L"1");
+  EXPECT_NE(ReadProgramSetting(L"\\Form1", L"Left"), L"<absent>");
 }
 
 TEST_F(ProgramForms, ClosingTheMainWindowOnlyHidesItUntilExit) {
@@ -193,7 +186,7 @@ TEST_F(ProgramForms, ClosingTheMainWindowOnlyHidesItUntilExit) {
   EXPECT_FALSE(Application->Terminated());
   PumpFor(50);
   EXPECT_FALSE(Application->Terminated());
-  EXPECT_NE(ReadRaw(L"\\Form1", L"Left"), L"<absent>");
+  EXPECT_NE(ReadProgramSetting(L"\\Form1", L"Left"), L"<absent>");
 }
 
 TEST_F(ProgramForms, EndOfSessionAnswersYesAndEndsTheProgram) {
@@ -205,7 +198,7 @@ TEST_F(ProgramForms, EndOfSessionAnswersYesAndEndsTheProgram) {
   EXPECT_TRUE(Form1->ExitRequested);
   // Closing for good closed the other windows, which saved their places.
   EXPECT_FALSE(frmNewSMS->Visible());
-  EXPECT_EQ(ReadRaw(L"\\frmNewSMS", L"Left"), L"123");
+  EXPECT_EQ(ReadProgramSetting(L"\\frmNewSMS", L"Left"), L"123");
   MSG m;
   bool quit = false;
   while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))

@@ -3,6 +3,7 @@
 #include "app/OvFormSR.h"
 #include "base/Registry.h"
 #include "tests/support/Gui.h"
+#include "tests/support/Settings.h"
 
 namespace {
 
@@ -25,32 +26,22 @@ class TStoreForm : public TForm {
   }
 };
 
-String MainKey() { return L"Software\\" + ChangeFileExt(ExtractFileName(GetModuleName(nullptr)), L""); }
-
-void ClearKey() { RegDeleteTreeW(HKEY_CURRENT_USER, MainKey().c_str()); }
-
-String ReadRaw(const String& sub, const String& name) {
-  TRegistry reg(KEY_READ);
-  if (!reg.OpenKeyReadOnly(L"\\" + MainKey() + sub) || !reg.ValueExists(name)) return L"<absent>";
-  return reg.ReadString(name);
-}
-
 // Stores the given values under the probe window's key, as a former run did.
 void StoreWindowValues(std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> values) {
   TRegistry reg;
-  ASSERT_TRUE(reg.OpenKey(L"\\" + MainKey() + L"\\frmProbe", true));
+  ASSERT_TRUE(reg.OpenKey(L"\\" + ProgramSettingsKey() + L"\\frmProbe", true));
   for (auto& v : values) reg.WriteString(v.first, v.second);
 }
 
 struct SettingsStore : ::testing::Test {
-  void SetUp() override { ClearKey(); }
-  void TearDown() override { ClearKey(); }
+  void SetUp() override { DeleteProgramSettings(); }
+  void TearDown() override { DeleteProgramSettings(); }
 };
 
 TEST_F(SettingsStore, KeysAreNamedAfterTheExecutableAndTheWindow) {
   auto* f = new TStoreForm(L"frmProbe");
-  EXPECT_EQ(f->Store->MainAppRegKey(), L"\\" + MainKey());
-  EXPECT_EQ(f->Store->AppRegKey(), L"\\" + MainKey() + L"\\frmProbe");
+  EXPECT_EQ(f->Store->MainAppRegKey(), L"\\" + ProgramSettingsKey());
+  EXPECT_EQ(f->Store->AppRegKey(), L"\\" + ProgramSettingsKey() + L"\\frmProbe");
   // The store asks its window to open where the system places it.
   EXPECT_EQ(f->Position(), TPosition::poDefaultPosOnly);
   f->Free();
@@ -93,9 +84,9 @@ TEST_F(SettingsStore, ValuesRoundTripInTheirStoredForms) {
   EXPECT_TRUE(s->ReadRegINI(L"allways_on_top", false));
   EXPECT_EQ(s->ReadRegINI(L"inbox_split", 120), 155);
   // Integers are decimal text; flags are 32-bit numbers.
-  EXPECT_EQ(ReadRaw(L"", L"inbox_split"), L"155");
+  EXPECT_EQ(ReadProgramSetting(L"", L"inbox_split"), L"155");
   TRegistry reg(KEY_READ);
-  ASSERT_TRUE(reg.OpenKeyReadOnly(L"\\" + MainKey()));
+  ASSERT_TRUE(reg.OpenKeyReadOnly(L"\\" + ProgramSettingsKey()));
   EXPECT_EQ(reg.GetDataType(L"allways_on_top"), TRegDataType::rdInteger);
   EXPECT_EQ(reg.ReadInteger(L"allways_on_top"), 1);
   f->Free();
@@ -109,9 +100,9 @@ TEST_F(SettingsStore, FirstShowCentresTheWindowAndLaterShowsRestoreTheSavedPlace
   EXPECT_EQ(f->Top(), (Screen->Height() - 200) / 2);
   f->SetBounds(40, 50, 360, 250);
   f->Store->SavePos();
-  EXPECT_EQ(ReadRaw(L"\\frmProbe", L"Left"), L"40");
-  EXPECT_EQ(ReadRaw(L"\\frmProbe", L"Height"), L"250");
-  EXPECT_EQ(ReadRaw(L"\\frmProbe", L"maximized"), L"0");
+  EXPECT_EQ(ReadProgramSetting(L"\\frmProbe", L"Left"), L"40");
+  EXPECT_EQ(ReadProgramSetting(L"\\frmProbe", L"Height"), L"250");
+  EXPECT_EQ(ReadProgramSetting(L"\\frmProbe", L"maximized"), L"0");
   f->Free();
 
   auto* g = new TStoreForm(L"frmProbe");
@@ -144,7 +135,7 @@ TEST_F(SettingsStore, AWindowNeverShownSavesNothingEvenWhenDestroyed) {
   auto* f = new TStoreForm(L"frmProbe");
   f->Store->SavePos();
   f->Free();
-  EXPECT_EQ(ReadRaw(L"\\frmProbe", L"Left"), L"<absent>");
+  EXPECT_EQ(ReadProgramSetting(L"\\frmProbe", L"Left"), L"<absent>");
 }
 
 TEST_F(SettingsStore, DestroyingAShownWindowSavesItsPosition) {
@@ -152,8 +143,8 @@ TEST_F(SettingsStore, DestroyingAShownWindowSavesItsPosition) {
   f->Show();
   f->SetBounds(61, 62, 301, 202);
   f->Free();
-  EXPECT_EQ(ReadRaw(L"\\frmProbe", L"Left"), L"61");
-  EXPECT_EQ(ReadRaw(L"\\frmProbe", L"Width"), L"301");
+  EXPECT_EQ(ReadProgramSetting(L"\\frmProbe", L"Left"), L"61");
+  EXPECT_EQ(ReadProgramSetting(L"\\frmProbe", L"Width"), L"301");
 }
 
 TEST_F(SettingsStore, AMinimizedWindowSavesItsNormalPlaceNotItsIcon) {
@@ -163,11 +154,11 @@ TEST_F(SettingsStore, AMinimizedWindowSavesItsNormalPlaceNotItsIcon) {
   ShowWindow(f->Handle(), SW_MINIMIZE);
   ASSERT_TRUE(IsIconic(f->Handle()));
   f->Store->SavePos();
-  EXPECT_EQ(ReadRaw(L"\\frmProbe", L"maximized"), L"1");
-  EXPECT_EQ(ReadRaw(L"\\frmProbe", L"Left"), L"70");
-  EXPECT_EQ(ReadRaw(L"\\frmProbe", L"Top"), L"80");
-  EXPECT_EQ(ReadRaw(L"\\frmProbe", L"Width"), L"320");
-  EXPECT_EQ(ReadRaw(L"\\frmProbe", L"Height"), L"210");
+  EXPECT_EQ(ReadProgramSetting(L"\\frmProbe", L"maximized"), L"1");
+  EXPECT_EQ(ReadProgramSetting(L"\\frmProbe", L"Left"), L"70");
+  EXPECT_EQ(ReadProgramSetting(L"\\frmProbe", L"Top"), L"80");
+  EXPECT_EQ(ReadProgramSetting(L"\\frmProbe", L"Width"), L"320");
+  EXPECT_EQ(ReadProgramSetting(L"\\frmProbe", L"Height"), L"210");
   f->Free();
 
   // So it comes back where it was, in the normal state.
@@ -184,8 +175,8 @@ TEST_F(SettingsStore, AMaximizedWindowIsRestoredMaximized) {
   f->SetBounds(30, 40, 310, 220);
   f->SetWindowState(TWindowState::wsMaximized);
   f->Free();
-  EXPECT_EQ(ReadRaw(L"\\frmProbe", L"maximized"), L"2");
-  EXPECT_EQ(ReadRaw(L"\\frmProbe", L"Width"), L"310");
+  EXPECT_EQ(ReadProgramSetting(L"\\frmProbe", L"maximized"), L"2");
+  EXPECT_EQ(ReadProgramSetting(L"\\frmProbe", L"Width"), L"310");
 
   auto* g = new TStoreForm(L"frmProbe");
   g->Show();
@@ -229,9 +220,9 @@ TEST_F(SettingsStore, FreeingTheStoreGivesTheWindowItsHandlersBack) {
   f->Show();
   EXPECT_EQ(f->Shows, 1);
   // Without the store the window opens where it was placed.
-  EXPECT_EQ(ReadRaw(L"\\frmProbe", L"Left"), L"<absent>");
+  EXPECT_EQ(ReadProgramSetting(L"\\frmProbe", L"Left"), L"<absent>");
   f->Free();
-  EXPECT_EQ(ReadRaw(L"\\frmProbe", L"Left"), L"<absent>");
+  EXPECT_EQ(ReadProgramSetting(L"\\frmProbe", L"Left"), L"<absent>");
 }
 
 TEST_F(SettingsStore, AdministratorCheckAgreesWithTheSystem) {
@@ -243,6 +234,39 @@ TEST_F(SettingsStore, AdministratorCheckAgreesWithTheSystem) {
   ASSERT_TRUE(CheckTokenMembership(nullptr, admins, &member));
   FreeSid(admins);
   EXPECT_EQ(TOvFormSR::IsWindowsAdmin(), member != FALSE);
+}
+
+TEST(AdministratorCheck, CountsTheAdministratorsGroupOnlyWhenEnabled) {
+  SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+  PSID admins = nullptr, users = nullptr;
+  ASSERT_TRUE(AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0,
+                                       0, &admins));
+  ASSERT_TRUE(AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_USERS, 0, 0, 0, 0, 0,
+                                       0, &users));
+  const DWORD enabled = SE_GROUP_ENABLED | SE_GROUP_ENABLED_BY_DEFAULT | SE_GROUP_MANDATORY;
+  struct Case {
+    const char* Name;
+    std::vector<SID_AND_ATTRIBUTES> Groups;
+    bool Admin;
+  };
+  const Case cases[] = {
+      {"elevated token", {{users, enabled}, {admins, enabled | SE_GROUP_OWNER}}, true},
+      {"filtered token: deny only", {{users, enabled}, {admins, SE_GROUP_USE_FOR_DENY_ONLY}}, false},
+      {"deny only wins over enabled", {{admins, SE_GROUP_ENABLED | SE_GROUP_USE_FOR_DENY_ONLY}}, false},
+      {"present but disabled", {{admins, SE_GROUP_MANDATORY}}, false},
+      {"no Administrators group", {{users, enabled}}, false},
+      {"no groups", {}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    std::vector<BYTE> buffer(sizeof(TOKEN_GROUPS) + c.Groups.size() * sizeof(SID_AND_ATTRIBUTES));
+    auto* groups = reinterpret_cast<TOKEN_GROUPS*>(buffer.data());
+    groups->GroupCount = static_cast<DWORD>(c.Groups.size());
+    for (size_t i = 0; i < c.Groups.size(); ++i) groups->Groups[i] = c.Groups[i];
+    EXPECT_EQ(TOvFormSR::HoldsEnabledAdministrators(*groups), c.Admin);
+  }
+  FreeSid(admins);
+  FreeSid(users);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 
 #include "base/Registry.h"
 #include "base/SysUtils.h"
+#include "tests/support/Gui.h"
+#include "tests/support/Settings.h"
 
 namespace {
 
@@ -28,15 +30,6 @@ String WindowsPath(const String& path) {
   return path;
 }
 
-void Pump(DWORD ms) {
-  DWORD start = GetTickCount();
-  do {
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
-  } while (GetTickCount() - start < ms);
-}
-
 struct Process {
   PROCESS_INFORMATION pi{};
   bool Start(const String& exe, bool suspended = false) {
@@ -49,7 +42,7 @@ struct Process {
   // Waits (pumping messages) up to Ms for the exit; the exit code, or -1.
   long WaitExit(DWORD Ms) {
     DWORD start = GetTickCount();
-    while (Running() && GetTickCount() - start < Ms) Pump(5);
+    while (Running() && GetTickCount() - start < Ms) PumpFor(5);
     DWORD code = 0;
     if (Running() || !GetExitCodeProcess(pi.hProcess, &code)) return -1;
     return static_cast<long>(code);
@@ -139,14 +132,10 @@ HWND WaitMainWindow(Process& p, bool& seen, DWORD ms = 20000) {
   return main;
 }
 
-void DeleteSettings(const String& name) {
-  RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\" + name).c_str());
-}
-
 TEST(Startup, SecondStartFromOnePathEndsAtOnceWithoutAWindow) {
   ASSERT_FALSE(VantrelPath().empty()) << "--vantrel=<path> missing";
   ProgramCopy copy(L"vantrel-single", L"VantrelSingle.exe");
-  DeleteSettings(L"VantrelSingle");
+  DeleteProgramSettings(L"VantrelSingle");
 
   Process first;
   ASSERT_TRUE(first.Start(copy.exe, true));
@@ -158,7 +147,7 @@ TEST(Startup, SecondStartFromOnePathEndsAtOnceWithoutAWindow) {
     WindowCreations windows(first.pi.dwProcessId);
     ResumeThread(first.pi.hThread);
     main = WaitMainWindow(first, seen);
-    Pump(100);
+    PumpFor(100);
     EXPECT_GT(WindowCreations::count, 0);
   }
   ASSERT_NE(main, nullptr) << "the first copy shows no main window";
@@ -171,7 +160,7 @@ TEST(Startup, SecondStartFromOnePathEndsAtOnceWithoutAWindow) {
     WindowCreations windows(second.pi.dwProcessId);
     ResumeThread(second.pi.hThread);
     EXPECT_EQ(second.WaitExit(20000), 0);
-    Pump(100);
+    PumpFor(100);
     EXPECT_EQ(WindowCreations::count, 0);
   }
   // The first copy runs on, unchanged.
@@ -183,7 +172,7 @@ TEST(Startup, SecondStartFromOnePathEndsAtOnceWithoutAWindow) {
   EXPECT_EQ(first.WaitExit(20000), 0);
   TRegistry reg(KEY_READ);
   EXPECT_TRUE(reg.OpenKeyReadOnly(L"\\Software\\VantrelSingle\\Form1"));
-  DeleteSettings(L"VantrelSingle");
+  DeleteProgramSettings(L"VantrelSingle");
 }
 
 TEST(Startup, CopiesInTwoFoldersRunSideBySide) {
@@ -204,7 +193,7 @@ TEST(Startup, CopiesInTwoFoldersRunSideBySide) {
   SendMessageW(mb, WM_QUERYENDSESSION, 0, 0);
   EXPECT_EQ(pa.WaitExit(20000), 0);
   EXPECT_EQ(pb.WaitExit(20000), 0);
-  DeleteSettings(L"VantrelPair");
+  DeleteProgramSettings(L"VantrelPair");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 vantrel_test(test_tools SOURCES base/RegistryTest.cpp base/IniFilesTest.cpp base/ClipboardTest.cpp
   app/OvToolsTest.cpp app/ToolsTestVersion.rc LIBS app TIMEOUT 60)
-vantrel_test(test_app SOURCES app/SettingsStoreTest.cpp app/ProgramFormsTest.cpp app/ToolsTestVersion.rc LIBS app)
+vantrel_test(test_app SOURCES app/SettingsStoreTest.cpp app/ProgramFormsTest.cpp app/SingleInstanceTest.cpp app/ToolsTestVersion.rc LIBS app)
 
 # Starts the real Vantrel.exe, so it runs in a lab network of its own, with a
 # wine instance of its own (tools/lab/lab.sh), apart from the other tests.

@@ -227,6 +227,32 @@ TEST_F(CollectionTest, AnItemFreedOnItsOwnLeavesAndUpdates) {
   EXPECT_EQ(gAlive.size(), 2u);
 }
 
+TEST_F(CollectionTest, AnUpdateThatRaisesAfterAnItemWentReachesTheCaller) {
+  struct Case {
+    const char* Name;
+    std::function<void()> RemoveFirst;
+  };
+  const Case cases[] = {
+      {"Delete", [&] { c.Delete(0); }},
+      {"Free", [&] { c.Item(0)->Free(); }},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.Name);
+    c.Clear();
+    Fill(2);
+    std::vector<int> countSeen;
+    c.OnUpdate = [&](TCollectionItem*) {
+      countSeen.push_back(c.Count());
+      throw Exception(L"update failed");
+    };
+    EXPECT_THROW(k.RemoveFirst(), Exception);
+    c.OnUpdate = nullptr;
+    EXPECT_EQ(countSeen, std::vector<int>{1});  // the item had left before Update
+    EXPECT_EQ(Values(c), std::vector<int>{20});
+    EXPECT_EQ(gAlive.size(), 1u);  // and is freed all the same
+  }
+}
+
 TEST(Collection, FreeingTheCollectionFreesItsItems) {
   auto* col = new TTestCollection;
   for (int i = 0; i < 3; ++i) col->Add();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "base/ExtCtrls.h"
 #include "base/StdCtrls.h"
 #include "tests/support/Gui.h"
@@ -165,6 +167,65 @@ TEST(Form, DestroyHidesFirstThenRunsOnDestroy) {
   f->Show();
   f->Free();
   EXPECT_FALSE(visibleInDestroy);
+}
+
+// A form whose constructor raises once it has a window, a panel and a
+// free-notification partner, inside its loading bracket.
+std::set<TObject*> gLivePanels;
+
+class TTrackedPanel : public TPanel {
+ public:
+  explicit TTrackedPanel(TComponent* AOwner) : TPanel(AOwner) { gLivePanels.insert(this); }
+
+ protected:
+  void Destroy() override {
+    gLivePanels.erase(this);
+    TPanel::Destroy();
+  }
+};
+
+class TFailingForm : public TForm {
+ public:
+  static inline HWND Window = nullptr;
+  TFailingForm(TComponent* AOwner, TComponent* Partner) : TForm(AOwner) {
+    BeginLoading();
+    (new TTrackedPanel(this))->SetParent(this);
+    FreeNotification(Partner);
+    Window = Handle();
+    OnDestroy = [](TObject*) { ADD_FAILURE() << "OnDestroy ran for a form never made"; };
+    throw Exception(L"form failed");
+  }
+};
+
+class TRemovalRecorder : public TComponent {
+ public:
+  using TComponent::TComponent;
+  std::vector<TComponent*> Removed;
+  void Notification(TComponent* AComponent, TOperation Operation) override {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove) Removed.push_back(AComponent);
+  }
+};
+
+TEST(Form, AConstructorThatRaisesLeavesNothingBehind) {
+  auto* outer = new TComponent(nullptr);  // a loading bracket already open
+  outer->BeginLoading();
+  auto* partner = new TRemovalRecorder(nullptr);
+  int forms = Screen->FormCount();
+  EXPECT_THROW(new TFailingForm(outer, partner), Exception);
+
+  EXPECT_EQ(Screen->FormCount(), forms);
+  EXPECT_EQ(outer->ComponentCount(), 0);
+  EXPECT_TRUE(gLivePanels.empty());
+  EXPECT_FALSE(IsWindow(TFailingForm::Window));
+  EXPECT_EQ(partner->Removed.size(), 1u);
+  // The outer bracket is the open one again.
+  auto* later = new TComponent(outer);
+  EXPECT_TRUE(later->IsLoading());
+  outer->EndLoading();
+  EXPECT_FALSE(later->IsLoading());
+  outer->Free();
+  partner->Free();
 }
 
 TEST(Form, MainFormCloseEndsTheMessageLoop) {

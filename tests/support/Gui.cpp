@@ -33,6 +33,13 @@ TColor PixelAt(TBitmap* Bitmap, int X, int Y) {
   return static_cast<TColor>(p[2] | (p[1] << 8) | (p[0] << 16));
 }
 
+TColor WindowPixel(HWND Window, int X, int Y) {
+  HDC dc = GetDC(Window);
+  COLORREF c = GetPixel(dc, X, Y);
+  ReleaseDC(Window, dc);
+  return c == CLR_INVALID ? clNone : static_cast<TColor>(c);
+}
+
 int CountPixels(TBitmap* Bitmap, const TRect& Rect, TColor Color, int Tolerance) {
   int n = 0;
   int cr = Color & 0xFF, cg = (Color >> 8) & 0xFF, cb = (Color >> 16) & 0xFF;

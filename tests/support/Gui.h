@@ -18,6 +18,8 @@ void PumpFor(DWORD Ms);
 TBitmap* PaintToBitmap(TWinControl* Control);
 // The pixel at (X, Y) as 0x00BBGGRR.
 TColor PixelAt(TBitmap* Bitmap, int X, int Y);
+// The pixel at (X, Y) of what the window shows now, as 0x00BBGGRR.
+TColor WindowPixel(HWND Window, int X, int Y);
 // How many pixels of the rectangle are within Tolerance of Color.
 int CountPixels(TBitmap* Bitmap, const TRect& Rect, TColor Color, int Tolerance = 0);
 

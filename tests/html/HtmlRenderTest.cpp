@@ -1,0 +1,587 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+
+#include "tests/support/Gui.h"
+#include "ui/draw/HtmlRender.h"
+
+namespace {
+
+// Renders markup into a white bitmap through the real GDI and keeps the
+// results; widths and heights are taken from the same canvas and font.
+struct Html : ::testing::Test {
+  std::unique_ptr<TBitmap> Bmp;
+  TCanvas* C = nullptr;
+  THtmlRenderParams P;
+  THtmlRenderResult R;
+  bool Hit = false;
+
+  void SetUp() override {
+    Bmp = std::make_unique<TBitmap>(400, 300);
+    C = Bmp->Canvas();
+    C->Font()->SetName(L"Tahoma");
+    C->Font()->SetSize(10);
+    C->Font()->SetColor(clBlack);
+    Clear();
+    P.Canvas = C;
+    P.R = TRect(10, 10, 390, 290);
+  }
+  void Clear() {
+    C->Brush()->SetColor(clWhite);
+    C->FillRect(TRect(0, 0, Bmp->Width(), Bmp->Height()));
+  }
+  bool Render(const String& html) {
+    P.HTML = html;
+    R = THtmlRenderResult();
+    Hit = RenderHtml(P, R);
+    return Hit;
+  }
+  // Width and height in the canvas font changed by Setup.
+  int Width(const String& text, TFontStyles style = {}, int size = 10) {
+    TFontStyles s = C->Font()->Style();
+    int z = C->Font()->Size();
+    C->Font()->SetStyle(style);
+    C->Font()->SetSize(size);
+    int w = C->TextWidth(text);
+    C->Font()->SetStyle(s);
+    C->Font()->SetSize(z);
+    return w;
+  }
+  int Gh(int size = 10) {
+    int z = C->Font()->Size();
+    C->Font()->SetSize(size);
+    int h = C->TextHeight(L"gh");
+    C->Font()->SetSize(z);
+    return h;
+  }
+  int Count(TColor color, const TRect& r, int tolerance = 0) { return CountPixels(Bmp.get(), r, color, tolerance); }
+  int Count(TColor color) { return Count(color, TRect(0, 0, Bmp->Width(), Bmp->Height())); }
+  // The bounds of every pixel that is not white.
+  TRect Ink(const TRect& area) {
+    TRect r(area.right, area.bottom, area.left - 1, area.top - 1);
+    for (int y = area.top; y < area.bottom; ++y)
+      for (int x = area.left; x < area.right; ++x)
+        if (PixelAt(Bmp.get(), x, y) != clWhite) {
+          r.left = Min<LONG>(r.left, x);
+          r.top = Min<LONG>(r.top, y);
+          r.right = Max<LONG>(r.right, x + 1);
+          r.bottom = Max<LONG>(r.bottom, y + 1);
+        }
+    return r;
+  }
+  TRect Ink() { return Ink(TRect(0, 0, Bmp->Width(), Bmp->Height())); }
+};
+
+// ---------------------------------------------------------------------------
+// Stripped text
+
+TEST_F(Html, StrippedTextOfEveryRunOnce) {
+  struct Case {
+    const wchar_t* html;
+    const wchar_t* text;
+  } cases[] = {
+      {L"Hello <b>World</b>", L"Hello World"},
+      {L"one<br>two", L"one\rtwo"},
+      {L"one\r\ntwo", L"one\rtwo"},
+      {L"one\ntwo", L"onetwo"},
+      {L"a<z>hidden</z>b", L"ahiddenb"},
+      {L"x &lt;tag&gt; &NBSP;y", L"x <tag>  y"},
+      {L"a &amp; b", L"a && b"},
+      {L"  padded  ", L"padded"},
+      {L"<#field> value", L"#field value"},
+      {L"<unknown attr=\"1\">text</unknown>", L"text"},
+      {L"", L""},
+  };
+  for (const auto& c : cases) {
+    for (bool checkHeight : {true, false}) {
+      P.CheckHeight = checkHeight;
+      Render(c.html);
+      EXPECT_EQ(R.StrippedText, c.text) << c.html << (checkHeight ? " measured" : " drawn");
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Sizes
+
+TEST_F(Html, EmptyMarkupIsOneLineHighAndNothingWide) {
+  EXPECT_FALSE(Render(L""));
+  EXPECT_EQ(R.XSize, 0);
+  EXPECT_EQ(R.YSize, Gh());
+  EXPECT_EQ(R.MouseLink, -1);
+  EXPECT_TRUE(Ink().IsEmpty());
+}
+
+TEST_F(Html, SizesFollowTheFonts) {
+  Render(L"Hello");
+  EXPECT_EQ(R.XSize, Width(L"Hello") + 2);
+  EXPECT_EQ(R.YSize, Gh());
+  Render(L"<b>Bold</b> x");
+  EXPECT_EQ(R.XSize, Width(L"Bold", {TFontStyle::fsBold}) + Width(L" x") + 2);
+  Render(L"<font size=\"20\">Big</font>");
+  EXPECT_EQ(R.XSize, Width(L"Big", {}, 20) + 2);
+  EXPECT_EQ(R.YSize, Gh(20));
+  Render(L"<font size=3>Plus four</font>");  // 1..5 grow the base size; quotes optional
+  EXPECT_EQ(R.XSize, Width(L"Plus four", {}, 14) + 2);
+  Render(L"<font style=\"font-size:16pt\">Styled</font>");
+  EXPECT_EQ(R.XSize, Width(L"Styled", {}, 16) + 2);
+  Render(L"one<br>two<br><br>four");
+  EXPECT_EQ(R.YSize, 4 * Gh());
+  EXPECT_EQ(R.XSize, Width(L"four") + 2);
+  P.LineSpacing = 3;
+  Render(L"one<br>two");
+  EXPECT_EQ(R.YSize, 2 * (Gh() + 3));
+}
+
+TEST_F(Html, TrailingBlankIsNotCountedAndSubscriptsAddSpace) {
+  Render(L"word ");
+  EXPECT_EQ(R.XSize, Width(L"word") + 2);
+  Render(L"H<sub>2</sub>O");
+  EXPECT_EQ(R.YSize, Gh() + Gh() / 4);
+  Render(L"x<sup>2</sup>");
+  EXPECT_EQ(R.YSize, Gh() + Gh() / 4);
+}
+
+TEST_F(Html, WordWrapBreaksAtBlanksAndKeepsLongWords) {
+  const int w = Max(Width(L"alpha beta "), Width(L"gamma delta"));
+  P.R = TRect(10, 10, 10 + w + 2, 290);
+  Render(L"alpha beta gamma delta");
+  EXPECT_EQ(R.YSize, 2 * Gh());
+  EXPECT_EQ(R.XSize, Max(Width(L"alpha beta"), Width(L"gamma delta")) + 2);
+  // A word wider than the line stays on it and is cut at the right edge.
+  Clear();
+  P.R = TRect(10, 10, 40, 290);
+  Render(L"Supercalifragilistic");
+  EXPECT_EQ(R.YSize, Gh());
+  TRect ink = Ink();
+  EXPECT_GT(ink.Width(), 0);
+  EXPECT_LE(ink.right, 40);
+}
+
+TEST_F(Html, WithoutWordWrapEachBreakIsOneLineCutWithAnEllipsis) {
+  P.WordWrap = false;
+  P.R = TRect(10, 10, 80, 290);
+  const String longText = L"a long line of text that cannot fit";
+  Render(longText + L"<br>second");
+  EXPECT_EQ(R.YSize, 2 * Gh());
+  EXPECT_LE(Ink().right, 80);
+  // The first line is the platform's own end-ellipsis drawing of the text.
+  const int gh = Gh();
+  TBitmap ref(400, 300);
+  ref.Canvas()->Brush()->SetColor(clWhite);
+  ref.Canvas()->FillRect(TRect(0, 0, 400, 300));
+  ref.Canvas()->Font()->Assign(C->Font());
+  ref.Canvas()->Brush()->SetStyle(TBrushStyle::bsClear);
+  TRect line(10, 10, 80, 10 + gh);
+  ref.Canvas()->TextRect(line, longText, DT_SINGLELINE | DT_BOTTOM | DT_EXPANDTABS | DT_EXTERNALLEADING | DT_END_ELLIPSIS);
+  int differ = 0;
+  for (int y = 10; y < 10 + gh; ++y)
+    for (int x = 0; x < 100; ++x) differ += PixelAt(&ref, x, y) != PixelAt(Bmp.get(), x, y);
+  EXPECT_EQ(differ, 0);
+}
+
+TEST_F(Html, WithoutWordWrapARunStartingAtTheRightEdgeIsNotDrawn) {
+  P.WordWrap = false;
+  const int abc = Width(L"abc");
+  P.R = TRect(10, 10, 10 + abc + Width(L"l") / 2, 290);
+  Render(L"abc<b>WWW</b>");
+  EXPECT_LE(Ink().right, 10 + abc + 1);
+}
+
+TEST_F(Html, MeasuringAllLinesOnlyWithCheckHeight) {
+  P.R = TRect(10, 10, 390, 10 + 2 * Gh());
+  String html;
+  for (int i = 0; i < 10; ++i) html += L"line<br>";
+  Render(html);
+  const int drawn = R.YSize;
+  EXPECT_LT(drawn, 10 * Gh());
+  P.CheckHeight = true;
+  Clear();
+  Render(html);
+  EXPECT_EQ(R.YSize, 10 * Gh());
+  EXPECT_TRUE(Ink().IsEmpty());  // measuring draws nothing
+}
+
+TEST_F(Html, ListsIndentTwelvePixelsPerLevel) {
+  P.CheckHeight = true;
+  Render(L"<ul><li>item</ul>");
+  EXPECT_EQ(R.XSize, 12 + Width(L"item") + 2);
+  Render(L"<ul><li>a<ul><li>deep</ul></ul>");
+  EXPECT_EQ(R.XSize, 24 + Width(L"deep") + 2);
+  // Two items in one source line are two lines.
+  Render(L"<ul><li>one<li>two</ul>");
+  EXPECT_EQ(R.YSize, 2 * Gh());
+}
+
+// ---------------------------------------------------------------------------
+// Anchors and hit tests
+
+TEST_F(Html, HitTestingFindsTheAnchorUnderThePoint) {
+  const String html = L"Go <a href=\"http://x/\" title=\"Tip\">link</a> and <a href=\"mailto:y\">mail</a>";
+  const int top = P.R.top, gh = Gh();
+  const int linkLeft = P.R.left + Width(L"Go "), linkRight = P.R.left + Width(L"Go link");
+  struct Case {
+    int x;
+    bool checkOnly;
+    bool hit;
+    const wchar_t* href;
+    int mouseLink;
+  } cases[] = {
+      {linkLeft + 3, true, true, L"http://x/", 1},
+      {P.R.left + 3, true, false, L"", -1},
+      {P.R.left + Width(L"Go link and ") + 3, true, true, L"mailto:y", 2},
+      {linkLeft + 3, false, false, L"http://x/", 1},  // a drawing call only reports image anchors
+  };
+  for (const auto& c : cases) {
+    P.X = c.x;
+    P.Y = top + gh / 2;
+    P.CheckOnly = c.checkOnly;
+    Render(html);
+    EXPECT_EQ(Hit, c.hit) << c.x;
+    EXPECT_EQ(R.AnchorVal, c.href) << c.x;
+    EXPECT_EQ(R.MouseLink, c.mouseLink) << c.x;
+    EXPECT_EQ(R.HyperLinks, 2);
+  }
+  P.X = linkLeft + 3;
+  P.CheckOnly = true;
+  Render(html);
+  EXPECT_EQ(R.FocusAnchor, L"Tip");
+  EXPECT_EQ(R.HoverRect, TRect(linkLeft, top, linkRight, top + gh));
+}
+
+TEST_F(Html, AnchorsWithoutTargetAndPointsBelowTheTextMiss) {
+  P.CheckOnly = true;
+  P.X = P.R.left + 5;
+  P.Y = P.R.top + Gh() / 2;
+  EXPECT_FALSE(Render(L"<a name=\"x\">no target</a>"));
+  EXPECT_EQ(R.MouseLink, -1);
+  P.Y = P.R.top + Gh() * 3;
+  EXPECT_FALSE(Render(L"<a href=\"x\">link</a>"));
+}
+
+TEST_F(Html, AnchorOnAWrappedSecondLine) {
+  // Narrower than both words, wider than the second alone.
+  P.R = TRect(10, 10, 10 + Width(L"first second") - 2, 290);
+  P.CheckOnly = true;
+  P.X = 12;
+  P.Y = 10 + Gh() + Gh() / 2;
+  EXPECT_TRUE(Render(L"first <a href=\"second\">second</a>"));
+  EXPECT_EQ(R.AnchorVal, L"second");
+  EXPECT_EQ(R.HoverRect.top, 10 + Gh());
+}
+
+TEST_F(Html, RightAlignedAnchorsAreHitWhereTheyAreDrawn) {
+  P.CheckOnly = true;
+  const int w = Width(L"link");
+  P.X = P.R.right - w / 2;
+  P.Y = P.R.top + Gh() / 2;
+  EXPECT_TRUE(Render(L"<p align=\"right\"><a href=\"r\">link</a></p>"));
+  P.X = P.R.left + w / 2;
+  EXPECT_FALSE(Render(L"<p align=\"right\"><a href=\"r\">link</a></p>"));
+}
+
+// ---------------------------------------------------------------------------
+// Pixels
+
+TEST_F(Html, MarkupColoursAndTheirNames) {
+  C->Font()->SetSize(16);
+  C->Font()->SetStyle({TFontStyle::fsBold});
+  struct Case {
+    const wchar_t* html;
+    TColor color;
+  } cases[] = {
+      {L"<font color=\"#FF0000\">MMMM</font>", 0x0000FF},
+      {L"<font color=\"#00ff00\">MMMM</font>", 0x00FF00},  // lower-case digits
+      {L"<font color=\"clBlue\">MMMM</font>", 0xFF0000},
+      {L"<font color=\"clnavy\">MMMM</font>", 0x800000},
+  };
+  for (const auto& c : cases) {
+    Clear();
+    Render(c.html);
+    EXPECT_GT(Count(c.color), 20) << c.html;
+    // With the markup's colours ignored the text stays in the base colour.
+    Clear();
+    P.IgnoreColors = true;
+    Render(c.html);
+    EXPECT_EQ(Count(c.color), 0) << c.html;
+    EXPECT_GT(Count(clBlack), 20) << c.html;
+    P.IgnoreColors = false;
+  }
+  // A name without "cl", or a colour without quotes, gives black or nothing.
+  Clear();
+  Render(L"<font color=\"red\">MMMM</font>");
+  EXPECT_GT(Count(clBlack), 20);
+  EXPECT_EQ(Count(clRed), 0);
+  Clear();
+  Render(L"<font color=#FF0000>MMMM</font>");
+  EXPECT_EQ(Count(clRed), 0);
+}
+
+TEST_F(Html, BackgroundsBehindRunsBandsAndBody) {
+  const int gh = Gh();
+  Render(L"<font bgcolor=\"#00FF00\">text</font> plain");
+  EXPECT_EQ(PixelAt(Bmp.get(), P.R.left + 1, P.R.top + 1), clLime);
+  EXPECT_EQ(PixelAt(Bmp.get(), P.R.left + Width(L"text plain") - 1, P.R.top + 1), clWhite);
+  Clear();
+  Render(L"<span style=\"background-color:#0000FF\">span</span>");
+  EXPECT_EQ(PixelAt(Bmp.get(), P.R.left + 1, P.R.top + 1), clBlue);
+  Clear();
+  Render(L"<p bgcolor=\"#FFFF00\">band</p>");
+  EXPECT_EQ(PixelAt(Bmp.get(), P.R.right - 2, P.R.top + gh / 2), clYellow);  // across the whole width
+  EXPECT_EQ(PixelAt(Bmp.get(), P.R.right - 2, P.R.top + gh + 4), clWhite);
+  Clear();
+  Render(L"<body bgcolor=\"#FF00FF\">body</body>");
+  EXPECT_EQ(PixelAt(Bmp.get(), P.R.right - 1, P.R.bottom - 1), clFuchsia);
+  EXPECT_EQ(PixelAt(Bmp.get(), P.R.left - 2, P.R.top), clFuchsia);  // two pixels further left
+  EXPECT_EQ(PixelAt(Bmp.get(), P.R.right + 1, P.R.top), clWhite);
+  Clear();
+  P.IgnoreColors = true;
+  Render(L"<body bgcolor=\"#FF00FF\">body</body>");
+  EXPECT_EQ(Count(clFuchsia), 0);
+}
+
+TEST_F(Html, GradientsOfBodyAndParagraph) {
+  Render(L"<body bgcolor=\"#000000\" bgcolorto=\"#FFFFFF\">x</body>");
+  TColor left = PixelAt(Bmp.get(), P.R.left, P.R.bottom - 2), right = PixelAt(Bmp.get(), P.R.right - 1, P.R.bottom - 2);
+  EXPECT_EQ(left, 0);
+  EXPECT_GT(right & 0xFF, 0xF0);
+  EXPECT_EQ(PixelAt(Bmp.get(), P.R.left + 5, P.R.top), PixelAt(Bmp.get(), P.R.left + 5, P.R.bottom - 1));
+  Clear();
+  Render(L"<body bgcolor=\"#000000\" bgcolorto=\"#FFFFFF\" dir=\"v\">x</body>");
+  EXPECT_EQ(PixelAt(Bmp.get(), P.R.right - 1, P.R.top), 0);
+  EXPECT_GT(PixelAt(Bmp.get(), P.R.left, P.R.bottom - 1) & 0xFF, 0xF0);
+  Clear();
+  Render(L"<p bgcolor=\"#0000FF\" bgcolorto=\"#FF0000\">band</p>");
+  EXPECT_EQ(PixelAt(Bmp.get(), P.R.left, P.R.top + 2), clBlue);
+  TColor end = PixelAt(Bmp.get(), P.R.right - 1, P.R.top + 2);
+  EXPECT_GT(end & 0xFF, 0xF0);
+}
+
+TEST_F(Html, LinksTakeTheLinkColourAndAnUnderline) {
+  C->Font()->SetSize(14);
+  P.URLColor = clGreen;
+  Render(L"<a href=\"x\">MMMM</a> after");
+  EXPECT_GT(Count(clGreen), 20);
+  const TRect ink = Ink(TRect(P.R.left, P.R.top, P.R.left + Width(L"MMMM", {}, 14), P.R.top + Gh(14)));
+  // The underline: one full row of link colour under the letters.
+  int full = 0;
+  for (int y = ink.top; y < ink.bottom; ++y)
+    if (Count(clGreen, TRect(ink.left + 1, y, ink.right - 1, y + 1)) == ink.Width() - 2) ++full;
+  EXPECT_GE(full, 1);
+  // Hovering only: no underline unless the anchor is the hovered one.
+  Clear();
+  P.Hover = true;
+  P.HoverLink = 2;
+  Render(L"<a href=\"x\">MMMM</a>");
+  full = 0;
+  for (int y = ink.top; y < ink.bottom; ++y)
+    if (Count(clGreen, TRect(ink.left + 1, y, ink.right - 1, y + 1)) == ink.Width() - 2) ++full;
+  EXPECT_EQ(full, 0);
+  Clear();
+  P.HoverLink = 1;
+  P.HoverColor = clYellow;
+  P.HoverFontColor = clRed;
+  Render(L"<a href=\"x\">MMMM</a>");
+  EXPECT_GT(Count(clYellow), 20);
+  EXPECT_GT(Count(clRed), 20);
+}
+
+TEST_F(Html, RulesZigzagsShadowsAndHighlights) {
+  const int gh = Gh();
+  Render(L"above<hr color=\"#FF0000\">below");
+  EXPECT_EQ(Count(clRed, TRect(P.R.left, P.R.top + gh, P.R.right, P.R.top + gh + 1)), P.R.Width());
+  Clear();
+  Render(L"<e>wrong</e> right");
+  const int wrong = Width(L"wrong");
+  EXPECT_GT(Count(clRed, TRect(P.R.left, P.R.top + gh - 2, P.R.left + wrong, P.R.top + gh + 2)), wrong / 2);
+  EXPECT_EQ(Count(clRed, TRect(P.R.left + wrong + 4, 0, 400, 300)), 0);
+  Clear();
+  C->Font()->SetSize(16);
+  P.ShadowColor = clBlue;
+  P.ShadowOffset = 2;
+  Render(L"<shad>MMMM</shad>");
+  EXPECT_GT(Count(clBlue), 20);
+  EXPECT_GT(Count(clBlack), 20);
+  Clear();
+  P.SelectionColor = clLime;
+  P.SelectionFontColor = clRed;
+  Render(L"<hi>MMMM</hi> rest");
+  EXPECT_EQ(PixelAt(Bmp.get(), P.R.left + 1, P.R.top + 1), clLime);
+  EXPECT_GT(Count(clRed), 20);
+}
+
+TEST_F(Html, BlinkPhaseDrawsInTheBrushColour) {
+  C->Font()->SetSize(16);
+  C->Brush()->SetColor(clRed);
+  P.Blink = false;
+  Render(L"<blink>MMMM</blink> MMMM");
+  EXPECT_GT(Count(clRed), 20);
+  EXPECT_GT(Count(clBlack), 20);
+  EXPECT_EQ(C->Brush()->Color(), clRed);  // the canvas keeps its brush
+}
+
+TEST_F(Html, FocusRectangleAroundTheFocusedAnchor) {
+  P.FocusLink = 1;
+  Render(L"<a href=\"one\">one</a> <a href=\"two\">two</a>");
+  EXPECT_EQ(R.FocusAnchor, L"two");
+  const int left = P.R.left + Width(L"one ");
+  const int right = P.R.left + Width(L"one two");
+  // The dotted frame: alternate pixels along the top edge, none left of the
+  // anchor's own text.
+  int dots = 0;
+  for (int y = P.R.top; y < P.R.top + Gh() + 1; ++y)
+    dots += Count(clBlack, TRect(left - 1, y, left, y + 1)) + Count(clBlack, TRect(right, y, right + 1, y + 1));
+  EXPECT_GT(dots, 2);
+  EXPECT_EQ(Count(clBlack, TRect(0, 0, P.R.left - 1, 300)), 0);
+}
+
+TEST_F(Html, ParagraphAlignmentLastsUntilChanged) {
+  C->Font()->SetSize(12);
+  const int gh = Gh(12);
+  Render(L"<p align=\"right\">right</p>still right<br><p align=\"center\">mid</p>");
+  TRect l1 = Ink(TRect(0, P.R.top, 400, P.R.top + gh));
+  TRect l2 = Ink(TRect(0, P.R.top + gh, 400, P.R.top + 2 * gh));
+  TRect l3 = Ink(TRect(0, P.R.top + 2 * gh, 400, P.R.top + 3 * gh));
+  EXPECT_GT(l1.left, P.R.right - Width(L"right", {}, 12) - 3);
+  EXPECT_GT(l2.left, P.R.right - Width(L"still right", {}, 12) - 3);
+  const int mid = (P.R.left + P.R.right) / 2;
+  EXPECT_LT(std::abs((l3.left + l3.right) / 2 - mid), 4);
+}
+
+TEST_F(Html, TagsAtTheEndOfAnAlignedLineStillApplyToTheNextLine) {
+  // The drawing pass of a right-aligned line is exactly as wide as the
+  // text: it must still close the bold tag that ends the line.
+  C->Font()->SetSize(12);
+  const int gh = Gh(12);
+  Render(L"<p align=\"right\">x <b>bold</b></p><p align=\"left\">mmmmmmmmmm</p>");
+  TRect l2 = Ink(TRect(0, P.R.top + gh, 400, P.R.top + 2 * gh));
+  const int plain = Width(L"mmmmmmmmmm", {}, 12), bold = Width(L"mmmmmmmmmm", {TFontStyle::fsBold}, 12);
+  ASSERT_GT(bold, plain + 4);
+  EXPECT_LE(l2.right, P.R.left + plain + 1);
+}
+
+TEST_F(Html, ListBulletsAndShapes) {
+  Render(L"<ul><li type=\"square\" color=\"#FF0000\">a</li><li type=\"circle\" color=\"#0000FF\">b</li></ul>");
+  EXPECT_EQ(Count(clRed), 64);  // a filled 8 x 8 square
+  EXPECT_GT(Count(clBlue), 30);
+  Clear();
+  Render(L"<ol><li>first<li>second</ol>");
+  EXPECT_GT(Ink().Width(), 0);
+}
+
+TEST_F(Html, CanvasIsLeftAsFound) {
+  C->Brush()->SetColor(clYellow);
+  C->Font()->SetStyle({TFontStyle::fsItalic});
+  Render(L"<b><u><font face=\"Courier New\" size=\"5\">x</font></u></b><r a=\"90\">y");
+  EXPECT_EQ(C->Brush()->Color(), clYellow);
+  EXPECT_EQ(C->Brush()->Style(), TBrushStyle::bsSolid);
+  EXPECT_EQ(C->Font()->Name(), L"Tahoma");
+  EXPECT_EQ(C->Font()->Size(), 10);
+  EXPECT_EQ(C->Font()->Style(), TFontStyles({TFontStyle::fsItalic}));
+  EXPECT_EQ(C->Font()->Orientation(), 0);
+  EXPECT_EQ(C->Font()->Color(), clBlack);
+}
+
+TEST_F(Html, TheParameterListCallsTheSameEngine) {
+  String anchor = L"preset", stripped, focus;
+  int xs = 0, ys = 0, links = 0, mouse = 0;
+  TRect hover(1, 2, 3, 4);
+  bool hit = RenderHtml(C, L"a <a href=\"t\">b</a>", P.R, nullptr, P.R.left + Width(L"a ") + 1, P.R.top + 3, -1, -1,
+                        1, true, false, false, false, true, false, true, 1.0, clBlue, clNone, clNone, clGray, anchor,
+                        stripped, focus, xs, ys, links, mouse, hover, nullptr, nullptr, 0, TBiDiMode::bdLeftToRight,
+                        clHighlight, clHighlightText, {});
+  EXPECT_TRUE(hit);
+  EXPECT_EQ(anchor, L"t");
+  EXPECT_EQ(stripped, L"a b");
+  EXPECT_EQ(xs, Width(L"a b") + 2);
+  EXPECT_EQ(links, 1);
+  EXPECT_EQ(mouse, 1);
+  anchor = L"preset";
+  EXPECT_FALSE(RenderHtmlBasic(C, L"plain", P.R, nullptr, 0, 0, true, false, false, false, true, 1.0, clBlue, anchor,
+                               stripped, xs, ys));
+  EXPECT_EQ(anchor, L"preset");  // written only when an anchor is found
+  EXPECT_EQ(xs, Width(L"plain") + 2);
+}
+
+// ---------------------------------------------------------------------------
+// Malformed markup from outside
+
+TEST_F(Html, MalformedMarkupRendersOrIsIgnored) {
+  struct Case {
+    const wchar_t* html;
+    const wchar_t* text;
+  } cases[] = {
+      {L"<", L""},
+      {L"a<", L"a"},
+      {L"ab<c", L"ab"},
+      {L"a <b", L"a "},
+      {L"<<<<", L""},
+      {L"</", L""},
+      {L"</>x", L"x"},
+      {L"<>x", L"x"},
+      {L"x<a href=\"unterminated", L"x"},
+      {L"<b><i><u><s>never closed", L"never closed"},
+      {L"</b></i></u></ul></ol></a></font></p></z>tail", L"tail"},
+      {L"<font size=\"99999999999\">huge</font>", L"huge"},
+      {L"<font size=\"-99999999999\">neg</font>", L"neg"},
+      {L"<font style=\"font-size:99999999pt\">pt</font>", L"pt"},
+      {L"<ind x=\"99999999999\">far", L"far"},
+      {L"<ofs x=\"-2147483648\">off</o>", L"off"},
+      {L"<p indent=\"2147483647\">ind</p>", L"ind"},
+      {L"<r a=\"2147483647\">rot</r>", L"rot"},
+      {L"&bogus; &#12345; &&; &amp", L"&bogus; &#12345; &&; &amp"},
+      {L"<#<#<#>", L"###"},
+      {L"<img src=\"ssys:99999999\">x", L"x"},
+      {L"<img src=\"idx:5\" width=\"99999999\" height=\"-5\">x", L"x"},
+      {L"<font color=\"#\">c</font><font color=\"#GGGGGG\">d</font>", L"cd"},
+      {L"<span style=\"background-color:\">s</span>", L"s"},
+      {L"<li><li><li>", L""},
+      {L"</ol></ol></ul>x", L"x"},
+  };
+  for (const auto& c : cases) {
+    for (int mode = 0; mode < 3; ++mode) {
+      P.CheckHeight = mode == 0;
+      P.CheckOnly = mode == 1;
+      P.X = 20;
+      P.Y = 15;
+      Render(c.html);
+      EXPECT_EQ(R.StrippedText, c.text) << c.html << " mode " << mode;
+      EXPECT_GT(R.YSize, 0) << c.html;
+    }
+  }
+}
+
+TEST_F(Html, RandomMarkupNeverBreaksTheEngine) {
+  const wchar_t* pieces[] = {L"<",     L">",       L"</",     L"\"",        L"&",     L";",   L"amp",   L"a",
+                             L" ",     L"=",       L"#",      L"b",         L"ul",    L"li",  L"ol",    L"font",
+                             L"color", L"size",    L"href",   L"p",         L"align", L"img", L"src",   L"x",
+                             L"99999", L"-1",      L"\r\n",   L"ssys:",     L"z",     L"sub", L"hi",    L"e",
+                             L"ind",   L"ofs",     L"float",  L"\"left\"",  L"body",  L"r",   L"shad",  L"span"};
+  std::mt19937 rng(1234);
+  std::uniform_int_distribution<size_t> pick(0, std::size(pieces) - 1);
+  std::uniform_int_distribution<int> len(0, 60);
+  P.R = TRect(5, 5, 120, 120);
+  for (int i = 0; i < 1500; ++i) {
+    String html;
+    for (int n = len(rng); n > 0; --n) html += pieces[pick(rng)];
+    P.CheckHeight = i % 3 == 0;
+    P.CheckOnly = i % 3 == 1;
+    P.WordWrap = i % 2 == 0;
+    P.X = 10 + i % 100;
+    P.Y = 10 + i % 90;
+    Render(html);
+    ASSERT_GE(R.YSize, 0) << i;
+    ASSERT_GE(R.XSize, 0) << i;
+  }
+}
+
+TEST_F(Html, LongDocumentsLayOutEveryLine) {
+  String html;
+  for (int i = 0; i < 2000; ++i) html += L"<li>item <b>" + IntToStr(i) + L"</b> text<br>";
+  P.CheckHeight = true;
+  Render(L"<ul>" + html + L"</ul>");
+  EXPECT_EQ(R.YSize, 2000 * Gh());
+}
+
+}  // namespace

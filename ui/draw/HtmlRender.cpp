@@ -1,0 +1,1113 @@
+#include "ui/draw/HtmlRender.h"
+
+#include <algorithm>
+
+#include "ui/draw/HtmlHelpers.h"
+#include "ui/draw/HtmlText.h"
+
+namespace {
+
+// Numbers from markup are bounded before they become coordinates or sizes,
+// so that no arithmetic overflows and GDI is never asked for absurd fonts.
+constexpr int kMaxCoord = 1 << 20;
+constexpr int kMaxFontSize = 1000;
+
+int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
+
+enum class TParaAlign { Left, Right, Center };
+
+// The part of the text state that each pass keeps a copy of.
+struct TPassState {
+  String FontName;
+  int FontHeight = 0;
+  TFontStyles FontStyle;
+  TColor FontColor = clBlack;
+  int FontOrientation = 0;
+  TColor SavedColor = clBlack;
+  int Anchors = 0;
+  int ListLevel = 0;
+  bool InAnchor = false;
+  bool InAnchorText = false;
+  String Href;
+  String Title;
+  bool Shadow = false;
+  TColor ColorBeforeHover = clBlack;
+  int KeptOrientation = 0;
+};
+
+struct TLine {
+  TRect Rect;
+  int Width = 0;
+  int Height = 0;
+  int SubSpace = 0;
+  int SupSpace = 0;
+  int Raise = 0;
+  bool TextHit = false;
+  bool ImgHit = false;
+};
+
+// One tag, "<" and ">" left out: Raw as written, Upper upper-cased (same
+// length), Body without the "/" of a closing tag, Attrs the text after the
+// tag's name.
+struct TTag {
+  String Raw;
+  String Upper;
+  bool Closing = false;
+  size_t BodyStart = 0;
+  size_t AttrStart = 0;
+
+  wchar_t At(size_t i) const {
+    i += BodyStart;
+    return i < Upper.size() ? Upper[i] : L'\0';
+  }
+  bool BodyIs(const wchar_t* s) const { return Upper.compare(BodyStart, String::npos, s) == 0; }
+  bool Has(const wchar_t* name) const { return Upper.find(name, AttrStart) != String::npos; }
+  // The value of an attribute: the text between the double quotes after
+  // name= (blanks allowed around "="); empty when not quoted.
+  String Value(const wchar_t* name, bool keepCase = false) const {
+    size_t p = Upper.find(name, AttrStart);
+    if (p == String::npos) return String();
+    size_t i = p + wcslen(name);
+    while (i < Upper.size() && Upper[i] == L' ') ++i;
+    if (i < Upper.size() && Upper[i] == L'=') ++i;
+    while (i < Upper.size() && Upper[i] == L' ') ++i;
+    if (i >= Upper.size() || Upper[i] != L'"') return String();
+    size_t q = Upper.find(L'"', i + 1);
+    if (q == String::npos) q = Upper.size();
+    return (keepCase ? Raw : Upper).substr(i + 1, q - i - 1);
+  }
+  // A number written after name, quoted or not (SIZE=3, SIZE="3").
+  int LooseNumberAfter(const wchar_t* name) const {
+    size_t p = Upper.find(name, AttrStart);
+    if (p == String::npos) return 0;
+    size_t i = p + wcslen(name);
+    while (i < Upper.size() && (Upper[i] == L' ' || Upper[i] == L'=' || Upper[i] == L'"')) ++i;
+    return StrToIntLoose(Upper.substr(i));
+  }
+  // The number that follows the first letter `letter` (any case) of the tag
+  // text: <IND x="40">, <R a="90">. Whole tells whether the value read
+  // completely as a number.
+  int NumberAfterLetter(wchar_t letter, bool& whole) const {
+    whole = false;
+    size_t p = Upper.find(letter);
+    if (p == String::npos) return 0;
+    size_t i = p + 1;
+    while (i < Upper.size() && !(Upper[i] >= L'0' && Upper[i] <= L'9') && Upper[i] != L'-' && Upper[i] != L'+' &&
+           Upper[i] != L'$')
+      ++i;
+    size_t e = i;
+    while (e < Upper.size() && Upper[e] != L'"' && Upper[e] != L' ') ++e;
+    String token = Upper.substr(i, e - i);
+    int v = 0;
+    whole = TryStrToInt(token, v);
+    return StrToIntLoose(token);
+  }
+};
+
+TColor ColorValue(const String& v) {
+  if (!v.empty() && v[0] == L'#') return ColorFromHex(v);
+  return ColorFromName(AnsiLowerCase(v));
+}
+
+bool EndsWithBlank(const wchar_t* s, size_t len) { return len > 0 && s[len - 1] == L' '; }
+
+// &nbsp;, &lt; and &gt; of a run, any case, every occurrence.
+String ReplaceRunEntities(const wchar_t* s, size_t len) {
+  String out;
+  out.reserve(len);
+  for (size_t i = 0; i < len; ++i) {
+    if (s[i] == L'&') {
+      auto match = [&](const wchar_t* name) {
+        size_t k = wcslen(name);
+        if (i + 1 + k > len) return false;
+        for (size_t j = 0; j < k; ++j) {
+          wchar_t c = s[i + 1 + j];
+          if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + 32);
+          if (c != name[j]) return false;
+        }
+        return true;
+      };
+      if (match(L"nbsp;")) {
+        out.push_back(L' ');
+        i += 5;
+        continue;
+      }
+      if (match(L"lt;")) {
+        out.push_back(L'<');
+        i += 3;
+        continue;
+      }
+      if (match(L"gt;")) {
+        out.push_back(L'>');
+        i += 3;
+        continue;
+      }
+    }
+    out.push_back(s[i]);
+  }
+  return out;
+}
+
+class THtmlRenderer {
+ public:
+  THtmlRenderer(const THtmlRenderParams& P, THtmlRenderResult& Out) : P(P), Out(Out), C(P.Canvas), F(C->Font()) {}
+  bool Run();
+
+ private:
+  void LoadFont(const TPassState& s);
+  void StoreFont(TPassState& s);
+  int TextHeightGh() { return C->TextHeight(L"gh"); }
+  TSize MeasureRun(const String& text);
+  void RenderLine(const String& M, size_t& pos, size_t end, TLine& L, bool measuring, bool second,
+                  String* consumed);
+  void DrawRun(const String& text, TLine& L, int w, int h);
+  void DrawZigzag(int left, int right, int bottom);
+  void DrawBand(const TLine& L);
+  void ApplyTag(const wchar_t* s, size_t len, TLine& L);
+  void OpenTag(const TTag& t, TLine& L);
+  void CloseTag(const TTag& t, TLine& L);
+  void OpenAnchor(const TTag& t, TLine& L);
+  void CloseAnchor(TLine& L);
+  void FontTag(const TTag& t);
+  void ParagraphTag(const TTag& t, TLine& L);
+  void BodyTag(const TTag& t, TLine& L);
+  void ListItem(const TTag& t, TLine& L);
+  void ImageTag(const TTag& t, TLine& L);
+  void EndLineInsideFocus(TLine& L);
+
+  const THtmlRenderParams& P;
+  THtmlRenderResult& Out;
+  TCanvas* C;
+  TFont* F;
+  bool Hit = false;
+
+  // Base font and call-wide values.
+  String BaseName;
+  int BaseHeight = 0;
+  int BaseSize = 0;
+  TFontStyles BaseStyle;
+  TColor BaseColor = clBlack;
+  int BaseOrientation = 0;
+  TColor BlinkColor = clWhite;
+  UINT DrawFlags = 0;
+  bool RightToLeft = false;
+
+  TPassState Measure, Draw;
+  TPassState* S = nullptr;  // the pass running
+
+  // State that both passes share.
+  bool Hidden = false, ErrorMark = false, Sub = false, Sup = false, Band = false, Ordered = false;
+  int ItemNumber = 1;
+  TColor Bg = clNone;
+  TParaAlign Align = TParaAlign::Left;
+  int Indent = 0;
+  int LineOffset = 0;     // of the line being laid out
+  int NewLineOffset = 0;  // for the lines after it
+  int FloatLeftMargin = 0, FloatRightMargin = 0, FloatBottom = 0;
+  int FloatKind = 0, FloatLeft = 0, FloatTop = 0;
+  TColor FontSlotBg = clNone, PSlotBg = clNone, HoverSlotBg = clNone;
+  TColor HiColor = clBlack, HiBg = clNone;
+  TFontStyles HiStyle;
+
+  // Focus rectangle and the anchor under the point.
+  bool FocusOpen = false;
+  bool FocusContinues = false;
+  TRect FocusRect;
+  bool Marked = false;
+  int AnchorStartWidth = 0, AnchorStartTop = 0, AnchorStartLine = 0;
+  int LineNo = 0;
+
+  // The line being processed.
+  bool Measuring = true, Second = false;
+  bool Eol = false, StopBefore = false, HasContent = false, LiSeen = false;
+  int DefaultHeight = 0;
+  int Xl = 0;  // next run's left edge
+  int Xr = 0;  // next run's right edge (right-to-left reading)
+  int TrailingBlank = 0;
+};
+
+void THtmlRenderer::LoadFont(const TPassState& s) {
+  F->SetName(s.FontName);
+  F->SetHeight(s.FontHeight);
+  F->SetStyle(s.FontStyle);
+  F->SetColor(s.FontColor);
+  F->SetOrientation(s.FontOrientation);
+}
+
+void THtmlRenderer::StoreFont(TPassState& s) {
+  s.FontName = F->Name();
+  s.FontHeight = F->Height();
+  s.FontStyle = F->Style();
+  s.FontColor = F->Color();
+  s.FontOrientation = F->Orientation();
+}
+
+TSize THtmlRenderer::MeasureRun(const String& text) {
+  TSize sz = C->TextExtent(text);
+  bool prefixes = !(DrawFlags & DT_NOPREFIX) && text.find(L'&') != String::npos;
+  if (prefixes || text.find(L'\t') != String::npos) {
+    // The width as drawn: mnemonic prefixes hidden, tabs expanded.
+    TRect r(0, 0, 0, 0);
+    C->TextRect(r, text, (DrawFlags & (DT_NOPREFIX | DT_EXPANDTABS)) | DT_SINGLELINE | DT_CALCRECT);
+    sz.cx = r.Width();
+  }
+  return sz;
+}
+
+bool THtmlRenderer::Run() {
+  if (!C) return false;
+  BaseName = F->Name();
+  BaseHeight = F->Height();
+  BaseSize = F->Size();
+  BaseStyle = F->Style();
+  BaseColor = F->Color();
+  BaseOrientation = F->Orientation();
+  StoreFont(Measure);
+  Measure.SavedColor = BaseColor;
+  Measure.KeptOrientation = BaseOrientation;
+  Draw = Measure;
+  BlinkColor = C->Brush()->Color();
+  const TBrushStyle brushStyle = C->Brush()->Style();
+  C->Brush()->SetStyle(TBrushStyle::bsClear);
+
+  Out.StrippedText.clear();
+  Out.FocusAnchor.clear();
+  Out.XSize = 0;
+  Out.YSize = 0;
+  Out.HyperLinks = 0;
+  Out.MouseLink = -1;
+  SetBkMode(C->Handle(), TRANSPARENT);
+
+  DrawFlags = DT_SINGLELINE | DT_BOTTOM | DT_EXPANDTABS | DT_EXTERNALLEADING;
+  if (P.HTML.find(L" & ") != String::npos) DrawFlags |= DT_NOPREFIX;
+  if (!P.WordWrap) DrawFlags |= DT_END_ELLIPSIS;
+  DrawFlags = BiDiDrawFlags(DrawFlags, P.BiDiMode);
+  RightToLeft = (DrawFlags & DT_RTLREADING) != 0;
+
+  String M = P.HTML;
+  if (M.find(L'&') != String::npos) M = ReplaceHtmlEntities(M);
+  UnwrapFieldMarkers(M, M);
+  StripLineBreaks(M, true, M);
+
+  TRect lineRect = P.R;
+  size_t pos = 0, end = M.size();
+  String consumed;
+  while (pos < end) {
+    // 1. Line start: the measuring font, the default height, trimming.
+    LoadFont(Measure);
+    const int gh = TextHeightGh();
+    TLine L;
+    L.Height = gh;
+    Sub = Sup = false;
+    while (pos < end && M[pos] <= L' ') ++pos;
+    while (end > pos && M[end - 1] <= L' ') --end;
+    if (pos >= end) break;
+    LineOffset = NewLineOffset;
+    const int floatKindBefore = FloatKind;
+
+    // 2. Measuring pass.
+    L.Rect = lineRect;
+    const size_t before = pos;
+    S = &Measure;
+    RenderLine(M, pos, end, L, true, false, &consumed);
+    StoreFont(Measure);
+    if (pos == before) {
+      // Nothing fitted and nothing was taken: step over the item so that
+      // the layout always moves on.
+      size_t gt = M[pos] == L'<' ? M.find(L'>', pos) : pos;
+      pos = gt == String::npos || gt >= end ? end : gt + 1;
+    }
+    // 3. Line spacing.
+    L.Height += P.LineSpacing;
+
+    // 4. The drawing rectangle: alignment and indent.
+    TRect d = lineRect;
+    if (Align == TParaAlign::Right) {
+      if (d.right - L.Width > d.left) d.left = d.right - L.Width;
+    } else if (Align == TParaAlign::Center) {
+      if (d.right - d.left - L.Width > 0) d.left += (d.right - d.left - L.Width) / 2;
+    }
+    d.left += Indent;
+    d.bottom = d.top + L.Height + L.SubSpace + L.SupSpace;
+
+    // 5. Drawing pass over what the measuring pass took.
+    if (!P.CheckHeight) {
+      LoadFont(Draw);
+      S = &Draw;
+      TLine D = L;
+      D.Rect = d;
+      size_t cp = 0;
+      RenderLine(consumed, cp, consumed.size(), D, P.CheckOnly, true, nullptr);
+      StoreFont(Draw);
+      L.Height = D.Height;
+      L.SubSpace = D.SubSpace;
+      L.SupSpace = D.SupSpace;
+      L.Raise = D.Raise;
+      const int textBottom = D.Rect.bottom;
+      if ((D.TextHit && P.Y > textBottom - D.Raise - gh && P.Y < textBottom - D.Raise) || D.ImgHit) Hit = true;
+    }
+
+    // 6. Next line: below this one, or back where a floating paragraph began.
+    if (FloatKind != 0 && FloatKind != floatKindBefore) {
+      lineRect.left = FloatLeft;
+      lineRect.top = FloatTop;
+      FloatKind = 0;
+    } else {
+      const int h = L.Height + L.SubSpace + L.SupSpace;
+      lineRect.top += h;
+      Out.YSize += h;
+    }
+    if (!P.CheckHeight) {
+      // Floating images narrow the lines until the next line starts below
+      // the image's bottom edge.
+      if ((FloatLeftMargin || FloatRightMargin) && lineRect.top >= FloatBottom) {
+        FloatLeftMargin = FloatRightMargin = 0;
+      }
+      lineRect.left = P.R.left + FloatLeftMargin;
+      lineRect.right = P.R.right - FloatRightMargin;
+      // 7. Stop at the bottom of the area.
+      if (lineRect.top + gh > P.R.bottom) break;
+    }
+    ++LineNo;
+  }
+
+  // 5. Totals and the canvas as it was found.
+  if (Out.YSize == 0) {
+    LoadFont(Measure);
+    F->SetName(BaseName);
+    F->SetHeight(BaseHeight);
+    F->SetStyle(BaseStyle);
+    F->SetOrientation(BaseOrientation);
+    Out.YSize = TextHeightGh();
+  }
+  Out.HyperLinks = Measure.Anchors;
+  F->SetName(BaseName);
+  F->SetHeight(BaseHeight);
+  F->SetStyle(BaseStyle);
+  F->SetOrientation(BaseOrientation);
+  F->SetColor(Draw.SavedColor);
+  C->Brush()->SetColor(BlinkColor);
+  C->Brush()->SetStyle(brushStyle);
+  return Hit;
+}
+
+void THtmlRenderer::RenderLine(const String& M, size_t& pos, size_t end, TLine& L, bool measuring, bool second,
+                               String* consumed) {
+  Measuring = measuring;
+  Second = second;
+  Eol = StopBefore = HasContent = LiSeen = false;
+  TrailingBlank = 0;
+  if (consumed) consumed->clear();
+  L.TextHit = L.ImgHit = false;
+  L.Width = 0;
+  L.Rect.bottom -= L.SubSpace;
+  DefaultHeight = L.Height;
+  L.Height = 0;
+  Xl = L.Rect.left;
+  Xr = L.Rect.right;
+  if (!measuring) {
+    Xl += LineOffset;
+    if (FocusContinues) {
+      FocusRect.left = L.Rect.left + 1;
+      FocusContinues = false;
+    }
+    if (Band) DrawBand(L);
+  }
+  const wchar_t* s = M.data();
+  while (pos < end && !Eol && !StopBefore) {
+    // The next run: up to the next "<", or with word wrap up to and with the
+    // first blank before it.
+    size_t lt = M.find(L'<', pos);
+    if (lt == String::npos || lt > end) lt = end;
+    size_t runEnd = lt;
+    if (P.WordWrap) {
+      size_t b = M.find(L' ', pos);
+      if (b != String::npos && b < lt) runEnd = b + 1;
+    }
+    if (runEnd > pos) {
+      const size_t rawLen = runEnd - pos;
+      String text = M.find(L'&', pos) < runEnd ? ReplaceRunEntities(s + pos, rawLen) : M.substr(pos, rawLen);
+      if (!second) Out.StrippedText += text;
+      if (Hidden) {
+        pos = runEnd;  // consumed, not measured, not drawn
+      } else {
+        TSize ext = MeasureRun(text);
+        const int w = ext.cx, h = ext.cy;
+        if (L.Height == 0) L.Height = DefaultHeight;
+        if (Sub && L.SubSpace < h / 4) L.SubSpace = h / 4;
+        if (Sup && L.SupSpace < h / 4) L.SupSpace = h / 4;
+        L.Height = Max(L.Height, h);
+        if (measuring) {
+          // Hit test for text: the run lies between the widths before and
+          // after it; the line's rectangle bounds it below.
+          const int rel = P.X - L.Rect.left;
+          if (rel >= L.Width && rel <= L.Width + w && S->InAnchor) {
+            L.TextHit = true;
+            if (P.Y > L.Rect.top && P.Y < L.Rect.bottom) {
+              Out.AnchorVal = S->Href;
+              Out.FocusAnchor = S->Title;
+              Marked = true;
+            }
+          }
+        } else {
+          DrawRun(text, L, w, h);
+        }
+        if (RightToLeft)
+          Xr -= w;
+        else
+          Xl += w;
+        L.Width += w;
+        const int avail = L.Rect.Width() - LineOffset;
+        // The second pass takes exactly what the first one took.
+        const bool fits = second || L.Width < avail || w >= avail;
+        if (fits || !P.WordWrap) {
+          if (consumed) consumed->append(s + pos, rawLen);
+          TrailingBlank = EndsWithBlank(s + pos, rawLen) ? C->TextWidth(L" ") : 0;
+          HasContent = true;
+          pos = runEnd;
+        } else {
+          Eol = true;
+          L.Width -= w;
+          if (RightToLeft)
+            Xr += w;
+          else
+            Xl -= w;
+        }
+      }
+    }
+    if (pos < end && s[pos] == L'<') {
+      if (end - pos <= 2) {
+        pos = end;  // a "<" with at most one character after it ends the text
+        break;
+      }
+      if (Eol) break;
+      size_t gt = M.find(L'>', pos + 1);
+      if (gt == String::npos || gt >= end) {
+        pos = end;  // an unterminated tag ends the text
+        break;
+      }
+      const size_t len = gt + 1 - pos;
+      ApplyTag(s + pos, len, L);
+      if (!StopBefore) {
+        if (consumed) consumed->append(s + pos, len);
+        pos = gt + 1;
+      }
+    }
+  }
+  L.Width -= TrailingBlank;
+  // The widest line plus 2 (a later line one pixel wider than an earlier
+  // one still counts).
+  if (L.Width > 0 && Out.XSize < L.Width + 2) Out.XSize = L.Width + 2;
+  if (!measuring && FocusOpen) EndLineInsideFocus(L);
+}
+
+void THtmlRenderer::DrawRun(const String& text, TLine& L, int w, int h) {
+  int bottom = L.Rect.bottom;
+  if (Sup) bottom -= L.SupSpace;
+  if (Sub) bottom += L.SubSpace;
+  bottom -= L.Raise;
+  const int left = RightToLeft ? Xr - w : Xl;
+  if (!P.WordWrap && !RightToLeft && Xl >= L.Rect.right - C->TextWidth(L"l")) return;
+  TRect r = RightToLeft ? TRect(L.Rect.left, L.Rect.top, Xr, bottom) : TRect(Xl, L.Rect.top, L.Rect.right, bottom);
+  if (F->Style().Contains(TFontStyle::fsItalic)) r.right += 2;
+  if (Bg != clNone) {
+    C->Brush()->SetColor(Bg);
+    C->FillRect(TRect(left, bottom - h, Min<int>(left + w, r.right), bottom));
+    C->Brush()->SetStyle(TBrushStyle::bsClear);
+  }
+  if (S->Shadow) {
+    const TColor c = F->Color();
+    F->SetColor(P.ShadowColor);
+    TRect sr = r;
+    sr.Offset(P.ShadowOffset, P.ShadowOffset);
+    C->TextRect(sr, text, DrawFlags);
+    F->SetColor(c);
+  }
+  C->TextRect(r, text, DrawFlags);
+  if (ErrorMark) DrawZigzag(left, left + w, L.Rect.bottom);
+}
+
+void THtmlRenderer::DrawZigzag(int left, int right, int bottom) {
+  C->Pen()->SetColor(clRed);
+  C->Pen()->SetWidth(1);
+  int x = left - (((left % 2) + 2) % 2);  // rounded down to even
+  bool low = (((x % 4) + 4) % 4) == 0;
+  C->MoveTo(x, low ? bottom + 1 : bottom - 1);
+  while (x < right) {
+    x += 2;
+    low = !low;
+    C->LineTo(x, low ? bottom + 1 : bottom - 1);
+  }
+}
+
+void THtmlRenderer::DrawBand(const TLine& L) {
+  if (Bg == clNone) return;  // a gradient band leaves the background clear
+  C->Pen()->SetColor(Bg);
+  C->Brush()->SetColor(Bg);
+  C->Rectangle(P.R.left, L.Rect.top, P.R.right, L.Rect.bottom);
+  C->Brush()->SetStyle(TBrushStyle::bsClear);
+}
+
+void THtmlRenderer::EndLineInsideFocus(TLine& L) {
+  FocusRect.right = RightToLeft ? Xr : Xl;
+  FocusRect.bottom = L.Rect.bottom - L.Raise;
+  TRect r = FocusRect;
+  r.left -= 1;
+  r.right += 1;
+  C->DrawFocusRect(r);
+  FocusRect.top = FocusRect.bottom;
+  FocusContinues = true;
+}
+
+void THtmlRenderer::ApplyTag(const wchar_t* s, size_t len, TLine& L) {
+  TTag t;
+  t.Raw.assign(s + 1, len - 2);
+  t.Upper = AnsiUpperCase(t.Raw);
+  if (t.Upper.size() != t.Raw.size()) t.Upper = UpperCase(t.Raw);
+  t.Closing = len >= 4 && t.Raw[0] == L'/';
+  t.BodyStart = t.Closing ? 1 : 0;
+  if (t.BodyStart >= t.Upper.size()) return;
+  size_t blank = t.Upper.find(L' ', t.BodyStart);
+  t.AttrStart = blank == String::npos ? t.Upper.size() : blank;
+  if (t.Closing)
+    CloseTag(t, L);
+  else
+    OpenTag(t, L);
+}
+
+void THtmlRenderer::OpenTag(const TTag& t, TLine& L) {
+  const bool drawing = !Measuring;
+  const wchar_t c1 = t.At(1);
+  switch (t.At(0)) {
+    case L'A':
+      OpenAnchor(t, L);
+      break;
+    case L'B':
+      if (t.BodyIs(L"B")) {
+        F->SetStyle(F->Style() + TFontStyles{TFontStyle::fsBold});
+      } else if (c1 == L'L') {
+        if (!P.Blink) F->SetColor(BlinkColor);
+      } else if (c1 == L'O') {
+        BodyTag(t, L);
+      } else if (c1 == L'R') {
+        if (L.Height == 0) L.Height = Second ? DefaultHeight : TextHeightGh();
+        if (!Second) Out.StrippedText += L'\r';
+        Eol = true;
+      }
+      break;
+    case L'E':
+      if (drawing) ErrorMark = true;
+      break;
+    case L'F':
+      FontTag(t);
+      break;
+    case L'H':
+      if (c1 == L'I') {
+        if (drawing) {
+          HiColor = F->Color();
+          HiStyle = F->Style();
+          HiBg = Bg;
+          Bg = P.SelectionColor;
+          F->SetColor(P.SelectionFontColor);
+          F->SetStyle(P.SelectionFontStyle);
+        }
+      } else if (c1 == L'R') {
+        if (drawing) {
+          String v = t.Value(L"COLOR");
+          C->Pen()->SetColor(v.empty() ? clBlack : ColorValue(v));
+          C->Pen()->SetWidth(1);
+          C->MoveTo(L.Rect.left, L.Rect.bottom);
+          C->LineTo(L.Rect.right, L.Rect.bottom);
+        }
+        Eol = true;
+      }
+      break;
+    case L'I':
+      if (t.BodyIs(L"I")) {
+        F->SetStyle(F->Style() + TFontStyles{TFontStyle::fsItalic});
+      } else if (c1 == L'N') {
+        bool whole = false;
+        int n = t.NumberAfterLetter(L'X', whole);
+        if (whole) {
+          n = Clamp(n, -kMaxCoord, kMaxCoord);
+          if (L.Width < n) {
+            L.Width = n;
+            Xl = L.Rect.left + n;
+          }
+        }
+      } else if (c1 == L'M') {
+        ImageTag(t, L);
+      }
+      break;
+    case L'L':
+      ListItem(t, L);
+      break;
+    case L'O':
+      if (c1 == L'L') {
+        S->ListLevel++;
+        Ordered = true;
+        ItemNumber = 1;
+        if (HasContent) Eol = true;
+      } else if (c1 == L'F') {
+        bool whole = false;
+        int n = Clamp(t.NumberAfterLetter(L'X', whole), -kMaxCoord, kMaxCoord);
+        NewLineOffset = n;
+        L.Width = n;
+        Xl = L.Rect.left + n;
+      }
+      break;
+    case L'P':
+      ParagraphTag(t, L);
+      break;
+    case L'R': {
+      bool whole = false;
+      int deg = t.NumberAfterLetter(L'A', whole) % 360;
+      SelectRotatedFont(C, deg, S->KeptOrientation);
+      break;
+    }
+    case L'S':
+      if (t.BodyIs(L"S")) {
+        F->SetStyle(F->Style() + TFontStyles{TFontStyle::fsStrikeOut});
+      } else if (c1 == L'T') {
+        F->SetStyle(F->Style() + TFontStyles{t.At(3) == L'O' ? TFontStyle::fsBold : TFontStyle::fsStrikeOut});
+      } else if (c1 == L'H') {
+        S->Shadow = true;
+      } else if (c1 == L'P') {
+        String v = t.Value(L"STYLE");
+        if (v.find(L"BACKGROUND-COLOR:") != String::npos) {
+          String rest = v.size() > 17 ? v.substr(17) : String();
+          if (!rest.empty() && rest[0] == L'#') {
+            FontSlotBg = Bg;
+            Bg = ColorFromHex(rest);
+          }
+        }
+      } else if (t.BodyIs(L"SUB")) {
+        Sub = true;
+      } else if (t.BodyIs(L"SUP")) {
+        Sup = true;
+      }
+      break;
+    case L'U':
+      if (t.BodyIs(L"U")) {
+        F->SetStyle(F->Style() + TFontStyles{TFontStyle::fsUnderline});
+      } else {
+        S->ListLevel++;
+        Ordered = false;
+        if (HasContent) Eol = true;
+      }
+      break;
+    case L'Z':
+      Hidden = true;
+      break;
+    default:
+      break;
+  }
+}
+
+void THtmlRenderer::CloseTag(const TTag& t, TLine& L) {
+  const bool drawing = !Measuring;
+  const wchar_t c1 = t.At(1);
+  switch (t.At(0)) {
+    case L'A':
+      CloseAnchor(L);
+      break;
+    case L'B':
+      if (t.BodyIs(L"B"))
+        F->SetStyle(F->Style() - TFontStyles{TFontStyle::fsBold});
+      else
+        F->SetColor(S->SavedColor);  // BLINK and BODY
+      break;
+    case L'E':
+      if (drawing) ErrorMark = false;
+      break;
+    case L'F':
+      F->SetName(BaseName);
+      F->SetHeight(BaseHeight);
+      if (!Measuring && !P.IgnoreColors) {
+        F->SetColor(S->SavedColor);
+        Bg = FontSlotBg;
+      }
+      break;
+    case L'H':
+      if (c1 == L'I' && drawing) {
+        F->SetColor(HiColor);
+        F->SetStyle(HiStyle);
+        Bg = HiBg;
+      }
+      break;
+    case L'I':
+      F->SetStyle(F->Style() - TFontStyles{TFontStyle::fsItalic});
+      break;
+    case L'L':
+      Eol = true;
+      break;
+    case L'O':
+      if (S->ListLevel > 0 && !t.BodyIs(L"O")) {
+        S->ListLevel--;
+        if (drawing) Ordered = false;
+      } else {
+        NewLineOffset = 0;
+      }
+      break;
+    case L'P':
+      Eol = true;
+      if (drawing) Band = false;
+      if (!Measuring && !P.IgnoreColors) Bg = PSlotBg;
+      break;
+    case L'R':
+      RestoreRotatedFont(C, S->KeptOrientation);
+      break;
+    case L'S':
+      if (c1 == L'T') {
+        F->SetStyle(F->Style() - TFontStyles{t.At(3) == L'O' ? TFontStyle::fsBold : TFontStyle::fsStrikeOut});
+      } else if (c1 == L'H') {
+        S->Shadow = false;
+      } else if (c1 == L'P') {
+        Bg = FontSlotBg;
+      } else if (c1 == L'U') {
+        Sub = Sup = false;
+      } else {
+        F->SetStyle(F->Style() - TFontStyles{TFontStyle::fsStrikeOut});
+      }
+      break;
+    case L'U':
+      if (S->ListLevel == 0 || t.BodyIs(L"U"))
+        F->SetStyle(F->Style() - TFontStyles{TFontStyle::fsUnderline});
+      else
+        S->ListLevel--;
+      break;
+    case L'Z':
+      Hidden = false;
+      break;
+    default:
+      break;
+  }
+}
+
+void THtmlRenderer::OpenAnchor(const TTag& t, TLine& L) {
+  const bool drawing = !Measuring;
+  S->InAnchorText = true;
+  S->SavedColor = F->Color();
+  const bool focused = drawing && S->Anchors == P.FocusLink;
+  if (focused) {
+    FocusOpen = true;
+    FocusRect.left = RightToLeft ? Xr : Xl;
+    FocusRect.top = L.Rect.top;
+  }
+  S->Anchors++;
+  const bool hovered = S->Anchors == P.HoverLink;
+  S->ColorBeforeHover = F->Color();
+  if (drawing && (!P.Hover || hovered)) {
+    F->SetStyle(F->Style() + TFontStyles{TFontStyle::fsUnderline});
+    if (P.HoverColor != clNone) {
+      HoverSlotBg = Bg;
+      Bg = P.HoverColor;
+    }
+    if (P.HoverFontColor != clNone) F->SetColor(P.HoverFontColor);
+  }
+  if (!P.IgnoreColors && (P.HoverFontColor == clNone || !hovered || !P.Hover)) F->SetColor(P.URLColor);
+  S->InAnchor = t.Has(L"HREF");
+  S->Href = S->InAnchor ? t.Value(L"HREF", true) : String();
+  S->Title = t.Value(L"TITLE", true);
+  if (focused) Out.FocusAnchor = S->Href;
+  if (Measuring) {
+    AnchorStartWidth = L.Width;
+    AnchorStartTop = L.Rect.top;
+    AnchorStartLine = LineNo;
+  }
+}
+
+void THtmlRenderer::CloseAnchor(TLine& L) {
+  const bool drawing = !Measuring;
+  S->InAnchorText = false;
+  if (drawing && (!P.Hover || S->Anchors == P.HoverLink)) {
+    F->SetStyle(F->Style() - TFontStyles{TFontStyle::fsUnderline});
+    if (P.HoverColor != clNone) Bg = HoverSlotBg;
+    if (P.HoverFontColor != clNone) F->SetColor(S->ColorBeforeHover);
+  }
+  if (!P.IgnoreColors) F->SetColor(S->SavedColor);
+  if (drawing && FocusOpen) {
+    FocusRect.right = RightToLeft ? Xr : Xl;
+    FocusRect.bottom = L.Rect.bottom - L.Raise;
+    FocusRect.top = FocusRect.bottom - TextHeightGh();
+    TRect r = FocusRect;
+    r.left -= 1;
+    r.right += 1;
+    C->DrawFocusRect(r);
+    FocusOpen = false;
+  }
+  if (Measuring && Marked) {
+    const bool sameLine = AnchorStartLine == LineNo;
+    Out.HoverRect = TRect(L.Rect.left + (sameLine ? AnchorStartWidth : 0), sameLine ? AnchorStartTop : L.Rect.top,
+                          L.Rect.left + L.Width, L.Rect.bottom);
+    Out.MouseLink = S->Anchors;
+    Marked = false;
+  }
+  S->InAnchor = false;
+}
+
+void THtmlRenderer::FontTag(const TTag& t) {
+  const bool drawing = !Measuring;
+  FontSlotBg = Bg;
+  if (t.Has(L"FACE")) {
+    String face = t.Value(L"FACE");
+    if (!face.empty()) F->SetName(face);
+  }
+  if (t.Has(L" COLOR") && !P.IgnoreColors && drawing) {
+    if (!S->InAnchorText) S->SavedColor = F->Color();
+    String v = t.Value(L" COLOR");
+    if (!v.empty()) F->SetColor(ColorValue(v));
+  }
+  if (t.Has(L"BGCOLOR") && !P.IgnoreColors && drawing) {
+    String v = t.Value(L"BGCOLOR");
+    if (!v.empty()) Bg = ColorValue(v);
+  }
+  if (t.Has(L"STYLE")) {
+    String v = t.Value(L"STYLE");
+    size_t pt = v.find(L"PT");
+    if (v.find(L"FONT-SIZE:") != String::npos && pt != String::npos && v.size() > 10) {
+      String rest = v.substr(10);
+      size_t e = rest.find(L"PT");
+      int size = StrToIntLoose(Trim(rest.substr(0, e)));
+      if (size > 0) F->SetSize(Clamp(size, 1, kMaxFontSize));
+    }
+  } else if (t.Has(L"SIZE")) {
+    int n = t.LooseNumberAfter(L"SIZE");
+    static const int kSteps[] = {1, 2, 4, 6, 8};
+    int size = n >= 1 && n <= 5 ? BaseSize + kSteps[n - 1] : n;
+    F->SetSize(Clamp(size, -kMaxFontSize, kMaxFontSize));
+  }
+}
+
+void THtmlRenderer::ParagraphTag(const TTag& t, TLine& L) {
+  const bool drawing = !Measuring;
+  if (t.Has(L"ALIGN")) {
+    String v = t.Value(L"ALIGN");
+    if (v.find(L"RIGHT") != String::npos) Align = TParaAlign::Right;
+    if (v.find(L"LEFT") != String::npos) Align = TParaAlign::Left;
+    if (v.find(L"CENTER") != String::npos) Align = TParaAlign::Center;
+  }
+  if (t.Has(L"INDENT")) Indent = Clamp(StrToIntLoose(t.Value(L"INDENT")), -kMaxCoord, kMaxCoord);
+  if (t.Has(L"FLOAT")) {
+    String v = t.Value(L"FLOAT");
+    int kind = v == L"LEFT" ? 1 : (v == L"RIGHT" ? 2 : 0);
+    if (kind) {
+      FloatKind = kind;
+      FloatLeft = L.Rect.left;
+      FloatTop = L.Rect.top;
+    }
+  }
+  if (t.Has(L"BGCOLOR") && !P.IgnoreColors && drawing) {
+    Band = true;
+    PSlotBg = Bg;
+    TColor from = ColorValue(t.Value(L"BGCOLOR"));
+    TRect band(P.R.left, L.Rect.top, P.R.right, L.Rect.bottom + L.SubSpace);
+    if (t.Has(L"BGCOLORTO")) {
+      band.bottom += 2;
+      DrawSteppedGradient(C, from, ColorValue(t.Value(L"BGCOLORTO")), true, band, 64);
+      Bg = clNone;
+    } else {
+      Bg = from;
+      C->Brush()->SetColor(Bg);
+      C->FillRect(band);
+    }
+    C->Brush()->SetStyle(TBrushStyle::bsClear);
+  }
+}
+
+void THtmlRenderer::BodyTag(const TTag& t, TLine& L) {
+  if (Measuring || P.IgnoreColors) return;
+  if (t.Has(L"BGCOLOR")) {
+    TColor from = ColorValue(t.Value(L"BGCOLOR"));
+    if (t.Has(L"BGCOLORTO")) {
+      String dir = t.Value(L"DIR");
+      bool horizontal = !t.Has(L"DIR") || dir == L"H";
+      DrawSteppedGradient(C, from, ColorValue(t.Value(L"BGCOLORTO")), horizontal, P.R, 64);
+      Bg = clNone;
+    } else {
+      FontSlotBg = Bg;
+      Bg = from;
+      C->Brush()->SetColor(Bg);
+      C->FillRect(TRect(P.R.left - 2, P.R.top, P.R.right, P.R.bottom));
+    }
+    C->Brush()->SetStyle(TBrushStyle::bsClear);
+  }
+}
+
+void THtmlRenderer::ListItem(const TTag& t, TLine& L) {
+  if (LiSeen) {
+    StopBefore = true;  // a second item starts a new line
+    return;
+  }
+  LiSeen = true;
+  const int level = S->ListLevel;
+  L.Width += 12 * level;
+  if (Measuring) {
+    Xl += 12 * level;
+    return;
+  }
+  Xl += 12 * Max(level - 1, 0);
+  const bool hasType = t.Has(L"TYPE");
+  const String type = t.Value(L"TYPE");
+  const bool hasColor = t.Has(L"COLOR");
+  const TColor color = hasColor ? ColorValue(t.Value(L"COLOR")) : F->Color();
+  int advance = 12;
+  if (hasType) {
+    if (!Hidden && (type == L"SQUARE" || type == L"CIRCLE")) {
+      C->Pen()->SetColor(color);
+      C->Brush()->SetColor(color);
+      const int top = L.Rect.top + 2;
+      if (type == L"SQUARE")
+        C->Rectangle(Xl, top, Xl + 8, top + 8);
+      else
+        C->Ellipse(Xl, top, Xl + 8, top + 8);
+      C->Brush()->SetStyle(TBrushStyle::bsClear);
+    }
+  } else {
+    String bullet;
+    if (Ordered)
+      bullet = IntToStr(ItemNumber) + L". ";
+    else
+      bullet = level % 2 == 1 ? String(L"\u00B7") : String(L"o");
+    const String name = F->Name();
+    const TColor old = F->Color();
+    F->SetName(L"Symbol");
+    F->SetColor(color);
+    if (Ordered) advance = C->TextWidth(bullet);
+    if (!Hidden) {
+      TRect r(Xl, L.Rect.top, L.Rect.right, L.Rect.bottom);
+      C->TextRect(r, bullet, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    F->SetName(name);
+    F->SetColor(old);
+    if (Ordered) ItemNumber++;
+  }
+  Xl += advance;
+}
+
+void THtmlRenderer::ImageTag(const TTag& t, TLine& L) {
+  // Sources: "SSYS:"/"LSYS:" system icons. Image-list images and pictures
+  // are resolved by ResolvePicture once their classes are in.
+  const int refH = TextHeightGh();
+  const String src = t.Value(L"SRC", true);
+  const String usrc = AnsiUpperCase(src);
+  const bool sys = usrc.rfind(L"SSYS:", 0) == 0 || usrc.rfind(L"LSYS:", 0) == 0;
+  if (!sys) return;
+  const bool large = usrc[0] == L'L';
+  const String name = src.substr(5);
+  TSize size;
+  DrawSystemIcon(C, 0, 0, size, P.ResFactor, P.Print, false, large, name);
+  HDC dc = C->Handle();
+  const int lw = MulDiv(size.cx, GetDeviceCaps(dc, LOGPIXELSX), 96);
+  const int lh = MulDiv(size.cy, GetDeviceCaps(dc, LOGPIXELSY), 96);
+  const String floatV = t.Value(L"FLOAT");
+  int x = Xl;
+  if (floatV == L"LEFT") x = P.R.left;
+  const int y = L.Rect.top;
+  if (!Measuring) DrawSystemIcon(C, x, y, size, P.ResFactor, P.Print, true, large, name);
+  // Hit test.
+  const int rel = P.X - L.Rect.left;
+  if (rel > L.Width && rel < L.Width + lw && P.Y > L.Rect.top && P.Y < L.Rect.top + lh && S->InAnchor) {
+    L.ImgHit = true;
+    Out.AnchorVal = S->Href;
+    if (!S->Title.empty()) Out.FocusAnchor = S->Title;
+  }
+  // Fit.
+  if (!Second && L.Rect.Width() < L.Width + lw && lw < L.Rect.Width()) {
+    StopBefore = true;
+    return;
+  }
+  L.Width += lw + 2;
+  Xl += lw + 2;
+  L.Height = Max(L.Height, lh);
+  TrailingBlank = 0;
+  HasContent = true;
+  // Text raise for the alignment.
+  if (t.Has(L"ALIGN")) {
+    if (t.Upper.find(L"\"TOP", t.AttrStart) != String::npos)
+      L.Raise = Max(L.Height - refH, 0);
+    else if (t.Upper.find(L"\"MIDDLE", t.AttrStart) != String::npos)
+      L.Raise = Max((L.Height - refH) / 2, 0);
+  }
+  if (t.Has(L"WRAP")) {
+    L.Height = refH;
+    L.Raise = 0;
+  }
+  if (floatV == L"LEFT") {
+    L.Raise = L.Height - refH;
+    FloatLeftMargin = lw + 2;
+    FloatBottom = y + lh;
+    if (!Measuring) L.Height = refH;
+  }
+}
+
+}  // namespace
+
+bool RenderHtml(const THtmlRenderParams& Params, THtmlRenderResult& Result) {
+  THtmlRenderer r(Params, Result);
+  return r.Run();
+}
+
+bool RenderHtml(TCanvas* Canvas, const String& HTML, const TRect& R, TCustomImageList* Images, int X, int Y,
+                int FocusLink, int HoverLink, int ShadowOffset, bool CheckOnly, bool CheckHeight, bool Print,
+                bool IgnoreColors, bool Blink, bool Hover, bool WordWrap, double ResFactor, TColor URLColor,
+                TColor HoverColor, TColor HoverFontColor, TColor ShadowColor, String& AnchorVal,
+                String& StrippedText, String& FocusAnchor, int& XSize, int& YSize, int& HyperLinks, int& MouseLink,
+                TRect& HoverRect, THTMLPictureCache* PictureCache, TPictureContainer* PictureContainer,
+                int LineSpacing, TBiDiMode BiDiMode, TColor SelectionColor, TColor SelectionFontColor,
+                TFontStyles SelectionFontStyle) {
+  THtmlRenderParams p;
+  p.Canvas = Canvas;
+  p.HTML = HTML;
+  p.R = R;
+  p.Images = Images;
+  p.X = X;
+  p.Y = Y;
+  p.FocusLink = FocusLink;
+  p.HoverLink = HoverLink;
+  p.ShadowOffset = ShadowOffset;
+  p.CheckOnly = CheckOnly;
+  p.CheckHeight = CheckHeight;
+  p.Print = Print;
+  p.IgnoreColors = IgnoreColors;
+  p.Blink = Blink;
+  p.Hover = Hover;
+  p.WordWrap = WordWrap;
+  p.ResFactor = ResFactor;
+  p.URLColor = URLColor;
+  p.HoverColor = HoverColor;
+  p.HoverFontColor = HoverFontColor;
+  p.ShadowColor = ShadowColor;
+  p.PictureCache = PictureCache;
+  p.PictureContainer = PictureContainer;
+  p.LineSpacing = LineSpacing;
+  p.BiDiMode = BiDiMode;
+  p.SelectionColor = SelectionColor;
+  p.SelectionFontColor = SelectionFontColor;
+  p.SelectionFontStyle = SelectionFontStyle;
+  THtmlRenderResult r;
+  r.AnchorVal = AnchorVal;
+  r.HoverRect = HoverRect;
+  bool hit = RenderHtml(p, r);
+  AnchorVal = r.AnchorVal;
+  StrippedText = r.StrippedText;
+  FocusAnchor = r.FocusAnchor;
+  XSize = r.XSize;
+  YSize = r.YSize;
+  HyperLinks = r.HyperLinks;
+  MouseLink = r.MouseLink;
+  HoverRect = r.HoverRect;
+  return hit;
+}
+
+bool RenderHtmlBasic(TCanvas* Canvas, const String& HTML, const TRect& R, TCustomImageList* Images, int X, int Y,
+                     bool CheckOnly, bool CheckHeight, bool Print, bool IgnoreColors, bool Blink, double ResFactor,
+                     TColor URLColor, String& AnchorVal, String& StrippedText, int& XSize, int& YSize) {
+  String focusAnchor;
+  int hyperLinks = 0, mouseLink = -1;
+  TRect hoverRect;
+  return RenderHtml(Canvas, HTML, R, Images, X, Y, -1, -1, 1, CheckOnly, CheckHeight, Print, IgnoreColors, Blink,
+                    false, false, ResFactor, URLColor, clNone, clNone, 0x808080, AnchorVal, StrippedText,
+                    focusAnchor, XSize, YSize, hyperLinks, mouseLink, hoverRect, nullptr, nullptr, 0,
+                    TBiDiMode::bdLeftToRight, clHighlight, clHighlightText, TFontStyles{});
+}
