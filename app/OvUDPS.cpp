@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "net/blcksock.h"
+#include "net/blocksock.h"
 #include "net/charsets.h"
 
 TGetAdaptersInfoFunc GetAdaptersInfoSeam = ::GetAdaptersInfo;
@@ -198,10 +198,10 @@ void TOvUDPS::SetpcName(const String&) {
   try {
     FpcName = sock->LocalName();
   } catch (...) {
-    delete sock;
+    sock->Free();
     throw;
   }
-  delete sock;
+  sock->Free();
 }
 
 void TOvUDPS::SetpcMAC(const String&) {
@@ -342,7 +342,7 @@ TUDPThread::TUDPThread(bool CreateSuspended, TOvUDPS* Parent) : TThread(CreateSu
 }
 
 TUDPThread::~TUDPThread() {
-  delete FUDPSrvSock;
+  FreeAndNil(FUDPSrvSock);
   {
     TLock lock;
     delete FUDPSendList;
@@ -486,7 +486,12 @@ void TUDPClientThread::Execute() {
     lineMode = IsLineMode(FOvUDPS->FUDPLineEndRx);
   });
   AnsiString data = utf8 ? ConvertCharset(FData, TMimeChar::CP1250, TMimeChar::UTF_8) : FData;
-  TUDPBlockSocket sock;
+  TUDPBlockSocket* s = new TUDPBlockSocket();
+  TUDPBlockSocket& sock = *s;
+  struct TFreeSock {
+    TUDPBlockSocket* p;
+    ~TFreeSock() { p->Free(); }
+  } freeSock{s};
   sock.Bind(L"0.0.0.0", L"0");
   sock.SetTimeout(20000);
   sock.SetMulticastTTL(64);

@@ -213,6 +213,31 @@ TEST_F(ServiceFixture, LineEndsJoinLinesAndEndRepliesAndQueuedSends) {
   EXPECT_EQ(got, "re:a#");
 }
 
+TEST_F(ServiceFixture, Utf8ModeConvertsToAndFromWindows1250) {
+  // "z" with dot above: C5 BC in UTF-8, BF in Windows-1250 (which this
+  // prefix's ANSI code page, 1252, reads as an inverted question mark).
+  ASSERT_EQ(GetACP(), 1252u);
+  answer = [](const String& p) { return p; };
+  svc->SetUTF8(true);
+  Start();
+  Peer peer;
+  peer.Send("\xC5\xBC");
+  ASSERT_TRUE(WaitPackets(1));
+  EXPECT_EQ(packets[0].Hex, L"HEX(2) C5BC");
+  EXPECT_EQ(packets[0].Text, L"\u00BF");
+  std::string got;
+  ASSERT_TRUE(peer.Receive(got));
+  EXPECT_EQ(got, "\xC5\xBC");
+  svc->UDPServerSendTo(L"127.0.0.1", IntToStr(static_cast<int64_t>(peer.Port())), "\xBF");
+  ASSERT_TRUE(peer.Receive(got));
+  EXPECT_EQ(got, "\xC5\xBC");
+  // Off: bytes pass as they are.
+  svc->SetUTF8(false);
+  svc->UDPServerSendTo(L"127.0.0.1", IntToStr(static_cast<int64_t>(peer.Port())), "\xBF");
+  ASSERT_TRUE(peer.Receive(got));
+  EXPECT_EQ(got, "\xBF");
+}
+
 TEST_F(ServiceFixture, ATimeOutBelowOneReadsOneAfterTheFirstDatagram) {
   svc->SetUDPRxTimeout(0);
   Start();
