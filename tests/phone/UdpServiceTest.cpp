@@ -20,6 +20,7 @@ const wchar_t* const kPort = L"43311";
 struct Peer {
   SOCKET s;
   sockaddr_in service{};
+  sockaddr_in last{};  // the sender of the last datagram received
   Peer() {
     s = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
     sockaddr_in local{};
@@ -40,6 +41,9 @@ struct Peer {
   void Send(const std::string& data) {
     sendto(s, data.data(), static_cast<int>(data.size()), 0, reinterpret_cast<sockaddr*>(&service), sizeof(service));
   }
+  void Reply(const std::string& data) {
+    sendto(s, data.data(), static_cast<int>(data.size()), 0, reinterpret_cast<sockaddr*>(&last), sizeof(last));
+  }
   // One datagram, waiting (and pumping messages) up to Ms; false if none.
   bool Receive(std::string& data, DWORD Ms = 3000) {
     bool got = false;
@@ -51,7 +55,8 @@ struct Peer {
           timeval tv{0, 0};
           if (select(0, &set, nullptr, nullptr, &tv) != 1) return false;
           char buf[2048];
-          int n = recv(s, buf, sizeof(buf), 0);
+          int len = sizeof(last);
+          int n = recvfrom(s, buf, sizeof(buf), 0, reinterpret_cast<sockaddr*>(&last), &len);
           if (n < 0) return false;
           data.assign(buf, static_cast<size_t>(n));
           got = true;
@@ -176,6 +181,26 @@ TEST_F(ServiceFixture, QueuedDatagramsLeaveInOrderWhileOthersArrive) {
     EXPECT_EQ(got, "q" + std::to_string(i));
   }
   EXPECT_TRUE(WaitPackets(5));
+}
+
+TEST_F(ServiceFixture, TheOneShotClientSendsAndReportsTheAnswers) {
+  answer = [](const String& p) { return L"thanks for " + p; };
+  Peer peer;
+  svc->UDPClientSendTo(L"127.0.0.1", IntToStr(static_cast<int64_t>(peer.Port())), L"hello");
+  std::string got;
+  ASSERT_TRUE(peer.Receive(got));
+  EXPECT_EQ(got, "hello");
+  // The answer to the client's own socket comes through the packet event,
+  // and the handler's reply goes back.
+  peer.Reply("yes");
+  ASSERT_TRUE(WaitPackets(1));
+  EXPECT_EQ(packets[0].Text, L"yes");
+  EXPECT_EQ(packets[0].PeerIP, L"127.0.0.1");
+  EXPECT_EQ(packets[0].PeerPort, IntToStr(static_cast<int64_t>(peer.Port())));
+  ASSERT_TRUE(peer.Receive(got));
+  EXPECT_EQ(got, "thanks for yes");
+  // It ends by itself within a second of silence.
+  PumpFor(1300);
 }
 
 TEST_F(ServiceFixture, SendsWhileInactiveAreDropped) {
