@@ -153,6 +153,25 @@ void TForm1::ExitProgram() {
   Close();
 }
 
+void TForm1::NewSmsClick(TObject*) {
+  if (frmNewSMS) frmNewSMS->Show();
+}
+
+namespace {
+// Brings a window back from hidden or minimized and shows it.
+void ShowRestored(TCustomForm* Form) {
+  if (!Form) return;
+  if (!Form->Visible() || Form->WindowState() == TWindowState::wsMinimized ||
+      (Form->HandleAllocated() && IsIconic(Form->Handle())))
+    Form->SetWindowState(TWindowState::wsNormal);
+  Form->Show();
+}
+}  // namespace
+
+void TForm1::OutBoxClick(TObject*) { ShowRestored(frmSMSOutBox); }
+
+void TForm1::InBoxClick(TObject*) { ShowRestored(frmSmsInBox); }
+
 void TForm1::ShowMainWindow(TObject*) {
   SetWindowState(TWindowState::wsNormal);
   OvFormSR1->RestorePos();

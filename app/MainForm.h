@@ -70,8 +70,12 @@ class TForm1 : public TForm {
   // Tray icon and menu.
   void TrayIcon1Click(TObject* Sender);
   void TrayIcon1BalloonClick(TObject* Sender);
+  void NewSmsClick(TObject* Sender);
+  void OutBoxClick(TObject* Sender);
+  void InBoxClick(TObject* Sender);
   void ShowMainWindow(TObject* Sender);
   void HideMainWindow(TObject* Sender);
+  void ExitClick(TObject* Sender) { ExitProgram(); }
 
   // Sends a command to the phone (port 43000); nothing while the address
   // is unknown.

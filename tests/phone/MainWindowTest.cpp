@@ -280,6 +280,31 @@ TEST_F(MainWindow, TrayClickTogglesTheNewSmsWindowAndClosingOnlyHides) {
   EXPECT_TRUE(Form1->OvUDPS1->UDPActive());
 }
 
+TEST_F(MainWindow, MenuCommandsBringTheWindowsBack) {
+  frmSMSOutBox->Show();
+  frmSMSOutBox->SetWindowState(TWindowState::wsMinimized);
+  PumpFor(50);
+  Form1->OutBoxClick(nullptr);
+  PumpFor(50);
+  EXPECT_TRUE(frmSMSOutBox->Visible());
+  EXPECT_FALSE(IsIconic(frmSMSOutBox->Handle()));
+  frmSmsInBox->Hide();
+  Form1->InBoxClick(nullptr);
+  EXPECT_TRUE(frmSmsInBox->Visible());
+  Form1->NewSmsClick(nullptr);
+  EXPECT_TRUE(frmNewSMS->Visible());
+  Form1->ShowMainWindow(nullptr);
+  EXPECT_TRUE(Form1->Visible());
+  EXPECT_TRUE(Form1->FirstShowDone);
+  PumpFor(50);
+  EXPECT_TRUE(Form1->Visible()) << "a later show stays";
+  Form1->HideMainWindow(nullptr);
+  EXPECT_FALSE(Form1->Visible());
+  for (TCustomForm* f : {static_cast<TCustomForm*>(frmSMSOutBox), static_cast<TCustomForm*>(frmSmsInBox),
+                         static_cast<TCustomForm*>(frmNewSMS)})
+    f->Hide();
+}
+
 // Last: the exit ends the service and keeps the phone's address.
 TEST_F(MainWindow, ZExitSavesTheAddressAndStopsTheService) {
   RemoteIP = kPhone;
