@@ -3,15 +3,15 @@
 #include "app/OvUDPS.h"
 #include "app/SingleInstance.h"
 #include "base/Forms.h"
-#include "net/charsets.h"
+#include "net/netunits.h"
 #include "ui/draw/GdiPlus.h"
 #include "ui/toolbar/runtime/ToolBarRuntime.h"
 
 const std::vector<TUnitEntry>& AppUnits() {
   static const std::vector<TUnitEntry> units = [] {
     std::vector<TUnitEntry> u = BaseUnits();
-    // The socket layer: its character-set alias table.
-    u.push_back({L"Charsets", InitCharsetsUnit, FiniCharsetsUnit});
+    // The socket layer: Windows Sockets and the character-set alias table.
+    AppendSocketLayerUnits(u);
     // The UDP service's queue lock, after the socket layer.
     u.push_back({L"OvUDPS", InitOvUDPSUnit, FiniOvUDPSUnit});
     // GDI+ comes after the socket layer and the UDP-service lock.
