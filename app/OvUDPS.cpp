@@ -1,13 +1,12 @@
 #include "app/OvUDPS.h"
 
-#include <nb30.h>
-
 #include <string>
 
 #include "net/blocksock.h"
 #include "net/charsets.h"
 
 TGetAdaptersInfoFunc GetAdaptersInfoSeam = ::GetAdaptersInfo;
+TNetbiosFunc NetbiosSeam = ::Netbios;
 
 namespace {
 
@@ -136,13 +135,13 @@ String GetMacNetBios() {
   ncb.ncb_command = NCBENUM;
   ncb.ncb_buffer = reinterpret_cast<PUCHAR>(&lanas);
   ncb.ncb_length = sizeof(lanas);
-  if (Netbios(&ncb) != NRC_GOODRET) return L"";
+  if (NetbiosSeam(&ncb) != NRC_GOODRET) return L"";
   String text;
   for (int i = 0; i < lanas.length; ++i) {
     ncb = NCB{};
     ncb.ncb_command = NCBRESET;
     ncb.ncb_lana_num = lanas.lana[i];
-    Netbios(&ncb);
+    NetbiosSeam(&ncb);
     UCHAR status[60] = {};
     ncb = NCB{};
     ncb.ncb_command = NCBASTAT;
@@ -150,7 +149,7 @@ String GetMacNetBios() {
     memcpy(ncb.ncb_callname, "*               ", NCBNAMSZ);
     ncb.ncb_buffer = status;
     ncb.ncb_length = sizeof(status);
-    UCHAR rc = Netbios(&ncb);
+    UCHAR rc = NetbiosSeam(&ncb);
     if (rc == 0 || rc == 6) text = HardwareAddressText(status, 6, L"");
     if (text != L"000000000000") break;
   }

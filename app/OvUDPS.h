@@ -6,6 +6,7 @@
 #pragma once
 
 #include <iphlpapi.h>
+#include <nb30.h>
 
 #include <atomic>
 #include <functional>
@@ -26,6 +27,9 @@ using TOnUDPStatus = std::function<void(TObject* Sender, bool Active, int Error,
 // The adapter query; replaceable so that tests can play any machine.
 using TGetAdaptersInfoFunc = ULONG (*)(PIP_ADAPTER_INFO AdapterInfo, PULONG SizePointer);
 extern TGetAdaptersInfoFunc GetAdaptersInfoSeam;
+// The NetBIOS call, replaceable in the same way.
+using TNetbiosFunc = UCHAR (*)(PNCB Ncb);
+extern TNetbiosFunc NetbiosSeam;
 
 // Lists the adapters into List: their hardware addresses ("00-1A-..."), or
 // their first IPv4 addresses, or eight descriptive lines each; adapters

@@ -1,6 +1,7 @@
 #include "app/PhoneProtocol.h"
 
 #include "base/SysUtils.h"
+#include "net/netutil.h"
 
 namespace {
 
@@ -41,28 +42,6 @@ std::vector<String> SplitFields(const String& s, wchar_t sep, size_t count) {
 String SecondEqualsPiece(const String& s) {
   std::vector<String> parts = SplitAll(s, L'=');
   return parts.size() > 1 ? parts[1] : String();
-}
-
-// The token before Delim, trimmed of spaces, taken off the front of Text
-// (the whole text when Delim is absent); the rest loses its spaces too.
-String CutSpaceTrimmed(String& Text, wchar_t Delim) {
-  auto trimSpaces = [](const String& s) {
-    size_t b = s.find_first_not_of(L' ');
-    if (b == String::npos) return String();
-    size_t e = s.find_last_not_of(L' ');
-    return s.substr(b, e - b + 1);
-  };
-  String token;
-  size_t p = Text.find(Delim);
-  if (p == String::npos) {
-    token = Text;
-    Text.clear();
-  } else {
-    token = Text.substr(0, p);
-    Text = Text.substr(p + 1);
-  }
-  Text = trimSpaces(Text);
-  return trimSpaces(token);
 }
 
 }  // namespace
@@ -118,8 +97,8 @@ std::vector<TPhoneContact> ParseContacts(const String& Rest) {
   String rest = Rest;
   while (!rest.empty()) {
     TPhoneContact c;
-    c.Name = CutSpaceTrimmed(rest, L';');
-    c.Number = StringReplaceAll(CutSpaceTrimmed(rest, L'^'), L" ", L"");
+    c.Name = CutTrimmedToken(rest, L";");
+    c.Number = StringReplaceAll(CutTrimmedToken(rest, L"^"), L" ", L"");
     if (c.Name.empty() && c.Number.empty()) continue;
     contacts.push_back(std::move(c));
   }

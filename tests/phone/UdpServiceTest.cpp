@@ -16,6 +16,65 @@ namespace {
 
 const wchar_t* const kPort = L"43311";
 
+// NetBIOS answers from a table: adapter numbers, and per adapter the
+// status call's return code and hardware address. Nothing of NetBIOS
+// reaches the network from these tests.
+struct FakeLana {
+  UCHAR Rc;
+  BYTE Mac[6];
+};
+std::vector<FakeLana> gLanas;
+std::vector<int> gStatusAsked;
+
+UCHAR FakeNetbios(PNCB Ncb) {
+  switch (Ncb->ncb_command) {
+    case NCBENUM: {
+      auto* e = reinterpret_cast<LANA_ENUM*>(Ncb->ncb_buffer);
+      e->length = static_cast<UCHAR>(gLanas.size());
+      for (size_t i = 0; i < gLanas.size(); ++i) e->lana[i] = static_cast<UCHAR>(10 + i);
+      return NRC_GOODRET;
+    }
+    case NCBRESET:
+      return NRC_GOODRET;
+    case NCBASTAT: {
+      size_t i = Ncb->ncb_lana_num - 10u;
+      gStatusAsked.push_back(static_cast<int>(i));
+      EXPECT_EQ(std::string(reinterpret_cast<char*>(Ncb->ncb_callname), NCBNAMSZ), "*               ");
+      EXPECT_EQ(Ncb->ncb_length, 60);
+      memcpy(Ncb->ncb_buffer, gLanas[i].Mac, 6);
+      return gLanas[i].Rc;
+    }
+    default:
+      return NRC_ILLCMD;
+  }
+}
+
+struct FakeNetbiosEnvironment : testing::Environment {
+  void SetUp() override { NetbiosSeam = FakeNetbios; }
+};
+const auto* const kFakeNetbios = testing::AddGlobalTestEnvironment(new FakeNetbiosEnvironment);
+
+TEST(NetBios, TheFirstAdapterWithANonZeroAddressAnswers) {
+  struct {
+    std::vector<FakeLana> Lanas;
+    const wchar_t* Mac;
+    std::vector<int> Asked;
+  } cases[] = {
+      {{}, L"", {}},
+      {{{0, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}}, {0, {1, 2, 3, 4, 5, 6}}}, L"001A2B3C4D5E", {0}},
+      {{{0, {0, 0, 0, 0, 0, 0}}, {6, {0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF}}}, L"AABBCCDDEEFF", {0, 1}},
+      // A failed status leaves the text of the adapter before it.
+      {{{0, {0, 0, 0, 0, 0, 0}}, {NRC_BRIDGE, {1, 2, 3, 4, 5, 6}}}, L"000000000000", {0, 1}},
+  };
+  for (auto& c : cases) {
+    gLanas = c.Lanas;
+    gStatusAsked.clear();
+    EXPECT_EQ(GetMacNetBios(), c.Mac);
+    EXPECT_EQ(gStatusAsked, c.Asked);
+  }
+  gLanas.clear();
+}
+
 // A plain Winsock socket on loopback: the other side.
 struct Peer {
   SOCKET s;
