@@ -4,6 +4,7 @@
 #include "app/SingleInstance.h"
 #include "base/Forms.h"
 #include "net/netunits.h"
+#include "ui/controls/AdvMenuUtil.h"
 #include "ui/draw/GdiPlus.h"
 #include "ui/toolbar/runtime/ToolBarRuntime.h"
 
@@ -16,6 +17,9 @@ const std::vector<TUnitEntry>& AppUnits() {
     u.push_back({L"OvUDPS", InitOvUDPSUnit, FiniOvUDPSUnit});
     // GDI+ comes after the socket layer and the UDP-service lock.
     u.push_back({L"GDIPlus", InitGdiplusUnit, FiniGdiplusUnit});
+    // The menu utilities, then the menus (menu animation off until the end).
+    u.push_back({L"AdvMenuUtil", InitMenuUtilsUnit, nullptr});
+    u.push_back({L"AdvMenus", InitAdvMenusUnit, FiniAdvMenusUnit});
     // The toolbar library's runtime comes last before the guard.
     for (const TUnitEntry& e : ToolBarRuntimeUnits()) u.push_back(e);
     // The guard comes last: it is the main window's own start-up.
