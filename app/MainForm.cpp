@@ -87,6 +87,28 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   OvFormSR1 = new TOvFormSR(this);
   OvFormSR1->SetName(L"OvFormSR1");
 
+  ImageList1 = new TImageList(this);
+  ImageList1->SetName(L"ImageList1");
+  FillImageList();
+
+  PopupMenu1 = new TAdvPopupMenu(this);
+  PopupMenu1->SetName(L"PopupMenu1");
+  PopupMenu1->SetImages(ImageList1);
+  miInfo = AddMenuItem(L"miInfo", L"Vantrel info", 4, nullptr);
+  AddMenuItem(L"N1", L"-", -1, nullptr);
+  miNewSMS = AddMenuItem(L"miNewSMS", L"NEW SMS", 0, &TForm1::NewSmsClick);
+  miOutBox = AddMenuItem(L"miOutBox", L"SMS OUT BOX", 5, &TForm1::OutBoxClick);
+  miInBox = AddMenuItem(L"miInBox", L"SMS IN BOX", 8, &TForm1::InBoxClick);
+  AddMenuItem(L"N2", L"-", -1, nullptr);
+  miShow = AddMenuItem(L"miShow", L"Show main window", 2, &TForm1::ShowMainWindow);
+  miHide = AddMenuItem(L"miHide", L"Hide main window", 3, &TForm1::HideMainWindow);
+  AddMenuItem(L"N3", L"-", -1, nullptr);
+  miAutostart = AddMenuItem(L"miAutostart", L"Start with Windows", -1, &TForm1::AutostartClick);
+  miAutostart->SetAutoCheck(true);
+  AddMenuItem(L"N4", L"-", -1, nullptr);
+  miExit = AddMenuItem(L"miExit", L"EXIT", 1, &TForm1::ExitClick);
+  TrayIcon1->SetPopupMenu(PopupMenu1);
+
   auto makeTimer = [this](const wchar_t* name, unsigned interval, bool enabled, void (TForm1::*handler)(TObject*)) {
     auto* t = new TTimer(this);
     t->SetName(name);
@@ -119,6 +141,84 @@ void TForm1::FormCreate(TObject*) {
   OvUDPS1->SetUDPTxPort(PhoneLinkTxPort);
   OvUDPS1->SetUDPActive(true);
   lbPhoneIP->SetCaption(L"Phone IP: " + PhoneIP);
+  // The check mark shows the stored value; the tag keeps the click handler
+  // from writing it back.
+  miAutostart->SetTag(1);
+  miAutostart->SetChecked(IsAutostartSet(kAutostartName));
+  miAutostart->SetTag(0);
+}
+
+TMenuItem* TForm1::AddMenuItem(const wchar_t* Name, const wchar_t* Caption, int ImageIndex,
+                               void (TForm1::*Handler)(TObject*)) {
+  auto* item = new TMenuItem(this);
+  item->SetName(Name);
+  item->SetCaption(Caption);
+  item->SetImageIndex(ImageIndex);
+  if (Handler) item->OnClick = Bind(this, Handler);
+  PopupMenu1->Items()->Add(item);
+  return item;
+}
+
+// The menu's pictures, 16 x 16, drawn here: new message, exit, show, hide,
+// info, out box, (two unused), in box.
+void TForm1::FillImageList() {
+  const TColor mask = 0xFF00FF;
+  for (int index = 0; index < 9; ++index) {
+    TBitmap bmp(16, 16, TPixelFormat::pf24bit);
+    TCanvas* c = bmp.Canvas();
+    c->Brush()->SetColor(mask);
+    c->FillRect(TRect(0, 0, 16, 16));
+    c->Pen()->SetColor(0x404040);
+    switch (index) {
+      case 0:  // an envelope
+      case 5:  // out box: an envelope with an arrow up
+      case 8:  // in box: an envelope with an arrow down
+        c->Brush()->SetColor(index == 0 ? 0xFFFFFF : index == 5 ? 0xC0FFC0 : 0xFFE0C0);
+        c->Rectangle(1, 4, 15, 13);
+        c->MoveTo(1, 4);
+        c->LineTo(8, 9);
+        c->LineTo(15, 3);
+        if (index != 0) {
+          c->Pen()->SetColor(index == 5 ? 0x00A000 : 0xC06000);
+          c->MoveTo(12, index == 5 ? 0 : 3);
+          c->LineTo(12, index == 5 ? 4 : 7);
+        }
+        break;
+      case 1:  // exit: a red cross
+        c->Pen()->SetColor(0x0000D0);
+        c->Pen()->SetWidth(2);
+        c->MoveTo(3, 3);
+        c->LineTo(13, 13);
+        c->MoveTo(13, 3);
+        c->LineTo(3, 13);
+        break;
+      case 2:  // show: a window
+      case 3:  // hide: a window bar
+        c->Brush()->SetColor(0xFFFFFF);
+        c->Rectangle(1, 2, 15, index == 2 ? 14 : 6);
+        c->Brush()->SetColor(0xC08040);
+        c->FillRect(TRect(2, 3, 14, 5));
+        break;
+      case 4:  // info: a blue disc
+        c->Brush()->SetColor(0xD07020);
+        c->Pen()->SetColor(0xD07020);
+        c->Ellipse(1, 1, 15, 15);
+        c->Brush()->SetColor(0xFFFFFF);
+        c->FillRect(TRect(7, 7, 9, 12));
+        c->FillRect(TRect(7, 4, 9, 6));
+        break;
+      default:
+        break;
+    }
+    ImageList1->AddMasked(&bmp, mask);
+  }
+}
+
+void TForm1::AutostartClick(TObject*) {
+  if (miAutostart->Tag() != 0) return;
+  bool set = IsAutostartSet(kAutostartName);
+  if (miAutostart->Checked() && !set) SetAutostart(kAutostartName, Application->ExeName());
+  else if (!miAutostart->Checked() && set) RemoveAutostart(kAutostartName);
 }
 
 void TForm1::FormDestroy(TObject*) {

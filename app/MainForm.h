@@ -10,9 +10,12 @@
 #include "app/OvUDPS.h"
 #include "base/ExtCtrls.h"
 #include "base/Forms.h"
+#include "base/ImgList.h"
+#include "base/Menus.h"
 #include "base/Lists.h"
 #include "base/StdCtrls.h"
 #include "base/TrayIcon.h"
+#include "ui/controls/AdvMenus.h"
 
 // Posted to itself on every show; the first one hides the window again.
 constexpr UINT WM_HIDE_ON_FIRST_SHOW = WM_USER + 101;
@@ -44,6 +47,16 @@ class TForm1 : public TForm {
   TOvUDPS* OvUDPS1;
   TTrayIcon* TrayIcon1;
   TOvFormSR* OvFormSR1;
+  TImageList* ImageList1;     // the tray menu's pictures
+  TAdvPopupMenu* PopupMenu1;  // the tray menu
+  TMenuItem* miInfo;          // "Vantrel info"
+  TMenuItem* miNewSMS;        // "NEW SMS"
+  TMenuItem* miOutBox;        // "SMS OUT BOX"
+  TMenuItem* miInBox;         // "SMS IN BOX"
+  TMenuItem* miShow;          // "Show main window"
+  TMenuItem* miHide;          // "Hide main window"
+  TMenuItem* miAutostart;     // "Start with Windows"; Tag 1 while the program sets it
+  TMenuItem* miExit;          // "EXIT"
   TTimer* Timer1;  // contact query, 1000 ms, one shot
   TTimer* Timer2;  // discovery, 500 ms, one shot
   TTimer* Timer3;  // heartbeat, 2000 ms
@@ -76,6 +89,7 @@ class TForm1 : public TForm {
   void ShowMainWindow(TObject* Sender);
   void HideMainWindow(TObject* Sender);
   void ExitClick(TObject* Sender) { ExitProgram(); }
+  void AutostartClick(TObject* Sender);
 
   // Sends a command to the phone (port 43000); nothing while the address
   // is unknown.
@@ -96,6 +110,9 @@ class TForm1 : public TForm {
   // Restarts a timer's count.
   static void Rearm(TTimer* Timer);
   void TypePasscode(const String& Code);
+  TMenuItem* AddMenuItem(const wchar_t* Name, const wchar_t* Caption, int ImageIndex,
+                         void (TForm1::*Handler)(TObject*));
+  void FillImageList();
 
   HWND FLastFlashed = nullptr;
 };

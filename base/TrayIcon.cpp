@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "base/Forms.h"
+#include "base/Menus.h"
 
 namespace {
 
@@ -81,15 +82,14 @@ void TTrayIcon::SetHint(const String& Value) {
 }
 
 void TTrayIcon::SetPopupMenu(TPopupMenu* Value) {
-  auto* menu = reinterpret_cast<TComponent*>(Value);
-  if (FPopupMenu) reinterpret_cast<TComponent*>(FPopupMenu)->RemoveFreeNotification(this);
+  if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
   FPopupMenu = Value;
-  if (menu) menu->FreeNotification(this);
+  if (FPopupMenu) FPopupMenu->FreeNotification(this);
 }
 
 void TTrayIcon::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  if (Operation == TOperation::opRemove && AComponent == reinterpret_cast<TComponent*>(FPopupMenu))
+  if (Operation == TOperation::opRemove && AComponent == FPopupMenu)
     FPopupMenu = nullptr;
 }
 
@@ -140,8 +140,13 @@ void TTrayIcon::ShowBalloonHint() {
 }
 
 void TTrayIcon::DoPopup(int X, int Y) {
-  (void)X;
-  (void)Y;
+  if (!FPopupMenu) return;
+  // A menu of a window in the background closes only when that window is
+  // in the foreground, and the WM_NULL lets a second click open it again.
+  SetForegroundWindow(Handle());
+  FPopupMenu->SetPopupComponent(this);
+  FPopupMenu->Popup(X, Y);
+  PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 
 void TTrayIcon::HandleCallback(LPARAM Event) {

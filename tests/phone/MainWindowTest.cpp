@@ -66,6 +66,8 @@ class MainWindow : public testing::Test {
     for (int i = 0; i < 20 && !ok; ++i) Sim()->Ask("ping", &ok, 500, 1);
     Sim()->Ask("mute on");
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\test_phone_window");
+    // An autostart value from before: the menu shows it and leaves it be.
+    SetAutostart(L"Vantrel", L"sentinel");
     CreateProgramForms();
   }
   static void TearDownTestSuite() {
@@ -73,6 +75,7 @@ class MainWindow : public testing::Test {
     Application->ResetMainForm();
     Application->ResetTerminated();
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\test_phone_window");
+    RemoveAutostart(L"Vantrel");
     Sim()->Ask("mute off");
   }
   void SetUp() override {
@@ -303,6 +306,67 @@ TEST_F(MainWindow, MenuCommandsBringTheWindowsBack) {
   for (TCustomForm* f : {static_cast<TCustomForm*>(frmSMSOutBox), static_cast<TCustomForm*>(frmSmsInBox),
                          static_cast<TCustomForm*>(frmNewSMS)})
     f->Hide();
+}
+
+String AutostartValue() {
+  TRegistry reg(KEY_READ);
+  if (!reg.OpenKey(AutostartRunKey, false) || !reg.ValueExists(L"Vantrel")) return L"<absent>";
+  return reg.ReadString(L"Vantrel");
+}
+
+TEST_F(MainWindow, TrayMenuHasItsItemsInOrder) {
+  struct {
+    const wchar_t* Caption;
+    int Image;
+  } expected[] = {{L"Vantrel info", 4}, {L"-", -1}, {L"NEW SMS", 0}, {L"SMS OUT BOX", 5}, {L"SMS IN BOX", 8},
+                  {L"-", -1}, {L"Show main window", 2}, {L"Hide main window", 3}, {L"-", -1},
+                  {L"Start with Windows", -1}, {L"-", -1}, {L"EXIT", 1}};
+  TMenuItem* items = Form1->PopupMenu1->Items();
+  ASSERT_EQ(items->Count(), static_cast<int>(std::size(expected)));
+  for (int i = 0; i < items->Count(); ++i) {
+    EXPECT_EQ(items->Items(i)->Caption(), expected[i].Caption) << i;
+    EXPECT_EQ(items->Items(i)->ImageIndex(), expected[i].Image) << i;
+  }
+  EXPECT_GE(Form1->ImageList1->Count(), 9);
+  EXPECT_EQ(Form1->TrayIcon1->PopupMenu(), Form1->PopupMenu1);
+}
+
+TEST_F(MainWindow, RightClickOnTheTrayIconOpensTheMenu) {
+  int popups = 0;
+  Form1->PopupMenu1->OnPopup = [&](TObject*) { ++popups; };
+  // The menu runs modally; a timer closes it.
+  UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EndMenu();
+  });
+  String reported;
+  Application->OnException = [&](TObject*, const Exception& e) { reported = e.Message(); };
+  SendMessageW(Form1->TrayIcon1->Handle(), WM_TRAYICON_CALLBACK, 1, WM_RBUTTONUP);
+  Application->OnException = nullptr;
+  EXPECT_EQ(reported, L"");
+  KillTimer(nullptr, timer);
+  Form1->PopupMenu1->OnPopup = nullptr;
+  EXPECT_EQ(popups, 1);
+  EXPECT_EQ(Form1->PopupMenu1->PopupComponent(), Form1->TrayIcon1);
+}
+
+TEST_F(MainWindow, StartWithWindowsFollowsItsCheckMark) {
+  // Set at start: checked, and the value was not written again.
+  EXPECT_TRUE(Form1->miAutostart->Checked());
+  EXPECT_EQ(AutostartValue(), L"sentinel");
+  Form1->miAutostart->Click();
+  EXPECT_FALSE(Form1->miAutostart->Checked());
+  EXPECT_EQ(AutostartValue(), L"<absent>");
+  Form1->miAutostart->Click();
+  EXPECT_TRUE(Form1->miAutostart->Checked());
+  EXPECT_EQ(AutostartValue(), Application->ExeName());
+  // While the program itself sets the mark, the click changes nothing.
+  Form1->miAutostart->SetTag(1);
+  Form1->miAutostart->Click();
+  EXPECT_FALSE(Form1->miAutostart->Checked());
+  EXPECT_EQ(AutostartValue(), Application->ExeName());
+  Form1->miAutostart->SetTag(0);
+  RemoveAutostart(L"Vantrel");
 }
 
 // Last: the exit ends the service and keeps the phone's address.
