@@ -207,6 +207,8 @@ class TScreen : public TComponent {
   TCustomForm* ActiveForm() const;
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value);
+  // The system's status and tooltip font, read again on every call.
+  TFont* HintFont();
 
   void AddForm(TCustomForm* Form);
   void RemoveForm(TCustomForm* Form);
@@ -218,7 +220,14 @@ class TScreen : public TComponent {
   std::vector<TCustomForm*> FForms;
   TFont* FMenuFont = nullptr;
   TCursor FCursor = crDefault;
+  TOwned<TFont> FHintFont;
 };
+
+// The pixels per inch of the monitor that shows Window (the screen's when
+// the platform keeps one value for all monitors). Tests may fix the answer
+// (nullptr asks the platform again).
+int MonitorPixelsPerInch(HWND Window);
+void SetMonitorPixelsPerInchSource(int (*Source)(HWND Window));
 
 using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>;
 
