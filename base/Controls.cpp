@@ -153,6 +153,7 @@ void TControl::DetachHandlers() {
 }
 
 void TControl::Destroy() {
+  if (Application && Application->HintControl() == this) Application->CancelHint();
   if (gMouseControl == this) gMouseControl = nullptr;
   if (gCaptureControl == this) SetCaptureControl(nullptr);
   SetParent(nullptr);
@@ -1350,7 +1351,7 @@ void TWinControl::Dispatch(TMessage& Message) {
         TCursor cur = c ? c->Cursor() : crDefault;
         if (cur == crDefault) cur = FCursor;
         if (cur != crDefault) {
-          ::SetCursor(CursorHandle(cur));
+          ::SetCursor(Screen ? Screen->Cursors(cur) : CursorHandle(cur));
           Message.Result = 1;
           return;
         }

@@ -120,6 +120,9 @@ class TControl : public TComponent {
   void SetHint(const String& Value) { FHint = Value; }
   bool ShowHint() const { return FShowHint; }
   void SetShowHint(bool Value);
+  // Takes the parent's ShowHint (base/Hints.h: ControlShowsHint).
+  bool ParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool Value) { FParentShowHint = Value; }
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value);
   TAlign Align() const { return FAlign; }

@@ -166,10 +166,13 @@ class TForm : public TCustomForm {
   using TCustomForm::TCustomForm;
 };
 
+class TStringList;
+class TStrings;
+
 class TScreen : public TComponent {
   VANTREL_CLASS(TScreen)
  public:
-  using TComponent::TComponent;
+  explicit TScreen(TComponent* AOwner);
   int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
   int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
   int PixelsPerInch() const { return ScreenPixelsPerInch(); }
@@ -180,16 +183,28 @@ class TScreen : public TComponent {
   TCustomForm* ActiveForm() const;
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value);
+  // The installed font families, sorted, read on first use.
+  TStrings* Fonts();
+  // The cursor of a cursor value: a system cursor, or one registered here.
+  HCURSOR Cursors(TCursor Index) const;
+  void SetCursors(TCursor Index, HCURSOR Value);
 
   void AddForm(TCustomForm* Form);
   void RemoveForm(TCustomForm* Form);
 
+ protected:
+  ~TScreen() override;
+
  private:
   std::vector<TCustomForm*> FForms;
   TCursor FCursor = crDefault;
+  TOwned<TStringList> FFonts;
+  std::vector<std::pair<TCursor, HCURSOR>> FCursors;
 };
 
 using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>;
+
+class THintWindow;
 
 class TApplication : public TComponent {
   VANTREL_CLASS(TApplication)
@@ -256,6 +271,27 @@ class TApplication : public TComponent {
   void ResetMainForm() { FMainForm = nullptr; }
   void ResetTerminated() { FTerminated = false; FTerminateRequested = false; }
 
+  // The hint manager (base/Hints.cpp): after HintPause over a control that
+  // shows hints, the control gets CM_HINTSHOW and the hint window shows its
+  // text until HintHidePause passes, the pointer leaves or a key or button
+  // goes down.
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value);
+  TColor HintColor() const { return FHintColor; }
+  void SetHintColor(TColor Value) { FHintColor = Value; }
+  int HintPause() const { return FHintPause; }
+  void SetHintPause(int Value) { FHintPause = Value; }
+  int HintHidePause() const { return FHintHidePause; }
+  void SetHintHidePause(int Value) { FHintHidePause = Value; }
+  // Hides a showing hint and forgets the control it was for.
+  void CancelHint();
+  // Asks the control under the screen point for its hint now and shows it;
+  // what the pause timer does (tests call it directly).
+  void ActivateHint(const TPoint& CursorPos);
+  // The hint window, nullptr until a hint was shown.
+  THintWindow* HintWindow() const { return FHintWindow; }
+  TControl* HintControl() const { return FHintControl; }
+
   TExceptionEvent OnException;
 
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -266,6 +302,9 @@ class TApplication : public TComponent {
  private:
   bool ProcessMessage(MSG& Msg);
   bool IsKeyMsg(MSG& Msg);
+  // The hint manager's view of a message before it is dispatched.
+  void HintMessage(const MSG& Msg);
+  void HintTimerExpired(UINT_PTR Id);
   void Idle();
   static LRESULT CALLBACK UtilWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -277,6 +316,13 @@ class TApplication : public TComponent {
   bool FShowMainForm = true;
   bool FMainFormOnTaskbar = true;
   bool FRunning = false;
+  bool FShowHint = true;
+  TColor FHintColor = clInfoBk;
+  int FHintPause = 500;
+  int FHintHidePause = 2500;
+  THintWindow* FHintWindow = nullptr;
+  TControl* FHintControl = nullptr;
+  bool FHintShowing = false;
 };
 
 extern TApplication* Application;
