@@ -4,6 +4,7 @@
 #include "base/Forms.h"
 #include "net/charsets.h"
 #include "ui/draw/GdiPlus.h"
+#include "ui/toolbar/runtime/ToolBarRuntime.h"
 
 const std::vector<TUnitEntry>& AppUnits() {
   static const std::vector<TUnitEntry> units = [] {
@@ -12,6 +13,8 @@ const std::vector<TUnitEntry>& AppUnits() {
     u.push_back({L"Charsets", InitCharsetsUnit, FiniCharsetsUnit});
     // GDI+ comes after the socket layer and the UDP-service lock.
     u.push_back({L"GDIPlus", InitGdiplusUnit, FiniGdiplusUnit});
+    // The toolbar library's runtime comes last before the guard.
+    for (const TUnitEntry& e : ToolBarRuntimeUnits()) u.push_back(e);
     // The guard comes last: it is the main window's own start-up.
     u.push_back({L"SingleInstance", SingleInstanceGuard, nullptr});
     return u;

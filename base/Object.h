@@ -110,6 +110,13 @@ template <class T>
 inline T* As(TObject* o) { return dynamic_cast<T*>(o); }
 template <class T>
 inline bool Is(const TObject* o) { return dynamic_cast<const T*>(o) != nullptr; }
+// Asks an object for an interface (an abstract class it implements);
+// nothing is reference-counted.
+template <class I>
+inline bool Supports(TObject* o, I*& out) {
+  out = dynamic_cast<I*>(o);
+  return out != nullptr;
+}
 
 class TPersistent : public TObject {
   VANTREL_CLASS(TPersistent)

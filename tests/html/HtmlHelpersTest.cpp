@@ -107,6 +107,10 @@ TEST(Gradient, BandsCoverTheRectangleWithoutGaps) {
   auto b = WhiteBitmap(103, 5);
   DrawSteppedGradient(b->Canvas(), clBlack, clBlack, true, TRect(0, 0, 103, 5), 7);
   EXPECT_EQ(CountPixels(b.get(), TRect(0, 0, 103, 5), clBlack), 103 * 5);
+  // More bands than pixels: one-pixel bands.
+  auto c = WhiteBitmap(40, 30);
+  DrawSteppedGradient(c->Canvas(), clBlack, clBlack, false, TRect(0, 0, 40, 30), 64);
+  EXPECT_EQ(CountPixels(c.get(), TRect(0, 0, 40, 30), clBlack), 40 * 30);
 }
 
 TEST(Gradient, SystemColoursAreResolvedAndOutlineDrawn) {

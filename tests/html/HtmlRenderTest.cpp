@@ -3,8 +3,11 @@
 #include <memory>
 #include <random>
 
+#include "base/ImgList.h"
+#include "tests/html/HtmlTestData.h"
 #include "tests/support/Gui.h"
 #include "ui/draw/HtmlRender.h"
+#include "ui/draw/PictureContainer.h"
 
 namespace {
 
@@ -502,6 +505,217 @@ TEST_F(Html, TheParameterListCallsTheSameEngine) {
                                stripped, xs, ys));
   EXPECT_EQ(anchor, L"preset");  // written only when an anchor is found
   EXPECT_EQ(xs, Width(L"plain") + 2);
+}
+
+// ---------------------------------------------------------------------------
+// Images, floats and pictures
+
+// An image list with a solid red, a solid blue and a small green image, a
+// container with a blue picture "tile" (10 x 10) and a red one "wide"
+// (20 x 10). The pictures' bottom-left pixel is white: bitmaps are drawn
+// transparent in that colour.
+struct HtmlImages : Html {
+  TImageList* Images = nullptr;
+  TImageList* Small = nullptr;
+  TPictureContainer* Container = nullptr;
+  void SetUp() override {
+    Html::SetUp();
+    Images = new TImageList(nullptr, 40, 40);
+    Images->SetMasked(false);
+    for (TColor c : {clRed, clBlue}) {
+      TBitmap b(40, 40);
+      b.Canvas()->Brush()->SetColor(c);
+      b.Canvas()->FillRect(TRect(0, 0, 40, 40));
+      Images->Add(&b, nullptr);
+    }
+    Small = new TImageList(nullptr, 6, 6);
+    Small->SetMasked(false);
+    TBitmap g(6, 6);
+    g.Canvas()->Brush()->SetColor(clLime);
+    g.Canvas()->FillRect(TRect(0, 0, 6, 6));
+    Small->Add(&g, nullptr);
+    Container = new TPictureContainer(nullptr);
+    AddPicture(L"tile", BmpBytes(10, 10, clBlue, clWhite));
+    AddPicture(L"wide", BmpBytes(20, 10, clRed, clWhite));
+    P.Images = Images;
+    P.PictureContainer = Container;
+  }
+  void TearDown() override {
+    Images->Free();
+    Small->Free();
+    Container->Free();
+  }
+  void AddPicture(const String& name, const std::string& bytes) {
+    TPictureItem* item = Container->Items()->Add();
+    item->SetName(name);
+    TMemoryStream s;
+    s.Write(bytes.data(), static_cast<int>(bytes.size()));
+    item->Picture()->LoadFromStream(&s);
+  }
+};
+
+TEST_F(HtmlImages, ImageListImagesTakeTheirPlaceInTheLine) {
+  Render(L"<img src=\"idx:0\">x");
+  EXPECT_EQ(R.XSize, 40 + 2 + Width(L"x") + 2);
+  EXPECT_EQ(R.YSize, 40);
+  EXPECT_EQ(Count(clRed, TRect(P.R.left, P.R.top, P.R.left + 40, P.R.top + 40)), 1600);
+  // The text stands on the image's bottom line.
+  TRect x = Ink(TRect(P.R.left + 42, P.R.top, 400, 300));
+  EXPECT_GT(x.top, P.R.top + 40 - Gh());
+  Clear();
+  Render(L"<img src=\"IDX:1\">");
+  EXPECT_EQ(Count(clBlue, TRect(P.R.left, P.R.top, P.R.left + 40, P.R.top + 40)), 1600);
+  // Indices outside the list and missing lists show nothing.
+  for (const wchar_t* html : {L"<img src=\"idx:2\">", L"<img src=\"idx:-1\">", L"<img src=\"c:\\x.bmp\">"}) {
+    Clear();
+    Render(html);
+    EXPECT_TRUE(Ink().IsEmpty()) << html;
+    EXPECT_EQ(R.XSize, 0) << html;
+  }
+  P.Images = nullptr;
+  Render(L"<img src=\"idx:0\">");
+  EXPECT_EQ(R.XSize, 0);
+}
+
+TEST_F(HtmlImages, LowImagesSitOnTheTextBottomOrInItsMiddle) {
+  P.Images = Small;
+  const int gh = Gh();
+  ASSERT_GT(gh, 6);
+  struct Case {
+    const wchar_t* html;
+    int top;
+  } cases[] = {
+      {L"<img src=\"idx:0\">text", gh - 6},
+      {L"<img src=\"idx:0\" align=\"middle\">text", (gh - 6) / 2},
+      {L"<img src=\"idx:0\" align=\"top\">text", 0},
+  };
+  for (const auto& c : cases) {
+    Clear();
+    Render(c.html);
+    TRect green(P.R.left, 0, P.R.left + 6, 300);
+    EXPECT_EQ(Count(clLime, green), 36) << c.html;
+    EXPECT_EQ(PixelAt(Bmp.get(), P.R.left + 2, P.R.top + c.top), clLime) << c.html;
+    EXPECT_NE(PixelAt(Bmp.get(), P.R.left + 2, P.R.top + c.top - 1), clLime) << c.html;
+  }
+}
+
+TEST_F(HtmlImages, AnImageThatDoesNotFitStartsTheNextLine) {
+  const int w = Width(L"words");
+  P.R = TRect(10, 10, 10 + w + 20, 290);
+  Render(L"words<img src=\"idx:0\">");
+  EXPECT_EQ(R.YSize, Gh() + 40);
+  EXPECT_EQ(Count(clRed, TRect(10, 10 + Gh(), 50, 10 + Gh() + 40)), 1600);
+  // On an empty line it is placed even when wider than the line.
+  Clear();
+  P.R = TRect(10, 10, 30, 290);
+  Render(L"<img src=\"idx:0\">");
+  EXPECT_EQ(R.YSize, 40);
+  EXPECT_GT(Count(clRed), 0);
+}
+
+TEST_F(HtmlImages, PicturesKeepTheirProportionsOrStretch) {
+  // At its own size a picture lower than the text stands on the text's
+  // bottom line; sized pictures start at the line's top.
+  struct Case {
+    const wchar_t* html;
+    int w, h, drop;
+  } cases[] = {
+      {L"<img src=\"wide\">", 20, 10, Max(Gh() - 10, 0)},
+      {L"<img src=\"WIDE\" width=\"40\">", 40, 20, 0},
+      {L"<img src=\"wide\" height=\"30\">", 60, 30, 0},
+      {L"<img src=\"wide\" width=\"30\" height=\"30\">", 30, 30, 0},
+  };
+  for (const auto& c : cases) {
+    Clear();
+    Render(c.html);
+    EXPECT_EQ(R.XSize, c.w + 2 + 2) << c.html;
+    EXPECT_EQ(R.YSize, c.h) << c.html;
+    EXPECT_GT(Count(clRed), c.w * c.h * 9 / 10) << c.html;
+    EXPECT_EQ(Ink(), TRect(P.R.left, P.R.top + c.drop, P.R.left + c.w, P.R.top + c.drop + c.h)) << c.html;
+  }
+  P.PictureContainer = nullptr;
+  Clear();
+  Render(L"<img src=\"wide\">");
+  EXPECT_TRUE(Ink().IsEmpty());
+}
+
+TEST_F(HtmlImages, FetchedPicturesLoadOnceIntoTheCache) {
+  const String file = TempFile(L"html_render_pic.bmp", BmpBytes(8, 8, clBlue, clWhite));
+  THTMLPictureCache cache;
+  P.PictureCache = &cache;
+  const String html = L"<img src=\"file://" + file + L"\">";
+  Render(html);
+  EXPECT_EQ(cache.Count(), 1);
+  EXPECT_EQ(Count(clBlue), 63);
+  Render(html);
+  EXPECT_EQ(cache.Count(), 1);
+  Render(L"<img src=\"http://example.invalid/p.png\">");  // remembered, never fetched
+  EXPECT_EQ(cache.Count(), 2);
+  EXPECT_FALSE(cache.GetPicture(1)->Busy());
+  EXPECT_TRUE(cache.GetPicture(1)->Empty());
+  Render(L"<img src=\"http://example.invalid/p.png\">");
+  EXPECT_EQ(cache.Count(), 2);
+  DeleteFileW(file.c_str());
+}
+
+TEST_F(HtmlImages, SystemIconsDraw) {
+  Render(L"<img src=\"ssys:0\">");
+  EXPECT_FALSE(Ink().IsEmpty());
+  EXPECT_GT(R.XSize, 2);
+}
+
+TEST_F(HtmlImages, LinesRunBesideALeftFloatingImage) {
+  const int gh = Gh();
+  String html = L"<img src=\"idx:0\" float=\"left\">one";
+  for (const wchar_t* w : {L"two", L"three", L"four", L"five", L"six"}) html += String(L"<br>") + w;
+  Render(html);
+  EXPECT_EQ(Count(clRed, TRect(P.R.left, P.R.top, P.R.left + 40, P.R.top + 40)), 1600);
+  for (int line = 0; line < 6; ++line) {
+    const int top = P.R.top + line * gh;
+    TRect ink = Ink(TRect(P.R.left + 40, top + 1, 400, top + gh - 1));
+    const bool beside = top < P.R.top + 40;
+    if (beside)
+      EXPECT_GE(ink.left, P.R.left + 42) << line;
+    else
+      EXPECT_LT(Ink(TRect(P.R.left, top + 1, 400, top + gh - 1)).left, P.R.left + 8) << line;
+  }
+}
+
+TEST_F(HtmlImages, ImageAnchorsHitWhileDrawing) {
+  P.X = P.R.left + 20;
+  P.Y = P.R.top + 20;
+  EXPECT_TRUE(Render(L"<a href=\"pic\" title=\"T\"><img src=\"idx:0\"></a>"));
+  EXPECT_EQ(R.AnchorVal, L"pic");
+  EXPECT_EQ(R.FocusAnchor, L"T");
+  P.X = P.R.left + 60;
+  EXPECT_FALSE(Render(L"<a href=\"pic\"><img src=\"idx:0\"></a>"));
+}
+
+TEST_F(HtmlImages, BodyBackgroundsTileAndStayInside) {
+  P.R = TRect(10, 10, 105, 55);
+  Render(L"<body background=\"tile\">x");
+  EXPECT_EQ(PixelAt(Bmp.get(), 10, 10), clBlue);
+  EXPECT_EQ(PixelAt(Bmp.get(), 104, 54), clBlue);
+  EXPECT_EQ(PixelAt(Bmp.get(), 105, 30), clWhite);
+  EXPECT_EQ(PixelAt(Bmp.get(), 30, 55), clWhite);
+  Clear();
+  Render(L"<body bgtopright=\"tile\">x");
+  EXPECT_EQ(PixelAt(Bmp.get(), 100, 50), clBlue);
+  EXPECT_EQ(PixelAt(Bmp.get(), 90, 20), clWhite);
+  Clear();
+  Render(L"<body background=\"idx:0\">");
+  EXPECT_EQ(Count(clRed), 1600);
+}
+
+TEST_F(HtmlImages, AnimatedGifsClearTheirAreaInTheBrushColour) {
+  AddPicture(L"anim", GifBytes(6, 6, {{10, 5, 5}, {10, 0, 0}}));
+  C->Brush()->SetColor(clYellow);
+  Render(L"<img src=\"anim\">");
+  // The area of the picture's own size, at the picture's place in the line.
+  THTMLPicture* anim = Container->FindPicture(L"anim");
+  ASSERT_EQ(anim->FrameCount(), 2);
+  EXPECT_GT(Count(clYellow, TRect(P.R.left, P.R.top, P.R.left + anim->Width(), P.R.top + Gh())), 0);
+  EXPECT_EQ(C->Brush()->Color(), clYellow);
 }
 
 // ---------------------------------------------------------------------------

@@ -1,4 +1,5 @@
 # The HTML-subset engine: helpers, markup text utilities, rendering into
-# bitmaps, pictures and their container.
+# bitmaps, pictures and their container. GDI+ runs for the pictures.
 vantrel_test(test_html SOURCES html/HtmlHelpersTest.cpp html/HtmlTextTest.cpp html/HtmlRenderTest.cpp
-  LIBS draw TIMEOUT 120)
+  html/HtmlPictureTest.cpp html/HtmlTestData.cpp html/HtmlTestPictures.rc
+  LIBS draw UNITS testunits_draw TIMEOUT 120)

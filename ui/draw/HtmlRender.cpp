@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "base/ImgList.h"
 #include "ui/draw/HtmlHelpers.h"
 #include "ui/draw/HtmlText.h"
+#include "ui/draw/PictureContainer.h"
 
 namespace {
 
@@ -11,6 +13,10 @@ namespace {
 // so that no arithmetic overflows and GDI is never asked for absurd fonts.
 constexpr int kMaxCoord = 1 << 20;
 constexpr int kMaxFontSize = 1000;
+constexpr int kMaxImage = 1 << 15;
+// Tiles of a BODY background picture drawn at most (a tiny picture over a
+// large area would otherwise cost millions of draws).
+constexpr int kMaxTiles = 4096;
 
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
@@ -172,7 +178,18 @@ class THtmlRenderer {
   void ParagraphTag(const TTag& t, TLine& L);
   void BodyTag(const TTag& t, TLine& L);
   void ListItem(const TTag& t, TLine& L);
+  struct TImageSource {
+    enum TKind { None, List, System, Picture } Kind = None;
+    int Index = 0;
+    bool Large = false;
+    String Name;
+    TGraphic* Pic = nullptr;
+  };
+  TImageSource ResolveSource(const String& src);
+  TSize IconSize(const TImageSource& src);
+  void DrawIcon(const TImageSource& src, int x, int y);
   void ImageTag(const TTag& t, TLine& L);
+  void BodyImage(const String& value, bool right, TLine& L);
   void EndLineInsideFocus(TLine& L);
 
   const THtmlRenderParams& P;
@@ -932,6 +949,10 @@ void THtmlRenderer::BodyTag(const TTag& t, TLine& L) {
     }
     C->Brush()->SetStyle(TBrushStyle::bsClear);
   }
+  // Pictures go over the colour.
+  if (t.Has(L"BACKGROUND")) BodyImage(t.Value(L"BACKGROUND"), false, L);
+  if (t.Has(L"BGTOPLEFT")) BodyImage(t.Value(L"BGTOPLEFT"), false, L);
+  if (t.Has(L"BGTOPRIGHT")) BodyImage(t.Value(L"BGTOPRIGHT"), true, L);
 }
 
 void THtmlRenderer::ListItem(const TTag& t, TLine& L) {
@@ -985,44 +1006,176 @@ void THtmlRenderer::ListItem(const TTag& t, TLine& L) {
   Xl += advance;
 }
 
-void THtmlRenderer::ImageTag(const TTag& t, TLine& L) {
-  // Sources: "SSYS:"/"LSYS:" system icons. Image-list images and pictures
-  // are resolved by ResolvePicture once their classes are in.
-  const int refH = TextHeightGh();
-  const String src = t.Value(L"SRC", true);
-  const String usrc = AnsiUpperCase(src);
-  const bool sys = usrc.rfind(L"SSYS:", 0) == 0 || usrc.rfind(L"LSYS:", 0) == 0;
-  if (!sys) return;
-  const bool large = usrc[0] == L'L';
-  const String name = src.substr(5);
+THtmlRenderer::TImageSource THtmlRenderer::ResolveSource(const String& src) {
+  TImageSource r;
+  const String upper = AnsiUpperCase(src);
+  if (upper.rfind(L"IDX:", 0) == 0) {
+    const int n = StrToIntLoose(src.substr(4));
+    if (P.Images && n >= 0 && n < P.Images->Count()) {
+      r.Kind = TImageSource::List;
+      r.Index = n;
+    }
+  } else if (upper.rfind(L"SSYS:", 0) == 0 || upper.rfind(L"LSYS:", 0) == 0) {
+    r.Kind = TImageSource::System;
+    r.Large = upper[0] == L'L';
+    r.Name = src.substr(5);
+  } else if (src.find(L"://") != String::npos) {
+    if (P.PictureCache) {
+      THTMLPicture* pic = P.PictureCache->FindPicture(src);
+      if (!pic) {
+        // Loaded here and now: an HTML picture never loads on a thread.
+        pic = P.PictureCache->AddPicture();
+        pic->SetAsynch(false);
+        pic->LoadFromURL(src);
+        pic = P.PictureCache->FindPicture(src);
+      }
+      if (pic && !pic->Empty()) {
+        r.Kind = TImageSource::Picture;
+        r.Pic = pic;
+      }
+    }
+  } else if (src.find(L':') == String::npos) {
+    if (P.PictureContainer) {
+      THTMLPicture* pic = P.PictureContainer->FindPicture(src);
+      if (pic && !pic->Empty()) {
+        r.Kind = TImageSource::Picture;
+        r.Pic = pic;
+      }
+    }
+  }
+  return r;
+}
+
+TSize THtmlRenderer::IconSize(const TImageSource& src) {
   TSize size;
-  DrawSystemIcon(C, 0, 0, size, P.ResFactor, P.Print, false, large, name);
+  if (src.Kind == TImageSource::List) {
+    size = TSize(P.Images->Width(), P.Images->Height());
+  } else if (src.Kind == TImageSource::System) {
+    DrawSystemIcon(C, 0, 0, size, P.ResFactor, P.Print, false, src.Large, src.Name);
+  }
+  return size;
+}
+
+void THtmlRenderer::DrawIcon(const TImageSource& src, int x, int y) {
+  if (src.Kind == TImageSource::List) {
+    if (P.Print) {
+      TBitmap bmp;
+      if (P.Images->GetBitmap(src.Index, &bmp)) {
+        const int w = static_cast<int>(Round(P.Images->Width() * P.ResFactor));
+        const int h = static_cast<int>(Round(P.Images->Height() * P.ResFactor));
+        StretchBitmapToRect(C, TRect(x, y, x + w, y + h), &bmp);
+      }
+    } else {
+      P.Images->Draw(C, x, y, src.Index);
+    }
+  } else if (src.Kind == TImageSource::System) {
+    TSize size;
+    DrawSystemIcon(C, x, y, size, P.ResFactor, P.Print, true, src.Large, src.Name);
+  }
+}
+
+void THtmlRenderer::ImageTag(const TTag& t, TLine& L) {
+  const int refH = TextHeightGh();
+  const TImageSource src = ResolveSource(t.Value(L"SRC", true));
+  if (src.Kind == TImageSource::None) return;  // nothing to show
   HDC dc = C->Handle();
-  const int lw = MulDiv(size.cx, GetDeviceCaps(dc, LOGPIXELSX), 96);
-  const int lh = MulDiv(size.cy, GetDeviceCaps(dc, LOGPIXELSY), 96);
-  const String floatV = t.Value(L"FLOAT");
-  int x = Xl;
-  if (floatV == L"LEFT") x = P.R.left;
-  const int y = L.Rect.top;
-  if (!Measuring) DrawSystemIcon(C, x, y, size, P.ResFactor, P.Print, true, large, name);
-  // Hit test.
+  const int ppiX = GetDeviceCaps(dc, LOGPIXELSX), ppiY = GetDeviceCaps(dc, LOGPIXELSY);
+  const bool hasW = t.Has(L"WIDTH"), hasH = t.Has(L"HEIGHT");
+  const int wantW = Clamp(StrToIntLoose(t.Value(L"WIDTH")), 0, kMaxImage);
+  const int wantH = Clamp(StrToIntLoose(t.Value(L"HEIGHT")), 0, kMaxImage);
+  const String align = t.Value(L"ALIGN");
+  const String floating = t.Value(L"FLOAT");
+  auto* html = dynamic_cast<THTMLPicture*>(src.Pic);
+
+  // 1. Layout size, display size, and the image's own height for the drop.
+  int lw = 0, lh = 0, dispW = 0, dispH = 0, ownH = 0;
+  bool drop = false;
+  if (src.Pic) {
+    const int pw = src.Pic->Width(), ph = src.Pic->Height();
+    dispW = pw;
+    dispH = ph;
+    if (hasW && hasH) {
+      dispW = wantW;
+      dispH = wantH;
+    } else if (hasW) {
+      dispW = wantW;
+      dispH = pw > 0 ? static_cast<int>(Round(static_cast<double>(ph) * wantW / pw)) : ph;
+    } else if (hasH) {
+      dispH = wantH;
+      dispW = ph > 0 ? static_cast<int>(Round(static_cast<double>(pw) * wantH / ph)) : pw;
+    }
+    if (hasW || hasH) {
+      lw = MulDiv(dispW, ppiX, 96);
+      lh = MulDiv(dispH, ppiY, 96);
+    } else {
+      lw = html ? html->MaxWidth() : pw;
+      lh = html ? html->MaxHeight() : ph;
+      drop = true;
+      ownH = ph;
+    }
+  } else {
+    const TSize size = IconSize(src);
+    lw = MulDiv(size.cx, ppiX, 96);
+    lh = MulDiv(size.cy, ppiY, 96);
+    dispW = lw;
+    dispH = lh;
+    if (src.Kind == TImageSource::List) {
+      drop = true;
+      ownH = P.Images->Height();
+    }
+  }
+
+  // 2. Position.
+  int x = RightToLeft ? Xr - lw : Xl;
+  if (floating == L"LEFT")
+    x = P.R.left;
+  else if (floating == L"RIGHT" && src.Pic)
+    x = L.Rect.right - dispW;
+  int y = L.Rect.top;
+  if (drop && ownH < refH && align != L"TOP") y += align == L"MIDDLE" ? (refH - ownH) / 2 : refH - ownH;
+
+  // 3. Drawing.
+  if (!Measuring) {
+    if (!src.Pic) {
+      DrawIcon(src, x, y);
+    } else if (hasW || hasH) {
+      if (html) html->SetStretch(true);
+      C->StretchDraw(TRect(x, y, x + dispW, y + dispH), src.Pic);
+    } else if (html && html->FrameCount() > 1) {
+      C->Pen()->SetColor(BlinkColor);
+      C->Brush()->SetColor(BlinkColor);
+      C->FillRect(TRect(x, y, x + html->MaxWidth(), y + html->MaxHeight()));
+      C->Brush()->SetStyle(TBrushStyle::bsClear);
+      C->Draw(x + html->FrameXPos(), y + html->FrameYPos(), src.Pic);
+    } else {
+      C->Draw(x, y, src.Pic);
+    }
+  }
+
+  // 4. Hit test.
   const int rel = P.X - L.Rect.left;
   if (rel > L.Width && rel < L.Width + lw && P.Y > L.Rect.top && P.Y < L.Rect.top + lh && S->InAnchor) {
     L.ImgHit = true;
     Out.AnchorVal = S->Href;
     if (!S->Title.empty()) Out.FocusAnchor = S->Title;
   }
-  // Fit.
+
+  // 5. Fit: an image that does not fit a line with content waits for the
+  // next line; the second pass takes what the first one took.
   if (!Second && L.Rect.Width() < L.Width + lw && lw < L.Rect.Width()) {
     StopBefore = true;
     return;
   }
   L.Width += lw + 2;
-  Xl += lw + 2;
+  if (RightToLeft)
+    Xr -= lw + 2;
+  else
+    Xl += lw + 2;
   L.Height = Max(L.Height, lh);
   TrailingBlank = 0;
   HasContent = true;
-  // Text raise for the alignment.
+
+  // 6. Text raise for the alignment.
   if (t.Has(L"ALIGN")) {
     if (t.Upper.find(L"\"TOP", t.AttrStart) != String::npos)
       L.Raise = Max(L.Height - refH, 0);
@@ -1033,12 +1186,46 @@ void THtmlRenderer::ImageTag(const TTag& t, TLine& L) {
     L.Height = refH;
     L.Raise = 0;
   }
-  if (floatV == L"LEFT") {
+
+  // 7. Floating images: the following lines run beside them.
+  if (floating == L"LEFT") {
     L.Raise = L.Height - refH;
-    FloatLeftMargin = lw + 2;
-    FloatBottom = y + lh;
+    FloatLeftMargin = dispW + 2;
+    FloatBottom = y + dispH;
     if (!Measuring) L.Height = refH;
+  } else if (floating == L"RIGHT") {
+    L.Raise = Max(L.Height - refH, 0);
+    FloatRightMargin = dispW + 2;
+    FloatBottom = y + dispH;
+    if (!Measuring) L.Height = refH;
+    L.Width = Max<int>(L.Width, L.Rect.Width());  // the line ends here
   }
+}
+
+void THtmlRenderer::BodyImage(const String& value, bool right, TLine& L) {
+  const TImageSource src = ResolveSource(value);
+  if (src.Kind == TImageSource::None) return;
+  if (!src.Pic) {
+    const TSize size = IconSize(src);
+    DrawIcon(src, right ? L.Rect.right - size.cx : Xl, L.Rect.top);
+    return;
+  }
+  const int pw = src.Pic->Width(), ph = src.Pic->Height();
+  if (pw <= 0 || ph <= 0) return;
+  // Drawn clipped to the rectangle; the old clipping comes back after.
+  HDC dc = C->Handle();
+  HRGN saved = CreateRectRgn(0, 0, 0, 0);
+  const bool hadClip = GetClipRgn(dc, saved) == 1;
+  IntersectClipRect(dc, P.R.left, P.R.top, P.R.right, P.R.bottom);
+  int tiles = 0;
+  if (right) {
+    for (int y = P.R.top; y < P.R.bottom && tiles < kMaxTiles; y += ph, ++tiles) C->Draw(P.R.right - pw, y, src.Pic);
+  } else {
+    for (int y = P.R.top; y < P.R.bottom && tiles < kMaxTiles; y += ph)
+      for (int x = P.R.left; x < P.R.right && tiles < kMaxTiles; x += pw, ++tiles) C->Draw(x, y, src.Pic);
+  }
+  SelectClipRgn(dc, hadClip ? saved : nullptr);
+  DeleteObject(saved);
 }
 
 }  // namespace

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include "base/Controls.h"
+#include "base/ExtCtrls.h"
+#include "base/Forms.h"
+#include "base/StdCtrls.h"
+#include "ui/toolbar/runtime/ThemeBinding.h"
+#include "ui/toolbar/runtime/ToolBarRuntime.h"
+
+namespace {
+struct RuntimeFixture : ::testing::Test {
+  ~RuntimeFixture() override { ResetToolBarRuntime(); }
+};
+}  // namespace
+
+TEST_F(RuntimeFixture, StartUpRegisteredTheEightMessagesAndClearedTheTones) {
+  struct {
+    WORD Id;
+    const wchar_t* Name;
+  } messages[] = {{WM_TBCOMPACTWINHIDE, L"TBCompactWinHide"},   {WM_TBSETAEROVISTA, L"TBSetAeroVista"},
+                  {WM_TBPSETIGNOREALT, L"TBPSetIgnoreALT"},     {WM_TBFUPDATECONTEXTMENU, L"TBFUpdateContextMenu"},
+                  {WM_TBSETMETRO, L"TBSetMetro"},               {WM_TBREVERTMETRO, L"TBRevertMetro"},
+                  {WM_TBSETOFFICE2013, L"TBSetOffice2013"},     {WM_TBSHOWSHORTCUTHINT, L"TBShowShortCutHint"}};
+  for (auto& m : messages) {
+    EXPECT_GE(m.Id, 0xC000);
+    EXPECT_EQ(m.Id, RegisterWindowMessageW(m.Name)) << m.Name;  // the same name gives the same id
+  }
+  EXPECT_TRUE(ColorTonesEmpty(MetroTones));
+  EXPECT_TRUE(ColorTonesEmpty(Office2013Tones));
+  EXPECT_EQ(MetroTones.Disabled.TextColor, clNone);
+}
+
+TEST_F(RuntimeFixture, VisualStylesBoundOnceAndAMissingEntryNeverStopsStartUp) {
+  ASSERT_TRUE(ThemeLibraryBound());
+  EXPECT_EQ(ThemeLibraryLoadCount(), 1);
+  EXPECT_NE(ThemeEntry("OpenThemeData"), nullptr);
+  BindThemeLibrary();  // bound already: nothing more
+  EXPECT_EQ(ThemeLibraryLoadCount(), 1);
+  // A library that lacks every entry binds without an error; the entries
+  // stay empty and the text call answers E_NOTIMPL.
+  FiniThemeBindingUnit();
+  EXPECT_FALSE(ThemeLibraryBound());
+  EXPECT_EQ(ThemeLibraryLoadCount(), 0);
+  SetThemeLibraryName(L"version.dll");
+  EXPECT_NO_THROW(InitThemeBindingUnit());
+  EXPECT_TRUE(ThemeLibraryBound());
+  EXPECT_EQ(ThemeEntry("OpenThemeData"), nullptr);
+  EXPECT_FALSE(StyleServicesEnabled());
+  RECT r{0, 0, 10, 10};
+  EXPECT_EQ(ThemeBinding::DrawThemeTextEx(nullptr, nullptr, 0, 0, L"x", 1, 0, &r, nullptr), E_NOTIMPL);
+  FiniThemeBindingUnit();
+  // No library at all: not bound, and nothing is reported.
+  SetThemeLibraryName(L"no_such_library_here.dll");
+  EXPECT_NO_THROW(InitThemeBindingUnit());
+  EXPECT_FALSE(ThemeLibraryBound());
+  EXPECT_EQ(ThemeBinding::DrawThemeTextEx(nullptr, nullptr, 0, 0, L"x", 1, 0, &r, nullptr), E_NOTIMPL);
+  FiniThemeBindingUnit();
+  SetThemeLibraryName(L"UXTHEME.DLL");
+  InitThemeBindingUnit();
+  EXPECT_TRUE(ThemeLibraryBound());
+}
+
+TEST_F(RuntimeFixture, WindowManagerAnswersNoCompositionUnderThisSystem) {
+  BOOL enabled = TRUE;
+  HRESULT hr = DwmBinding::DwmIsCompositionEnabled(enabled);
+  EXPECT_TRUE(hr == S_OK || hr == E_NOTIMPL);
+  EXPECT_FALSE(IsDwmCompositionEnabled());
+  EXPECT_FALSE(IsAeroCompositionEnabled());
+  EXPECT_FALSE(IsComCtl32Version6());  // comctl32 5.81 here
+  EXPECT_FALSE(IsAeroAvailable(nullptr));
+  SetIsAeroAvailableSource([](TComponent*) { return true; });
+  EXPECT_TRUE(IsAeroAvailable(nullptr));
+}
+
+TEST_F(RuntimeFixture, DpiFactorIsOneAt96AndWhenScalingIsOff) {
+  EXPECT_EQ(GetDPIFactor(96), 1.0f);
+  DPIScaleEnabled = false;
+  for (int ppi : {72, 120, 144, 192}) EXPECT_EQ(GetDPIFactor(ppi), 1.0f);
+  InitDPIScaling(144);
+  EXPECT_TRUE(DPIInitialized);
+  EXPECT_EQ(DPIPixelsPerInch, 144);
+  EXPECT_EQ(ScaledCaptionHeight, 26);
+  EXPECT_EQ(ScaledGroupCaptionHeight, 16);
+  EXPECT_GT(ScreenLogPixelsX, 0);
+  DPIScaleEnabled = true;
+  float f = GetDPIFactor(192);
+  EXPECT_EQ(f, static_cast<float>(static_cast<long double>(GetTextHeightAtPPI(192, 9)) / GetTextHeightAtPPI(96, 9)));
+  EXPECT_GT(f, 1.5f);
+  InitDPIScaling(192);
+  EXPECT_EQ(DPIFactor, f);
+  EXPECT_EQ(ScaledCaptionHeight, Round(26.0L * f));
+  EXPECT_EQ(ScaledGroupCaptionHeight, Round(16.0L * f));
+}
+
+TEST_F(RuntimeFixture, WindowsVersionAndDefaultFonts) {
+  int major = -1, minor = -1;
+  GetWindowsVersion(major, minor);
+  EXPECT_GE(major, 6);
+  EXPECT_GE(minor, 0);
+  TFont font;
+  SetDefaultFont(&font, true);
+  EXPECT_EQ(font.Name(), L"Segoe UI");
+  EXPECT_EQ(font.Size(), 9);
+  SetDefaultFont(&font, false);
+  EXPECT_EQ(font.Name(), L"Tahoma");
+  EXPECT_EQ(font.Size(), 8);
+  EXPECT_TRUE(IsTaskBarAutoHide());  // this system always answers auto-hide
+}
+
+TEST(DbgList, GuardedAccessRaisesTheFixedMessages) {
+  TDbgList list;
+  int a = 1, b = 2;
+  auto message = [](auto fn) {
+    try {
+      fn();
+    } catch (const EListError&) {
+      return String(L"list-index");
+    } catch (const Exception& e) {
+      return e.Message();
+    }
+    return String();
+  };
+  EXPECT_EQ(message([&] { list.GetItemsEx(0); }), L"Index out of bounds in list read access");
+  list.Add(&a);
+  EXPECT_EQ(list.GetItemsEx(0), &a);
+  EXPECT_EQ(message([&] { list.GetItemsEx(1); }), L"Index out of bounds in list read access");
+  EXPECT_EQ(message([&] { list.SetItemsEx(1, &b); }), L"Index out of bounds in list write access");
+  EXPECT_EQ(message([&] { list.GetItemsEx(-1); }), L"list-index");
+  list.SetItemsEx(0, &b);
+  EXPECT_EQ(list.GetItemsEx(0), &b);
+  TList other;
+  other.Add(&a);
+  other.Add(&b);
+  list.AssignList(&other);
+  EXPECT_EQ(list.Count(), 2);
+  EXPECT_EQ(list.GetItemsEx(1), &b);
+}
+
+TEST(Persistence, SettersNotifyOnChangeOnlyAndAssignCopiesQuietly) {
+  TPersistence p(nullptr), q(nullptr);
+  int changes = 0;
+  p.OnChange = [&](TObject*) { ++changes; };
+  EXPECT_EQ(p.Location(), TPersistenceLocation::plRegistry);
+  EXPECT_FALSE(p.Enabled());
+  p.SetKey(L"Software\\X");
+  p.SetKey(L"Software\\X");
+  p.SetSection(L"Bars");
+  p.SetEnabled(true);
+  p.SetLocation(TPersistenceLocation::plIniFile);
+  EXPECT_EQ(changes, 4);
+  q.Assign(&p);
+  EXPECT_EQ(q.Key(), L"Software\\X");
+  EXPECT_EQ(q.Section(), L"Bars");
+  EXPECT_TRUE(q.Enabled());
+  EXPECT_EQ(q.Location(), TPersistenceLocation::plIniFile);
+  TFont other;
+  p.Assign(&other);  // another class: nothing happens
+  q.SetKey(L"");
+  p.Assign(&q);
+  EXPECT_EQ(changes, 4);
+  EXPECT_EQ(p.Key(), L"");
+}
+
+TEST(VisibleWithParents, HiddenParentHidesTheControl) {
+  EXPECT_FALSE(IsVisibleWithParents(nullptr));
+  auto* form = new TForm(nullptr);
+  auto* panel = new TPanel(form);
+  panel->SetParent(form);
+  auto* edit = new TEdit(form);
+  edit->SetParent(panel);
+  EXPECT_TRUE(IsVisibleWithParents(edit) == form->Visible());
+  form->SetVisible(true);
+  EXPECT_TRUE(IsVisibleWithParents(edit));
+  panel->SetVisible(false);
+  EXPECT_FALSE(IsVisibleWithParents(edit));
+  form->Free();
+}
