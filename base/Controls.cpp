@@ -126,7 +126,7 @@ TCustomForm* GetParentForm(TControl* Control) {
 // ---------------------------------------------------------------------------
 // TControl
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont) {
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont), FConstraints(new TSizeConstraints) {
   FFont->OnChange = [this](TObject*) { FontChanged(); };
   WindowProc = [this](TMessage& m) { WndProc(m); };
   FControlStyle = {TControlStyleItem::csCaptureMouse, TControlStyleItem::csClickEvents,
@@ -1440,6 +1440,12 @@ void TWinControl::Dispatch(TMessage& Message) {
       Message.Result = 0;
       return;
     }
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
+      // Enter, Escape and accelerators reach the controls inside containers
+      // too, until one takes them.
+      Broadcast(Message);
+      return;
     case WM_SETTEXT:
       DefaultHandler(Message);
       return;

@@ -66,6 +66,28 @@ TShiftState MouseKeysToShiftState(WPARAM Keys);
 
 class TControlCanvas;
 
+// Size limits of a control; 0 means no limit.
+class TSizeConstraints : public TPersistent {
+  VANTREL_CLASS(TSizeConstraints)
+ public:
+  int MinWidth() const { return FMinWidth; }
+  int MinHeight() const { return FMinHeight; }
+  int MaxWidth() const { return FMaxWidth; }
+  int MaxHeight() const { return FMaxHeight; }
+  void SetMinWidth(int Value) { FMinWidth = Value; Changed(); }
+  void SetMinHeight(int Value) { FMinHeight = Value; Changed(); }
+  void SetMaxWidth(int Value) { FMaxWidth = Value; Changed(); }
+  void SetMaxHeight(int Value) { FMaxHeight = Value; Changed(); }
+  void Assign(TPersistent* Source) override;
+  TNotifyEvent OnChange;
+
+ private:
+  void Changed() {
+    if (OnChange) OnChange(this);
+  }
+  int FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
+};
+
 class TControl : public TComponent {
   VANTREL_CLASS(TControl)
  public:
@@ -135,6 +157,7 @@ class TControl : public TComponent {
   void SetMouseCapture(bool Value);
   TComponent* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TComponent* Value);
+  TSizeConstraints* Constraints() { return FConstraints; }
 
   virtual void Invalidate();
   // Paints at once.
@@ -205,6 +228,7 @@ class TControl : public TComponent {
   TControlStyle FControlStyle;
   TControlState FControlState;
   TComponent* FPopupMenu = nullptr;
+  TOwned<TSizeConstraints> FConstraints;
 
  private:
   void DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Extra);

@@ -46,7 +46,7 @@ void TSizeConstraints::Assign(TPersistent* Source) {
 // ---------------------------------------------------------------------------
 // TCustomForm
 
-TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), FConstraints(new TSizeConstraints) {
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   FControlStyle = {TControlStyleItem::csAcceptsControls, TControlStyleItem::csCaptureMouse,
                    TControlStyleItem::csClickEvents, TControlStyleItem::csSetCaption,
                    TControlStyleItem::csDoubleClicks};

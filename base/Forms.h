@@ -30,26 +30,6 @@ constexpr TModalResult mrClose = 11;
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
-class TSizeConstraints : public TPersistent {
-  VANTREL_CLASS(TSizeConstraints)
- public:
-  int MinWidth() const { return FMinWidth; }
-  int MinHeight() const { return FMinHeight; }
-  int MaxWidth() const { return FMaxWidth; }
-  int MaxHeight() const { return FMaxHeight; }
-  void SetMinWidth(int Value) { FMinWidth = Value; Changed(); }
-  void SetMinHeight(int Value) { FMinHeight = Value; Changed(); }
-  void SetMaxWidth(int Value) { FMaxWidth = Value; Changed(); }
-  void SetMaxHeight(int Value) { FMaxHeight = Value; Changed(); }
-  void Assign(TPersistent* Source) override;
-  TNotifyEvent OnChange;
-
- private:
-  void Changed() {
-    if (OnChange) OnChange(this);
-  }
-  int FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
-};
 
 class TCustomForm : public TWinControl {
   VANTREL_CLASS(TCustomForm)
@@ -76,7 +56,6 @@ class TCustomForm : public TWinControl {
   void SetWindowState(TWindowState Value);
   TFormStyle FormStyle() const { return FFormStyle; }
   void SetFormStyle(TFormStyle Value);
-  TSizeConstraints* Constraints() { return FConstraints; }
   TWinControl* ActiveControl() const { return FActiveControl; }
   void SetActiveControl(TWinControl* Control);
   bool KeyPreview() const { return FKeyPreview; }
@@ -146,7 +125,6 @@ class TCustomForm : public TWinControl {
   TPosition FPosition = TPosition::poDesigned;
   TWindowState FWindowState = TWindowState::wsNormal;
   TFormStyle FFormStyle = TFormStyle::fsNormal;
-  TOwned<TSizeConstraints> FConstraints;
   TWinControl* FActiveControl = nullptr;
   TWinControl* FFocusedControl = nullptr;
   bool FKeyPreview = false;
