@@ -6,5 +6,5 @@ target_link_libraries(testunits_buttons PUBLIC controls)
 
 vantrel_test(test_buttons_base SOURCES buttons/DataAccessTest.cpp buttons/HintsTest.cpp buttons/SeamsTest.cpp
   TIMEOUT 120)
-vantrel_test(test_glow_draw SOURCES buttons/GlowDrawTest.cpp buttons/ButtonTestSupport.cpp
+vantrel_test(test_glow_draw SOURCES buttons/GlowDrawTest.cpp buttons/GlowFaceTest.cpp buttons/ButtonTestSupport.cpp
   draw/DrawTestSupport.cpp LIBS controls UNITS testunits_buttons TIMEOUT 120)
