@@ -2,17 +2,21 @@
 
 #include "app/SingleInstance.h"
 #include "base/Forms.h"
-#include "net/charsets.h"
+#include "net/netunits.h"
+#include "ui/controls/AdvMenuUtil.h"
 #include "ui/draw/GdiPlus.h"
 #include "ui/toolbar/runtime/ToolBarRuntime.h"
 
 const std::vector<TUnitEntry>& AppUnits() {
   static const std::vector<TUnitEntry> units = [] {
     std::vector<TUnitEntry> u = BaseUnits();
-    // The socket layer: its character-set alias table.
-    u.push_back({L"Charsets", InitCharsetsUnit, FiniCharsetsUnit});
+    // The socket layer: Windows Sockets and the character-set alias table.
+    AppendSocketLayerUnits(u);
     // GDI+ comes after the socket layer and the UDP-service lock.
     u.push_back({L"GDIPlus", InitGdiplusUnit, FiniGdiplusUnit});
+    // The menu utilities, then the menus (menu animation off until the end).
+    u.push_back({L"AdvMenuUtil", InitMenuUtilsUnit, nullptr});
+    u.push_back({L"AdvMenus", InitAdvMenusUnit, FiniAdvMenusUnit});
     // The toolbar library's runtime comes last before the guard.
     for (const TUnitEntry& e : ToolBarRuntimeUnits()) u.push_back(e);
     // The guard comes last: it is the main window's own start-up.

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "base/BiDi.h"
 #include "base/Graphics.h"
 #include "base/Messages.h"
 #include "base/Object.h"
@@ -17,6 +18,9 @@ class TCustomForm;
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum class TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
+class TBasicAction;
+class TControlActionLink;
+using TControlActionLinkClass = TControlActionLink* (*)(TObject* AClient);
 
 enum class TControlStyleItem {
   csAcceptsControls, csCaptureMouse, csDesignInteractive, csClickEvents, csFramed, csSetCaption, csOpaque,
@@ -33,6 +37,15 @@ enum class TControlStateItem {
 using TControlState = Set<TControlStateItem>;
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// The state of an owner-drawn item (list rows, menu items, list boxes).
+enum class TOwnerDrawStateItem {
+  odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight, odInactive, odNoAccel,
+  odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit
+};
+using TOwnerDrawState = Set<TOwnerDrawStateItem>;
+// The owner-draw state of a DRAWITEMSTRUCT's itemState.
+TOwnerDrawState OwnerDrawStateFromItemState(UINT ItemState);
 
 using TCursor = int;
 constexpr TCursor crDefault = 0;
@@ -158,6 +171,11 @@ class TControl : public TComponent {
   TComponent* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TComponent* Value);
   TSizeConstraints* Constraints() { return FConstraints; }
+  // The control follows the action's caption, enabled state, hint and
+  // visibility; its click executes the action.
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* Value);
+  TControlActionLink* ActionLink() const { return FActionLink; }
 
   virtual void Invalidate();
   // Paints at once.
@@ -210,6 +228,11 @@ class TControl : public TComponent {
   virtual void VisibleChanging() {}
   void InvalidateControl(bool IsVisible, bool IsOpaque);
   TCustomForm* GetParentFormOf() const;
+  // The link class that SetAction makes for this control.
+  virtual TControlActionLinkClass GetActionLinkClass();
+  // Takes the action's values; with CheckDefaults only where this control
+  // still has its defaults.
+  virtual void ActionChange(TObject* Sender, bool CheckDefaults);
 
   TWinControl* FParent = nullptr;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
@@ -229,6 +252,7 @@ class TControl : public TComponent {
   TControlState FControlState;
   TComponent* FPopupMenu = nullptr;
   TOwned<TSizeConstraints> FConstraints;
+  TControlActionLink* FActionLink = nullptr;
 
  private:
   void DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Extra);

@@ -7,6 +7,7 @@
 #include "base/Dialogs.h"
 #include "base/Hints.h"
 #include "base/Lists.h"
+#include "base/Menus.h"
 #include "base/Threads.h"
 
 TApplication* Application = nullptr;
@@ -149,6 +150,15 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
       Params.ExStyle |= WS_EX_CONTEXTHELP;
   }
   if (FFormStyle == TFormStyle::fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
+  if (FFormStyle == TFormStyle::fsMDIChild) {
+    // Made inside the main form's MDI client window.
+    Params.Style = (Params.Style & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD | WS_CLIPSIBLINGS;
+    Params.ExStyle |= WS_EX_MDICHILD;
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    Params.WndParent = main && main != this && main->FFormStyle == TFormStyle::fsMDIForm && main->HandleAllocated()
+                           ? main->FClientHandle
+                           : nullptr;
+  }
   bool overlapped = !(Params.Style & WS_POPUP);
   if (overlapped && (FPosition == TPosition::poDefault || FPosition == TPosition::poDefaultPosOnly)) {
     Params.X = CW_USEDEFAULT;
@@ -165,6 +175,23 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
+  if (FFormStyle == TFormStyle::fsMDIForm) {
+    CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
+    RECT r;
+    GetClientRect(FHandle, &r);
+    FClientHandle = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, r.right,
+                                    r.bottom, FHandle, nullptr, ModuleInstance(), &ccs);
+    if (!FClientHandle) RaiseLastOSError();
+  }
+  if (FMenu) {
+    ::SetMenu(FHandle, FMenu->Handle());
+    FMenu->SetWindowHandle(FHandle);
+  }
+  if (FFormStyle == TFormStyle::fsMDIChild) {
+    // The frame's window menu lists its children.
+    if (HWND client = GetParent(FHandle)) SendMessageW(client, WM_MDIREFRESHMENU, 0, 0);
+  }
   if (FPosition == TPosition::poDefault || FPosition == TPosition::poDefaultPosOnly ||
       FPosition == TPosition::poDefaultSizeOnly)
     UpdateBounds();
@@ -172,9 +199,9 @@ void TCustomForm::CreateWnd() {
 
 namespace {
 // The size of the frame around the client area for a style.
-SIZE FrameSize(const TCreateParams& p) {
+SIZE FrameSize(const TCreateParams& p, bool HasMenu) {
   RECT r{0, 0, 100, 100};
-  AdjustWindowRectEx(&r, p.Style & ~static_cast<DWORD>(WS_VISIBLE), FALSE, p.ExStyle);
+  AdjustWindowRectEx(&r, p.Style & ~static_cast<DWORD>(WS_VISIBLE), HasMenu, p.ExStyle);
   return SIZE{(r.right - r.left) - 100, (r.bottom - r.top) - 100};
 }
 }  // namespace
@@ -183,7 +210,7 @@ TRect TCustomForm::ClientRect() {
   if (FHandle) return TWinControl::ClientRect();
   TCreateParams p;
   CreateParams(p);
-  SIZE f = FrameSize(p);
+  SIZE f = FrameSize(p, FMenu != nullptr);
   return TRect(0, 0, Max<LONG>(0, FWidth - f.cx), Max<LONG>(0, FHeight - f.cy));
 }
 
@@ -194,7 +221,7 @@ void TCustomForm::SetClientWidth(int Value) {
   }
   TCreateParams p;
   CreateParams(p);
-  SetWidth(Value + FrameSize(p).cx);
+  SetWidth(Value + FrameSize(p, FMenu != nullptr).cx);
 }
 
 void TCustomForm::SetClientHeight(int Value) {
@@ -204,11 +231,95 @@ void TCustomForm::SetClientHeight(int Value) {
   }
   TCreateParams p;
   CreateParams(p);
-  SetHeight(Value + FrameSize(p).cy);
+  SetHeight(Value + FrameSize(p, FMenu != nullptr).cy);
 }
 
 void TCustomForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TCustomForm::DestroyWindowHandle() {
+  HWND client = FFormStyle == TFormStyle::fsMDIChild && FHandle ? GetParent(FHandle) : nullptr;
+  if (FHandle && FMenu) {
+    // A window takes its menu with it: the menu stays ours.
+    if (::GetMenu(FHandle) == FMenu->Handle()) ::SetMenu(FHandle, nullptr);
+    FMenu->SetWindowHandle(nullptr);
+  }
+  TWinControl::DestroyWindowHandle();
+  FClientHandle = nullptr;
+  if (client && IsWindow(client)) SendMessageW(client, WM_MDIREFRESHMENU, 0, 0);
+}
+
+void TCustomForm::SetMenu(TMainMenu* Value) {
+  if (FMenu == Value) return;
+  if (FMenu) {
+    FMenu->RemoveFreeNotification(this);
+    if (FHandle && FMenu->WindowHandle() == FHandle) FMenu->SetWindowHandle(nullptr);
+  }
+  FMenu = Value;
+  if (Value) Value->FreeNotification(this);
+  if (FHandle) {
+    ::SetMenu(FHandle, Value ? Value->Handle() : nullptr);
+    if (Value) Value->SetWindowHandle(FHandle);
+  }
+}
+
+void TCustomForm::SetWindowMenu(TMenuItem* Value) {
+  if (FWindowMenu == Value) return;
+  if (FWindowMenu) FWindowMenu->RemoveFreeNotification(this);
+  FWindowMenu = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation != TOperation::opRemove) return;
+  if (AComponent == FMenu) {
+    FMenu = nullptr;
+    if (FHandle && !IsDestroying()) ::SetMenu(FHandle, nullptr);
+  }
+  if (AComponent == FWindowMenu) FWindowMenu = nullptr;
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() {
+  if (!FClientHandle) return nullptr;
+  auto h = reinterpret_cast<HWND>(SendMessageW(FClientHandle, WM_MDIGETACTIVE, 0, 0));
+  return dynamic_cast<TCustomForm*>(FindControl(h));
+}
+
+int TCustomForm::MDIChildCount() {
+  int n = 0;
+  if (FClientHandle && Screen)
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+      TCustomForm* f = Screen->Forms(i);
+      if (f->FFormStyle == TFormStyle::fsMDIChild && f->FHandle && GetParent(f->FHandle) == FClientHandle) ++n;
+    }
+  return n;
+}
+
+TCustomForm* TCustomForm::MDIChildren(int Index) {
+  int n = 0;
+  if (FClientHandle && Screen)
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+      TCustomForm* f = Screen->Forms(i);
+      if (f->FFormStyle == TFormStyle::fsMDIChild && f->FHandle && GetParent(f->FHandle) == FClientHandle) {
+        if (n == Index) return f;
+        ++n;
+      }
+    }
+  throw EListError(L"List index out of bounds (%d)", {Index});
+}
+
+void TCustomForm::DefaultHandler(TMessage& Message) {
+  if (FHandle && FFormStyle == TFormStyle::fsMDIForm) {
+    Message.Result = DefFrameProcW(FHandle, FClientHandle, Message.Msg, Message.WParam, Message.LParam);
+    return;
+  }
+  if (FHandle && FFormStyle == TFormStyle::fsMDIChild && (GetWindowLongPtrW(FHandle, GWL_EXSTYLE) & WS_EX_MDICHILD)) {
+    Message.Result = DefMDIChildProcW(FHandle, Message.Msg, Message.WParam, Message.LParam);
+    return;
+  }
+  TWinControl::DefaultHandler(Message);
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
@@ -225,7 +336,13 @@ void TCustomForm::SetBorderIcons(TBorderIcons Value) {
 
 void TCustomForm::SetFormStyle(TFormStyle Value) {
   if (FFormStyle == Value) return;
+  bool mdi = Value == TFormStyle::fsMDIForm || Value == TFormStyle::fsMDIChild ||
+             FFormStyle == TFormStyle::fsMDIForm || FFormStyle == TFormStyle::fsMDIChild;
   FFormStyle = Value;
+  if (mdi) {
+    RecreateWnd();
+    return;
+  }
   if (FHandle)
     SetWindowPos(FHandle, Value == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -273,6 +390,8 @@ void TCustomForm::ShowingChanged() {
       default: cmd = FShowNoActivate ? SW_SHOWNOACTIVATE : SW_SHOWNORMAL; break;
     }
     ShowWindow(FHandle, cmd);
+    if (FFormStyle == TFormStyle::fsMDIChild)
+      if (HWND client = GetParent(FHandle)) SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
   } else {
     DoHide();
     if (FHandle) ShowWindow(FHandle, SW_HIDE);
@@ -426,6 +545,12 @@ void TCustomForm::SetActive(bool Value) {
 
 void TCustomForm::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
+    case WM_COMMAND:
+    case WM_INITMENUPOPUP:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+      if (FMenu && TPopupList::HandleMenuMessage(Message, FMenu)) return;
+      break;
     case WM_CLOSE:
       Close();
       return;
@@ -565,6 +690,27 @@ void TScreen::SetCursor(TCursor Value) {
 }
 
 void TScreen::AddForm(TCustomForm* Form) { FForms.push_back(Form); }
+
+TFont* TScreen::MenuFont() {
+  if (!FMenuFont) {
+    FMenuFont = new TFont;
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = sizeof(ncm);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0)) {
+      if (HFONT f = CreateFontIndirectW(&ncm.lfMenuFont)) {
+        FMenuFont->SetHandle(f);
+        DeleteObject(f);
+      }
+    }
+  }
+  return FMenuFont;
+}
+
+void TScreen::Destroy() {
+  if (FMenuFont) FMenuFont->Free();
+  FMenuFont = nullptr;
+  TComponent::Destroy();
+}
 
 void TScreen::RemoveForm(TCustomForm* Form) {
   FForms.erase(std::remove(FForms.begin(), FForms.end(), Form), FForms.end());
@@ -758,6 +904,7 @@ void InitGuiUnit() {
 void FiniGuiUnit() {
   ReportLostException = nullptr;
   WakeMainThread = nullptr;
+  PopupList.Close();
   FreeAndNil(Application);
   FreeAndNil(Screen);
 }

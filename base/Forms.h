@@ -27,6 +27,9 @@ constexpr TModalResult mrYes = IDYES;
 constexpr TModalResult mrNo = IDNO;
 constexpr TModalResult mrClose = 11;
 
+class TMainMenu;
+class TMenuItem;
+
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
@@ -69,6 +72,20 @@ class TCustomForm : public TWinControl {
   int PixelsPerInch() const { return FPixelsPerInch; }
   void SetPixelsPerInch(int Value) { FPixelsPerInch = Value; }
 
+  // The menu bar; its commands, owner drawing and sub-menu openings reach it
+  // through this form's window.
+  TMainMenu* Menu() const { return FMenu; }
+  void SetMenu(TMainMenu* Value);
+  // The item whose sub-menu lists an MDI frame's children.
+  TMenuItem* WindowMenu() const { return FWindowMenu; }
+  void SetWindowMenu(TMenuItem* Value);
+  // MDI: an fsMDIForm shows its children (fsMDIChild forms, whose windows
+  // are made inside the main form's client window) in its client window.
+  HWND ClientHandle() const { return FClientHandle; }
+  TCustomForm* ActiveMDIChild();
+  int MDIChildCount();
+  TCustomForm* MDIChildren(int Index);
+
   // Shows the window without activating it.
   void ShowNoActivate();
   // Runs the form as a modal dialog; returns its ModalResult.
@@ -88,6 +105,8 @@ class TCustomForm : public TWinControl {
   void KeyPressPreview(wchar_t& Key) { KeyPress(Key); }
 
   void Dispatch(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;
@@ -106,6 +125,7 @@ class TCustomForm : public TWinControl {
   void Destroy() override;
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  void DestroyWindowHandle() override;
   void ShowingChanged() override;
   virtual void DoCreate();
   virtual void DoDestroy();
@@ -136,6 +156,9 @@ class TCustomForm : public TWinControl {
   bool FShowNoActivate = false;
   bool FInClose = false;
   bool FCreated = false;
+  TMainMenu* FMenu = nullptr;
+  TMenuItem* FWindowMenu = nullptr;
+  HWND FClientHandle = nullptr;
 };
 
 class TForm : public TCustomForm {
@@ -154,6 +177,10 @@ class TScreen : public TComponent {
   int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
   int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
   int PixelsPerInch() const { return ScreenPixelsPerInch(); }
+  // The width of the whole desktop (all monitors).
+  int DesktopWidth() const { return GetSystemMetrics(SM_CXVIRTUALSCREEN); }
+  // The system's menu font, read on first use.
+  TFont* MenuFont();
   TRect WorkAreaRect() const;
   TPoint CursorPos() const;
   int FormCount() const { return static_cast<int>(FForms.size()); }
@@ -172,9 +199,11 @@ class TScreen : public TComponent {
 
  protected:
   ~TScreen() override;
+  void Destroy() override;
 
  private:
   std::vector<TCustomForm*> FForms;
+  TFont* FMenuFont = nullptr;
   TCursor FCursor = crDefault;
   TOwned<TStringList> FFonts;
   std::vector<std::pair<TCursor, HCURSOR>> FCursors;

@@ -709,6 +709,7 @@ const int kMonthDays[2][12] = {{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
 
 DWORD TickCount() { return gTickSource ? gTickSource() : GetTickCount(); }
 void SetTickSource(TTickSource source) { gTickSource = source; }
+TTickSource CurrentTickSource() { return gTickSource; }
 void SetNowSource(TNowSource source) { gNowSource = source; }
 
 TDateTime EncodeDate(int year, int month, int day) {

@@ -207,6 +207,8 @@ void DateTimeToSystemTime(TDateTime dt, SYSTEMTIME& st);
 using TTickSource = DWORD (*)();
 DWORD TickCount();
 void SetTickSource(TTickSource source);  // nullptr restores the system clock
+// The source a test installed, or nullptr while the system clock runs.
+TTickSource CurrentTickSource();
 // The clock behind Now; tests may replace it.
 using TNowSource = TDateTime (*)();
 void SetNowSource(TNowSource source);

@@ -8,6 +8,8 @@
 
 #include "base/ActnList.h"
 #include "base/ExtCtrls.h"
+#include "base/ImgList.h"
+#include "base/Lists.h"
 #include "ui/controls/GlowFace.h"
 #include "ui/controls/ShortCutHint.h"
 #include "ui/draw/HintInfo.h"
