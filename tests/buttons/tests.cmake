@@ -8,3 +8,5 @@ vantrel_test(test_buttons_base SOURCES buttons/DataAccessTest.cpp buttons/HintsT
   TIMEOUT 120)
 vantrel_test(test_glow_draw SOURCES buttons/GlowDrawTest.cpp buttons/GlowFaceTest.cpp buttons/ButtonTestSupport.cpp
   draw/DrawTestSupport.cpp LIBS controls UNITS testunits_buttons TIMEOUT 120)
+vantrel_test(test_glow_button SOURCES buttons/GlowButtonTest.cpp buttons/ButtonTestSupport.cpp
+  draw/DrawTestSupport.cpp menus/MenuDriver.cpp LIBS controls UNITS testunits_buttons TIMEOUT 120)

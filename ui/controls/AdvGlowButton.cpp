@@ -612,6 +612,9 @@ void TAdvCustomGlowButton::MouseDown(TMouseButton Button, TShiftState Shift, int
   bool drops = (!FDropDownButton && IsMenuButton()) || (FDropDownButton && onDrop && FDropDownSplit) ||
                (FDropDownButton && !FDropDownSplit && FStyle == TAdvButtonStyle::bsButton && FGroupIndex <= 0);
   if (drops) {
+    // A press that drops the menu is no click (the menu takes the release).
+    FControlState.Exclude(TControlStateItem::csClicked);
+    FGotButtonClick = false;
     FMouseInControl = false;
     if (OnDropDown) OnDropDown(this);
     if (FDropDownMenu) {
