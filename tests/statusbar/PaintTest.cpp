@@ -560,3 +560,44 @@ TEST_F(PaintFixture, AProgressPanelDrawsItsGaugeInTheInnerRectangle) {
   p->Progress()->SetMax(100);
   EXPECT_EQ(PixelAt(Paint().get(), 5, 5), clWhite);
 }
+
+TEST_F(PaintFixture, OwnerDrawnPanelsGetTheirRectangleAfterTheBackground) {
+  TAdvOfficeStatusPanel* p = AddPanel(200, PS::psOwnerDraw, L"MMMM");
+  AddPanel(50);
+  Bar->SetAntiAlias(TAntiAlias::aaNone);
+  // Without a handler the text is drawn as in a text panel.
+  EXPECT_GT(Count(Paint().get(), TRect(1, 1, 199, 17), clBlack, 60), 10);
+  std::vector<TRect> calls;
+  Bar->OnDrawPanel = [&](TAdvOfficeStatusBar* b, TAdvOfficeStatusPanel* panel, const TRect& R) {
+    EXPECT_EQ(b, Bar);
+    EXPECT_EQ(panel, p);
+    calls.push_back(R);
+    FillColorRect(b->Canvas(), TRect(R.left + 10, 5, R.left + 20, 10), 0x00AA00);
+  };
+  auto b = Paint();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0], TRect(1, 0, 200, 18));
+  EXPECT_EQ(PixelAt(b.get(), 15, 7), 0x00AA00);
+  EXPECT_EQ(Count(b.get(), TRect(1, 1, 199, 17), clBlack, 60), 0);
+}
+
+TEST_F(PaintFixture, RightToLeftBarsAlignPanelTextRight) {
+  Bar->SetAntiAlias(TAntiAlias::aaNone);
+  AddPanel(300, PS::psText, L"MMM");
+  AddPanel(50);
+  auto inkSpan = [&] {
+    auto b = Paint();
+    int first = 1000, last = -1;
+    for (int x = 0; x < 300; ++x)
+      if (Count(b.get(), TRect(x, 1, x + 1, 17), clBlack, 60)) first = Min(first, x), last = Max(last, x);
+    return std::make_pair(first, last);
+  };
+  auto ltr = inkSpan();
+  EXPECT_LT(ltr.first, 20);
+  SetSysLocaleMiddleEast(1);
+  Bar->SetBiDiMode(TBiDiMode::bdRightToLeft);
+  EXPECT_EQ(Bar->Panels()->Items(0)->BiDiMode(), TBiDiMode::bdRightToLeft);  // panels follow the bar
+  auto rtl = inkSpan();
+  EXPECT_GT(rtl.second, 280);
+  SetSysLocaleMiddleEast(-1);
+}

@@ -262,3 +262,25 @@ TEST_F(MouseFixture, EnteringALinkFiresOnceAndLeavingItOnce) {
   Mouse(WM_MOUSEMOVE, link.left + 3, cy);
   EXPECT_EQ(events, (std::vector<String>{L"enter app:one", L"exit ", L"enter app:one"}));
 }
+
+TEST_F(MouseFixture, AtDesignTimeSplittersDragPanelWidths) {
+  AddPanel(100);
+  AddPanel(100);
+  Bar->SetDesigning(true);
+  auto designHit = [&](int X) { return Bar->Perform(CM_DESIGNHITTEST, 0, MAKELPARAM(X, 5)); };
+  EXPECT_EQ(designHit(100), 1);
+  EXPECT_EQ(designHit(50), 0);
+  // A press beside the splitters starts nothing.
+  Mouse(WM_LBUTTONDOWN, 50, 5, MK_LBUTTON);
+  Mouse(WM_MOUSEMOVE, 80, 5, MK_LBUTTON);
+  Mouse(WM_LBUTTONUP, 80, 5);
+  EXPECT_EQ(Bar->Panels()->Items(0)->Width(), 100);
+  Mouse(WM_LBUTTONDOWN, 101, 5, MK_LBUTTON);
+  Mouse(WM_MOUSEMOVE, 131, 5, MK_LBUTTON);
+  EXPECT_EQ(Bar->Panels()->Items(0)->Width(), 130);
+  EXPECT_EQ(designHit(300), 1);  // while dragging the bar keeps the mouse
+  Mouse(WM_LBUTTONUP, 131, 5);
+  Mouse(WM_MOUSEMOVE, 160, 5);
+  EXPECT_EQ(Bar->Panels()->Items(0)->Width(), 130);
+  Bar->SetDesigning(false);
+}

@@ -7,6 +7,7 @@
 #include "base/ImgList.h"
 #include "ui/controls/AdvOfficeStatusBarPaint.h"
 #include "ui/draw/HtmlRender.h"
+#include "ui/draw/PictureContainer.h"
 
 using OfficeStatusBar::TVistaBackground;
 using PS = TAdvOfficeStatusPanelStyle;
@@ -136,7 +137,7 @@ void TAdvOfficeStatusBar::Notification(TComponent* AComponent, TOperation Operat
   if (FPanels)
     for (int i = 0; i < FPanels->Count(); ++i)
       if (FPanels->Items(i)->AnimationImages() == AComponent) FPanels->Items(i)->SetAnimationImages(nullptr);
-  if (AComponent == reinterpret_cast<TComponent*>(FContainer)) FContainer = nullptr;
+  if (FContainer && AComponent == FContainer) FContainer = nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -202,7 +203,10 @@ void TAdvOfficeStatusBar::SetDisabledImages(TCustomImageList* Value) {
   Invalidate();
 }
 
-void TAdvOfficeStatusBar::SetPictureContainer(TPictureContainer* Value) { FContainer = Value; }
+void TAdvOfficeStatusBar::SetPictureContainer(TPictureContainer* Value) {
+  FContainer = Value;
+  if (Value) Value->FreeNotification(this);
+}
 
 void TAdvOfficeStatusBar::SetUseSystemFont(bool Value) {
   FUseSystemFont = Value;
@@ -569,6 +573,9 @@ void TAdvOfficeStatusBar::Dispatch(TMessage& Message) {
       return;
     case WM_NCHITTEST:
       HitTest(Message);
+      return;
+    case CM_HINTSHOW:
+      DoHintShow(Message);
       return;
     case WM_LBUTTONDBLCLK: {
       TCustomControl::Dispatch(Message);

@@ -9,9 +9,13 @@
 #include "ui/controls/AdvOfficeStatusPanels.h"
 #include "ui/draw/GdiPlus.h"
 
+class TBasicAction;
 class TPictureContainer;
 class TCustomImageList;
 class TCustomForm;
+
+// Web (http, https) and mail links, which the shell opens.
+bool IsShellLink(const String& Anchor);
 
 // A form whose frame is drawn by itself; the bar only asks whether its form
 // is one.
@@ -141,6 +145,10 @@ class TAdvOfficeStatusBar : public TCustomControl, public IKelTones {
   // The link and its title under a point; both empty for none.
   void GetAnchorAt(int X, int Y, String& Anchor, String& Title);
 
+  // With AutoHint and no OnHint handler, a hint action's text goes to the
+  // simple text (in simple mode or without panels) or the first panel.
+  bool ExecuteAction(TBasicAction* Action);
+
   // Mirrors the panels: the last comes first, with its displayed width.
   void FlipChildren(bool AllLevels);
   void ChangeScale(int M, int D) override;
@@ -176,7 +184,6 @@ class TAdvOfficeStatusBar : public TCustomControl, public IKelTones {
   void PanelsChanged(TObject* Sender);
 
  private:
-  friend class TAdvOfficeStatusPanel;
   OfficeStatusBar::TVistaBackground* AppearanceOf(TAdvOfficeStatusPanel* Panel) const;
   // Where a panel's HTML text is drawn, for painting and link hit tests.
   TRect HTMLTextRect(TAdvOfficeStatusPanel* Panel, TRect R, TAlignment A);
