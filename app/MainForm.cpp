@@ -91,8 +91,19 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   ImageList1->SetName(L"ImageList1");
   FillImageList();
 
+  ofMenuStyler = new TAdvMenuOfficeStyler(this);
+  ofMenuStyler->SetName(L"ofMenuStyler");
+  ofMenuStyler->SetStyle(TOfficeStyle::osOffice2003Blue);
+  ofMenuStyler->SetAutoThemeAdapt(false);
+  ofMenuStyler->SetAntiAlias(TAntiAlias::aaNone);
+  ofMenuStyler->Background()->SetColor(0xF6F6F6);
+  ofMenuStyler->SetMenuBorderColor(0x962D00);
+  ofMenuStyler->SelectedItem()->SetBorderColor(clNavy);
+  ofMenuStyler->Font()->SetName(L"Segoe UI");
+
   PopupMenu1 = new TAdvPopupMenu(this);
   PopupMenu1->SetName(L"PopupMenu1");
+  PopupMenu1->SetMenuStyler(ofMenuStyler);
   PopupMenu1->SetImages(ImageList1);
   miInfo = AddMenuItem(L"miInfo", L"Vantrel info", 4, nullptr);
   AddMenuItem(L"N1", L"-", -1, nullptr);

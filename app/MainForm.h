@@ -15,6 +15,7 @@
 #include "base/Lists.h"
 #include "base/StdCtrls.h"
 #include "base/TrayIcon.h"
+#include "ui/controls/AdvMenuOfficeStyler.h"
 #include "ui/controls/AdvMenus.h"
 
 // Posted to itself on every show; the first one hides the window again.
@@ -48,6 +49,7 @@ class TForm1 : public TForm {
   TTrayIcon* TrayIcon1;
   TOvFormSR* OvFormSR1;
   TImageList* ImageList1;     // the tray menu's pictures
+  TAdvMenuOfficeStyler* ofMenuStyler;  // the tray menu's look
   TAdvPopupMenu* PopupMenu1;  // the tray menu
   TMenuItem* miInfo;          // "Vantrel info"
   TMenuItem* miNewSMS;        // "NEW SMS"
