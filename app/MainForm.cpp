@@ -32,6 +32,17 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   SetColor(clWhite);
   SetWindowState(TWindowState::wsMinimized);
 
+  Image1 = new TImage(this);
+  Image1->SetName(L"Image1");
+  Image1->SetParent(this);
+  Image1->SetBounds(0, 8, 128, 128);
+  Image1->SetStretch(true);
+  if (HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 128, 128, 0))) {
+    TIcon picture;
+    picture.SetHandle(icon);
+    Image1->Picture()->SetGraphic(&picture);
+  }
+
   Label1 = new TLabel(this);
   Label1->SetName(L"Label1");
   Label1->SetParent(this);

@@ -10,6 +10,7 @@
 #include "app/OvUDPS.h"
 #include "base/ExtCtrls.h"
 #include "base/Forms.h"
+#include "base/Image.h"
 #include "base/ImgList.h"
 #include "base/Menus.h"
 #include "base/Lists.h"
@@ -40,6 +41,7 @@ class TForm1 : public TForm {
  public:
   explicit TForm1(TComponent* AOwner);
 
+  TImage* Image1;       // the product picture
   TLabel* Label1;       // "PASS:"
   TEdit* Edit1;         // the last passcode
   TLabel* lbPhoneIP;    // the phone's address
