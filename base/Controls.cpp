@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "base/ActnList.h"
 #include "base/Forms.h"
+#include "base/Menus.h"
 
 namespace {
 
@@ -100,6 +102,23 @@ TShiftState MouseKeysToShiftState(WPARAM Keys) {
   return s;
 }
 
+TOwnerDrawState OwnerDrawStateFromItemState(UINT ItemState) {
+  using O = TOwnerDrawStateItem;
+  TOwnerDrawState s;
+  if (ItemState & ODS_SELECTED) s.Include(O::odSelected);
+  if (ItemState & ODS_GRAYED) s.Include(O::odGrayed);
+  if (ItemState & ODS_DISABLED) s.Include(O::odDisabled);
+  if (ItemState & ODS_CHECKED) s.Include(O::odChecked);
+  if (ItemState & ODS_FOCUS) s.Include(O::odFocused);
+  if (ItemState & ODS_DEFAULT) s.Include(O::odDefault);
+  if (ItemState & ODS_HOTLIGHT) s.Include(O::odHotLight);
+  if (ItemState & ODS_INACTIVE) s.Include(O::odInactive);
+  if (ItemState & ODS_NOACCEL) s.Include(O::odNoAccel);
+  if (ItemState & ODS_NOFOCUSRECT) s.Include(O::odNoFocusRect);
+  if (ItemState & ODS_COMBOBOXEDIT) s.Include(O::odComboBoxEdit);
+  return s;
+}
+
 TWinControl* FindControl(HWND Handle) {
   if (!Handle) return nullptr;
   DWORD pid = 0;
@@ -126,7 +145,7 @@ TCustomForm* GetParentForm(TControl* Control) {
 // ---------------------------------------------------------------------------
 // TControl
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont) {
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont), FConstraints(new TSizeConstraints) {
   FFont->OnChange = [this](TObject*) { FontChanged(); };
   WindowProc = [this](TMessage& m) { WndProc(m); };
   FControlStyle = {TControlStyleItem::csCaptureMouse, TControlStyleItem::csClickEvents,
@@ -153,6 +172,11 @@ void TControl::DetachHandlers() {
 }
 
 void TControl::Destroy() {
+  if (Application && Application->HintControl() == this) Application->CancelHint();
+  if (FActionLink) {
+    FActionLink->Free();
+    FActionLink = nullptr;
+  }
   if (gMouseControl == this) gMouseControl = nullptr;
   if (gCaptureControl == this) SetCaptureControl(nullptr);
   SetParent(nullptr);
@@ -162,6 +186,39 @@ void TControl::Destroy() {
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+  if (Operation == TOperation::opRemove && FActionLink && AComponent == FActionLink->Action()) SetAction(nullptr);
+}
+
+TBasicAction* TControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+namespace {
+TControlActionLink* NewControlActionLink(TObject* AClient) { return new TControlActionLink(AClient); }
+}  // namespace
+
+TControlActionLinkClass TControl::GetActionLinkClass() { return &NewControlActionLink; }
+
+void TControl::SetAction(TBasicAction* Value) {
+  if (!Value) {
+    if (FActionLink) {
+      FActionLink->Free();
+      FActionLink = nullptr;
+    }
+    return;
+  }
+  if (!FActionLink) FActionLink = GetActionLinkClass()(this);
+  FActionLink->SetAction(Value);
+  FActionLink->OnChange = [this](TObject* Sender) { ActionChange(Sender, false); };
+  ActionChange(Value, IsLoading());
+  Value->FreeNotification(this);
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+  auto* a = dynamic_cast<TCustomAction*>(Sender);
+  if (!a) return;
+  if (!CheckDefaults || Caption().empty()) SetCaption(a->Caption());
+  if (!CheckDefaults || FEnabled) SetEnabled(a->Enabled());
+  if (!CheckDefaults || FHint.empty()) SetHint(a->Hint());
+  if (!CheckDefaults || FVisible) SetVisible(a->Visible());
 }
 
 void TControl::SetParent(TWinControl* AParent) {
@@ -347,6 +404,7 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 void TControl::Click() {
+  if (FActionLink && FActionLink->Execute(this)) return;
   if (OnClick) OnClick(this);
 }
 
@@ -433,6 +491,17 @@ void TControl::Dispatch(TMessage& Message) {
     case WM_MOUSEMOVE:
       DefaultHandler(Message);
       MouseMove(MouseKeysToShiftState(Message.WParam), GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+      return;
+    case WM_CONTEXTMENU:
+      if (auto* menu = dynamic_cast<TPopupMenu*>(FPopupMenu); menu && menu->AutoPopup()) {
+        TPoint p(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+        if (p.x == -1 && p.y == -1) p = ClientToScreen(TPoint(0, 0));
+        menu->SetPopupComponent(this);
+        menu->Popup(p.x, p.y);
+        Message.Result = 1;
+        return;
+      }
+      DefaultHandler(Message);
       return;
     case CM_MOUSEENTER:
       if (OnMouseEnter) OnMouseEnter(this);
@@ -625,8 +694,16 @@ void TWinControl::CreateWnd() {
 void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
   TWinControl* saved = gCreationControl;
   gCreationControl = this;
+  // Child windows get ids of their own, by which a parent finds the child
+  // that a WM_MEASUREITEM is about.
+  static UINT_PTR nextChildId = 0x1000;
+  HMENU id = nullptr;
+  if (Params.Style & WS_CHILD) {
+    id = reinterpret_cast<HMENU>(nextChildId);
+    nextChildId = nextChildId >= 0xBFFF ? 0x1000 : nextChildId + 1;
+  }
   HWND h = CreateWindowExW(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(), Params.Style,
-                           Params.X, Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr,
+                           Params.X, Params.Y, Params.Width, Params.Height, Params.WndParent, id,
                            Params.WindowClass.hInstance, Params.Param);
   gCreationControl = saved;
   if (h && !FHandle) {
@@ -1319,6 +1396,17 @@ void TWinControl::Dispatch(TMessage& Message) {
       }
       break;
     }
+    case WM_MEASUREITEM: {
+      auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+      if (mis && mis->CtlType != ODT_MENU && mis->CtlID != 0) {
+        for (TWinControl* c : std::vector<TWinControl*>(FTabList))
+          if (c->FHandle && static_cast<UINT>(GetWindowLongPtrW(c->FHandle, GWLP_ID)) == mis->CtlID) {
+            Message.Result = c->Perform(CN_MEASUREITEM, Message.WParam, Message.LParam);
+            return;
+          }
+      }
+      break;
+    }
     case CN_CTLCOLOREDIT:
     case CN_CTLCOLORSTATIC:
     case CN_CTLCOLORBTN:
@@ -1350,7 +1438,7 @@ void TWinControl::Dispatch(TMessage& Message) {
         TCursor cur = c ? c->Cursor() : crDefault;
         if (cur == crDefault) cur = FCursor;
         if (cur != crDefault) {
-          ::SetCursor(CursorHandle(cur));
+          ::SetCursor(Screen ? Screen->Cursors(cur) : CursorHandle(cur));
           Message.Result = 1;
           return;
         }
@@ -1439,6 +1527,12 @@ void TWinControl::Dispatch(TMessage& Message) {
       Message.Result = 0;
       return;
     }
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
+      // Enter, Escape and accelerators reach the controls inside containers
+      // too, until one takes them.
+      Broadcast(Message);
+      return;
     case WM_SETTEXT:
       DefaultHandler(Message);
       return;

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "base/BiDi.h"
 #include "base/Graphics.h"
 #include "base/Messages.h"
 #include "base/Object.h"
@@ -17,6 +18,9 @@ class TCustomForm;
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum class TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
+class TBasicAction;
+class TControlActionLink;
+using TControlActionLinkClass = TControlActionLink* (*)(TObject* AClient);
 
 enum class TControlStyleItem {
   csAcceptsControls, csCaptureMouse, csDesignInteractive, csClickEvents, csFramed, csSetCaption, csOpaque,
@@ -33,6 +37,15 @@ enum class TControlStateItem {
 using TControlState = Set<TControlStateItem>;
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// The state of an owner-drawn item (list rows, menu items, list boxes).
+enum class TOwnerDrawStateItem {
+  odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight, odInactive, odNoAccel,
+  odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit
+};
+using TOwnerDrawState = Set<TOwnerDrawStateItem>;
+// The owner-draw state of a DRAWITEMSTRUCT's itemState.
+TOwnerDrawState OwnerDrawStateFromItemState(UINT ItemState);
 
 using TCursor = int;
 constexpr TCursor crDefault = 0;
@@ -65,6 +78,28 @@ TShiftState KeyboardStateToShiftState();
 TShiftState MouseKeysToShiftState(WPARAM Keys);
 
 class TControlCanvas;
+
+// Size limits of a control; 0 means no limit.
+class TSizeConstraints : public TPersistent {
+  VANTREL_CLASS(TSizeConstraints)
+ public:
+  int MinWidth() const { return FMinWidth; }
+  int MinHeight() const { return FMinHeight; }
+  int MaxWidth() const { return FMaxWidth; }
+  int MaxHeight() const { return FMaxHeight; }
+  void SetMinWidth(int Value) { FMinWidth = Value; Changed(); }
+  void SetMinHeight(int Value) { FMinHeight = Value; Changed(); }
+  void SetMaxWidth(int Value) { FMaxWidth = Value; Changed(); }
+  void SetMaxHeight(int Value) { FMaxHeight = Value; Changed(); }
+  void Assign(TPersistent* Source) override;
+  TNotifyEvent OnChange;
+
+ private:
+  void Changed() {
+    if (OnChange) OnChange(this);
+  }
+  int FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
+};
 
 class TControl : public TComponent {
   VANTREL_CLASS(TControl)
@@ -120,6 +155,9 @@ class TControl : public TComponent {
   void SetHint(const String& Value) { FHint = Value; }
   bool ShowHint() const { return FShowHint; }
   void SetShowHint(bool Value);
+  // Takes the parent's ShowHint (base/Hints.h: ControlShowsHint).
+  bool ParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool Value) { FParentShowHint = Value; }
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value);
   TAlign Align() const { return FAlign; }
@@ -132,6 +170,12 @@ class TControl : public TComponent {
   void SetMouseCapture(bool Value);
   TComponent* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TComponent* Value);
+  TSizeConstraints* Constraints() { return FConstraints; }
+  // The control follows the action's caption, enabled state, hint and
+  // visibility; its click executes the action.
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* Value);
+  TControlActionLink* ActionLink() const { return FActionLink; }
 
   virtual void Invalidate();
   // Paints at once.
@@ -184,6 +228,11 @@ class TControl : public TComponent {
   virtual void VisibleChanging() {}
   void InvalidateControl(bool IsVisible, bool IsOpaque);
   TCustomForm* GetParentFormOf() const;
+  // The link class that SetAction makes for this control.
+  virtual TControlActionLinkClass GetActionLinkClass();
+  // Takes the action's values; with CheckDefaults only where this control
+  // still has its defaults.
+  virtual void ActionChange(TObject* Sender, bool CheckDefaults);
 
   TWinControl* FParent = nullptr;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
@@ -202,6 +251,8 @@ class TControl : public TComponent {
   TControlStyle FControlStyle;
   TControlState FControlState;
   TComponent* FPopupMenu = nullptr;
+  TOwned<TSizeConstraints> FConstraints;
+  TControlActionLink* FActionLink = nullptr;
 
  private:
   void DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Extra);

@@ -6,6 +6,11 @@
 
 #include "base/Object.h"
 
+class TStream;
+
+// How text files and streams hold their characters.
+enum class TTextEncoding { teAnsi, teUTF16LE, teUTF8 };
+
 // A list of untyped pointers. Bad indexes raise EListError.
 class TList : public TObject {
   VANTREL_CLASS(TList)
@@ -66,6 +71,16 @@ class TStrings : public TPersistent {
 
   // Copies the strings and objects of another TStrings.
   void Assign(TPersistent* Source) override;
+
+  // Text streams and files: lines end with CR LF. Loading reads from the
+  // stream's position, recognises a UTF-16 or UTF-8 byte-order mark and
+  // otherwise takes the ANSI code page; saving writes at the position, with
+  // the byte-order mark of a Unicode encoding. File errors raise
+  // EFOpenError / EFCreateError naming the file.
+  virtual void LoadFromStream(TStream* Stream);
+  virtual void SaveToStream(TStream* Stream, TTextEncoding Encoding = TTextEncoding::teAnsi);
+  void LoadFromFile(const String& FileName);
+  void SaveToFile(const String& FileName, TTextEncoding Encoding = TTextEncoding::teAnsi);
 
   void BeginUpdate();
   void EndUpdate();

@@ -61,3 +61,16 @@ class TMemoryStream : public TStream {
   std::vector<uint8_t> FData;
   int64_t FPosition = 0;
 };
+
+// A memory stream over a byte string: the bytes written are DataString.
+class TStringStream : public TMemoryStream {
+  VANTREL_CLASS(TStringStream)
+ public:
+  TStringStream() = default;
+  explicit TStringStream(const AnsiString& Data);
+  AnsiString DataString();
+  void WriteString(const AnsiString& Data);
+  // Reads Count bytes (all that remain when Count is negative) from the
+  // position.
+  AnsiString ReadString(int Count = -1);
+};

@@ -1,0 +1,1131 @@
+#include "base/ListView.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <exception>
+
+namespace {
+
+LRESULT Send(HWND h, UINT Msg, WPARAM W = 0, LPARAM L = 0) { return SendMessageW(h, Msg, W, L); }
+
+int ColumnFormat(TAlignment Alignment) {
+  switch (Alignment) {
+    case TAlignment::taRightJustify: return LVCFMT_RIGHT;
+    case TAlignment::taCenter: return LVCFMT_CENTER;
+    default: return LVCFMT_LEFT;
+  }
+}
+
+// The state-image bits of an item: the check box (1 unchecked, 2 checked)
+// with check boxes on, else the state image StateIndex + 1 (0: none).
+UINT StateImageBits(bool Checkboxes, bool Checked, int StateIndex) {
+  if (Checkboxes) return INDEXTOSTATEIMAGEMASK(Checked ? 2 : 1);
+  return StateIndex >= 0 && StateIndex < 15 ? INDEXTOSTATEIMAGEMASK(StateIndex + 1) : 0;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// TListColumn
+
+TListColumn::TListColumn(TCollection* Collection) : TCollectionItem(Collection) {}
+
+void TListColumn::Assign(TPersistent* Source) {
+  if (auto* c = dynamic_cast<TListColumn*>(Source)) {
+    FCaption = c->FCaption;
+    FWidth = c->Width();
+    FAlignment = c->FAlignment;
+    FAutoSize = c->FAutoSize;
+    FImageIndex = c->FImageIndex;
+    Changed(false);
+    return;
+  }
+  TCollectionItem::Assign(Source);
+}
+
+String TListColumn::GetDisplayName() const { return FCaption.empty() ? TCollectionItem::GetDisplayName() : FCaption; }
+
+void TListColumn::SetCaption(const String& Value) {
+  if (Value == FCaption) return;
+  FCaption = Value;
+  Changed(false);
+}
+
+int TListColumn::Width() {
+  auto* cols = static_cast<TListColumns*>(Collection());
+  if (cols && cols->Owner()->HandleAllocated()) {
+    TCustomListView* lv = cols->Owner();
+    int i = Index();
+    if (i >= 0 && i < static_cast<int>(lv->FWindowColumns.size()) && lv->FWindowColumns[i] == this)
+      FWidth = static_cast<int>(Send(lv->Handle(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i)));
+  }
+  return FWidth;
+}
+
+void TListColumn::SetWidth(int Value) {
+  if (Value < 0) Value = 0;
+  FWidth = Value;
+  auto* cols = static_cast<TListColumns*>(Collection());
+  if (cols && cols->Owner()->HandleAllocated()) {
+    TCustomListView* lv = cols->Owner();
+    int i = Index();
+    if (i >= 0 && i < static_cast<int>(lv->FWindowColumns.size()) && lv->FWindowColumns[i] == this)
+      Send(lv->Handle(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), MAKELPARAM(Value, 0));
+  }
+}
+
+void TListColumn::SetAlignment(TAlignment Value) {
+  if (Value == FAlignment) return;
+  FAlignment = Value;
+  Changed(false);
+}
+
+void TListColumn::SetAutoSize(bool Value) {
+  if (Value == FAutoSize) return;
+  FAutoSize = Value;
+  Changed(false);
+}
+
+void TListColumn::SetImageIndex(int Value) {
+  if (Value == FImageIndex) return;
+  FImageIndex = Value;
+  Changed(false);
+}
+
+TListColumns::TListColumns(TCustomListView* AOwner) : TCollection(ItemClass<TListColumn>()), FOwner(AOwner) {}
+
+TPersistent* TListColumns::GetOwner() { return FOwner; }
+
+void TListColumns::Update(TCollectionItem* Item) {
+  if (!FOwner->HandleAllocated()) return;
+  if (Item)
+    FOwner->UpdateColumn(Item->Index());
+  else
+    FOwner->UpdateColumns();
+}
+
+// ---------------------------------------------------------------------------
+// TSubItems
+
+int TSubItems::AddObject(const String& S, TObject* AObject) {
+  int i = TStringList::AddObject(S, AObject);
+  if (i <= static_cast<int>(FImages.size())) FImages.insert(FImages.begin() + i, -1);
+  return i;
+}
+
+void TSubItems::InsertObject(int Index, const String& S, TObject* AObject) {
+  TStringList::InsertObject(Index, S, AObject);
+  if (Index <= static_cast<int>(FImages.size())) FImages.insert(FImages.begin() + Index, -1);
+}
+
+void TSubItems::Delete(int Index) {
+  TStringList::Delete(Index);
+  if (Index < static_cast<int>(FImages.size())) FImages.erase(FImages.begin() + Index);
+}
+
+void TSubItems::Clear() {
+  FImages.clear();
+  TStringList::Clear();
+}
+
+void TSubItems::Exchange(int Index1, int Index2) {
+  TStringList::Exchange(Index1, Index2);
+  int a = Image(Index1), b = Image(Index2);
+  SetImage(Index1, b);
+  SetImage(Index2, a);
+}
+
+void TSubItems::Move(int CurIndex, int NewIndex) {
+  int img = Image(CurIndex);
+  TStringList::Move(CurIndex, NewIndex);
+  if (CurIndex < static_cast<int>(FImages.size())) FImages.erase(FImages.begin() + CurIndex);
+  if (NewIndex > static_cast<int>(FImages.size())) FImages.resize(static_cast<size_t>(NewIndex), -1);
+  FImages.insert(FImages.begin() + NewIndex, img);
+}
+
+int TSubItems::Image(int Index) const {
+  return Index >= 0 && Index < static_cast<int>(FImages.size()) ? FImages[Index] : -1;
+}
+
+void TSubItems::SetImage(int Index, int Value) {
+  if (Index < 0) return;
+  if (Index >= static_cast<int>(FImages.size())) {
+    if (Value == -1) return;
+    FImages.resize(static_cast<size_t>(Index) + 1, -1);
+  }
+  FImages[Index] = Value;
+}
+
+void TSubItems::Put(int Index, const String& S) { TStringList::Put(Index, S); }
+
+void TSubItems::Changed() {
+  TStringList::Changed();
+  if (UpdateCount() == 0 && FOwner) FOwner->SubItemsChanged();
+}
+
+// ---------------------------------------------------------------------------
+// TListItem
+
+TListItem::TListItem(TListItems* AOwner) : FOwner(AOwner), FSubItems(new TSubItems(this)) {}
+
+TListItem::~TListItem() { delete FSubItems; }
+
+void TListItem::Assign(TPersistent* Source) {
+  auto* src = dynamic_cast<TListItem*>(Source);
+  if (!src) {
+    TPersistent::Assign(Source);
+    return;
+  }
+  if (src == this) return;
+  FCaption = src->FCaption;
+  FSubItems->BeginUpdate();
+  FSubItems->Assign(src->FSubItems);
+  for (int i = 0; i < src->FSubItems->Count(); ++i) FSubItems->SetImage(i, src->FSubItems->Image(i));
+  FSubItems->EndUpdate();
+  FData = src->FData;
+  SetImageIndex(src->FImageIndex);
+  SetIndent(src->FIndent);
+  SetStateIndex(src->FStateIndex);
+  SetChecked(src->Checked());
+  Update();
+}
+
+TCustomListView* TListItem::ListView() const { return FOwner ? FOwner->Owner() : nullptr; }
+
+int TListItem::Index() const { return FIndex; }
+
+namespace {
+bool InWindow(const TListItem* Item, TCustomListView* lv) { return lv && lv->HandleAllocated() && Item->Index() >= 0; }
+}  // namespace
+
+void TListItem::SetCaption(const String& Value) {
+  if (Value == FCaption) return;
+  FCaption = Value;
+  Update();
+}
+
+void TListItem::SetSubItemImages(int Index, int Value) {
+  if (FSubItems->Image(Index) == Value) return;
+  FSubItems->SetImage(Index, Value);
+  Update();
+}
+
+void TListItem::SetImageIndex(int Value) {
+  if (Value == FImageIndex) return;
+  FImageIndex = Value;
+  Update();
+}
+
+void TListItem::SetStateIndex(int Value) {
+  if (Value == FStateIndex) return;
+  FStateIndex = Value;
+  TCustomListView* lv = ListView();
+  if (InWindow(this, lv) && !lv->Checkboxes())
+    lv->SetItemStateBits(this, StateImageBits(false, false, Value), LVIS_STATEIMAGEMASK);
+}
+
+void TListItem::SetIndent(int Value) {
+  if (Value == FIndent) return;
+  FIndent = Value;
+  TCustomListView* lv = ListView();
+  if (InWindow(this, lv)) {
+    LVITEMW it{};
+    it.mask = LVIF_INDENT;
+    it.iItem = FIndex;
+    it.iIndent = Value;
+    Send(lv->Handle(), LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&it));
+  }
+}
+
+bool TListItem::Checked() {
+  TCustomListView* lv = ListView();
+  if (InWindow(this, lv)) {
+    UINT s = static_cast<UINT>(Send(lv->Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(FIndex), LVIS_STATEIMAGEMASK));
+    FChecked = (s >> 12) == 2;
+  }
+  return FChecked;
+}
+
+void TListItem::SetChecked(bool Value) {
+  FChecked = Value;
+  TCustomListView* lv = ListView();
+  if (InWindow(this, lv)) lv->SetItemStateBits(this, INDEXTOSTATEIMAGEMASK(Value ? 2 : 1), LVIS_STATEIMAGEMASK);
+}
+
+bool TListItem::Selected() {
+  TCustomListView* lv = ListView();
+  if (InWindow(this, lv))
+    FSelected = Send(lv->Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(FIndex), LVIS_SELECTED) != 0;
+  return FSelected;
+}
+
+void TListItem::SetSelected(bool Value) {
+  TCustomListView* lv = ListView();
+  if (!InWindow(this, lv)) {
+    FSelected = Value;
+    return;
+  }
+  if (Value && !lv->MultiSelect()) {
+    // One selection at a time: the rows losing it report first.
+    for (int i = 0; i < FOwner->Count(); ++i)
+      if (i != FIndex && FOwner->Item(i)->Selected()) lv->SetItemStateBits(FOwner->Item(i), 0, LVIS_SELECTED);
+  }
+  lv->SetItemStateBits(this, Value ? LVIS_SELECTED : 0, LVIS_SELECTED);
+}
+
+bool TListItem::Focused() {
+  TCustomListView* lv = ListView();
+  if (InWindow(this, lv))
+    FFocused = Send(lv->Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(FIndex), LVIS_FOCUSED) != 0;
+  return FFocused;
+}
+
+void TListItem::SetFocused(bool Value) {
+  FFocused = Value;
+  TCustomListView* lv = ListView();
+  if (InWindow(this, lv)) lv->SetItemStateBits(this, Value ? LVIS_FOCUSED : 0, LVIS_FOCUSED);
+}
+
+void TListItem::MakeVisible(bool PartialOK) {
+  TCustomListView* lv = ListView();
+  if (InWindow(this, lv)) Send(lv->Handle(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(FIndex), PartialOK);
+}
+
+TRect TListItem::DisplayRect(TDisplayCode Code) {
+  TCustomListView* lv = ListView();
+  RECT r{};
+  if (InWindow(this, lv)) {
+    r.left = static_cast<int>(Code);
+    Send(lv->Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(FIndex), reinterpret_cast<LPARAM>(&r));
+  }
+  return TRect(r);
+}
+
+void TListItem::Delete() {
+  if (FOwner) FOwner->Delete(FIndex);
+}
+
+void TListItem::Update() {
+  TCustomListView* lv = ListView();
+  if (InWindow(this, lv)) lv->UpdateItem(this);
+}
+
+void TListItem::SubItemsChanged() { Update(); }
+
+// ---------------------------------------------------------------------------
+// TListItems
+
+TListItems::~TListItems() {
+  for (TListItem* item : FItems) {
+    item->FOwner = nullptr;
+    item->Free();
+  }
+}
+
+TPersistent* TListItems::GetOwner() { return FOwner; }
+
+void TListItems::Assign(TPersistent* Source) {
+  auto* src = dynamic_cast<TListItems*>(Source);
+  if (!src) {
+    TPersistent::Assign(Source);
+    return;
+  }
+  if (src == this) return;
+  BeginUpdate();
+  try {
+    Clear();
+    for (TListItem* item : src->FItems) Add()->Assign(item);
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+void TListItems::Renumber(int From) {
+  for (int i = Max(0, From); i < Count(); ++i) FItems[i]->FIndex = i;
+}
+
+TListItem* TListItems::Add() { return Insert(Count()); }
+
+TListItem* TListItems::Insert(int Index) {
+  if (Index < 0 || Index > Count()) throw EListError(L"List index out of bounds (%d)", {Index});
+  auto* item = new TListItem(this);
+  FItems.insert(FItems.begin() + Index, item);
+  Renumber(Index);
+  if (FOwner->HandleAllocated()) FOwner->InsertItemWindow(item);
+  return item;
+}
+
+void TListItems::Delete(int Index) {
+  TListItem* item = Item(Index);
+  if (FOwner->HandleAllocated()) Send(FOwner->Handle(), LVM_DELETEITEM, static_cast<WPARAM>(Index));
+  FItems.erase(FItems.begin() + Index);
+  Renumber(Index);
+  item->FOwner = nullptr;
+  item->FIndex = -1;
+  item->Free();
+}
+
+void TListItems::Clear() {
+  if (FItems.empty()) return;
+  BeginUpdate();
+  if (FOwner->HandleAllocated()) Send(FOwner->Handle(), LVM_DELETEALLITEMS);
+  std::vector<TListItem*> items;
+  items.swap(FItems);
+  for (TListItem* item : items) {
+    item->FOwner = nullptr;
+    item->FIndex = -1;
+    item->Free();
+  }
+  EndUpdate();
+}
+
+TListItem* TListItems::Item(int Index) const {
+  if (Index < 0 || Index >= Count()) throw EListError(L"List index out of bounds (%d)", {Index});
+  return FItems[Index];
+}
+
+int TListItems::IndexOf(const TListItem* Value) const {
+  auto it = std::find(FItems.begin(), FItems.end(), Value);
+  return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
+}
+
+void TListItems::BeginUpdate() {
+  if (FUpdateCount++ == 0 && FOwner->HandleAllocated()) Send(FOwner->Handle(), WM_SETREDRAW, FALSE);
+}
+
+void TListItems::EndUpdate() {
+  if (FUpdateCount <= 0) return;
+  if (--FUpdateCount == 0 && FOwner->HandleAllocated()) {
+    Send(FOwner->Handle(), WM_SETREDRAW, TRUE);
+    InvalidateRect(FOwner->Handle(), nullptr, TRUE);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// TCustomListView
+
+TCustomListView::TCustomListView(TComponent* AOwner)
+    : TWinControl(AOwner),
+      FCanvas(new TControlCanvas(this)),
+      FCustomDrawFont(new TFont),
+      FColumns(new TListColumns(this)),
+      FItems(new TListItems(this)) {
+  // The platform list runs its own mouse: clicks come back as notifications.
+  FControlStyle = {TControlStyleItem::csSetCaption};
+  FWidth = 250;
+  FHeight = 150;
+  FTabStop = true;
+  FColor = clWindow;
+  FBrush->SetColor(FColor);
+}
+
+void TCustomListView::Destroy() {
+  TWinControl::Destroy();
+  FreeAndNil(FItems);
+  FreeAndNil(FColumns);
+  FCanvas->Free();
+  FCanvas = nullptr;
+  FCustomDrawFont->Free();
+  FCustomDrawFont = nullptr;
+}
+
+void TCustomListView::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+}
+
+void TCustomListView::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  CreateSubClass(Params, WC_LISTVIEWW);
+  static const DWORD views[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+  Params.Style |= views[static_cast<int>(FViewStyle)] | LVS_SHAREIMAGELISTS;
+  if (!FReadOnly) Params.Style |= LVS_EDITLABELS;
+  if (!FHideSelection) Params.Style |= LVS_SHOWSELALWAYS;
+  if (!FMultiSelect) Params.Style |= LVS_SINGLESEL;
+  if (!FShowColumnHeaders) Params.Style |= LVS_NOCOLUMNHEADER;
+  if (FOwnerDraw) Params.Style |= LVS_OWNERDRAWFIXED;
+  if (FBorderStyle == TBorderStyleKind::bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
+  Params.WindowClass.style &= ~static_cast<UINT>(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TCustomListView::CreateWnd() {
+  TWinControl::CreateWnd();
+  DWORD ex = 0;
+  if (FRowSelect) ex |= LVS_EX_FULLROWSELECT;
+  if (FGridLines) ex |= LVS_EX_GRIDLINES;
+  if (FCheckboxes) ex |= LVS_EX_CHECKBOXES;
+  if (FFlatScrollBars) ex |= LVS_EX_FLATSB;
+  Send(FHandle, LVM_SETEXTENDEDLISTVIEWSTYLE,
+       LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FLATSB, ex);
+  COLORREF bk = static_cast<COLORREF>(ColorToRGB(FColor));
+  Send(FHandle, LVM_SETBKCOLOR, 0, bk);
+  Send(FHandle, LVM_SETTEXTBKCOLOR, 0, bk);
+  Send(FHandle, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(FFont->Color())));
+  FWindowColumns.clear();
+  UpdateColumns();
+  if (!FSavedOrder.empty()) {
+    std::vector<int> order;
+    order.swap(FSavedOrder);
+    SetColumnOrder(order);
+  }
+  RestoreWindowItems();
+}
+
+void TCustomListView::RestoreWindowItems() {
+  FRestoring = true;
+  struct TReset {
+    bool& F;
+    ~TReset() { F = false; }
+  } reset{FRestoring};
+  Send(FHandle, LVM_SETITEMCOUNT, static_cast<WPARAM>(FItems->Count()));
+  for (TListItem* item : FItems->FItems) InsertItemWindow(item);
+}
+
+void TCustomListView::SaveWindowState() {
+  TWinControl::SaveWindowState();
+  SaveItemStates();
+}
+
+void TCustomListView::SaveItemStates() {
+  if (!FHandle) return;
+  for (TListItem* item : FItems->FItems) {
+    UINT s = static_cast<UINT>(Send(FHandle, LVM_GETITEMSTATE, static_cast<WPARAM>(item->FIndex),
+                                    LVIS_SELECTED | LVIS_FOCUSED | LVIS_STATEIMAGEMASK));
+    item->FSelected = (s & LVIS_SELECTED) != 0;
+    item->FFocused = (s & LVIS_FOCUSED) != 0;
+    if (FCheckboxes) item->FChecked = ((s & LVIS_STATEIMAGEMASK) >> 12) == 2;
+  }
+  for (size_t i = 0; i < FWindowColumns.size(); ++i)
+    FWindowColumns[i]->FWidth = static_cast<int>(Send(FHandle, LVM_GETCOLUMNWIDTH, i));
+  if (!FWindowColumns.empty()) FSavedOrder = ColumnOrder();
+}
+
+void TCustomListView::InsertItemWindow(TListItem* Item) {
+  LVITEMW it{};
+  it.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_INDENT | LVIF_STATE;
+  it.iItem = Item->FIndex;
+  it.pszText = LPSTR_TEXTCALLBACKW;
+  it.iImage = I_IMAGECALLBACK;
+  it.lParam = reinterpret_cast<LPARAM>(Item);
+  it.iIndent = Item->FIndent;
+  it.state = StateImageBits(FCheckboxes, Item->FChecked, Item->FStateIndex) | (Item->FSelected ? LVIS_SELECTED : 0) |
+             (Item->FFocused ? LVIS_FOCUSED : 0);
+  it.stateMask = LVIS_STATEIMAGEMASK | LVIS_SELECTED | LVIS_FOCUSED;
+  int at = static_cast<int>(Send(FHandle, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&it)));
+  if (at < 0) return;
+  // A list with check boxes may start a new row unchecked whatever it was
+  // given.
+  if (FCheckboxes && Item->FChecked) SetItemStateBits(Item, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+  for (size_t c = 1; c < FWindowColumns.size(); ++c) {
+    LVITEMW sub{};
+    sub.mask = LVIF_TEXT | LVIF_IMAGE;
+    sub.iItem = at;
+    sub.iSubItem = static_cast<int>(c);
+    sub.pszText = LPSTR_TEXTCALLBACKW;
+    sub.iImage = I_IMAGECALLBACK;
+    Send(FHandle, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&sub));
+  }
+}
+
+void TCustomListView::UpdateItem(TListItem* Item) {
+  if (FHandle && Item->FIndex >= 0)
+    Send(FHandle, LVM_REDRAWITEMS, static_cast<WPARAM>(Item->FIndex), Item->FIndex);
+}
+
+void TCustomListView::SetItemStateBits(TListItem* Item, UINT State, UINT Mask) {
+  LVITEMW it{};
+  it.state = State;
+  it.stateMask = Mask;
+  Send(FHandle, LVM_SETITEMSTATE, static_cast<WPARAM>(Item->FIndex), reinterpret_cast<LPARAM>(&it));
+}
+
+void TCustomListView::UpdateColumn(int Index) {
+  if (!FHandle || Index < 0 || Index >= static_cast<int>(FWindowColumns.size())) return;
+  TListColumn* c = FWindowColumns[Index];
+  LVCOLUMNW col{};
+  col.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+  col.fmt = ColumnFormat(c->FAlignment);
+  col.cx = c->FWidth;
+  col.pszText = const_cast<wchar_t*>(c->FCaption.c_str());
+  if (c->FImageIndex >= 0) {
+    col.mask |= LVCF_IMAGE;
+    col.fmt |= LVCFMT_IMAGE;
+    col.iImage = c->FImageIndex;
+  }
+  Send(FHandle, LVM_SETCOLUMNW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&col));
+}
+
+void TCustomListView::SyncColumns() {
+  // Columns the collection no longer holds (compared by address: they may
+  // be freed already) leave the window first, from the end.
+  bool changed = false;
+  auto inCollection = [this](TListColumn* c) {
+    for (int i = 0; i < FColumns->Count(); ++i)
+      if (FColumns->Items(i) == c) return true;
+    return false;
+  };
+  for (int i = static_cast<int>(FWindowColumns.size()) - 1; i >= 0; --i) {
+    if (!inCollection(FWindowColumns[i])) {
+      Send(FHandle, LVM_DELETECOLUMN, static_cast<WPARAM>(i));
+      FWindowColumns.erase(FWindowColumns.begin() + i);
+      changed = true;
+    }
+  }
+  for (int j = 0; j < FColumns->Count(); ++j) {
+    TListColumn* c = FColumns->Items(j);
+    if (j < static_cast<int>(FWindowColumns.size()) && FWindowColumns[j] == c) continue;
+    auto it = std::find(FWindowColumns.begin(), FWindowColumns.end(), c);
+    if (it != FWindowColumns.end()) {
+      // Moved within the collection: its width comes along.
+      c->FWidth = static_cast<int>(Send(FHandle, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(it - FWindowColumns.begin())));
+      Send(FHandle, LVM_DELETECOLUMN, static_cast<WPARAM>(it - FWindowColumns.begin()));
+      FWindowColumns.erase(it);
+    }
+    LVCOLUMNW col{};
+    col.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+    col.fmt = ColumnFormat(c->FAlignment);
+    col.cx = c->FWidth;
+    col.pszText = const_cast<wchar_t*>(c->FCaption.c_str());
+    Send(FHandle, LVM_INSERTCOLUMNW, static_cast<WPARAM>(j), reinterpret_cast<LPARAM>(&col));
+    FWindowColumns.insert(FWindowColumns.begin() + j, c);
+    changed = true;
+  }
+  if (!changed) return;
+  // Every cell of every row asks us for its text and image.
+  for (TListItem* item : FItems->FItems) {
+    for (size_t k = 0; k < FWindowColumns.size(); ++k) {
+      LVITEMW sub{};
+      sub.mask = LVIF_TEXT | LVIF_IMAGE;
+      sub.iItem = item->FIndex;
+      sub.iSubItem = static_cast<int>(k);
+      sub.pszText = LPSTR_TEXTCALLBACKW;
+      sub.iImage = I_IMAGECALLBACK;
+      Send(FHandle, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&sub));
+    }
+  }
+}
+
+void TCustomListView::UpdateColumns() {
+  if (!FHandle) return;
+  SyncColumns();
+  for (int i = 0; i < static_cast<int>(FWindowColumns.size()); ++i) UpdateColumn(i);
+}
+
+HWND TCustomListView::HeaderHandle() {
+  if (!FHandle) return nullptr;
+  return reinterpret_cast<HWND>(Send(FHandle, LVM_GETHEADER));
+}
+
+void TCustomListView::SetStyleBit(DWORD Bit, bool On) {
+  if (!FHandle) return;
+  LONG_PTR style = GetWindowLongPtrW(FHandle, GWL_STYLE);
+  LONG_PTR next = On ? (style | static_cast<LONG_PTR>(Bit)) : (style & ~static_cast<LONG_PTR>(Bit));
+  if (next != style) SetWindowLongPtrW(FHandle, GWL_STYLE, next);
+  InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+void TCustomListView::SetExtendedStyle(DWORD Mask, DWORD Value) {
+  if (FHandle) Send(FHandle, LVM_SETEXTENDEDLISTVIEWSTYLE, Mask, Value);
+}
+
+void TCustomListView::SetViewStyle(TViewStyle Value) {
+  if (Value == FViewStyle) return;
+  FViewStyle = Value;
+  if (FHandle) {
+    static const DWORD views[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+    LONG_PTR style = GetWindowLongPtrW(FHandle, GWL_STYLE);
+    SetWindowLongPtrW(FHandle, GWL_STYLE, (style & ~static_cast<LONG_PTR>(LVS_TYPEMASK)) | views[static_cast<int>(Value)]);
+    InvalidateRect(FHandle, nullptr, TRUE);
+  }
+}
+
+void TCustomListView::SetReadOnly(bool Value) {
+  if (Value == FReadOnly) return;
+  FReadOnly = Value;
+  SetStyleBit(LVS_EDITLABELS, !Value);
+}
+
+void TCustomListView::SetRowSelect(bool Value) {
+  if (Value == FRowSelect) return;
+  FRowSelect = Value;
+  SetExtendedStyle(LVS_EX_FULLROWSELECT, Value ? LVS_EX_FULLROWSELECT : 0);
+}
+
+void TCustomListView::SetGridLines(bool Value) {
+  if (Value == FGridLines) return;
+  FGridLines = Value;
+  SetExtendedStyle(LVS_EX_GRIDLINES, Value ? LVS_EX_GRIDLINES : 0);
+}
+
+void TCustomListView::SetHideSelection(bool Value) {
+  if (Value == FHideSelection) return;
+  FHideSelection = Value;
+  SetStyleBit(LVS_SHOWSELALWAYS, !Value);
+}
+
+void TCustomListView::SetShowColumnHeaders(bool Value) {
+  if (Value == FShowColumnHeaders) return;
+  FShowColumnHeaders = Value;
+  SetStyleBit(LVS_NOCOLUMNHEADER, !Value);
+}
+
+void TCustomListView::SetMultiSelect(bool Value) {
+  if (Value == FMultiSelect) return;
+  FMultiSelect = Value;
+  SetStyleBit(LVS_SINGLESEL, !Value);
+}
+
+void TCustomListView::SetCheckboxes(bool Value) {
+  if (Value == FCheckboxes) return;
+  if (FHandle) SaveItemStates();
+  FCheckboxes = Value;
+  SetExtendedStyle(LVS_EX_CHECKBOXES, Value ? LVS_EX_CHECKBOXES : 0);
+  if (FHandle) {
+    for (TListItem* item : FItems->FItems)
+      SetItemStateBits(item, StateImageBits(Value, item->FChecked, item->FStateIndex), LVIS_STATEIMAGEMASK);
+  }
+}
+
+void TCustomListView::SetFlatScrollBars(bool Value) {
+  if (Value == FFlatScrollBars) return;
+  FFlatScrollBars = Value;
+  SetExtendedStyle(LVS_EX_FLATSB, Value ? LVS_EX_FLATSB : 0);
+}
+
+void TCustomListView::SetOwnerDraw(bool Value) {
+  if (Value == FOwnerDraw) return;
+  FOwnerDraw = Value;
+  RecreateWnd();
+}
+
+void TCustomListView::SetBorderStyle(TBorderStyleKind Value) {
+  if (Value == FBorderStyle) return;
+  FBorderStyle = Value;
+  RecreateWnd();
+}
+
+int TCustomListView::ItemIndex() {
+  if (!FHandle) {
+    for (TListItem* item : FItems->FItems)
+      if (item->FSelected) return item->FIndex;
+    return -1;
+  }
+  return static_cast<int>(Send(FHandle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void TCustomListView::SetItemIndex(int Value) {
+  if (Value >= FItems->Count()) Value = -1;
+  if (!FHandle) {
+    for (TListItem* item : FItems->FItems) item->FSelected = item->FFocused = item->FIndex == Value;
+    return;
+  }
+  // The rows losing the selection report before the row gaining it.
+  int from = -1;
+  for (;;) {
+    int i = static_cast<int>(Send(FHandle, LVM_GETNEXTITEM, static_cast<WPARAM>(from), LVNI_SELECTED));
+    if (i < 0 || i == from) break;
+    if (i != Value && i < FItems->Count()) SetItemStateBits(FItems->Item(i), 0, LVIS_SELECTED);
+    from = i;
+  }
+  if (Value >= 0) SetItemStateBits(FItems->Item(Value), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+int TCustomListView::SelCount() {
+  if (!FHandle) {
+    int n = 0;
+    for (TListItem* item : FItems->FItems) n += item->FSelected ? 1 : 0;
+    return n;
+  }
+  return static_cast<int>(Send(FHandle, LVM_GETSELECTEDCOUNT));
+}
+
+TListItem* TCustomListView::Selected() {
+  int i = ItemIndex();
+  return i >= 0 && i < FItems->Count() ? FItems->Item(i) : nullptr;
+}
+
+void TCustomListView::SetSelected(TListItem* Value) { SetItemIndex(Value ? Value->FIndex : -1); }
+
+TListItem* TCustomListView::ItemFocused() {
+  if (!FHandle) {
+    for (TListItem* item : FItems->FItems)
+      if (item->FFocused) return item;
+    return nullptr;
+  }
+  int i = static_cast<int>(Send(FHandle, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  return i >= 0 && i < FItems->Count() ? FItems->Item(i) : nullptr;
+}
+
+void TCustomListView::SetItemFocused(TListItem* Value) {
+  if (Value) {
+    Value->SetFocused(true);
+  } else if (TListItem* f = ItemFocused()) {
+    f->SetFocused(false);
+  }
+}
+
+TListItem* TCustomListView::TopItem() {
+  if (!FHandle || FItems->Count() == 0) return nullptr;
+  int i = static_cast<int>(Send(FHandle, LVM_GETTOPINDEX));
+  return i >= 0 && i < FItems->Count() ? FItems->Item(i) : nullptr;
+}
+
+int TCustomListView::VisibleRowCount() { return FHandle ? static_cast<int>(Send(FHandle, LVM_GETCOUNTPERPAGE)) : 0; }
+
+void TCustomListView::ClearSelection() { SetItemIndex(-1); }
+
+void TCustomListView::SelectAll() {
+  if (!FMultiSelect) return;
+  for (TListItem* item : std::vector<TListItem*>(FItems->FItems)) item->SetSelected(true);
+}
+
+void TCustomListView::Scroll(int DX, int DY) {
+  if (FHandle) Send(FHandle, LVM_SCROLL, static_cast<WPARAM>(DX), DY);
+}
+
+TListItem* TCustomListView::GetItemAt(int X, int Y) {
+  if (!FHandle) return nullptr;
+  LVHITTESTINFO hit{};
+  hit.pt = POINT{X, Y};
+  int i = static_cast<int>(Send(FHandle, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  return i >= 0 && i < FItems->Count() ? FItems->Item(i) : nullptr;
+}
+
+std::vector<int> TCustomListView::ColumnOrder() {
+  int n = FColumns->Count();
+  std::vector<int> order(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) order[i] = i;
+  if (FHandle && n > 0 && static_cast<int>(FWindowColumns.size()) == n) {
+    std::vector<int> got(static_cast<size_t>(n));
+    if (Send(FHandle, LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(got.data())))
+      order = got;
+  } else if (!FHandle && static_cast<int>(FSavedOrder.size()) == n) {
+    order = FSavedOrder;
+  }
+  return order;
+}
+
+void TCustomListView::SetColumnOrder(const std::vector<int>& Order) {
+  if (!FHandle) {
+    FSavedOrder = Order;
+    return;
+  }
+  if (Order.size() != FWindowColumns.size() || Order.empty()) return;
+  Send(FHandle, LVM_SETCOLUMNORDERARRAY, Order.size(), reinterpret_cast<LPARAM>(Order.data()));
+  InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+namespace {
+struct TSortContext {
+  const TLVCompare* Compare;
+  LPARAM Data;
+  std::exception_ptr Error;
+};
+
+int CALLBACK SortCallback(LPARAM A, LPARAM B, LPARAM Context) {
+  auto* ctx = reinterpret_cast<TSortContext*>(Context);
+  if (ctx->Error) return 0;
+  try {
+    return (*ctx->Compare)(reinterpret_cast<TListItem*>(A), reinterpret_cast<TListItem*>(B), ctx->Data);
+  } catch (...) {
+    ctx->Error = std::current_exception();
+    return 0;
+  }
+}
+}  // namespace
+
+bool TCustomListView::CustomSort(const TLVCompare& Compare, LPARAM Data) {
+  if (!Compare) return false;
+  if (!FHandle) {
+    std::stable_sort(FItems->FItems.begin(), FItems->FItems.end(),
+                     [&](TListItem* a, TListItem* b) { return Compare(a, b, Data) < 0; });
+    FItems->Renumber(0);
+    return true;
+  }
+  TSortContext ctx{&Compare, Data, nullptr};
+  BOOL ok = static_cast<BOOL>(
+      Send(FHandle, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&ctx), reinterpret_cast<LPARAM>(&SortCallback)));
+  // Our rows follow the window's new order.
+  int n = FItems->Count();
+  std::vector<TListItem*> order;
+  order.reserve(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) {
+    LVITEMW it{};
+    it.mask = LVIF_PARAM;
+    it.iItem = i;
+    Send(FHandle, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&it));
+    order.push_back(reinterpret_cast<TListItem*>(it.lParam));
+  }
+  std::vector<TListItem*> check = order;
+  std::sort(check.begin(), check.end());
+  std::vector<TListItem*> mine = FItems->FItems;
+  std::sort(mine.begin(), mine.end());
+  if (check == mine) {
+    FItems->FItems = order;
+    FItems->Renumber(0);
+  }
+  InvalidateRect(FHandle, nullptr, TRUE);
+  if (ctx.Error) std::rethrow_exception(ctx.Error);
+  return ok != FALSE;
+}
+
+void TCustomListView::Clear() { FItems->Clear(); }
+
+void TCustomListView::EditCaption(TListItem* Item) {
+  if (!Item || !FHandle) return;
+  if (GetFocus() != FHandle) ::SetFocus(FHandle);
+  Send(FHandle, LVM_EDITLABELW, static_cast<WPARAM>(Item->FIndex));
+}
+
+bool TCustomListView::IsEditing() { return FHandle && Send(FHandle, LVM_GETEDITCONTROL) != 0; }
+
+TListItem* TCustomListView::ItemFromNotify(int Index, LPARAM Param) const {
+  const auto& v = FItems->FItems;
+  if (Index >= 0 && Index < static_cast<int>(v.size()) && (!Param || reinterpret_cast<LPARAM>(v[Index]) == Param))
+    return v[Index];
+  if (!Param) return nullptr;
+  auto it = std::find(v.begin(), v.end(), reinterpret_cast<TListItem*>(Param));
+  return it == v.end() ? nullptr : *it;
+}
+
+void TCustomListView::GetDispInfo(NMLVDISPINFOW* Info) {
+  LVITEMW& it = Info->item;
+  TListItem* item = ItemFromNotify(it.iItem, 0);
+  if (!item) return;
+  if ((it.mask & LVIF_TEXT) && it.pszText && it.cchTextMax > 0) {
+    String empty;
+    const String* s = &empty;
+    if (it.iSubItem == 0) {
+      s = &item->FCaption;
+    } else if (it.iSubItem - 1 < item->FSubItems->Count()) {
+      static thread_local String sub;
+      sub = item->FSubItems->Strings(it.iSubItem - 1);
+      s = &sub;
+    }
+    size_t n = Min(s->size(), static_cast<size_t>(it.cchTextMax - 1));
+    s->copy(it.pszText, n);
+    it.pszText[n] = 0;
+  }
+  if (it.mask & LVIF_IMAGE) {
+    int img = it.iSubItem == 0 ? item->FImageIndex : item->FSubItems->Image(it.iSubItem - 1);
+    it.iImage = img >= 0 ? img : I_IMAGENONE;
+  }
+}
+
+LRESULT TCustomListView::CustomDraw(NMLVCUSTOMDRAW* Draw) {
+  DWORD stage = Draw->nmcd.dwDrawStage;
+  if (stage == CDDS_PREPAINT) return IsCustomDrawn() ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+  if (stage != CDDS_ITEMPREPAINT || !IsCustomDrawn()) return CDRF_DODEFAULT;
+  TListItem* item = ItemFromNotify(static_cast<int>(Draw->nmcd.dwItemSpec), Draw->nmcd.lItemlParam);
+  if (!item) return CDRF_DODEFAULT;
+  using C = TCustomDrawStateItem;
+  TCustomDrawState state;
+  UINT s = Draw->nmcd.uItemState;
+  if (s & CDIS_SELECTED) state.Include(C::cdsSelected);
+  if (s & CDIS_GRAYED) state.Include(C::cdsGrayed);
+  if (s & CDIS_DISABLED) state.Include(C::cdsDisabled);
+  if (s & CDIS_CHECKED) state.Include(C::cdsChecked);
+  if (s & CDIS_FOCUS) state.Include(C::cdsFocused);
+  if (s & CDIS_DEFAULT) state.Include(C::cdsDefault);
+  if (s & CDIS_HOT) state.Include(C::cdsHot);
+  if (s & CDIS_MARKED) state.Include(C::cdsMarked);
+  if (s & CDIS_INDETERMINATE) state.Include(C::cdsIndeterminate);
+  HDC dc = Draw->nmcd.hdc;
+  bool defaultDraw = true;
+  FCanvas->Lock();
+  FCanvas->FreeHandle();
+  FCanvas->SetHandle(dc);
+  struct TRelease {
+    TCanvas* c;
+    ~TRelease() {
+      c->SetHandle(nullptr);
+      c->Unlock();
+    }
+  };
+  {
+    TRelease release{FCanvas};
+    FCanvas->Font()->Assign(FFont);
+    FCanvas->Brush()->SetColor(FColor);
+    defaultDraw = CustomDrawItem(item, state, TCustomDrawStage::cdPrePaint);
+    Draw->clrText = static_cast<COLORREF>(ColorToRGB(FCanvas->Font()->Color()));
+    Draw->clrTextBk = static_cast<COLORREF>(ColorToRGB(FCanvas->Brush()->Color()));
+    FCustomDrawFont->Assign(FCanvas->Font());
+  }
+  if (!defaultDraw) return CDRF_SKIPDEFAULT;
+  SelectObject(dc, FCustomDrawFont->Handle());
+  return CDRF_NEWFONT;
+}
+
+bool TCustomListView::CustomDrawItem(TListItem* Item, TCustomDrawState State, TCustomDrawStage Stage) {
+  bool result = true;
+  if (OnAdvancedCustomDrawItem) OnAdvancedCustomDrawItem(this, Item, State, Stage, result);
+  return result;
+}
+
+void TCustomListView::DoSelectItem(TListItem* Item, bool Selected) {
+  if (OnSelectItem) OnSelectItem(this, Item, Selected);
+}
+
+void TCustomListView::ColClick(TListColumn* Column) {
+  if (OnColumnClick) OnColumnClick(this, Column);
+}
+
+bool TCustomListView::CanEdit(TListItem* Item) {
+  bool allow = true;
+  if (OnEditing) OnEditing(this, Item, allow);
+  return allow;
+}
+
+void TCustomListView::Edit(const LVITEMW& Item) {
+  TListItem* item = ItemFromNotify(Item.iItem, 0);
+  if (!item || !Item.pszText) return;
+  String s = Item.pszText;
+  if (OnEdited) OnEdited(this, item, s);
+  if (FItems->IndexOf(item) >= 0) item->SetCaption(s);
+}
+
+void TCustomListView::CNNotify(TMessage& Message) {
+  auto* hdr = reinterpret_cast<NMHDR*>(Message.LParam);
+  switch (hdr->code) {
+    case LVN_GETDISPINFOW:
+      GetDispInfo(reinterpret_cast<NMLVDISPINFOW*>(hdr));
+      return;
+    case NM_CUSTOMDRAW:
+      Message.Result = CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(hdr));
+      return;
+    case LVN_ITEMCHANGED: {
+      auto* nm = reinterpret_cast<NMLISTVIEW*>(hdr);
+      if (FRestoring || !(nm->uChanged & LVIF_STATE) || nm->iItem < 0) return;
+      TListItem* item = ItemFromNotify(nm->iItem, nm->lParam);
+      if (!item) return;
+      Change(item, static_cast<int>(nm->uChanged));
+      if ((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED) DoSelectItem(item, (nm->uNewState & LVIS_SELECTED) != 0);
+      return;
+    }
+    case LVN_COLUMNCLICK: {
+      auto* nm = reinterpret_cast<NMLISTVIEW*>(hdr);
+      if (nm->iSubItem >= 0 && nm->iSubItem < FColumns->Count()) ColClick(FColumns->Items(nm->iSubItem));
+      return;
+    }
+    case NM_CLICK:
+      Click();
+      return;
+    case NM_DBLCLK:
+      DblClick();
+      return;
+    case LVN_BEGINLABELEDITW: {
+      auto* nm = reinterpret_cast<NMLVDISPINFOW*>(hdr);
+      TListItem* item = ItemFromNotify(nm->item.iItem, 0);
+      Message.Result = item && CanEdit(item) ? FALSE : TRUE;
+      return;
+    }
+    case LVN_ENDLABELEDITW: {
+      auto* nm = reinterpret_cast<NMLVDISPINFOW*>(hdr);
+      Edit(nm->item);
+      Message.Result = FALSE;
+      return;
+    }
+    case LVN_GETINFOTIPW: {
+      auto* nm = reinterpret_cast<NMLVGETINFOTIPW*>(hdr);
+      if (!OnInfoTip) return;
+      TListItem* item = ItemFromNotify(nm->iItem, nm->lParam);
+      String tip;
+      if (item) OnInfoTip(this, item, tip);
+      if (nm->pszText && nm->cchTextMax > 0) {
+        size_t n = Min(tip.size(), static_cast<size_t>(nm->cchTextMax - 1));
+        tip.copy(nm->pszText, n);
+        nm->pszText[n] = 0;
+      }
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+void TCustomListView::CNDrawItem(TMessage& Message) {
+  auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+  Message.Result = 1;
+  TListItem* item = ItemFromNotify(static_cast<int>(dis->itemID), static_cast<LPARAM>(dis->itemData));
+  FCanvas->Lock();
+  FCanvas->FreeHandle();
+  FCanvas->SetHandle(dis->hDC);
+  struct TRelease {
+    TCanvas* c;
+    ~TRelease() {
+      c->SetHandle(nullptr);
+      c->Unlock();
+    }
+  } release{FCanvas};
+  FCanvas->Font()->Assign(FFont);
+  FCanvas->Brush()->SetColor(FColor);
+  if (item)
+    DrawItem(item, TRect(dis->rcItem), OwnerDrawStateFromItemState(dis->itemState));
+  else
+    FCanvas->FillRect(TRect(dis->rcItem));
+}
+
+void TCustomListView::DrawItem(TListItem* Item, const TRect& Rect, TOwnerDrawState State) {
+  if (OnDrawItem)
+    OnDrawItem(this, Item, Rect, State);
+  else
+    FCanvas->FillRect(Rect);
+}
+
+void TCustomListView::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case CN_NOTIFY:
+      CNNotify(Message);
+      return;
+    case CN_DRAWITEM:
+      CNDrawItem(Message);
+      return;
+    case CN_MEASUREITEM:
+      CNMeasureItem(Message);
+      return;
+    case WM_DESTROY:
+      // The window still has its rows: keep what only it knows.
+      SaveItemStates();
+      TWinControl::Dispatch(Message);
+      return;
+    case WM_NCDESTROY:
+      TWinControl::Dispatch(Message);
+      FWindowColumns.clear();
+      return;
+    case WM_PAINT:
+      TWinControl::Dispatch(Message);
+      // Painting into a given DC takes the header along.
+      if (Message.WParam && FHandle) {
+        HWND header = HeaderHandle();
+        if (header && IsWindowVisible(header)) {
+          HDC dc = reinterpret_cast<HDC>(Message.WParam);
+          RECT r;
+          GetWindowRect(header, &r);
+          MapWindowPoints(HWND_DESKTOP, FHandle, reinterpret_cast<POINT*>(&r), 2);
+          int saved = SaveDC(dc);
+          OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
+          IntersectClipRect(dc, 0, 0, r.right - r.left, r.bottom - r.top);
+          SendMessageW(header, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+          RestoreDC(dc, saved);
+        }
+      }
+      return;
+    case CM_COLORCHANGED:
+      TWinControl::Dispatch(Message);
+      if (FHandle) {
+        COLORREF bk = static_cast<COLORREF>(ColorToRGB(FColor));
+        Send(FHandle, LVM_SETBKCOLOR, 0, bk);
+        Send(FHandle, LVM_SETTEXTBKCOLOR, 0, bk);
+        InvalidateRect(FHandle, nullptr, TRUE);
+      }
+      return;
+    case CM_FONTCHANGED:
+      TWinControl::Dispatch(Message);
+      if (FHandle) Send(FHandle, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(FFont->Color())));
+      return;
+    default:
+      TWinControl::Dispatch(Message);
+  }
+}
