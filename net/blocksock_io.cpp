@@ -131,6 +131,7 @@ int TBlockSocket::RecvBuffer(void* Buffer, int Length) {
   if (CheckStopFlag()) return 0;
   ThrottleBandwidth(Length, FMaxRecvBandwidth, FNextRecv);
   int r = W().recv(FSocket, static_cast<char*>(Buffer), Length, 0);
+  FKnownPending = r > 0 && FKnownPending > r ? FKnownPending - r : 0;
   if (r == 0)
     SetErrorCode(WSAECONNRESET);  // the peer closed the connection
   else
@@ -158,8 +159,12 @@ AnsiString TBlockSocket::RecvPacket(int Timeout) {
   if (!FBuffer.empty()) {
     result.swap(FBuffer);
   } else {
-    SleepMs(0);
-    int waiting = WaitingData();
+    // Bytes a stream handle is known to hold need no second question.
+    int waiting = FKnownPending > 0 ? static_cast<int>(FKnownPending < 65536 ? FKnownPending : 65536) : 0;
+    if (waiting == 0) {
+      SleepMs(0);
+      waiting = WaitingData();
+    }
     if (waiting > 0) {
       result = ReceiveWaiting(waiting);
     } else if (CanRead(Timeout)) {
@@ -385,7 +390,11 @@ uint8_t TBlockSocket::PeekByte(int Timeout) {
 
 int TBlockSocket::WaitingData() {
   u_long count = 0;
+  FKnownPending = 0;
   if (W().ioctlsocket(FSocket, FIONREAD, &count) != 0) return 0;
+  // On a stream every byte counted is there to read; a datagram socket
+  // counts datagrams its own way.
+  if (GetSocketType() != SOCK_DGRAM) FKnownPending = count;
   return count > 65536 ? 65536 : static_cast<int>(count);
 }
 
