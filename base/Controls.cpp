@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "base/ActnList.h"
 #include "base/Forms.h"
+#include "base/Menus.h"
 
 namespace {
 
@@ -52,7 +54,6 @@ POINT WorkAreaOrigin(HWND Wnd) {
 }  // namespace
 
 HCURSOR CursorHandle(TCursor Cursor) {
-  if (Cursor > 0 && Screen) return Screen->Cursors(Cursor);
   const wchar_t* id = IDC_ARROW;
   switch (Cursor) {
     case crNone: return nullptr;
@@ -118,6 +119,8 @@ TOwnerDrawState OwnerDrawStateFromItemState(UINT ItemState) {
   return s;
 }
 
+bool IsKeyToggled(int VirtualKey) { return (GetKeyState(VirtualKey) & 1) != 0; }
+
 TWinControl* FindControl(HWND Handle) {
   if (!Handle) return nullptr;
   DWORD pid = 0;
@@ -144,7 +147,7 @@ TCustomForm* GetParentForm(TControl* Control) {
 // ---------------------------------------------------------------------------
 // TControl
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont) {
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont), FConstraints(new TSizeConstraints) {
   FFont->OnChange = [this](TObject*) { FontChanged(); };
   WindowProc = [this](TMessage& m) { WndProc(m); };
   FControlStyle = {TControlStyleItem::csCaptureMouse, TControlStyleItem::csClickEvents,
@@ -171,6 +174,11 @@ void TControl::DetachHandlers() {
 }
 
 void TControl::Destroy() {
+  if (Application && Application->HintControl() == this) Application->CancelHint();
+  if (FActionLink) {
+    FActionLink->Free();
+    FActionLink = nullptr;
+  }
   if (gMouseControl == this) gMouseControl = nullptr;
   if (gCaptureControl == this) SetCaptureControl(nullptr);
   SetParent(nullptr);
@@ -180,6 +188,39 @@ void TControl::Destroy() {
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+  if (Operation == TOperation::opRemove && FActionLink && AComponent == FActionLink->Action()) SetAction(nullptr);
+}
+
+TBasicAction* TControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+namespace {
+TControlActionLink* NewControlActionLink(TObject* AClient) { return new TControlActionLink(AClient); }
+}  // namespace
+
+TControlActionLinkClass TControl::GetActionLinkClass() { return &NewControlActionLink; }
+
+void TControl::SetAction(TBasicAction* Value) {
+  if (!Value) {
+    if (FActionLink) {
+      FActionLink->Free();
+      FActionLink = nullptr;
+    }
+    return;
+  }
+  if (!FActionLink) FActionLink = GetActionLinkClass()(this);
+  FActionLink->SetAction(Value);
+  FActionLink->OnChange = [this](TObject* Sender) { ActionChange(Sender, false); };
+  ActionChange(Value, IsLoading());
+  Value->FreeNotification(this);
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+  auto* a = dynamic_cast<TCustomAction*>(Sender);
+  if (!a) return;
+  if (!CheckDefaults || Caption().empty()) SetCaption(a->Caption());
+  if (!CheckDefaults || FEnabled) SetEnabled(a->Enabled());
+  if (!CheckDefaults || FHint.empty()) SetHint(a->Hint());
+  if (!CheckDefaults || FVisible) SetVisible(a->Visible());
 }
 
 void TControl::SetParent(TWinControl* AParent) {
@@ -310,6 +351,35 @@ void TControl::SetPopupMenu(TComponent* Value) {
   if (Value) Value->FreeNotification(this);
 }
 
+void TControl::SetBiDiMode(TBiDiMode Value) {
+  FParentBiDiMode = false;
+  if (FBiDiMode == Value) return;
+  FBiDiMode = Value;
+  Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool Value) {
+  if (FParentBiDiMode == Value) return;
+  FParentBiDiMode = Value;
+  if (Value && FParent) Perform(CM_PARENTBIDIMODECHANGED);
+}
+
+bool TControl::UseRightToLeftAlignment() const {
+  return SysLocaleMiddleEast() && FBiDiMode == TBiDiMode::bdRightToLeft;
+}
+
+bool TControl::UseRightToLeftReading() const {
+  return SysLocaleMiddleEast() && FBiDiMode != TBiDiMode::bdLeftToRight;
+}
+
+void TControl::ChangeScale(int M, int D) {
+  if (M == D || D == 0) return;
+  SetBounds(MulDiv(FLeft, M, D), MulDiv(FTop, M, D), MulDiv(FWidth, M, D), MulDiv(FHeight, M, D));
+  if (!FParentFont) FFont->SetHeight(MulDiv(FFont->Height(), M, D));
+  if (auto* w = dynamic_cast<TWinControl*>(this))
+    for (int i = 0; i < w->ControlCount(); ++i) w->Controls(i)->ChangeScale(M, D);
+}
+
 void TControl::InvalidateControl(bool IsVisible, bool IsOpaque) {
   if (!IsVisible || !FParent || !FParent->HandleAllocated()) return;
   RECT r = BoundsRect();
@@ -365,6 +435,7 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 void TControl::Click() {
+  if (FActionLink && FActionLink->Execute(this)) return;
   if (OnClick) OnClick(this);
 }
 
@@ -452,6 +523,17 @@ void TControl::Dispatch(TMessage& Message) {
       DefaultHandler(Message);
       MouseMove(MouseKeysToShiftState(Message.WParam), GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
       return;
+    case WM_CONTEXTMENU:
+      if (auto* menu = dynamic_cast<TPopupMenu*>(FPopupMenu); menu && menu->AutoPopup()) {
+        TPoint p(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+        if (p.x == -1 && p.y == -1) p = ClientToScreen(TPoint(0, 0));
+        menu->SetPopupComponent(this);
+        menu->Popup(p.x, p.y);
+        Message.Result = 1;
+        return;
+      }
+      DefaultHandler(Message);
+      return;
     case CM_MOUSEENTER:
       if (OnMouseEnter) OnMouseEnter(this);
       return;
@@ -485,6 +567,19 @@ void TControl::Dispatch(TMessage& Message) {
         Perform(CM_COLORCHANGED);
         FParentColor = true;
       }
+      return;
+    case CM_PARENTBIDIMODECHANGED:
+      if (FParentBiDiMode && FParent) {
+        SetBiDiMode(FParent->BiDiMode());
+        FParentBiDiMode = true;
+      }
+      return;
+    case CM_BIDIMODECHANGED:
+      if (auto* w = dynamic_cast<TWinControl*>(this)) {
+        TMessage m{CM_PARENTBIDIMODECHANGED, 0, 0, 0};
+        for (int i = 0; i < w->ControlCount(); ++i) w->Controls(i)->WindowProc(m);
+      }
+      Invalidate();
       return;
     default:
       TComponent::Dispatch(Message);
@@ -851,6 +946,7 @@ void TWinControl::InsertControl(TControl* AControl) {
   if (w) FTabList.push_back(w);
   if (AControl->FParentFont) AControl->Perform(CM_PARENTFONTCHANGED);
   if (AControl->FParentColor) AControl->Perform(CM_PARENTCOLORCHANGED);
+  if (AControl->FParentBiDiMode) AControl->Perform(CM_PARENTBIDIMODECHANGED);
   if (w) {
     if (FHandle) w->UpdateControlState();
   } else {
@@ -1387,7 +1483,7 @@ void TWinControl::Dispatch(TMessage& Message) {
         TCursor cur = c ? c->Cursor() : crDefault;
         if (cur == crDefault) cur = FCursor;
         if (cur != crDefault) {
-          ::SetCursor(CursorHandle(cur));
+          ::SetCursor(Screen ? Screen->Cursors(cur) : CursorHandle(cur));
           Message.Result = 1;
           return;
         }
@@ -1476,6 +1572,12 @@ void TWinControl::Dispatch(TMessage& Message) {
       Message.Result = 0;
       return;
     }
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
+      // Enter, Escape and accelerators reach the controls inside containers
+      // too, until one takes them.
+      Broadcast(Message);
+      return;
     case WM_SETTEXT:
       DefaultHandler(Message);
       return;

@@ -5,6 +5,9 @@
 #include <algorithm>
 
 #include "base/Dialogs.h"
+#include "base/Hints.h"
+#include "base/Lists.h"
+#include "base/Menus.h"
 #include "base/Threads.h"
 
 TApplication* Application = nullptr;
@@ -44,7 +47,7 @@ void TSizeConstraints::Assign(TPersistent* Source) {
 // ---------------------------------------------------------------------------
 // TCustomForm
 
-TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), FConstraints(new TSizeConstraints) {
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   FControlStyle = {TControlStyleItem::csAcceptsControls, TControlStyleItem::csCaptureMouse,
                    TControlStyleItem::csClickEvents, TControlStyleItem::csSetCaption,
                    TControlStyleItem::csDoubleClicks};
@@ -147,6 +150,15 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
       Params.ExStyle |= WS_EX_CONTEXTHELP;
   }
   if (FFormStyle == TFormStyle::fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
+  if (FFormStyle == TFormStyle::fsMDIChild) {
+    // Made inside the main form's MDI client window.
+    Params.Style = (Params.Style & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD | WS_CLIPSIBLINGS;
+    Params.ExStyle |= WS_EX_MDICHILD;
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    Params.WndParent = main && main != this && main->FFormStyle == TFormStyle::fsMDIForm && main->HandleAllocated()
+                           ? main->FClientHandle
+                           : nullptr;
+  }
   bool overlapped = !(Params.Style & WS_POPUP);
   if (overlapped && (FPosition == TPosition::poDefault || FPosition == TPosition::poDefaultPosOnly)) {
     Params.X = CW_USEDEFAULT;
@@ -163,6 +175,23 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
+  if (FFormStyle == TFormStyle::fsMDIForm) {
+    CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
+    RECT r;
+    GetClientRect(FHandle, &r);
+    FClientHandle = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, r.right,
+                                    r.bottom, FHandle, nullptr, ModuleInstance(), &ccs);
+    if (!FClientHandle) RaiseLastOSError();
+  }
+  if (FMenu) {
+    ::SetMenu(FHandle, FMenu->Handle());
+    FMenu->SetWindowHandle(FHandle);
+  }
+  if (FFormStyle == TFormStyle::fsMDIChild) {
+    // The frame's window menu lists its children.
+    if (HWND client = GetParent(FHandle)) SendMessageW(client, WM_MDIREFRESHMENU, 0, 0);
+  }
   if (FPosition == TPosition::poDefault || FPosition == TPosition::poDefaultPosOnly ||
       FPosition == TPosition::poDefaultSizeOnly)
     UpdateBounds();
@@ -170,9 +199,9 @@ void TCustomForm::CreateWnd() {
 
 namespace {
 // The size of the frame around the client area for a style.
-SIZE FrameSize(const TCreateParams& p) {
+SIZE FrameSize(const TCreateParams& p, bool HasMenu) {
   RECT r{0, 0, 100, 100};
-  AdjustWindowRectEx(&r, p.Style & ~static_cast<DWORD>(WS_VISIBLE), FALSE, p.ExStyle);
+  AdjustWindowRectEx(&r, p.Style & ~static_cast<DWORD>(WS_VISIBLE), HasMenu, p.ExStyle);
   return SIZE{(r.right - r.left) - 100, (r.bottom - r.top) - 100};
 }
 }  // namespace
@@ -181,7 +210,7 @@ TRect TCustomForm::ClientRect() {
   if (FHandle) return TWinControl::ClientRect();
   TCreateParams p;
   CreateParams(p);
-  SIZE f = FrameSize(p);
+  SIZE f = FrameSize(p, FMenu != nullptr);
   return TRect(0, 0, Max<LONG>(0, FWidth - f.cx), Max<LONG>(0, FHeight - f.cy));
 }
 
@@ -192,7 +221,7 @@ void TCustomForm::SetClientWidth(int Value) {
   }
   TCreateParams p;
   CreateParams(p);
-  SetWidth(Value + FrameSize(p).cx);
+  SetWidth(Value + FrameSize(p, FMenu != nullptr).cx);
 }
 
 void TCustomForm::SetClientHeight(int Value) {
@@ -202,11 +231,95 @@ void TCustomForm::SetClientHeight(int Value) {
   }
   TCreateParams p;
   CreateParams(p);
-  SetHeight(Value + FrameSize(p).cy);
+  SetHeight(Value + FrameSize(p, FMenu != nullptr).cy);
 }
 
 void TCustomForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TCustomForm::DestroyWindowHandle() {
+  HWND client = FFormStyle == TFormStyle::fsMDIChild && FHandle ? GetParent(FHandle) : nullptr;
+  if (FHandle && FMenu) {
+    // A window takes its menu with it: the menu stays ours.
+    if (::GetMenu(FHandle) == FMenu->Handle()) ::SetMenu(FHandle, nullptr);
+    FMenu->SetWindowHandle(nullptr);
+  }
+  TWinControl::DestroyWindowHandle();
+  FClientHandle = nullptr;
+  if (client && IsWindow(client)) SendMessageW(client, WM_MDIREFRESHMENU, 0, 0);
+}
+
+void TCustomForm::SetMenu(TMainMenu* Value) {
+  if (FMenu == Value) return;
+  if (FMenu) {
+    FMenu->RemoveFreeNotification(this);
+    if (FHandle && FMenu->WindowHandle() == FHandle) FMenu->SetWindowHandle(nullptr);
+  }
+  FMenu = Value;
+  if (Value) Value->FreeNotification(this);
+  if (FHandle) {
+    ::SetMenu(FHandle, Value ? Value->Handle() : nullptr);
+    if (Value) Value->SetWindowHandle(FHandle);
+  }
+}
+
+void TCustomForm::SetWindowMenu(TMenuItem* Value) {
+  if (FWindowMenu == Value) return;
+  if (FWindowMenu) FWindowMenu->RemoveFreeNotification(this);
+  FWindowMenu = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation != TOperation::opRemove) return;
+  if (AComponent == FMenu) {
+    FMenu = nullptr;
+    if (FHandle && !IsDestroying()) ::SetMenu(FHandle, nullptr);
+  }
+  if (AComponent == FWindowMenu) FWindowMenu = nullptr;
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() {
+  if (!FClientHandle) return nullptr;
+  auto h = reinterpret_cast<HWND>(SendMessageW(FClientHandle, WM_MDIGETACTIVE, 0, 0));
+  return dynamic_cast<TCustomForm*>(FindControl(h));
+}
+
+int TCustomForm::MDIChildCount() {
+  int n = 0;
+  if (FClientHandle && Screen)
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+      TCustomForm* f = Screen->Forms(i);
+      if (f->FFormStyle == TFormStyle::fsMDIChild && f->FHandle && GetParent(f->FHandle) == FClientHandle) ++n;
+    }
+  return n;
+}
+
+TCustomForm* TCustomForm::MDIChildren(int Index) {
+  int n = 0;
+  if (FClientHandle && Screen)
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+      TCustomForm* f = Screen->Forms(i);
+      if (f->FFormStyle == TFormStyle::fsMDIChild && f->FHandle && GetParent(f->FHandle) == FClientHandle) {
+        if (n == Index) return f;
+        ++n;
+      }
+    }
+  throw EListError(L"List index out of bounds (%d)", {Index});
+}
+
+void TCustomForm::DefaultHandler(TMessage& Message) {
+  if (FHandle && FFormStyle == TFormStyle::fsMDIForm) {
+    Message.Result = DefFrameProcW(FHandle, FClientHandle, Message.Msg, Message.WParam, Message.LParam);
+    return;
+  }
+  if (FHandle && FFormStyle == TFormStyle::fsMDIChild && (GetWindowLongPtrW(FHandle, GWL_EXSTYLE) & WS_EX_MDICHILD)) {
+    Message.Result = DefMDIChildProcW(FHandle, Message.Msg, Message.WParam, Message.LParam);
+    return;
+  }
+  TWinControl::DefaultHandler(Message);
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
@@ -223,7 +336,13 @@ void TCustomForm::SetBorderIcons(TBorderIcons Value) {
 
 void TCustomForm::SetFormStyle(TFormStyle Value) {
   if (FFormStyle == Value) return;
+  bool mdi = Value == TFormStyle::fsMDIForm || Value == TFormStyle::fsMDIChild ||
+             FFormStyle == TFormStyle::fsMDIForm || FFormStyle == TFormStyle::fsMDIChild;
   FFormStyle = Value;
+  if (mdi) {
+    RecreateWnd();
+    return;
+  }
   if (FHandle)
     SetWindowPos(FHandle, Value == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -271,6 +390,8 @@ void TCustomForm::ShowingChanged() {
       default: cmd = FShowNoActivate ? SW_SHOWNOACTIVATE : SW_SHOWNORMAL; break;
     }
     ShowWindow(FHandle, cmd);
+    if (FFormStyle == TFormStyle::fsMDIChild)
+      if (HWND client = GetParent(FHandle)) SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
   } else {
     DoHide();
     if (FHandle) ShowWindow(FHandle, SW_HIDE);
@@ -422,8 +543,28 @@ void TCustomForm::SetActive(bool Value) {
   }
 }
 
+namespace {
+// Child windows never hear system setting changes: the form passes them on
+// to every control it holds, however deep.
+void NotifyControls(TWinControl* Parent, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  std::vector<TControl*> list;
+  for (int i = 0; i < Parent->ControlCount(); ++i) list.push_back(Parent->Controls(i));
+  for (TControl* c : list) {
+    if (Parent->ControlIndex(c) < 0) continue;
+    c->Perform(Msg, WParam, LParam);
+    if (auto* w = dynamic_cast<TWinControl*>(c)) NotifyControls(w, Msg, WParam, LParam);
+  }
+}
+}  // namespace
+
 void TCustomForm::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
+    case WM_COMMAND:
+    case WM_INITMENUPOPUP:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+      if (FMenu && TPopupList::HandleMenuMessage(Message, FMenu)) return;
+      break;
     case WM_CLOSE:
       Close();
       return;
@@ -487,6 +628,14 @@ void TCustomForm::Dispatch(TMessage& Message) {
     case CM_RELEASE:
       Free();
       return;
+    case WM_SETTINGCHANGE:
+      DefaultHandler(Message);
+      NotifyControls(this, CM_WININICHANGE, Message.WParam, Message.LParam);
+      return;
+    case WM_SYSCOLORCHANGE:
+      DefaultHandler(Message);
+      NotifyControls(this, CM_SYSCOLORCHANGE, 0, 0);
+      return;
     default:
       break;
   }
@@ -495,6 +644,48 @@ void TCustomForm::Dispatch(TMessage& Message) {
 
 // ---------------------------------------------------------------------------
 // TScreen
+
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+
+TScreen::~TScreen() = default;
+
+namespace {
+int CALLBACK AddFontFamily(const LOGFONTW* Font, const TEXTMETRICW*, DWORD, LPARAM Data) {
+  auto* list = reinterpret_cast<TStringList*>(Data);
+  String name = Font->lfFaceName;
+  if (!name.empty() && name[0] != L'@' && list->IndexOf(name) < 0) list->Add(name);
+  return 1;
+}
+}  // namespace
+
+TStrings* TScreen::Fonts() {
+  if (!FFonts) {
+    auto* list = new TStringList;
+    FFonts = list;
+    list->SetSorted(true);
+    HDC dc = GetDC(nullptr);
+    LOGFONTW lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExW(dc, &lf, &AddFontFamily, reinterpret_cast<LPARAM>(list), 0);
+    ReleaseDC(nullptr, dc);
+  }
+  return FFonts;
+}
+
+HCURSOR TScreen::Cursors(TCursor Index) const {
+  for (const auto& c : FCursors)
+    if (c.first == Index) return c.second;
+  return CursorHandle(Index);
+}
+
+void TScreen::SetCursors(TCursor Index, HCURSOR Value) {
+  for (auto& c : FCursors)
+    if (c.first == Index) {
+      c.second = Value;
+      return;
+    }
+  FCursors.emplace_back(Index, Value);
+}
 
 TRect TScreen::WorkAreaRect() const {
   RECT r{};
@@ -515,27 +706,64 @@ TCustomForm* TScreen::ActiveForm() const {
   return nullptr;
 }
 
-HCURSOR TScreen::Cursors(TCursor Index) const {
-  for (const auto& c : FCursorTable)
-    if (c.first == Index) return c.second;
-  return Index > 0 ? LoadCursorW(nullptr, IDC_ARROW) : CursorHandle(Index);
-}
-
-void TScreen::SetCursors(TCursor Index, HCURSOR Handle) {
-  for (auto& c : FCursorTable)
-    if (c.first == Index) {
-      c.second = Handle;
-      return;
-    }
-  FCursorTable.emplace_back(Index, Handle);
-}
-
 void TScreen::SetCursor(TCursor Value) {
   FCursor = Value;
-  ::SetCursor(CursorHandle(Value == crDefault ? crArrow : Value));
+  ::SetCursor(Cursors(Value == crDefault ? crArrow : Value));
+}
+
+TFont* TScreen::HintFont() {
+  if (!FHintFont) FHintFont = new TFont;
+  NONCLIENTMETRICSW m{};
+  m.cbSize = sizeof(m);
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0)) {
+    HFONT f = CreateFontIndirectW(&m.lfStatusFont);
+    FHintFont->SetHandle(f);
+    DeleteObject(f);
+    FHintFont->SetColor(clInfoText);
+  }
+  return FHintFont;
+}
+
+namespace {
+int (*gMonitorPpiSource)(HWND) = nullptr;
+}
+
+void SetMonitorPixelsPerInchSource(int (*Source)(HWND Window)) { gMonitorPpiSource = Source; }
+
+int MonitorPixelsPerInch(HWND Window) {
+  if (gMonitorPpiSource) return gMonitorPpiSource(Window);
+  using DpiFn = UINT(WINAPI*)(HWND);
+  static auto dpiForWindow =
+      reinterpret_cast<DpiFn>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow"));
+  if (Window && dpiForWindow) {
+    UINT v = dpiForWindow(Window);
+    if (v > 0) return static_cast<int>(v);
+  }
+  return ScreenPixelsPerInch();
 }
 
 void TScreen::AddForm(TCustomForm* Form) { FForms.push_back(Form); }
+
+TFont* TScreen::MenuFont() {
+  if (!FMenuFont) {
+    FMenuFont = new TFont;
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = sizeof(ncm);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0)) {
+      if (HFONT f = CreateFontIndirectW(&ncm.lfMenuFont)) {
+        FMenuFont->SetHandle(f);
+        DeleteObject(f);
+      }
+    }
+  }
+  return FMenuFont;
+}
+
+void TScreen::Destroy() {
+  if (FMenuFont) FMenuFont->Free();
+  FMenuFont = nullptr;
+  TComponent::Destroy();
+}
 
 void TScreen::RemoveForm(TCustomForm* Form) {
   FForms.erase(std::remove(FForms.begin(), FForms.end(), Form), FForms.end());
@@ -583,6 +811,13 @@ LRESULT CALLBACK TApplication::UtilWndProc(HWND hwnd, UINT msg, WPARAM wParam, L
     case CM_RELEASE:
       if (lParam) reinterpret_cast<TObject*>(lParam)->Free();
       return 0;
+    case WM_TIMER:
+      try {
+        if (Application) Application->HintTimerExpired(wParam);
+      } catch (...) {
+        if (Application) Application->HandleException(Application);
+      }
+      return 0;
     default:
       return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
@@ -597,6 +832,8 @@ HWND TApplication::MainFormHandle() {
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove && AComponent == FMainForm) FMainForm = nullptr;
+  if (Operation == TOperation::opRemove && FHintWindow && AComponent == static_cast<TComponent*>(FHintWindow))
+    FHintWindow = nullptr;
 }
 
 void TApplication::Run() {
@@ -634,6 +871,7 @@ bool TApplication::ProcessMessage(MSG& Msg) {
     FTerminated = true;
     return true;
   }
+  HintMessage(Msg);
   if (!IsKeyMsg(Msg)) {
     TranslateMessage(&Msg);
     DispatchMessageW(&Msg);
@@ -719,6 +957,7 @@ void InitGuiUnit() {
 void FiniGuiUnit() {
   ReportLostException = nullptr;
   WakeMainThread = nullptr;
+  PopupList.Close();
   FreeAndNil(Application);
   FreeAndNil(Screen);
 }

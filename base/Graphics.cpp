@@ -690,7 +690,9 @@ void TBitmap::Assign(TPersistent* Source) {
 TColor TBitmap::TransparentColor() {
   if (FTransparentMode == TTransparentMode::tmFixed && FTransparentColor != clDefault) return FTransparentColor;
   if (Empty()) return clDefault;
-  // Automatic: the bottom-left pixel.
+  // Automatic: white for a monochrome picture, whose black pixels are its
+  // ink (drawn in the font colour); else the bottom-left pixel.
+  if (Monochrome()) return clWhite;
   return Canvas()->Pixels(0, FHeight - 1) & 0xFFFFFF;
 }
 
@@ -714,7 +716,29 @@ void TBitmap::SetTransparentMode(TTransparentMode Value) {
 void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect) {
   HDC dst = ACanvas->Handle();
   HDC src = Canvas()->Handle();
-  if (FTransparent) {
+  if (FTransparent && Monochrome() && FBits) {
+    // The pixels that are not the transparent colour take the canvas's font
+    // colour; the picture's own palette would otherwise decide.
+    GdiFlush();
+    RGBQUAD pal[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+    GetDIBColorTable(src, 0, 2, pal);
+    COLORREF clear = static_cast<COLORREF>(TransparentColor() & 0xFFFFFF);
+    COLORREF ink = static_cast<COLORREF>(ColorToRGB(ACanvas->Font()->Color()) & 0xFFFFFF);
+    COLORREF key = ink == RGB(255, 0, 255) ? RGB(0, 255, 0) : RGB(255, 0, 255);
+    auto dibValue = [](COLORREF c) { return static_cast<uint32_t>((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c)); };
+    TBitmap tmp(FWidth, FHeight, TPixelFormat::pf32bit);
+    for (int y = 0; y < FHeight; ++y) {
+      auto* in = static_cast<const BYTE*>(ScanLine(y));
+      auto* out = static_cast<uint32_t*>(tmp.ScanLine(y));
+      for (int x = 0; x < FWidth; ++x) {
+        const RGBQUAD& q = pal[(in[x >> 3] >> (7 - (x & 7))) & 1];
+        COLORREF c = RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+        out[x] = dibValue(c == clear ? key : ink);
+      }
+    }
+    TransparentBlt(dst, Rect.left, Rect.top, Rect.Width(), Rect.Height(), tmp.Canvas()->Handle(), 0, 0, FWidth, FHeight,
+                   key);
+  } else if (FTransparent) {
     UINT key = static_cast<UINT>(ColorToRGB(TransparentColor()));
     TransparentBlt(dst, Rect.left, Rect.top, Rect.Width(), Rect.Height(), src, 0, 0, FWidth, FHeight, key);
   } else if (Monochrome()) {

@@ -5,6 +5,7 @@
 
 #include "net/charsets_tables.h"
 #include "net/iconvbind.h"
+#include "net/netcodec.h"
 
 const TSubstitutionTable NoSubstitution = {0};
 
@@ -461,49 +462,11 @@ std::string Encode(TMimeChar to, bool transliterate, size_t expectedSize, Source
   return result;
 }
 
-// ---- UTF-7 base64 ---------------------------------------------------------
+// ---- UTF-7 ---------------------------------------------------------------
 
+// The characters of a base64 run (net/netcodec.h decodes and encodes them).
 const char kBase64Standard[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 const char kBase64Modified[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+,";
-
-// Base64 of a run of UTF-16 bytes, without padding.
-std::string Base64Run(std::string_view bytes, const char* alphabet) {
-  std::string text;
-  text.reserve((bytes.size() + 2) / 3 * 4);
-  uint32_t bits = 0;
-  int count = 0;
-  for (unsigned char b : bytes) {
-    bits = bits << 8 | b;
-    count += 8;
-    while (count >= 6) {
-      count -= 6;
-      text += alphabet[(bits >> count) & 63];
-    }
-  }
-  if (count > 0) text += alphabet[(bits << (6 - count)) & 63];
-  return text;
-}
-
-// The bytes of a run of base64 characters (all of them in the alphabet).
-// Every four characters give three bytes; of a shorter rest, three give
-// two bytes and two give one. A single character left over gives one byte
-// in the modified form and nothing in the standard one.
-std::string Base64RunBytes(std::string_view run, const char* alphabet, bool modified) {
-  std::string bytes;
-  bytes.reserve(run.size() * 3 / 4 + 1);
-  uint32_t bits = 0;
-  int count = 0;
-  for (char c : run) {
-    bits = bits << 6 | static_cast<uint32_t>(std::strchr(alphabet, c) - alphabet);
-    count += 6;
-    if (count >= 8) {
-      count -= 8;
-      bytes += static_cast<char>((bits >> count) & 0xFF);
-    }
-  }
-  if (modified && run.size() % 4 == 1) bytes += static_cast<char>((bits << 2) & 0xFF);
-  return bytes;
-}
 
 // The name of the intermediate form for iconv: UTF-16 carries characters
 // above U+FFFF as surrogate pairs.
@@ -612,7 +575,7 @@ std::string DecodeUtf7Text(const std::string& Value, bool Modified) {
       plain(shift);  // "+-" is the shift character itself
       continue;
     }
-    std::string bytes = Base64RunBytes(run, alphabet, Modified);
+    std::string bytes = Modified ? Base64ModDecode(std::string(run)) : Base64Decode(std::string(run));
     if (bytes.size() % 2 == 0) {
       result += bytes;
     } else {
@@ -641,9 +604,10 @@ std::string EncodeUtf7Text(const std::string& Value, bool Modified) {
     }
     size_t start = k;
     while (k < units && unitAt(k) >= 0x80) ++k;
+    std::string run = Value.substr(2 * start, 2 * (k - start));
+    std::string text = Modified ? Base64ModEncode(run) : Base64Encode(run);
     result += shift;
-    result += Base64Run(std::string_view(Value).substr(2 * start, 2 * (k - start)),
-                        Modified ? kBase64Modified : kBase64Standard);
+    result.append(text, 0, text.find('='));
     result += '-';
   }
   return result;

@@ -103,7 +103,8 @@ std::string WriteCodeUnit(uint8_t b1, uint8_t b2, uint8_t b3, uint8_t b4, int Wi
 
 // UTF-8 to UCS-4 big-endian and back. Malformed UTF-8 (stray or missing
 // continuation bytes, overlong forms, values above U+10FFFF, the bytes C0,
-// C1 and F5 to FF) decodes to one U+FFFD per broken sequence.
+// C1 and F5 to FF) decodes to one U+FFFD per broken sequence; values above
+// U+10FFFF encode as U+FFFD. Surrogate code points pass both ways.
 std::string DecodeUtf8Text(const std::string& Value);
 std::string EncodeUtf8Text(const std::string& Value);
 // UTF-7 (RFC 2152) or, when Modified, the mailbox-name form of RFC 3501, to

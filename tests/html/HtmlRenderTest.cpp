@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
+#include <vector>
 
 #include "base/ImgList.h"
 #include "tests/html/HtmlTestData.h"
@@ -94,6 +96,7 @@ TEST_F(Html, StrippedTextOfEveryRunOnce) {
       {L"  padded  ", L"padded"},
       {L"<#field> value", L"#field value"},
       {L"<unknown attr=\"1\">text</unknown>", L"text"},
+      {L"a < b > c", L"a  c"},  // a "<" in text starts a tag
       {L"", L""},
   };
   for (const auto& c : cases) {
@@ -151,6 +154,7 @@ TEST_F(Html, WordWrapBreaksAtBlanksAndKeepsLongWords) {
   P.R = TRect(10, 10, 10 + w + 2, 290);
   Render(L"alpha beta gamma delta");
   EXPECT_EQ(R.YSize, 2 * Gh());
+  EXPECT_EQ(R.StrippedText, L"alpha beta gamma delta");  // a wrapped word comes out once
   EXPECT_EQ(R.XSize, Max(Width(L"alpha beta"), Width(L"gamma delta")) + 2);
   // A word wider than the line stays on it and is cut at the right edge.
   Clear();
@@ -468,9 +472,117 @@ TEST_F(Html, ListBulletsAndShapes) {
   Render(L"<ul><li type=\"square\" color=\"#FF0000\">a</li><li type=\"circle\" color=\"#0000FF\">b</li></ul>");
   EXPECT_EQ(Count(clRed), 64);  // a filled 8 x 8 square
   EXPECT_GT(Count(clBlue), 30);
+  for (const wchar_t* html : {L"<ul><li>x</ul>", L"<ul><ul><li>x</ul></ul>"}) {
+    Clear();
+    Render(html);  // a text bullet in the twelve pixels before the item
+    const int level = String(html).find(L"<ul><ul>") == 0 ? 2 : 1;
+    const int start = P.R.left + 12 * (level - 1);
+    EXPECT_FALSE(Ink(TRect(start, P.R.top, start + 12, P.R.top + Gh())).IsEmpty()) << html;
+  }
   Clear();
-  Render(L"<ol><li>first<li>second</ol>");
-  EXPECT_GT(Ink().Width(), 0);
+  Render(L"<ul><li type=\"disc\">x</ul>");  // another type: no bullet
+  EXPECT_TRUE(Ink(TRect(P.R.left, P.R.top, P.R.left + 12, P.R.top + Gh())).IsEmpty());
+}
+
+TEST_F(Html, ClosingAnOffsetInsideAListClosesTheList) {
+  P.CheckHeight = true;
+  Render(L"<ul><ofs x=\"4\"><br></ofs><li>x");
+  EXPECT_EQ(R.XSize, Width(L"x") + 2);  // the item is at level 0 again
+  Render(L"<ul><ofs x=\"4\"><br></o><li>x");
+  EXPECT_EQ(R.XSize, 12 + Width(L"x") + 2);  // "</O>" only resets the offset
+}
+
+// The first line as the platform draws the given text in the canvas font.
+struct HtmlReference : Html {
+  int DifferentPixels(const String& text, UINT extraFlags) {
+    TBitmap ref(400, 300);
+    ref.Canvas()->Brush()->SetColor(clWhite);
+    ref.Canvas()->FillRect(TRect(0, 0, 400, 300));
+    ref.Canvas()->Font()->Assign(C->Font());
+    ref.Canvas()->Brush()->SetStyle(TBrushStyle::bsClear);
+    TRect line(P.R.left, P.R.top, P.R.right, P.R.top + Gh());
+    ref.Canvas()->TextRect(line, text, DT_SINGLELINE | DT_BOTTOM | DT_EXPANDTABS | DT_EXTERNALLEADING | extraFlags);
+    int differ = 0;
+    for (int y = 0; y < P.R.top + Gh() + 2; ++y)
+      for (int x = 0; x < 400; ++x) differ += PixelAt(&ref, x, y) != PixelAt(Bmp.get(), x, y);
+    return differ;
+  }
+};
+
+TEST_F(HtmlReference, AmpersandsAndMnemonicPrefixes) {
+  struct Case {
+    const wchar_t* html;
+    const wchar_t* shown;
+    UINT flags;
+  } cases[] = {
+      {L"Fish &amp; Chips", L"Fish && Chips", 0},       // one ampersand shows
+      {L"&Save", L"&Save", 0},                          // hidden, underlines the S
+      {L"a & b &amp; c", L"a & b && c", DT_NOPREFIX},   // blank-ampersand-blank: every one shows
+      {L"x &lt;y&gt; &nbsp;z", L"x <y>  z", DT_NOPREFIX},
+      {L"tab\there", L"tab\there", 0},
+  };
+  for (const auto& c : cases) {
+    Clear();
+    P.WordWrap = false;
+    Render(c.html);
+    EXPECT_EQ(DifferentPixels(c.shown, c.flags), 0) << c.html;
+  }
+}
+
+TEST_F(Html, RightToLeftReadingDrawsFromTheRightEdge) {
+  SetSysLocaleMiddleEast(1);
+  P.BiDiMode = TBiDiMode::bdRightToLeft;
+  Render(L"abc <b>def</b>");
+  SetSysLocaleMiddleEast(-1);
+  TRect ink = Ink();
+  EXPECT_GT(ink.right, P.R.right - 4);
+  EXPECT_GT(ink.left, P.R.right - Width(L"abc def", {TFontStyle::fsBold}) - 4);
+  Clear();
+  P.BiDiMode = TBiDiMode::bdRightToLeft;
+  Render(L"abc");  // other locales read left to right whatever the mode
+  EXPECT_LT(Ink().left, P.R.left + 3);
+}
+
+TEST_F(Html, FocusRectangleFollowsAnAnchorOverTwoLines) {
+  const int w = Width(L"aaaa ");
+  P.R = TRect(10, 10, 10 + w + Width(L"bb") / 2, 290);
+  P.FocusLink = 0;
+  Render(L"<a href=\"x\">aaaa bbbb</a>");
+  EXPECT_EQ(R.YSize, 2 * Gh());
+  // The dotted frame shows on both lines: left of the first, and along the
+  // top row of the second (above its letters).
+  EXPECT_GT(Count(clBlack, TRect(9, 10, 10, 10 + Gh())), 1);
+  EXPECT_GT(Count(clBlack, TRect(12, 10 + Gh(), 20, 11 + Gh())), 1);
+}
+
+TEST_F(Html, IndentsAndOffsets) {
+  P.CheckHeight = true;
+  Render(L"a<ind x=\"100\">b");
+  EXPECT_EQ(R.XSize, 100 + Width(L"b") + 2);
+  Render(L"a<ind x=\"1x0\">b");  // not a whole number: no effect
+  EXPECT_EQ(R.XSize, Width(L"ab") + 2);
+  Render(L"<ofs x=\"50\">a<br>b");
+  EXPECT_EQ(R.XSize, 50 + Width(L"a") + 2);
+  P.CheckHeight = false;
+  Clear();
+  Render(L"<ofs x=\"50\">a<br>b</o><br>c");
+  // Following lines start at the offset, until it is reset.
+  EXPECT_GE(Ink(TRect(0, P.R.top + Gh() + 1, 400, P.R.top + 2 * Gh() - 1)).left, P.R.left + 50);
+  EXPECT_LT(Ink(TRect(0, P.R.top + 2 * Gh() + 1, 400, P.R.top + 3 * Gh() - 1)).left, P.R.left + 8);
+  Clear();
+  Render(L"<p indent=\"30\">indented");
+  EXPECT_GE(Ink().left, P.R.left + 30);
+}
+
+TEST_F(Html, OrderedListsNumberTheirItems) {
+  C->Font()->SetSize(12);
+  Render(L"<ol><li>one<li>two<li>three</ol>");
+  // Three lines, each with its number before the text.
+  for (int line = 0; line < 3; ++line) {
+    const int top = P.R.top + line * Gh(12);
+    EXPECT_FALSE(Ink(TRect(P.R.left, top, P.R.left + 12, top + Gh(12))).IsEmpty()) << line;
+  }
+  EXPECT_EQ(R.YSize, 3 * Gh(12));
 }
 
 TEST_F(Html, CanvasIsLeftAsFound) {
@@ -788,6 +900,21 @@ TEST_F(Html, RandomMarkupNeverBreaksTheEngine) {
     ASSERT_GE(R.YSize, 0) << i;
     ASSERT_GE(R.XSize, 0) << i;
   }
+}
+
+TEST_F(Html, MarkupAskingForThousandsOfFontsRendersAllItsText) {
+  // Every distinct font is a GDI object: the engine keeps a bounded number
+  // of them, so that the process can still make its own afterwards.
+  String html;
+  for (int i = 0; i < 5000; ++i) html += L"<font face=\"F" + IntToStr(i) + L"\">x</font>";
+  P.CheckHeight = true;
+  Render(html);
+  EXPECT_EQ(R.StrippedText, String(5000, L'x'));
+  std::vector<HBRUSH> brushes;
+  for (int i = 0; i < 2000; ++i) brushes.push_back(CreateSolidBrush(RGB(i & 0xFF, 0, 0)));
+  EXPECT_EQ(std::count(brushes.begin(), brushes.end(), nullptr), 0);
+  for (HBRUSH b : brushes)
+    if (b) DeleteObject(b);
 }
 
 TEST_F(Html, LongDocumentsLayOutEveryLine) {

@@ -1,6 +1,11 @@
 #include "ui/draw/HtmlRender.h"
 
 #include <algorithm>
+#include <cstring>
+#include <cwchar>
+#include <memory>
+#include <mutex>
+#include <vector>
 
 #include "base/ImgList.h"
 #include "ui/draw/HtmlHelpers.h"
@@ -21,6 +26,116 @@ constexpr int kMaxTiles = 4096;
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
 enum class TParaAlign { Left, Right, Center };
+
+// The font of the text state. Tags change it freely; a GDI font is made (or
+// taken from the cache below) only when text is measured or drawn.
+struct TFontState {
+  String FName;
+  int FHeight = 0;
+  TFontStyles FStyle;
+  TColor FColor = clBlack;
+  int FOrientation = 0;
+  int Ppi = 96;
+
+  const String& Name() const { return FName; }
+  void SetName(const String& v) {
+    if (!v.empty()) FName = v;
+  }
+  int Height() const { return FHeight; }
+  void SetHeight(int v) { FHeight = v; }
+  void SetSize(int points) { FHeight = -MulDiv(points, Ppi, 72); }
+  TFontStyles Style() const { return FStyle; }
+  void SetStyle(TFontStyles v) { FStyle = v; }
+  TColor Color() const { return FColor; }
+  void SetColor(TColor v) { FColor = v; }
+  int Orientation() const { return FOrientation; }
+  void SetOrientation(int v) { FOrientation = v; }
+  bool SameFace(const TFontState& o) const {
+    return FHeight == o.FHeight && FStyle == o.FStyle && FOrientation == o.FOrientation && FName == o.FName;
+  }
+};
+
+// GDI fonts shared by all calls, least recently used first out. A font used
+// by a call in progress is never deleted; past the hard limit (markup asking
+// for hundreds of fonts) no more are made and the text keeps its font.
+class TFontCache {
+ public:
+  static TFontCache& Instance() {
+    static TFontCache cache;
+    return cache;
+  }
+  uint64_t BeginCall() {
+    std::lock_guard<std::mutex> lock(FLock);
+    uint64_t id = ++FCalls;
+    FActive.push_back(id);
+    return id;
+  }
+  void EndCall(uint64_t id) {
+    std::lock_guard<std::mutex> lock(FLock);
+    FActive.erase(std::remove(FActive.begin(), FActive.end(), id), FActive.end());
+  }
+  // The system's font smoothing as an explicit font quality, read again at
+  // most once a second.
+  BYTE SmoothingQuality() {
+    std::lock_guard<std::mutex> lock(FLock);
+    const DWORD now = GetTickCount();
+    if (!FHaveSmoothing || now - FSmoothingRead > 1000) {
+      BOOL on = FALSE;
+      UINT type = 0;
+      SystemParametersInfoW(SPI_GETFONTSMOOTHING, 0, &on, 0);
+      SystemParametersInfoW(SPI_GETFONTSMOOTHINGTYPE, 0, &type, 0);
+      FSmoothing = !on ? NONANTIALIASED_QUALITY
+                       : (type == FE_FONTSMOOTHINGCLEARTYPE ? CLEARTYPE_QUALITY : ANTIALIASED_QUALITY);
+      FSmoothingRead = now;
+      FHaveSmoothing = true;
+    }
+    return FSmoothing;
+  }
+  HFONT Get(const LOGFONTW& lf, uint64_t call) {
+    std::lock_guard<std::mutex> lock(FLock);
+    for (auto& e : FFonts) {
+      if (std::memcmp(&e.Key, &lf, sizeof lf) == 0) {
+        e.LastCall = call;
+        e.Tick = ++FTick;
+        return e.Font;
+      }
+    }
+    if (FFonts.size() >= kSize) {
+      auto victim = FFonts.end();
+      for (auto it = FFonts.begin(); it != FFonts.end(); ++it) {
+        if (std::find(FActive.begin(), FActive.end(), it->LastCall) != FActive.end()) continue;
+        if (victim == FFonts.end() || it->Tick < victim->Tick) victim = it;
+      }
+      if (victim != FFonts.end()) {
+        DeleteObject(victim->Font);
+        FFonts.erase(victim);
+      } else if (FFonts.size() >= kHardLimit) {
+        return nullptr;
+      }
+    }
+    HFONT font = CreateFontIndirectW(&lf);
+    if (font) FFonts.push_back({lf, font, call, ++FTick});
+    return font;
+  }
+
+ private:
+  static constexpr size_t kSize = 32;
+  static constexpr size_t kHardLimit = 256;
+  struct TEntry {
+    LOGFONTW Key;
+    HFONT Font;
+    uint64_t LastCall;
+    uint64_t Tick;
+  };
+  std::mutex FLock;
+  std::vector<TEntry> FFonts;
+  std::vector<uint64_t> FActive;
+  uint64_t FCalls = 0;
+  uint64_t FTick = 0;
+  bool FHaveSmoothing = false;
+  DWORD FSmoothingRead = 0;
+  BYTE FSmoothing = DEFAULT_QUALITY;
+};
 
 // The part of the text state that each pass keeps a copy of.
 struct TPassState {
@@ -154,15 +269,57 @@ String ReplaceRunEntities(const wchar_t* s, size_t len) {
   return out;
 }
 
+// A plain memory DC of the screen for measuring text, one per thread, when
+// it measures exactly as Canvas does (no mapping mode or transform, the same
+// resolution, a raster display device); else nullptr.
+HDC MeasuringDC(HDC Canvas) {
+  struct TMeasuringDC {
+    HDC Dc = CreateCompatibleDC(nullptr);
+    ~TMeasuringDC() {
+      if (Dc) DeleteDC(Dc);
+    }
+  };
+  thread_local TMeasuringDC m;
+  if (!m.Dc) return nullptr;
+  if (GetMapMode(Canvas) != MM_TEXT || GetGraphicsMode(Canvas) != GM_COMPATIBLE ||
+      GetDeviceCaps(Canvas, TECHNOLOGY) != DT_RASDISPLAY ||
+      GetDeviceCaps(Canvas, LOGPIXELSX) != GetDeviceCaps(m.Dc, LOGPIXELSX) ||
+      GetDeviceCaps(Canvas, LOGPIXELSY) != GetDeviceCaps(m.Dc, LOGPIXELSY))
+    return nullptr;
+  return m.Dc;
+}
+
 class THtmlRenderer {
  public:
-  THtmlRenderer(const THtmlRenderParams& P, THtmlRenderResult& Out) : P(P), Out(Out), C(P.Canvas), F(C->Font()) {}
+  THtmlRenderer(const THtmlRenderParams& P, THtmlRenderResult& Out) : P(P), Out(Out), C(P.Canvas), F(&Cur) {}
   bool Run();
 
  private:
   void LoadFont(const TPassState& s);
   void StoreFont(TPassState& s);
-  int TextHeightGh() { return C->TextHeight(L"gh"); }
+  // The font layer: the current font selected into the canvas's DC, and
+  // the metrics the layout asks for again and again.
+  struct TFontMetrics {
+    LOGFONTW Key;
+    HFONT Font;                // for measuring
+    HFONT DrawFont = nullptr;  // for drawing: its smoothing made explicit
+    int Gh = -1, Blank = -1, L = -1;
+  };
+  // A DC and the font selected into it.
+  struct TSlot {
+    HDC Dc = nullptr;
+    HFONT Original = nullptr;  // selected back at the end
+    HFONT Selected = nullptr;
+  };
+  // The metrics of the current font, selected into the measuring DC (Draw
+  // false) or the canvas (Draw true).
+  TFontMetrics& UseFont(bool Draw = false);
+  HFONT FontFor(LOGFONTW lf);
+  int Extent(const String& text, int* height = nullptr);
+  int TextHeightGh();
+  int BlankWidth();
+  int LWidth();
+  void TextOut(TRect r, const String& text, UINT flags, TColor color);
   TSize MeasureRun(const String& text);
   void RenderLine(const String& M, size_t& pos, size_t end, TLine& L, bool measuring, bool second,
                   String* consumed);
@@ -195,7 +352,18 @@ class THtmlRenderer {
   const THtmlRenderParams& P;
   THtmlRenderResult& Out;
   TCanvas* C;
-  TFont* F;
+  TFontState Cur;
+  TFontState* F;
+  HDC Dc = nullptr;
+  uint64_t CallId = 0;
+  LOGFONTW BaseLog{};
+  HFONT BaseFont = nullptr;  // the canvas's own font
+  TSlot Target;              // the canvas
+  TSlot Measurer;            // a plain memory DC, when it measures as the canvas does
+  TFontState CurrentFace;
+  TFontMetrics* CurrentMetrics = nullptr;
+  BYTE Smoothing = DEFAULT_QUALITY;  // the system's font smoothing as a quality
+  std::vector<std::unique_ptr<TFontMetrics>> Fonts;
   bool Hit = false;
 
   // Base font and call-wide values.
@@ -244,41 +412,157 @@ class THtmlRenderer {
 };
 
 void THtmlRenderer::LoadFont(const TPassState& s) {
-  F->SetName(s.FontName);
-  F->SetHeight(s.FontHeight);
-  F->SetStyle(s.FontStyle);
-  F->SetColor(s.FontColor);
-  F->SetOrientation(s.FontOrientation);
+  Cur.FName = s.FontName;
+  Cur.FHeight = s.FontHeight;
+  Cur.FStyle = s.FontStyle;
+  Cur.FColor = s.FontColor;
+  Cur.FOrientation = s.FontOrientation;
 }
 
 void THtmlRenderer::StoreFont(TPassState& s) {
-  s.FontName = F->Name();
-  s.FontHeight = F->Height();
-  s.FontStyle = F->Style();
-  s.FontColor = F->Color();
-  s.FontOrientation = F->Orientation();
+  s.FontName = Cur.FName;
+  s.FontHeight = Cur.FHeight;
+  s.FontStyle = Cur.FStyle;
+  s.FontColor = Cur.FColor;
+  s.FontOrientation = Cur.FOrientation;
+}
+
+THtmlRenderer::TFontMetrics& THtmlRenderer::UseFont(bool Draw) {
+  if (!CurrentMetrics || !CurrentFace.SameFace(Cur)) {
+    LOGFONTW lf = BaseLog;
+    std::memset(lf.lfFaceName, 0, sizeof lf.lfFaceName);
+    wcsncpy(lf.lfFaceName, Cur.FName.c_str(), LF_FACESIZE - 1);
+    lf.lfHeight = Cur.FHeight;
+    lf.lfEscapement = lf.lfOrientation = Cur.FOrientation;
+    lf.lfWeight = Cur.FStyle.Contains(TFontStyle::fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = Cur.FStyle.Contains(TFontStyle::fsItalic);
+    lf.lfUnderline = Cur.FStyle.Contains(TFontStyle::fsUnderline);
+    lf.lfStrikeOut = Cur.FStyle.Contains(TFontStyle::fsStrikeOut);
+    TFontMetrics* m = nullptr;
+    for (auto& f : Fonts)
+      if (std::memcmp(&f->Key, &lf, sizeof lf) == 0) m = f.get();
+    if (!m) {
+      // The base font is the canvas's own.
+      HFONT font = std::memcmp(&lf, &BaseLog, sizeof lf) == 0 ? BaseFont : FontFor(lf);
+      if (!font && CurrentMetrics) {
+        // No more fonts to be had: the text keeps the font it has.
+        m = CurrentMetrics;
+      } else {
+        Fonts.push_back(std::make_unique<TFontMetrics>());
+        m = Fonts.back().get();
+        m->Key = lf;
+        m->Font = font ? font : BaseFont;
+        if (m->Font != BaseFont) m->DrawFont = m->Font;
+      }
+    }
+    CurrentFace = Cur;
+    CurrentMetrics = m;
+  }
+  TFontMetrics& m = *CurrentMetrics;
+  // Selecting a font into a DIB canvas costs far more than into a plain
+  // memory DC: text is measured there and only drawn on the canvas.
+  HFONT font = m.Font;
+  TSlot* slot = &Target;
+  if (Draw) {
+    // Back to the base font after another one: its twin of explicit
+    // smoothing selects faster than the canvas's own.
+    if (font == BaseFont && Target.Selected != BaseFont) {
+      if (!m.DrawFont) m.DrawFont = FontFor(m.Key);
+      if (m.DrawFont) font = m.DrawFont;
+    }
+  } else if (Measurer.Dc) {
+    slot = &Measurer;
+  }
+  if (font != slot->Selected) {
+    SelectObject(slot->Dc, font);
+    slot->Selected = font;
+  }
+  return m;
+}
+
+HFONT THtmlRenderer::FontFor(LOGFONTW lf) {
+  // A font of default quality makes the system's smoothing explicit: the
+  // same look, and the platform does not look the setting up again at every
+  // selection.
+  if (lf.lfQuality == DEFAULT_QUALITY) lf.lfQuality = Smoothing;
+  return TFontCache::Instance().Get(lf, CallId);
+}
+
+int THtmlRenderer::Extent(const String& text, int* height) {
+  UseFont();
+  SIZE sz{};
+  GetTextExtentPoint32W(Measurer.Dc ? Measurer.Dc : Target.Dc, text.c_str(), static_cast<int>(text.size()), &sz);
+  if (height) *height = sz.cy;
+  return sz.cx;
+}
+
+int THtmlRenderer::TextHeightGh() {
+  TFontMetrics& m = UseFont();
+  if (m.Gh < 0) Extent(L"gh", &m.Gh);
+  return m.Gh;
+}
+
+int THtmlRenderer::BlankWidth() {
+  TFontMetrics& m = UseFont();
+  if (m.Blank < 0) m.Blank = Extent(L" ");
+  return m.Blank;
+}
+
+int THtmlRenderer::LWidth() {
+  TFontMetrics& m = UseFont();
+  if (m.L < 0) m.L = Extent(L"l");
+  return m.L;
+}
+
+void THtmlRenderer::TextOut(TRect r, const String& text, UINT flags, TColor color) {
+  UseFont(true);
+  SetTextColor(Dc, static_cast<COLORREF>(ColorToRGB(color)));
+  SetBkMode(Dc, TRANSPARENT);
+  DrawTextW(Dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
 }
 
 TSize THtmlRenderer::MeasureRun(const String& text) {
-  TSize sz = C->TextExtent(text);
+  TSize sz;
+  sz.cx = Extent(text, reinterpret_cast<int*>(&sz.cy));
   bool prefixes = !(DrawFlags & DT_NOPREFIX) && text.find(L'&') != String::npos;
   if (prefixes || text.find(L'\t') != String::npos) {
     // The width as drawn: mnemonic prefixes hidden, tabs expanded.
-    TRect r(0, 0, 0, 0);
-    C->TextRect(r, text, (DrawFlags & (DT_NOPREFIX | DT_EXPANDTABS)) | DT_SINGLELINE | DT_CALCRECT);
-    sz.cx = r.Width();
+    RECT r{0, 0, 0, 0};
+    DrawTextW(Measurer.Dc ? Measurer.Dc : Target.Dc, text.c_str(), static_cast<int>(text.size()), &r,
+              (DrawFlags & (DT_NOPREFIX | DT_EXPANDTABS)) | DT_SINGLELINE | DT_CALCRECT);
+    sz.cx = r.right - r.left;
   }
   return sz;
 }
 
 bool THtmlRenderer::Run() {
   if (!C) return false;
-  BaseName = F->Name();
-  BaseHeight = F->Height();
-  BaseSize = F->Size();
-  BaseStyle = F->Style();
-  BaseColor = F->Color();
-  BaseOrientation = F->Orientation();
+  TFont* canvasFont = C->Font();
+  Dc = C->Handle();
+  if (!Dc) return false;
+  BaseName = canvasFont->Name();
+  BaseHeight = canvasFont->Height();
+  BaseSize = canvasFont->Size();
+  BaseStyle = canvasFont->Style();
+  BaseColor = canvasFont->Color();
+  BaseOrientation = canvasFont->Orientation();
+  BaseLog = canvasFont->MakeLogFont();
+  // The canvas selects its font (as any text call of it would): that is the
+  // font of plain text, and the one the DC gets back at the end.
+  C->TextWidth(String());
+  BaseFont = static_cast<HFONT>(GetCurrentObject(Dc, OBJ_FONT));
+  Target.Dc = Dc;
+  Target.Original = Target.Selected = BaseFont;
+  Measurer.Dc = MeasuringDC(Dc);
+  if (Measurer.Dc) Measurer.Original = Measurer.Selected = static_cast<HFONT>(GetCurrentObject(Measurer.Dc, OBJ_FONT));
+  Cur.Ppi = canvasFont->PixelsPerInch();
+  Cur.FName = BaseName;
+  Cur.FHeight = BaseHeight;
+  Cur.FStyle = BaseStyle;
+  Cur.FColor = BaseColor;
+  Cur.FOrientation = BaseOrientation;
+  CallId = TFontCache::Instance().BeginCall();
+  Smoothing = TFontCache::Instance().SmoothingQuality();
   StoreFont(Measure);
   Measure.SavedColor = BaseColor;
   Measure.KeptOrientation = BaseOrientation;
@@ -286,6 +570,22 @@ bool THtmlRenderer::Run() {
   BlinkColor = C->Brush()->Color();
   const TBrushStyle brushStyle = C->Brush()->Style();
   C->Brush()->SetStyle(TBrushStyle::bsClear);
+  // The DCs get their fonts back and the canvas its brush and font colour
+  // however the call ends (a picture may raise).
+  struct TRestore {
+    THtmlRenderer* R;
+    TFont* Font;
+    TBrushStyle BrushStyle;
+    ~TRestore() {
+      for (TSlot* slot : {&R->Target, &R->Measurer})
+        if (slot->Dc && slot->Selected != slot->Original) SelectObject(slot->Dc, slot->Original);
+      TFontCache::Instance().EndCall(R->CallId);
+      Font->SetColor(R->Draw.SavedColor);
+      R->C->Brush()->SetColor(R->BlinkColor);
+      R->C->Brush()->SetStyle(BrushStyle);
+      SetBkMode(R->Dc, TRANSPARENT);
+    }
+  } restore{this, canvasFont, brushStyle};
 
   Out.StrippedText.clear();
   Out.FocusAnchor.clear();
@@ -390,21 +690,13 @@ bool THtmlRenderer::Run() {
 
   // 5. Totals and the canvas as it was found.
   if (Out.YSize == 0) {
-    LoadFont(Measure);
-    F->SetName(BaseName);
-    F->SetHeight(BaseHeight);
-    F->SetStyle(BaseStyle);
-    F->SetOrientation(BaseOrientation);
+    Cur.FName = BaseName;
+    Cur.FHeight = BaseHeight;
+    Cur.FStyle = BaseStyle;
+    Cur.FOrientation = BaseOrientation;
     Out.YSize = TextHeightGh();
   }
   Out.HyperLinks = Measure.Anchors;
-  F->SetName(BaseName);
-  F->SetHeight(BaseHeight);
-  F->SetStyle(BaseStyle);
-  F->SetOrientation(BaseOrientation);
-  F->SetColor(Draw.SavedColor);
-  C->Brush()->SetColor(BlinkColor);
-  C->Brush()->SetStyle(brushStyle);
   return Hit;
 }
 
@@ -438,14 +730,15 @@ void THtmlRenderer::RenderLine(const String& M, size_t& pos, size_t end, TLine& 
     if (lt == String::npos || lt > end) lt = end;
     size_t runEnd = lt;
     if (P.WordWrap) {
-      size_t b = M.find(L' ', pos);
-      if (b != String::npos && b < lt) runEnd = b + 1;
+      const wchar_t* b = std::wmemchr(s + pos, L' ', lt - pos);
+      if (b) runEnd = static_cast<size_t>(b - s) + 1;
     }
     if (runEnd > pos) {
       const size_t rawLen = runEnd - pos;
-      String text = M.find(L'&', pos) < runEnd ? ReplaceRunEntities(s + pos, rawLen) : M.substr(pos, rawLen);
-      if (!second) Out.StrippedText += text;
+      const bool entities = std::wmemchr(s + pos, L'&', rawLen) != nullptr;
+      String text = entities ? ReplaceRunEntities(s + pos, rawLen) : M.substr(pos, rawLen);
       if (Hidden) {
+        if (!second) Out.StrippedText += text;
         pos = runEnd;  // consumed, not measured, not drawn
       } else {
         TSize ext = MeasureRun(text);
@@ -478,8 +771,10 @@ void THtmlRenderer::RenderLine(const String& M, size_t& pos, size_t end, TLine& 
         // The second pass takes exactly what the first one took.
         const bool fits = second || L.Width < avail || w >= avail;
         if (fits || !P.WordWrap) {
+          // The text of a run goes out once, with the line that takes it.
+          if (!second) Out.StrippedText += text;
           if (consumed) consumed->append(s + pos, rawLen);
-          TrailingBlank = EndsWithBlank(s + pos, rawLen) ? C->TextWidth(L" ") : 0;
+          TrailingBlank = EndsWithBlank(s + pos, rawLen) ? BlankWidth() : 0;
           HasContent = true;
           pos = runEnd;
         } else {
@@ -524,7 +819,7 @@ void THtmlRenderer::DrawRun(const String& text, TLine& L, int w, int h) {
   if (Sub) bottom += L.SubSpace;
   bottom -= L.Raise;
   const int left = RightToLeft ? Xr - w : Xl;
-  if (!P.WordWrap && !RightToLeft && Xl >= L.Rect.right - C->TextWidth(L"l")) return;
+  if (!P.WordWrap && !RightToLeft && Xl >= L.Rect.right - LWidth()) return;
   TRect r = RightToLeft ? TRect(L.Rect.left, L.Rect.top, Xr, bottom) : TRect(Xl, L.Rect.top, L.Rect.right, bottom);
   if (F->Style().Contains(TFontStyle::fsItalic)) r.right += 2;
   if (Bg != clNone) {
@@ -533,14 +828,11 @@ void THtmlRenderer::DrawRun(const String& text, TLine& L, int w, int h) {
     C->Brush()->SetStyle(TBrushStyle::bsClear);
   }
   if (S->Shadow) {
-    const TColor c = F->Color();
-    F->SetColor(P.ShadowColor);
     TRect sr = r;
     sr.Offset(P.ShadowOffset, P.ShadowOffset);
-    C->TextRect(sr, text, DrawFlags);
-    F->SetColor(c);
+    TextOut(sr, text, DrawFlags, P.ShadowColor);
   }
-  C->TextRect(r, text, DrawFlags);
+  TextOut(r, text, DrawFlags, F->Color());
   if (ErrorMark) DrawZigzag(left, left + w, L.Rect.bottom);
 }
 
@@ -579,8 +871,20 @@ void THtmlRenderer::EndLineInsideFocus(TLine& L) {
 void THtmlRenderer::ApplyTag(const wchar_t* s, size_t len, TLine& L) {
   TTag t;
   t.Raw.assign(s + 1, len - 2);
-  t.Upper = AnsiUpperCase(t.Raw);
-  if (t.Upper.size() != t.Raw.size()) t.Upper = UpperCase(t.Raw);
+  // Upper-cased letter by letter for ASCII; the platform's locale-aware
+  // upper-casing only for other letters (face names, picture names).
+  t.Upper = t.Raw;
+  bool ascii = true;
+  for (wchar_t& c : t.Upper) {
+    if (c >= L'a' && c <= L'z')
+      c = static_cast<wchar_t>(c - 32);
+    else if (c >= 0x80)
+      ascii = false;
+  }
+  if (!ascii) {
+    String upper = AnsiUpperCase(t.Raw);
+    if (upper.size() == t.Raw.size()) t.Upper = upper;
+  }
   t.Closing = len >= 4 && t.Raw[0] == L'/';
   t.BodyStart = t.Closing ? 1 : 0;
   if (t.BodyStart >= t.Upper.size()) return;
@@ -679,7 +983,9 @@ void THtmlRenderer::OpenTag(const TTag& t, TLine& L) {
     case L'R': {
       bool whole = false;
       int deg = t.NumberAfterLetter(L'A', whole) % 360;
-      SelectRotatedFont(C, deg, S->KeptOrientation);
+      // The unrotated setting is set aside until the closing tag.
+      S->KeptOrientation = F->Orientation();
+      F->SetOrientation(deg * 10);
       break;
     }
     case L'S':
@@ -772,7 +1078,7 @@ void THtmlRenderer::CloseTag(const TTag& t, TLine& L) {
       if (!Measuring && !P.IgnoreColors) Bg = PSlotBg;
       break;
     case L'R':
-      RestoreRotatedFont(C, S->KeptOrientation);
+      F->SetOrientation(S->KeptOrientation);
       break;
     case L'S':
       if (c1 == L'T') {
@@ -994,11 +1300,9 @@ void THtmlRenderer::ListItem(const TTag& t, TLine& L) {
     const TColor old = F->Color();
     F->SetName(L"Symbol");
     F->SetColor(color);
-    if (Ordered) advance = C->TextWidth(bullet);
-    if (!Hidden) {
-      TRect r(Xl, L.Rect.top, L.Rect.right, L.Rect.bottom);
-      C->TextRect(r, bullet, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    }
+    if (Ordered) advance = Extent(bullet);
+    if (!Hidden) TextOut(TRect(Xl, L.Rect.top, L.Rect.right, L.Rect.bottom), bullet,
+                         DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX, color);
     F->SetName(name);
     F->SetColor(old);
     if (Ordered) ItemNumber++;
