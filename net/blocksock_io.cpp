@@ -150,6 +150,7 @@ AnsiString TBlockSocket::ReceiveWaiting(int Count) {
   AnsiString s(static_cast<size_t>(Count), '\0');
   int r = RecvBuffer(s.data(), Count);
   s.resize(r > 0 ? static_cast<size_t>(r) : 0);
+  if (s.size() < static_cast<size_t>(Count) / 2) s.shrink_to_fit();
   return s;
 }
 
@@ -168,15 +169,19 @@ AnsiString TBlockSocket::RecvPacket(int Timeout) {
     if (waiting > 0) {
       result = ReceiveWaiting(waiting);
     } else if (CanRead(Timeout)) {
-      waiting = WaitingData();
-      if (waiting > 0)
-        result = ReceiveWaiting(waiting);
-      else if (GetSocketType() == SOCK_DGRAM)
-        // Readable with nothing counted: an empty datagram, or an error the
-        // platform reports only through a receive. One receive consumes it.
+      if (GetSocketType() == SOCK_DGRAM) {
+        // One receive takes the next datagram whatever its size, an empty
+        // one or an error the platform reports only through a receive
+        // included: a readable socket is never left readable by a packet
+        // that nobody took.
         result = ReceiveWaiting(65536);
-      else
-        SetErrorCode(WSAECONNRESET);
+      } else {
+        waiting = WaitingData();
+        if (waiting > 0)
+          result = ReceiveWaiting(waiting);
+        else
+          SetErrorCode(WSAECONNRESET);
+      }
     } else if (FLastError == 0) {
       SetErrorCode(WSAETIMEDOUT);
     }

@@ -116,7 +116,23 @@ TEST(BlockSocket, QueuedOptionsApplyInOrderAndCloseDiscardsThem) {
   EXPECT_EQ(s->TTL(), 33);
   s->SetTTL(44);  // at once on the open handle
   EXPECT_EQ(s->TTL(), 44);
+  s->EnableReuse(true);
+  EXPECT_EQ(SocketOption(s->Socket(), SOL_SOCKET, SO_REUSEADDR), 1);
+  s->SetSizeSendBuffer(32768);
+  EXPECT_GE(s->SizeSendBuffer(), 32768);
+  EXPECT_GE(s->SizeRecvBuffer(), 1);
   s->CloseSocket();
+  EXPECT_EQ(s->SizeRecvBuffer(), 1024);  // no handle: the fallback value
+  EXPECT_EQ(s->LastError(), 10038);
+
+  Owned<TTCPBlockSocket> t(new TTCPBlockSocket());
+  t->SetLinger(true, 2500);
+  t->CreateSocketByName(L"127.0.0.1");
+  linger li{};
+  int length = sizeof li;
+  getsockopt(t->Socket(), SOL_SOCKET, SO_LINGER, reinterpret_cast<char*>(&li), &length);
+  EXPECT_EQ(li.l_onoff, 1);
+  EXPECT_EQ(li.l_linger, 2);  // whole seconds
 
   auto reports(Record(s.get()));
   s->SetRecvTimeout(1234);

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "base/Lists.h"
 #include "net/blocksock.h"
 
 namespace {
@@ -136,4 +138,26 @@ TEST(Lab, MulticastMembership) {
   direct->Connect(L"127.0.0.1", port);
   direct->SendString("u");
   EXPECT_EQ(member->RecvPacket(5000), "u");  // "m2" never arrived
+}
+
+TEST(Lab, ANameThatDoesNotResolve) {
+  Owned<TTCPBlockSocket> s(new TTCPBlockSocket());
+  TStringList* list = new TStringList();
+  s->ResolveNameToIP(L"no-such-host.invalid", list);
+  ASSERT_EQ(list->Count(), 1);
+  EXPECT_EQ(list->Strings(0), L"0.0.0.0");
+  list->Free();
+  s->Connect(L"no-such-host.invalid", L"80");
+  const int error = s->LastError();
+  EXPECT_EQ(s->LastErrorDesc(), TBlockSocket::GetErrorDesc(error));
+  EXPECT_EQ(s->Socket(), INVALID_SOCKET);  // nothing was made for it
+  s->SetRaiseExcept(true);
+  try {
+    s->Connect(L"no-such-host.invalid", L"80");
+    FAIL() << "no exception";
+  } catch (const ESocketLayerError& e) {
+    EXPECT_EQ(e.ErrorCode(), error);
+    EXPECT_EQ(e.Message(), L"TCP/IP Socket error " + IntToStr(error) + L": " + TBlockSocket::GetErrorDesc(error));
+  }
+  std::printf("a name that does not resolve: %d (%ls)\n", error, TBlockSocket::GetErrorDesc(error).c_str());
 }

@@ -154,6 +154,12 @@ TEST(SendRecv, Streams) {
   out->SetPosition(out->Size() - 3);
   p.Client->SendStreamIndy(out);
   EXPECT_EQ(p.Server->RecvBufferStr(7, 5000), Bytes({0, 0, 0, 3}) + data.substr(data.size() - 3));
+  out->SetPosition(1000);
+  in->Clear();
+  p.Client->SendStreamIndy(out);
+  p.Server->RecvStreamIndy(in, 5000);
+  ASSERT_EQ(in->Size(), static_cast<int64_t>(data.size() - 1000));
+  EXPECT_EQ(std::memcmp(in->Memory(), data.data() + 1000, data.size() - 1000), 0);
 
   int before = p.Client->SendCounter();
   p.Client->SendStream(out);  // at its end: nothing, not even the size
@@ -278,4 +284,26 @@ TEST(SendRecv, PurgeDiscardsWhatIsPending) {
   EXPECT_EQ(p.Server->WaitingData(), 0);
   EXPECT_EQ(p.Server->LastError(), 0);
   EXPECT_TRUE(p.Server->CanWrite(1000));
+}
+
+TEST(SendRecv, SendsGoOutInChunks) {
+  TcpPair p;
+  std::vector<std::pair<THookSocketReason, String>> reports;
+  p.Client->OnStatus = [&](TObject*, THookSocketReason r, const String& v) { reports.push_back({r, v}); };
+  p.Client->SetSendMaxChunk(1000);
+  p.Client->SendString(AnsiString(2500, 'c'));
+  EXPECT_EQ(Values(reports, THookSocketReason::HR_WriteCount), (std::vector<String>{L"1000", L"1000", L"500"}));
+  EXPECT_EQ(p.Server->RecvBufferStr(2500, 5000).size(), 2500u);
+}
+
+TEST(SendRecv, ANonBlockingSendThatStaysBlockedTimesOut) {
+  TcpPair p;  // the server never reads
+  p.Client->SetNonBlockMode(true);
+  p.Client->SetNonblockSendTimeout(200);
+  const AnsiString big(64 << 20, 'n');
+  int sent = p.Client->SendBuffer(big.data(), static_cast<int>(big.size()));
+  EXPECT_EQ(p.Client->LastError(), 10060);
+  EXPECT_GT(sent, 0);
+  EXPECT_LT(sent, static_cast<int>(big.size()));
+  EXPECT_EQ(p.Client->SendCounter(), sent);
 }

@@ -8,6 +8,40 @@ namespace {
 
 const int kWait = 5000;
 
+// A plug-in that "encrypts" by flipping bits, to follow the data through
+// the plug-in's paths; Connect switches it on.
+class TFlipSSL : public TCustomSSL {
+ public:
+  using TCustomSSL::TCustomSSL;
+  bool FailReceive = false;
+  bool Connect() override {
+    FSSLEnabled = true;
+    return true;
+  }
+  bool Shutdown() override {
+    FSSLEnabled = false;
+    ++Shutdowns;
+    return true;
+  }
+  int SendBuffer(const void* Buffer, int Len) override {
+    std::string data(static_cast<const char*>(Buffer), static_cast<size_t>(Len));
+    for (char& c : data) c = static_cast<char>(c ^ 0x5A);
+    return send(FSocket->Socket(), data.data(), Len, 0);
+  }
+  int RecvBuffer(void* Buffer, int Len) override {
+    if (FailReceive) {
+      FLastError = 1;
+      FLastErrorDesc = L"bad record";
+      return -1;
+    }
+    int r = recv(FSocket->Socket(), static_cast<char*>(Buffer), Len, 0);
+    for (int i = 0; i < r; ++i) static_cast<char*>(Buffer)[i] ^= 0x5A;
+    return r;
+  }
+  int WaitingData() override { return 0; }
+  int Shutdowns = 0;
+};
+
 struct Tunnel {
   std::string head;  // the request the proxy received
 };
@@ -174,4 +208,29 @@ TEST(TcpSocket, ClosingWhileThePeerKeepsSendingEnds) {
   EXPECT_EQ(s->Socket(), INVALID_SOCKET);
   EXPECT_LE(s->RecvCounter(), TBlockSocket::PurgeLimit + 65536);
   EXPECT_LT(fed, feedLimit);
+}
+
+TEST(TcpSocket, AnEnabledPlugInCarriesTheData) {
+  RawSocket listener = ListenOn();
+  Owned<TTCPBlockSocket> s(new TTCPBlockSocket(SSLClassOf<TFlipSSL>()));
+  s->Connect(L"127.0.0.1", IntToStr(listener.Port()));
+  RawSocket peer = AcceptWithin(listener, kWait);
+  auto* ssl = static_cast<TFlipSSL*>(s->SSL());
+  s->SSLDoConnect();
+  ASSERT_EQ(s->LastError(), 0);
+  ASSERT_TRUE(ssl->SSLEnabled());
+  s->SendString("abc");
+  EXPECT_EQ(peer.RecvExact(3, kWait), Bytes({'a' ^ 0x5A, 'b' ^ 0x5A, 'c' ^ 0x5A}));
+  EXPECT_EQ(s->SendCounter(), 3);
+  peer.SendAll(Bytes({'x' ^ 0x5A, 'y' ^ 0x5A}));
+  ASSERT_TRUE(s->CanRead(kWait));
+  EXPECT_EQ(s->RecvPacket(kWait), "xy");
+  ssl->FailReceive = true;
+  peer.SendAll("z");
+  ASSERT_TRUE(s->CanRead(kWait));
+  EXPECT_EQ(s->RecvPacket(kWait), "");
+  EXPECT_EQ(s->LastError(), 10091);
+  EXPECT_EQ(s->LastErrorDesc(), L"bad record");  // the plug-in's own text
+  s->CloseSocket();
+  EXPECT_EQ(ssl->Shutdowns, 1);
 }
