@@ -689,6 +689,37 @@ void TScreen::SetCursor(TCursor Value) {
   ::SetCursor(Cursors(Value == crDefault ? crArrow : Value));
 }
 
+TFont* TScreen::HintFont() {
+  if (!FHintFont) FHintFont = new TFont;
+  NONCLIENTMETRICSW m{};
+  m.cbSize = sizeof(m);
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0)) {
+    HFONT f = CreateFontIndirectW(&m.lfStatusFont);
+    FHintFont->SetHandle(f);
+    DeleteObject(f);
+    FHintFont->SetColor(clInfoText);
+  }
+  return FHintFont;
+}
+
+namespace {
+int (*gMonitorPpiSource)(HWND) = nullptr;
+}
+
+void SetMonitorPixelsPerInchSource(int (*Source)(HWND Window)) { gMonitorPpiSource = Source; }
+
+int MonitorPixelsPerInch(HWND Window) {
+  if (gMonitorPpiSource) return gMonitorPpiSource(Window);
+  using DpiFn = UINT(WINAPI*)(HWND);
+  static auto dpiForWindow =
+      reinterpret_cast<DpiFn>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow"));
+  if (Window && dpiForWindow) {
+    UINT v = dpiForWindow(Window);
+    if (v > 0) return static_cast<int>(v);
+  }
+  return ScreenPixelsPerInch();
+}
+
 void TScreen::AddForm(TCustomForm* Form) { FForms.push_back(Form); }
 
 TFont* TScreen::MenuFont() {
