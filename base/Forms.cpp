@@ -543,6 +543,20 @@ void TCustomForm::SetActive(bool Value) {
   }
 }
 
+namespace {
+// Child windows never hear system setting changes: the form passes them on
+// to every control it holds, however deep.
+void NotifyControls(TWinControl* Parent, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  std::vector<TControl*> list;
+  for (int i = 0; i < Parent->ControlCount(); ++i) list.push_back(Parent->Controls(i));
+  for (TControl* c : list) {
+    if (Parent->ControlIndex(c) < 0) continue;
+    c->Perform(Msg, WParam, LParam);
+    if (auto* w = dynamic_cast<TWinControl*>(c)) NotifyControls(w, Msg, WParam, LParam);
+  }
+}
+}  // namespace
+
 void TCustomForm::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_COMMAND:
@@ -613,6 +627,14 @@ void TCustomForm::Dispatch(TMessage& Message) {
     }
     case CM_RELEASE:
       Free();
+      return;
+    case WM_SETTINGCHANGE:
+      DefaultHandler(Message);
+      NotifyControls(this, CM_WININICHANGE, Message.WParam, Message.LParam);
+      return;
+    case WM_SYSCOLORCHANGE:
+      DefaultHandler(Message);
+      NotifyControls(this, CM_SYSCOLORCHANGE, 0, 0);
       return;
     default:
       break;

@@ -228,3 +228,18 @@ TEST_F(LayoutFixture, TheSystemFontIsTheHintFontUntilParentFontIsChosen) {
   Bar->SetSimpleText(L"12345");
   EXPECT_EQ(SendMessageW(Bar->Handle(), WM_GETTEXTLENGTH, 0, 0), 5);
 }
+
+TEST_F(LayoutFixture, ASystemSettingsChangeBringsTheSystemFontBack) {
+  Bar->SetUseSystemFont(true);
+  const String system = Screen->HintFont()->Name();
+  Bar->Font()->SetName(system == L"Tahoma" ? L"Courier New" : L"Tahoma");
+  SendMessageW(Form->Handle(), WM_SETTINGCHANGE, 1, 0);  // another setting
+  EXPECT_NE(Bar->Font()->Name(), system);
+  SendMessageW(Form->Handle(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+  EXPECT_EQ(Bar->Font()->Name(), system);
+  // A change of the system colours makes a new window.
+  HWND before = Bar->Handle();
+  SendMessageW(Form->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+  EXPECT_TRUE(Bar->HandleAllocated());
+  EXPECT_NE(Bar->Handle(), before);
+}
