@@ -65,7 +65,7 @@ HCURSOR CursorHandle(TCursor Cursor) {
     case crSizeWE: case crHSplit: id = IDC_SIZEWE; break;
     case crHourGlass: id = IDC_WAIT; break;
     case crNo: id = IDC_NO; break;
-    case crSizeAll: id = IDC_SIZEALL; break;
+    case crSizeAll: case crDrag: id = IDC_SIZEALL; break;
     case crHandPoint: id = IDC_HAND; break;
     default: break;
   }
@@ -119,6 +119,8 @@ TOwnerDrawState OwnerDrawStateFromItemState(UINT ItemState) {
   return s;
 }
 
+bool IsKeyToggled(int VirtualKey) { return (GetKeyState(VirtualKey) & 1) != 0; }
+
 TWinControl* FindControl(HWND Handle) {
   if (!Handle) return nullptr;
   DWORD pid = 0;
@@ -145,7 +147,7 @@ TCustomForm* GetParentForm(TControl* Control) {
 // ---------------------------------------------------------------------------
 // TControl
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont) {
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont), FConstraints(new TSizeConstraints) {
   FFont->OnChange = [this](TObject*) { FontChanged(); };
   WindowProc = [this](TMessage& m) { WndProc(m); };
   FControlStyle = {TControlStyleItem::csCaptureMouse, TControlStyleItem::csClickEvents,
@@ -172,6 +174,7 @@ void TControl::DetachHandlers() {
 }
 
 void TControl::Destroy() {
+  if (Application && Application->HintControl() == this) Application->CancelHint();
   if (FActionLink) {
     FActionLink->Free();
     FActionLink = nullptr;
@@ -346,6 +349,35 @@ void TControl::SetPopupMenu(TComponent* Value) {
   if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
   FPopupMenu = Value;
   if (Value) Value->FreeNotification(this);
+}
+
+void TControl::SetBiDiMode(TBiDiMode Value) {
+  FParentBiDiMode = false;
+  if (FBiDiMode == Value) return;
+  FBiDiMode = Value;
+  Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool Value) {
+  if (FParentBiDiMode == Value) return;
+  FParentBiDiMode = Value;
+  if (Value && FParent) Perform(CM_PARENTBIDIMODECHANGED);
+}
+
+bool TControl::UseRightToLeftAlignment() const {
+  return SysLocaleMiddleEast() && FBiDiMode == TBiDiMode::bdRightToLeft;
+}
+
+bool TControl::UseRightToLeftReading() const {
+  return SysLocaleMiddleEast() && FBiDiMode != TBiDiMode::bdLeftToRight;
+}
+
+void TControl::ChangeScale(int M, int D) {
+  if (M == D || D == 0) return;
+  SetBounds(MulDiv(FLeft, M, D), MulDiv(FTop, M, D), MulDiv(FWidth, M, D), MulDiv(FHeight, M, D));
+  if (!FParentFont) FFont->SetHeight(MulDiv(FFont->Height(), M, D));
+  if (auto* w = dynamic_cast<TWinControl*>(this))
+    for (int i = 0; i < w->ControlCount(); ++i) w->Controls(i)->ChangeScale(M, D);
 }
 
 void TControl::InvalidateControl(bool IsVisible, bool IsOpaque) {
@@ -535,6 +567,19 @@ void TControl::Dispatch(TMessage& Message) {
         Perform(CM_COLORCHANGED);
         FParentColor = true;
       }
+      return;
+    case CM_PARENTBIDIMODECHANGED:
+      if (FParentBiDiMode && FParent) {
+        SetBiDiMode(FParent->BiDiMode());
+        FParentBiDiMode = true;
+      }
+      return;
+    case CM_BIDIMODECHANGED:
+      if (auto* w = dynamic_cast<TWinControl*>(this)) {
+        TMessage m{CM_PARENTBIDIMODECHANGED, 0, 0, 0};
+        for (int i = 0; i < w->ControlCount(); ++i) w->Controls(i)->WindowProc(m);
+      }
+      Invalidate();
       return;
     default:
       TComponent::Dispatch(Message);
@@ -901,6 +946,7 @@ void TWinControl::InsertControl(TControl* AControl) {
   if (w) FTabList.push_back(w);
   if (AControl->FParentFont) AControl->Perform(CM_PARENTFONTCHANGED);
   if (AControl->FParentColor) AControl->Perform(CM_PARENTCOLORCHANGED);
+  if (AControl->FParentBiDiMode) AControl->Perform(CM_PARENTBIDIMODECHANGED);
   if (w) {
     if (FHandle) w->UpdateControlState();
   } else {
@@ -1437,7 +1483,7 @@ void TWinControl::Dispatch(TMessage& Message) {
         TCursor cur = c ? c->Cursor() : crDefault;
         if (cur == crDefault) cur = FCursor;
         if (cur != crDefault) {
-          ::SetCursor(CursorHandle(cur));
+          ::SetCursor(Screen ? Screen->Cursors(cur) : CursorHandle(cur));
           Message.Result = 1;
           return;
         }
@@ -1526,6 +1572,12 @@ void TWinControl::Dispatch(TMessage& Message) {
       Message.Result = 0;
       return;
     }
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
+      // Enter, Escape and accelerators reach the controls inside containers
+      // too, until one takes them.
+      Broadcast(Message);
+      return;
     case WM_SETTEXT:
       DefaultHandler(Message);
       return;

@@ -58,6 +58,7 @@ constexpr TCursor crSizeNS = -7;
 constexpr TCursor crSizeNWSE = -8;
 constexpr TCursor crSizeWE = -9;
 constexpr TCursor crHourGlass = -11;
+constexpr TCursor crDrag = -12;
 constexpr TCursor crNo = -18;
 constexpr TCursor crHSplit = -14;
 constexpr TCursor crVSplit = -15;
@@ -76,8 +77,33 @@ using TKeyPressEvent = std::function<void(TObject* Sender, wchar_t& Key)>;
 TShiftState KeyDataToShiftState(LPARAM KeyData);
 TShiftState KeyboardStateToShiftState();
 TShiftState MouseKeysToShiftState(WPARAM Keys);
+// Whether a toggle key (VK_NUMLOCK, VK_CAPITAL, VK_SCROLL) is on in this
+// thread's keyboard state.
+bool IsKeyToggled(int VirtualKey);
 
 class TControlCanvas;
+
+// Size limits of a control; 0 means no limit.
+class TSizeConstraints : public TPersistent {
+  VANTREL_CLASS(TSizeConstraints)
+ public:
+  int MinWidth() const { return FMinWidth; }
+  int MinHeight() const { return FMinHeight; }
+  int MaxWidth() const { return FMaxWidth; }
+  int MaxHeight() const { return FMaxHeight; }
+  void SetMinWidth(int Value) { FMinWidth = Value; Changed(); }
+  void SetMinHeight(int Value) { FMinHeight = Value; Changed(); }
+  void SetMaxWidth(int Value) { FMaxWidth = Value; Changed(); }
+  void SetMaxHeight(int Value) { FMaxHeight = Value; Changed(); }
+  void Assign(TPersistent* Source) override;
+  TNotifyEvent OnChange;
+
+ private:
+  void Changed() {
+    if (OnChange) OnChange(this);
+  }
+  int FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
+};
 
 class TControl : public TComponent {
   VANTREL_CLASS(TControl)
@@ -133,6 +159,9 @@ class TControl : public TComponent {
   void SetHint(const String& Value) { FHint = Value; }
   bool ShowHint() const { return FShowHint; }
   void SetShowHint(bool Value);
+  // Takes the parent's ShowHint (base/Hints.h: ControlShowsHint).
+  bool ParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool Value) { FParentShowHint = Value; }
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value);
   TAlign Align() const { return FAlign; }
@@ -145,11 +174,24 @@ class TControl : public TComponent {
   void SetMouseCapture(bool Value);
   TComponent* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TComponent* Value);
+  TSizeConstraints* Constraints() { return FConstraints; }
   // The control follows the action's caption, enabled state, hint and
   // visibility; its click executes the action.
   TBasicAction* Action() const;
   void SetAction(TBasicAction* Value);
   TControlActionLink* ActionLink() const { return FActionLink; }
+  // The reading order of the control's text. ParentBiDiMode (on by default)
+  // takes the parent's mode; setting BiDiMode switches it off. A change
+  // sends CM_BIDIMODECHANGED to the control and its children.
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode Value);
+  bool ParentBiDiMode() const { return FParentBiDiMode; }
+  void SetParentBiDiMode(bool Value);
+  // Right-to-left alignment or reading, in a right-to-left system locale.
+  bool UseRightToLeftAlignment() const;
+  bool UseRightToLeftReading() const;
+  // Rescales position, size and (without ParentFont) the font by M / D.
+  virtual void ChangeScale(int M, int D);
 
   virtual void Invalidate();
   // Paints at once.
@@ -225,7 +267,10 @@ class TControl : public TComponent {
   TControlStyle FControlStyle;
   TControlState FControlState;
   TComponent* FPopupMenu = nullptr;
+  TOwned<TSizeConstraints> FConstraints;
   TControlActionLink* FActionLink = nullptr;
+  TBiDiMode FBiDiMode = TBiDiMode::bdLeftToRight;
+  bool FParentBiDiMode = true;
 
  private:
   void DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Extra);

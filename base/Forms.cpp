@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "base/Dialogs.h"
+#include "base/Hints.h"
+#include "base/Lists.h"
 #include "base/Menus.h"
 #include "base/Threads.h"
 
@@ -45,7 +47,7 @@ void TSizeConstraints::Assign(TPersistent* Source) {
 // ---------------------------------------------------------------------------
 // TCustomForm
 
-TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), FConstraints(new TSizeConstraints) {
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   FControlStyle = {TControlStyleItem::csAcceptsControls, TControlStyleItem::csCaptureMouse,
                    TControlStyleItem::csClickEvents, TControlStyleItem::csSetCaption,
                    TControlStyleItem::csDoubleClicks};
@@ -541,6 +543,20 @@ void TCustomForm::SetActive(bool Value) {
   }
 }
 
+namespace {
+// Child windows never hear system setting changes: the form passes them on
+// to every control it holds, however deep.
+void NotifyControls(TWinControl* Parent, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  std::vector<TControl*> list;
+  for (int i = 0; i < Parent->ControlCount(); ++i) list.push_back(Parent->Controls(i));
+  for (TControl* c : list) {
+    if (Parent->ControlIndex(c) < 0) continue;
+    c->Perform(Msg, WParam, LParam);
+    if (auto* w = dynamic_cast<TWinControl*>(c)) NotifyControls(w, Msg, WParam, LParam);
+  }
+}
+}  // namespace
+
 void TCustomForm::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_COMMAND:
@@ -612,6 +628,14 @@ void TCustomForm::Dispatch(TMessage& Message) {
     case CM_RELEASE:
       Free();
       return;
+    case WM_SETTINGCHANGE:
+      DefaultHandler(Message);
+      NotifyControls(this, CM_WININICHANGE, Message.WParam, Message.LParam);
+      return;
+    case WM_SYSCOLORCHANGE:
+      DefaultHandler(Message);
+      NotifyControls(this, CM_SYSCOLORCHANGE, 0, 0);
+      return;
     default:
       break;
   }
@@ -620,6 +644,48 @@ void TCustomForm::Dispatch(TMessage& Message) {
 
 // ---------------------------------------------------------------------------
 // TScreen
+
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+
+TScreen::~TScreen() = default;
+
+namespace {
+int CALLBACK AddFontFamily(const LOGFONTW* Font, const TEXTMETRICW*, DWORD, LPARAM Data) {
+  auto* list = reinterpret_cast<TStringList*>(Data);
+  String name = Font->lfFaceName;
+  if (!name.empty() && name[0] != L'@' && list->IndexOf(name) < 0) list->Add(name);
+  return 1;
+}
+}  // namespace
+
+TStrings* TScreen::Fonts() {
+  if (!FFonts) {
+    auto* list = new TStringList;
+    FFonts = list;
+    list->SetSorted(true);
+    HDC dc = GetDC(nullptr);
+    LOGFONTW lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExW(dc, &lf, &AddFontFamily, reinterpret_cast<LPARAM>(list), 0);
+    ReleaseDC(nullptr, dc);
+  }
+  return FFonts;
+}
+
+HCURSOR TScreen::Cursors(TCursor Index) const {
+  for (const auto& c : FCursors)
+    if (c.first == Index) return c.second;
+  return CursorHandle(Index);
+}
+
+void TScreen::SetCursors(TCursor Index, HCURSOR Value) {
+  for (auto& c : FCursors)
+    if (c.first == Index) {
+      c.second = Value;
+      return;
+    }
+  FCursors.emplace_back(Index, Value);
+}
 
 TRect TScreen::WorkAreaRect() const {
   RECT r{};
@@ -642,7 +708,38 @@ TCustomForm* TScreen::ActiveForm() const {
 
 void TScreen::SetCursor(TCursor Value) {
   FCursor = Value;
-  ::SetCursor(CursorHandle(Value == crDefault ? crArrow : Value));
+  ::SetCursor(Cursors(Value == crDefault ? crArrow : Value));
+}
+
+TFont* TScreen::HintFont() {
+  if (!FHintFont) FHintFont = new TFont;
+  NONCLIENTMETRICSW m{};
+  m.cbSize = sizeof(m);
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0)) {
+    HFONT f = CreateFontIndirectW(&m.lfStatusFont);
+    FHintFont->SetHandle(f);
+    DeleteObject(f);
+    FHintFont->SetColor(clInfoText);
+  }
+  return FHintFont;
+}
+
+namespace {
+int (*gMonitorPpiSource)(HWND) = nullptr;
+}
+
+void SetMonitorPixelsPerInchSource(int (*Source)(HWND Window)) { gMonitorPpiSource = Source; }
+
+int MonitorPixelsPerInch(HWND Window) {
+  if (gMonitorPpiSource) return gMonitorPpiSource(Window);
+  using DpiFn = UINT(WINAPI*)(HWND);
+  static auto dpiForWindow =
+      reinterpret_cast<DpiFn>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow"));
+  if (Window && dpiForWindow) {
+    UINT v = dpiForWindow(Window);
+    if (v > 0) return static_cast<int>(v);
+  }
+  return ScreenPixelsPerInch();
 }
 
 void TScreen::AddForm(TCustomForm* Form) { FForms.push_back(Form); }
@@ -714,6 +811,13 @@ LRESULT CALLBACK TApplication::UtilWndProc(HWND hwnd, UINT msg, WPARAM wParam, L
     case CM_RELEASE:
       if (lParam) reinterpret_cast<TObject*>(lParam)->Free();
       return 0;
+    case WM_TIMER:
+      try {
+        if (Application) Application->HintTimerExpired(wParam);
+      } catch (...) {
+        if (Application) Application->HandleException(Application);
+      }
+      return 0;
     default:
       return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
@@ -728,6 +832,8 @@ HWND TApplication::MainFormHandle() {
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove && AComponent == FMainForm) FMainForm = nullptr;
+  if (Operation == TOperation::opRemove && FHintWindow && AComponent == static_cast<TComponent*>(FHintWindow))
+    FHintWindow = nullptr;
 }
 
 void TApplication::Run() {
@@ -765,6 +871,7 @@ bool TApplication::ProcessMessage(MSG& Msg) {
     FTerminated = true;
     return true;
   }
+  HintMessage(Msg);
   if (!IsKeyMsg(Msg)) {
     TranslateMessage(&Msg);
     DispatchMessageW(&Msg);

@@ -96,6 +96,7 @@ TEST_F(Html, StrippedTextOfEveryRunOnce) {
       {L"  padded  ", L"padded"},
       {L"<#field> value", L"#field value"},
       {L"<unknown attr=\"1\">text</unknown>", L"text"},
+      {L"a < b > c", L"a  c"},  // a "<" in text starts a tag
       {L"", L""},
   };
   for (const auto& c : cases) {
@@ -471,9 +472,24 @@ TEST_F(Html, ListBulletsAndShapes) {
   Render(L"<ul><li type=\"square\" color=\"#FF0000\">a</li><li type=\"circle\" color=\"#0000FF\">b</li></ul>");
   EXPECT_EQ(Count(clRed), 64);  // a filled 8 x 8 square
   EXPECT_GT(Count(clBlue), 30);
+  for (const wchar_t* html : {L"<ul><li>x</ul>", L"<ul><ul><li>x</ul></ul>"}) {
+    Clear();
+    Render(html);  // a text bullet in the twelve pixels before the item
+    const int level = String(html).find(L"<ul><ul>") == 0 ? 2 : 1;
+    const int start = P.R.left + 12 * (level - 1);
+    EXPECT_FALSE(Ink(TRect(start, P.R.top, start + 12, P.R.top + Gh())).IsEmpty()) << html;
+  }
   Clear();
-  Render(L"<ol><li>first<li>second</ol>");
-  EXPECT_GT(Ink().Width(), 0);
+  Render(L"<ul><li type=\"disc\">x</ul>");  // another type: no bullet
+  EXPECT_TRUE(Ink(TRect(P.R.left, P.R.top, P.R.left + 12, P.R.top + Gh())).IsEmpty());
+}
+
+TEST_F(Html, ClosingAnOffsetInsideAListClosesTheList) {
+  P.CheckHeight = true;
+  Render(L"<ul><ofs x=\"4\"><br></ofs><li>x");
+  EXPECT_EQ(R.XSize, Width(L"x") + 2);  // the item is at level 0 again
+  Render(L"<ul><ofs x=\"4\"><br></o><li>x");
+  EXPECT_EQ(R.XSize, 12 + Width(L"x") + 2);  // "</O>" only resets the offset
 }
 
 // The first line as the platform draws the given text in the canvas font.

@@ -570,6 +570,22 @@ bool THtmlRenderer::Run() {
   BlinkColor = C->Brush()->Color();
   const TBrushStyle brushStyle = C->Brush()->Style();
   C->Brush()->SetStyle(TBrushStyle::bsClear);
+  // The DCs get their fonts back and the canvas its brush and font colour
+  // however the call ends (a picture may raise).
+  struct TRestore {
+    THtmlRenderer* R;
+    TFont* Font;
+    TBrushStyle BrushStyle;
+    ~TRestore() {
+      for (TSlot* slot : {&R->Target, &R->Measurer})
+        if (slot->Dc && slot->Selected != slot->Original) SelectObject(slot->Dc, slot->Original);
+      TFontCache::Instance().EndCall(R->CallId);
+      Font->SetColor(R->Draw.SavedColor);
+      R->C->Brush()->SetColor(R->BlinkColor);
+      R->C->Brush()->SetStyle(BrushStyle);
+      SetBkMode(R->Dc, TRANSPARENT);
+    }
+  } restore{this, canvasFont, brushStyle};
 
   Out.StrippedText.clear();
   Out.FocusAnchor.clear();
@@ -681,12 +697,6 @@ bool THtmlRenderer::Run() {
     Out.YSize = TextHeightGh();
   }
   Out.HyperLinks = Measure.Anchors;
-  for (TSlot* slot : {&Target, &Measurer})
-    if (slot->Dc && slot->Selected != slot->Original) SelectObject(slot->Dc, slot->Original);
-  TFontCache::Instance().EndCall(CallId);
-  canvasFont->SetColor(Draw.SavedColor);
-  C->Brush()->SetColor(BlinkColor);
-  C->Brush()->SetStyle(brushStyle);
   return Hit;
 }
 
@@ -720,8 +730,8 @@ void THtmlRenderer::RenderLine(const String& M, size_t& pos, size_t end, TLine& 
     if (lt == String::npos || lt > end) lt = end;
     size_t runEnd = lt;
     if (P.WordWrap) {
-      size_t b = M.find(L' ', pos);
-      if (b != String::npos && b < lt) runEnd = b + 1;
+      const wchar_t* b = std::wmemchr(s + pos, L' ', lt - pos);
+      if (b) runEnd = static_cast<size_t>(b - s) + 1;
     }
     if (runEnd > pos) {
       const size_t rawLen = runEnd - pos;
