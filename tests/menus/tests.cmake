@@ -11,3 +11,11 @@ target_link_libraries(AnimationHost PRIVATE controls)
 add_executable(AnimationProbe menus/AnimationProbe.cpp)
 vantrel_test(test_menu_animation SOURCES menus/MenuAnimationTest.cpp)
 add_dependencies(test_menu_animation AnimationHost AnimationProbe)
+
+# The program's tray menu, opened and saved as a picture; in a lab network of
+# its own, since the main window starts its UDP service.
+add_executable(test_tray_menu menus/TrayMenuShotTest.cpp menus/MenuDriver.cpp app/ToolsTestVersion.rc)
+target_link_libraries(test_tray_menu PRIVATE testmain testunits_phone app ws2_32)
+add_test(NAME test_tray_menu COMMAND ${CMAKE_SOURCE_DIR}/tools/lab/lab.sh run -- $<TARGET_FILE:test_tray_menu> --gtest_color=no)
+set_tests_properties(test_tray_menu PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
+  ENVIRONMENT "VANTREL_BUILD_DIR=${CMAKE_BINARY_DIR}")
