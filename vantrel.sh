@@ -10,7 +10,9 @@
 #   VANTREL_BUILD_DIR    build folder (default: build/ beside this script)
 #   VANTREL_RUN_SECONDS  run: stop Vantrel.exe after this many seconds
 #   VANTREL_PHONE_CMD    run, bench: a shell command started in the phone
-#                        namespace of the lab (e.g. a phone simulator)
+#                        namespace of the lab; unset: the phone simulator
+#                        (tools/phone/phone_sim.py), which prints every
+#                        datagram both ways; empty: nothing
 #   VANTREL_BENCH_RUNS   bench: measured starts of each program (default 10)
 #   DISPLAY              run: shows Vantrel on this display (a local one,
 #                        ":N"); without it run starts an Xvfb of its own
@@ -26,6 +28,9 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest wine64 xvfb
   fonts-wine fonts-liberation python3 iproute2 cmake ninja-build
 )
+
+# The phone side of the link in the lab (bounded to an hour).
+PHONE_SIM="exec python3 $ROOT/tools/phone/phone_sim.py --seconds 3600"
 
 SUDO=
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
@@ -96,7 +101,12 @@ cmd_run() {
   trap 'exit 130' INT
   trap 'exit 143' TERM
   lab_up
-  [ -z "${VANTREL_PHONE_CMD:-}" ] || lab_phone "$VANTREL_PHONE_CMD"
+  local phone=${VANTREL_PHONE_CMD-$PHONE_SIM --demo-pass 4711}
+  if [ -n "$phone" ]; then
+    lab_phone "$phone"
+    [ -n "${VANTREL_PHONE_CMD+x}" ] || say "phone simulator: more commands with" \
+      "ip netns exec vantrel-phone-$LAB_ID python3 tools/phone/phone_sim.py --send 'pass 1234' (or 'sms +48600~Hi', 'log')"
+  fi
 
   local out="$BUILD_DIR/run" app="$BUILD_DIR/app/Vantrel.exe"
   mkdir -p "$out"
@@ -136,7 +146,8 @@ cmd_bench() {
   trap 'exit 143' TERM
   unset VANTREL_DISPLAY
   lab_up
-  [ -z "${VANTREL_PHONE_CMD:-}" ] || lab_phone "$VANTREL_PHONE_CMD"
+  local phone=${VANTREL_PHONE_CMD-$PHONE_SIM --quiet}
+  [ -z "$phone" ] || lab_phone "$phone"
   lab_wine "$BUILD_DIR/bench/startup_bench.exe" --runs "$runs" \
     "$(lab_winpath "$BUILD_DIR/app/Vantrel.exe")" \
     "$(lab_winpath "$BUILD_DIR/bench/minimal_window.exe")"

@@ -1,5 +1,6 @@
 #include "app/AppUnits.h"
 
+#include "app/OvUDPS.h"
 #include "app/SingleInstance.h"
 #include "base/Forms.h"
 #include "net/netunits.h"
@@ -12,6 +13,8 @@ const std::vector<TUnitEntry>& AppUnits() {
     std::vector<TUnitEntry> u = BaseUnits();
     // The socket layer: Windows Sockets and the character-set alias table.
     AppendSocketLayerUnits(u);
+    // The UDP service's queue lock, after the socket layer.
+    u.push_back({L"OvUDPS", InitOvUDPSUnit, FiniOvUDPSUnit});
     // GDI+ comes after the socket layer and the UDP-service lock.
     u.push_back({L"GDIPlus", InitGdiplusUnit, FiniGdiplusUnit});
     // The menu utilities, then the menus (menu animation off until the end).

@@ -56,3 +56,7 @@ void TfrmSmsInBox::FormClose(TObject*, TCloseAction&) {
 }
 
 void TfrmSmsInBox::CheckBox1Click(TObject*) { OvFormSR1->SaveRegINI(L"accept_inc_mess", CheckBox1->Checked()); }
+
+void TfrmSmsInBox::AddSMS(const String& number, const String& body) {
+  FMessages.insert(FMessages.begin(), TMessageRow{number, body});
+}

@@ -1,6 +1,8 @@
 // The in-box: the text messages that the phone forwards, newest first.
 #pragma once
 
+#include <vector>
+
 #include "app/OvFormSR.h"
 #include "app/TaskbarForm.h"
 #include "base/ExtCtrls.h"
@@ -17,10 +19,23 @@ class TfrmSmsInBox : public TTaskbarForm {
   TPanel* Panel1;       // bottom panel; its height is stored
   TOvFormSR* OvFormSR1;
 
+  // What the dispatcher calls.
+  // Whether forwarded messages are accepted (the accept option).
+  bool AcceptIncoming() const { return CheckBox1->Checked(); }
+  // Adds one forwarded message, newest first.
+  void AddSMS(const String& number, const String& body);
+  struct TMessageRow {
+    String Number;
+    String Body;
+  };
+  const std::vector<TMessageRow>& Messages() const { return FMessages; }
+
  private:
   void FormCreate(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
   void CheckBox1Click(TObject* Sender);
+
+  std::vector<TMessageRow> FMessages;
 };
 
 extern TfrmSmsInBox* frmSmsInBox;

@@ -7,7 +7,7 @@
 
 class TCustomRichEdit;
 
-enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+// TScrollStyle comes from StdCtrls.h (the memo has scroll bars too).
 
 // The character attributes of the selection.
 class TTextAttributes : public TPersistent {

@@ -118,6 +118,35 @@ void TCustomEdit::Dispatch(TMessage& Message) {
 }
 
 // ---------------------------------------------------------------------------
+// TCustomMemo
+
+TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner) {
+  FControlStyle.Exclude(TControlStyleItem::csFixedHeight);
+  FWidth = 185;
+  FHeight = 89;
+}
+
+void TCustomMemo::CreateParams(TCreateParams& Params) {
+  TCustomEdit::CreateParams(Params);
+  Params.Style |= ES_MULTILINE | ES_WANTRETURN;
+  if (FWordWrap) Params.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
+  if (FScrollBars == TScrollStyle::ssVertical || FScrollBars == TScrollStyle::ssBoth) Params.Style |= WS_VSCROLL;
+  if (FScrollBars == TScrollStyle::ssHorizontal || FScrollBars == TScrollStyle::ssBoth) Params.Style |= WS_HSCROLL;
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle Value) {
+  if (FScrollBars == Value) return;
+  FScrollBars = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomMemo::SetWordWrap(bool Value) {
+  if (FWordWrap == Value) return;
+  FWordWrap = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+// ---------------------------------------------------------------------------
 // TCustomCheckBox
 
 TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TWinControl(AOwner) {

@@ -54,6 +54,34 @@ class TEdit : public TCustomEdit {
   using TCustomEdit::TCustomEdit;
 };
 
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// A multi-line edit field.
+class TCustomMemo : public TCustomEdit {
+  VANTREL_CLASS(TCustomMemo)
+ public:
+  explicit TCustomMemo(TComponent* AOwner);
+
+  TScrollStyle ScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TScrollStyle Value);
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  bool MultiLine() const override { return true; }
+
+ private:
+  TScrollStyle FScrollBars = TScrollStyle::ssNone;
+  bool FWordWrap = true;
+};
+
+class TMemo : public TCustomMemo {
+  VANTREL_CLASS(TMemo)
+ public:
+  using TCustomMemo::TCustomMemo;
+};
+
 enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 enum class TLeftRight { taLeftJustify, taRightJustify };
 
