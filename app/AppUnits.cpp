@@ -5,6 +5,7 @@
 #include "base/Forms.h"
 #include "net/netunits.h"
 #include "ui/controls/AdvMenuUtil.h"
+#include "ui/controls/ShortCutHint.h"
 #include "ui/draw/GdiPlus.h"
 #include "ui/toolbar/runtime/ToolBarRuntime.h"
 
@@ -20,6 +21,8 @@ const std::vector<TUnitEntry>& AppUnits() {
     // The menu utilities, then the menus (menu animation off until the end).
     u.push_back({L"AdvMenuUtil", InitMenuUtilsUnit, nullptr});
     u.push_back({L"AdvMenus", InitAdvMenusUnit, FiniAdvMenusUnit});
+    // The hint unit: registers "ClearHintControl".
+    u.push_back({L"HintControl", InitHintControlUnit, FiniHintControlUnit});
     // The toolbar library's runtime comes last before the guard.
     for (const TUnitEntry& e : ToolBarRuntimeUnits()) u.push_back(e);
     // The guard comes last: it is the main window's own start-up.

@@ -145,7 +145,7 @@ TCustomForm* GetParentForm(TControl* Control) {
 // ---------------------------------------------------------------------------
 // TControl
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont) {
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont), FConstraints(new TSizeConstraints) {
   FFont->OnChange = [this](TObject*) { FontChanged(); };
   WindowProc = [this](TMessage& m) { WndProc(m); };
   FControlStyle = {TControlStyleItem::csCaptureMouse, TControlStyleItem::csClickEvents,
@@ -172,6 +172,7 @@ void TControl::DetachHandlers() {
 }
 
 void TControl::Destroy() {
+  if (Application && Application->HintControl() == this) Application->CancelHint();
   if (FActionLink) {
     FActionLink->Free();
     FActionLink = nullptr;
@@ -1437,7 +1438,7 @@ void TWinControl::Dispatch(TMessage& Message) {
         TCursor cur = c ? c->Cursor() : crDefault;
         if (cur == crDefault) cur = FCursor;
         if (cur != crDefault) {
-          ::SetCursor(CursorHandle(cur));
+          ::SetCursor(Screen ? Screen->Cursors(cur) : CursorHandle(cur));
           Message.Result = 1;
           return;
         }
@@ -1526,6 +1527,12 @@ void TWinControl::Dispatch(TMessage& Message) {
       Message.Result = 0;
       return;
     }
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
+      // Enter, Escape and accelerators reach the controls inside containers
+      // too, until one takes them.
+      Broadcast(Message);
+      return;
     case WM_SETTEXT:
       DefaultHandler(Message);
       return;

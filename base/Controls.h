@@ -79,6 +79,28 @@ TShiftState MouseKeysToShiftState(WPARAM Keys);
 
 class TControlCanvas;
 
+// Size limits of a control; 0 means no limit.
+class TSizeConstraints : public TPersistent {
+  VANTREL_CLASS(TSizeConstraints)
+ public:
+  int MinWidth() const { return FMinWidth; }
+  int MinHeight() const { return FMinHeight; }
+  int MaxWidth() const { return FMaxWidth; }
+  int MaxHeight() const { return FMaxHeight; }
+  void SetMinWidth(int Value) { FMinWidth = Value; Changed(); }
+  void SetMinHeight(int Value) { FMinHeight = Value; Changed(); }
+  void SetMaxWidth(int Value) { FMaxWidth = Value; Changed(); }
+  void SetMaxHeight(int Value) { FMaxHeight = Value; Changed(); }
+  void Assign(TPersistent* Source) override;
+  TNotifyEvent OnChange;
+
+ private:
+  void Changed() {
+    if (OnChange) OnChange(this);
+  }
+  int FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
+};
+
 class TControl : public TComponent {
   VANTREL_CLASS(TControl)
  public:
@@ -133,6 +155,9 @@ class TControl : public TComponent {
   void SetHint(const String& Value) { FHint = Value; }
   bool ShowHint() const { return FShowHint; }
   void SetShowHint(bool Value);
+  // Takes the parent's ShowHint (base/Hints.h: ControlShowsHint).
+  bool ParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool Value) { FParentShowHint = Value; }
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value);
   TAlign Align() const { return FAlign; }
@@ -145,6 +170,7 @@ class TControl : public TComponent {
   void SetMouseCapture(bool Value);
   TComponent* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TComponent* Value);
+  TSizeConstraints* Constraints() { return FConstraints; }
   // The control follows the action's caption, enabled state, hint and
   // visibility; its click executes the action.
   TBasicAction* Action() const;
@@ -225,6 +251,7 @@ class TControl : public TComponent {
   TControlStyle FControlStyle;
   TControlState FControlState;
   TComponent* FPopupMenu = nullptr;
+  TOwned<TSizeConstraints> FConstraints;
   TControlActionLink* FActionLink = nullptr;
 
  private:

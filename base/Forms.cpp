@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "base/Dialogs.h"
+#include "base/Hints.h"
+#include "base/Lists.h"
 #include "base/Menus.h"
 #include "base/Threads.h"
 
@@ -45,7 +47,7 @@ void TSizeConstraints::Assign(TPersistent* Source) {
 // ---------------------------------------------------------------------------
 // TCustomForm
 
-TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), FConstraints(new TSizeConstraints) {
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   FControlStyle = {TControlStyleItem::csAcceptsControls, TControlStyleItem::csCaptureMouse,
                    TControlStyleItem::csClickEvents, TControlStyleItem::csSetCaption,
                    TControlStyleItem::csDoubleClicks};
@@ -621,6 +623,48 @@ void TCustomForm::Dispatch(TMessage& Message) {
 // ---------------------------------------------------------------------------
 // TScreen
 
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+
+TScreen::~TScreen() = default;
+
+namespace {
+int CALLBACK AddFontFamily(const LOGFONTW* Font, const TEXTMETRICW*, DWORD, LPARAM Data) {
+  auto* list = reinterpret_cast<TStringList*>(Data);
+  String name = Font->lfFaceName;
+  if (!name.empty() && name[0] != L'@' && list->IndexOf(name) < 0) list->Add(name);
+  return 1;
+}
+}  // namespace
+
+TStrings* TScreen::Fonts() {
+  if (!FFonts) {
+    auto* list = new TStringList;
+    FFonts = list;
+    list->SetSorted(true);
+    HDC dc = GetDC(nullptr);
+    LOGFONTW lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExW(dc, &lf, &AddFontFamily, reinterpret_cast<LPARAM>(list), 0);
+    ReleaseDC(nullptr, dc);
+  }
+  return FFonts;
+}
+
+HCURSOR TScreen::Cursors(TCursor Index) const {
+  for (const auto& c : FCursors)
+    if (c.first == Index) return c.second;
+  return CursorHandle(Index);
+}
+
+void TScreen::SetCursors(TCursor Index, HCURSOR Value) {
+  for (auto& c : FCursors)
+    if (c.first == Index) {
+      c.second = Value;
+      return;
+    }
+  FCursors.emplace_back(Index, Value);
+}
+
 TRect TScreen::WorkAreaRect() const {
   RECT r{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
@@ -642,7 +686,7 @@ TCustomForm* TScreen::ActiveForm() const {
 
 void TScreen::SetCursor(TCursor Value) {
   FCursor = Value;
-  ::SetCursor(CursorHandle(Value == crDefault ? crArrow : Value));
+  ::SetCursor(Cursors(Value == crDefault ? crArrow : Value));
 }
 
 void TScreen::AddForm(TCustomForm* Form) { FForms.push_back(Form); }
@@ -714,6 +758,13 @@ LRESULT CALLBACK TApplication::UtilWndProc(HWND hwnd, UINT msg, WPARAM wParam, L
     case CM_RELEASE:
       if (lParam) reinterpret_cast<TObject*>(lParam)->Free();
       return 0;
+    case WM_TIMER:
+      try {
+        if (Application) Application->HintTimerExpired(wParam);
+      } catch (...) {
+        if (Application) Application->HandleException(Application);
+      }
+      return 0;
     default:
       return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
@@ -728,6 +779,8 @@ HWND TApplication::MainFormHandle() {
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove && AComponent == FMainForm) FMainForm = nullptr;
+  if (Operation == TOperation::opRemove && FHintWindow && AComponent == static_cast<TComponent*>(FHintWindow))
+    FHintWindow = nullptr;
 }
 
 void TApplication::Run() {
@@ -765,6 +818,7 @@ bool TApplication::ProcessMessage(MSG& Msg) {
     FTerminated = true;
     return true;
   }
+  HintMessage(Msg);
   if (!IsKeyMsg(Msg)) {
     TranslateMessage(&Msg);
     DispatchMessageW(&Msg);

@@ -33,26 +33,6 @@ class TMenuItem;
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
-class TSizeConstraints : public TPersistent {
-  VANTREL_CLASS(TSizeConstraints)
- public:
-  int MinWidth() const { return FMinWidth; }
-  int MinHeight() const { return FMinHeight; }
-  int MaxWidth() const { return FMaxWidth; }
-  int MaxHeight() const { return FMaxHeight; }
-  void SetMinWidth(int Value) { FMinWidth = Value; Changed(); }
-  void SetMinHeight(int Value) { FMinHeight = Value; Changed(); }
-  void SetMaxWidth(int Value) { FMaxWidth = Value; Changed(); }
-  void SetMaxHeight(int Value) { FMaxHeight = Value; Changed(); }
-  void Assign(TPersistent* Source) override;
-  TNotifyEvent OnChange;
-
- private:
-  void Changed() {
-    if (OnChange) OnChange(this);
-  }
-  int FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
-};
 
 class TCustomForm : public TWinControl {
   VANTREL_CLASS(TCustomForm)
@@ -79,7 +59,6 @@ class TCustomForm : public TWinControl {
   void SetWindowState(TWindowState Value);
   TFormStyle FormStyle() const { return FFormStyle; }
   void SetFormStyle(TFormStyle Value);
-  TSizeConstraints* Constraints() { return FConstraints; }
   TWinControl* ActiveControl() const { return FActiveControl; }
   void SetActiveControl(TWinControl* Control);
   bool KeyPreview() const { return FKeyPreview; }
@@ -166,7 +145,6 @@ class TCustomForm : public TWinControl {
   TPosition FPosition = TPosition::poDesigned;
   TWindowState FWindowState = TWindowState::wsNormal;
   TFormStyle FFormStyle = TFormStyle::fsNormal;
-  TOwned<TSizeConstraints> FConstraints;
   TWinControl* FActiveControl = nullptr;
   TWinControl* FFocusedControl = nullptr;
   bool FKeyPreview = false;
@@ -189,10 +167,13 @@ class TForm : public TCustomForm {
   using TCustomForm::TCustomForm;
 };
 
+class TStringList;
+class TStrings;
+
 class TScreen : public TComponent {
   VANTREL_CLASS(TScreen)
  public:
-  using TComponent::TComponent;
+  explicit TScreen(TComponent* AOwner);
   int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
   int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
   int PixelsPerInch() const { return ScreenPixelsPerInch(); }
@@ -207,20 +188,30 @@ class TScreen : public TComponent {
   TCustomForm* ActiveForm() const;
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value);
+  // The installed font families, sorted, read on first use.
+  TStrings* Fonts();
+  // The cursor of a cursor value: a system cursor, or one registered here.
+  HCURSOR Cursors(TCursor Index) const;
+  void SetCursors(TCursor Index, HCURSOR Value);
 
   void AddForm(TCustomForm* Form);
   void RemoveForm(TCustomForm* Form);
 
  protected:
+  ~TScreen() override;
   void Destroy() override;
 
  private:
   std::vector<TCustomForm*> FForms;
   TFont* FMenuFont = nullptr;
   TCursor FCursor = crDefault;
+  TOwned<TStringList> FFonts;
+  std::vector<std::pair<TCursor, HCURSOR>> FCursors;
 };
 
 using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>;
+
+class THintWindow;
 
 class TApplication : public TComponent {
   VANTREL_CLASS(TApplication)
@@ -287,6 +278,27 @@ class TApplication : public TComponent {
   void ResetMainForm() { FMainForm = nullptr; }
   void ResetTerminated() { FTerminated = false; FTerminateRequested = false; }
 
+  // The hint manager (base/Hints.cpp): after HintPause over a control that
+  // shows hints, the control gets CM_HINTSHOW and the hint window shows its
+  // text until HintHidePause passes, the pointer leaves or a key or button
+  // goes down.
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value);
+  TColor HintColor() const { return FHintColor; }
+  void SetHintColor(TColor Value) { FHintColor = Value; }
+  int HintPause() const { return FHintPause; }
+  void SetHintPause(int Value) { FHintPause = Value; }
+  int HintHidePause() const { return FHintHidePause; }
+  void SetHintHidePause(int Value) { FHintHidePause = Value; }
+  // Hides a showing hint and forgets the control it was for.
+  void CancelHint();
+  // Asks the control under the screen point for its hint now and shows it;
+  // what the pause timer does (tests call it directly).
+  void ActivateHint(const TPoint& CursorPos);
+  // The hint window, nullptr until a hint was shown.
+  THintWindow* HintWindow() const { return FHintWindow; }
+  TControl* HintControl() const { return FHintControl; }
+
   TExceptionEvent OnException;
 
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -297,6 +309,9 @@ class TApplication : public TComponent {
  private:
   bool ProcessMessage(MSG& Msg);
   bool IsKeyMsg(MSG& Msg);
+  // The hint manager's view of a message before it is dispatched.
+  void HintMessage(const MSG& Msg);
+  void HintTimerExpired(UINT_PTR Id);
   void Idle();
   static LRESULT CALLBACK UtilWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -308,6 +323,13 @@ class TApplication : public TComponent {
   bool FShowMainForm = true;
   bool FMainFormOnTaskbar = true;
   bool FRunning = false;
+  bool FShowHint = true;
+  TColor FHintColor = clInfoBk;
+  int FHintPause = 500;
+  int FHintHidePause = 2500;
+  THintWindow* FHintWindow = nullptr;
+  TControl* FHintControl = nullptr;
+  bool FHintShowing = false;
 };
 
 extern TApplication* Application;
