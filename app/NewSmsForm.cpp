@@ -9,6 +9,8 @@
 #include "app/SmsText.h"
 #include "app/TextPatterns.h"
 #include "base/Clipboard.h"
+#include "base/Shell.h"
+#include "ui/controls/AdvGlowButton.h"
 #include "ui/controls/AdvMenus.h"
 
 TfrmNewSMS* frmNewSMS = nullptr;
@@ -161,6 +163,23 @@ TfrmNewSMS::TfrmNewSMS(TComponent* AOwner) : TTaskbarForm(AOwner) {
     AdvPopupMenu2->SetImages(Form1->ImageList1);
   }
 
+  auto makeGlow = [this](const wchar_t* name, const wchar_t* caption, int top, int height,
+                         void (TfrmNewSMS::*handler)(TObject*)) {
+    auto* b = Place<TAdvGlowButton>(this, pnlRight, name, 8, top, 88, height);
+    b->SetCaption(caption);
+    b->OnClick = Bind(this, handler);
+    b->OnMouseDown = Bind(this, &TfrmNewSMS::btnCallToMouseDown);
+    b->OnMouseUp = Bind(this, &TfrmNewSMS::btnCallToMouseUp);
+    return b;
+  };
+  btnPattern1 = makeGlow(L"btnPattern1", L"Pattern1", 104, 26, &TfrmNewSMS::btnPattern1Click);
+  btnPattern1->SetDropDownButton(true);
+  btnPattern1->SetDropDownMenu(AdvPopupMenu1);
+  btnPattern2 = makeGlow(L"btnPattern2", L"Pattern2", 136, 26, &TfrmNewSMS::btnPattern2Click);
+  btnPattern2->SetDropDownButton(true);
+  btnPattern2->SetDropDownMenu(AdvPopupMenu2);
+  btnClear = makeGlow(L"btnClear", L"clear", 176, 24, &TfrmNewSMS::btnClearClick);
+
   auto makeTimer = [this](const wchar_t* name, unsigned interval, void (TfrmNewSMS::*handler)(TObject*)) {
     auto* t = new TTimer(this);
     t->SetName(name);
@@ -178,8 +197,6 @@ TfrmNewSMS::TfrmNewSMS(TComponent* AOwner) : TTaskbarForm(AOwner) {
   OvFormSR1->SetName(L"OvFormSR1");
 
   FStatusText[0] = L"chars: 0 / SMS: 0";
-  FPatternCaption[0] = L"Pattern1";
-  FPatternCaption[1] = L"Pattern2";
 
   OnCreate = Bind(this, &TfrmNewSMS::FormCreate);
   OnShow = Bind(this, &TfrmNewSMS::FormShow);
@@ -347,7 +364,7 @@ void TfrmNewSMS::lbWebMouseLeave(TObject*) {
   lbWeb->Font()->SetStyle({});
 }
 
-void TfrmNewSMS::lbWebClick(TObject*) { ShellExecuteW(Handle(), L"open", ProductWebPage, nullptr, nullptr, SW_SHOWNORMAL); }
+void TfrmNewSMS::lbWebClick(TObject*) { AppShellExecute(Handle(), L"open", ProductWebPage, L"", L"", SW_SHOWNORMAL); }
 
 // ---------------------------------------------------------------------------
 // Contact search and number completion
@@ -459,7 +476,9 @@ void TfrmNewSMS::Image2Click(TObject*) {
 // ---------------------------------------------------------------------------
 // Patterns
 
-void TfrmNewSMS::SetPatternTitle(int Nr, const String& Title) { FPatternCaption[Nr == 1 ? 0 : 1] = Title; }
+String TfrmNewSMS::PatternTitle(int Nr) const { return (Nr == 1 ? btnPattern1 : btnPattern2)->Caption(); }
+
+void TfrmNewSMS::SetPatternTitle(int Nr, const String& Title) { (Nr == 1 ? btnPattern1 : btnPattern2)->SetCaption(Title); }
 
 void TfrmNewSMS::CheckBox2Click(TObject*) { OvFormSR1->SaveRegINI(L"add_clipboard_text", CheckBox2->Checked()); }
 

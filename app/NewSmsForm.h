@@ -14,6 +14,7 @@
 #include "base/RichEdit.h"
 #include "base/StdCtrls.h"
 
+class TAdvGlowButton;
 class TAdvPopupMenu;
 class TMenuItem;
 
@@ -60,6 +61,10 @@ class TfrmNewSMS : public TTaskbarForm {
   TRichEdit* Memo1;          // the SMS text
   TLabel* lbWeb;             // the product's web page
   TCheckBox* CheckBox3;      // "Allways OnTop", hidden
+  // Buttons at the right.
+  TAdvGlowButton* btnPattern1;  // pattern 1; its drop-down menu edits it
+  TAdvGlowButton* btnPattern2;
+  TAdvGlowButton* btnClear;     // "clear"
   // Pattern menus.
   TAdvPopupMenu* AdvPopupMenu1;
   TAdvPopupMenu* AdvPopupMenu2;
@@ -116,7 +121,7 @@ class TfrmNewSMS : public TTaskbarForm {
   void RunUpdateWizard() {}
 
   // The caption of pattern button Nr (1 or 2): the pattern's title.
-  String PatternTitle(int Nr) const { return FPatternCaption[Nr == 1 ? 0 : 1]; }
+  String PatternTitle(int Nr) const;
   void SetPatternTitle(int Nr, const String& Title);
 
   // Handlers, public so that tests drive the window as the user does.
@@ -171,7 +176,6 @@ class TfrmNewSMS : public TTaskbarForm {
   void SendCommand(const String& Command);
 
   String FStatusText[3];
-  String FPatternCaption[2];
   TColor FSendColor = LinkLostColor;
   TColor FCallColor = LinkLostColor;
   TColor FHangUpColor = LinkLostColor;

@@ -2,6 +2,7 @@
 
 #include "app/NewSmsForm.h"
 #include "app/TextPatterns.h"
+#include "ui/controls/AdvGlowButton.h"
 
 TfrmSetPattern* frmSetPattern = nullptr;
 
@@ -38,6 +39,18 @@ TfrmSetPattern::TfrmSetPattern(TComponent* AOwner) : TForm(AOwner) {
   Memo1->SetBounds(12, 72, 368, 128);
   Memo1->SetScrollBars(TScrollStyle::ssVertical);
   Memo1->SetPlainText(true);
+  AdvGlowButton1 = new TAdvGlowButton(this);
+  AdvGlowButton1->SetName(L"AdvGlowButton1");
+  AdvGlowButton1->SetParent(this);
+  AdvGlowButton1->SetBounds(212, 212, 80, 26);
+  AdvGlowButton1->SetCaption(L"OK");
+  AdvGlowButton1->OnClick = Bind(this, &TfrmSetPattern::AdvGlowButton1Click);
+  btnClear = new TAdvGlowButton(this);
+  btnClear->SetName(L"btnClear");
+  btnClear->SetParent(this);
+  btnClear->SetBounds(300, 212, 80, 26);
+  btnClear->SetCaption(L"Cancel");
+  btnClear->OnClick = Bind(this, &TfrmSetPattern::btnClearClick);
   EndLoading();
 }
 

@@ -6,6 +6,8 @@
 #include "base/RichEdit.h"
 #include "base/StdCtrls.h"
 
+class TAdvGlowButton;
+
 class TfrmSetPattern : public TForm {
   VANTREL_CLASS(TfrmSetPattern)
  public:
@@ -15,6 +17,8 @@ class TfrmSetPattern : public TForm {
   TLabel* Label2;    // "Pattern text"
   TEdit* Edit1;      // the title
   TRichEdit* Memo1;  // the text
+  TAdvGlowButton* AdvGlowButton1;  // "OK"
+  TAdvGlowButton* btnClear;        // "Cancel"
 
   String pat_title;
   int pat_nr = 1;  // which pattern is edited, 1 or 2
