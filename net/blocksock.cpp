@@ -76,6 +76,7 @@ void TBlockSocket::CreateSocketForSin(const TVarSin& Sin) {
   ResetLastError();
   if (FSocket != INVALID_SOCKET) return;
   FBuffer.clear();
+  FKnownPending = 0;
   FBinded = false;
   FIP6used = Sin.AddressFamily == AF_INET6;
   FSocket = W().socket(Sin.AddressFamily, GetSocketType(), GetSocketProtocol());
@@ -96,6 +97,7 @@ void TBlockSocket::CloseSocket() { AbortSocket(); }
 void TBlockSocket::AbortSocket() {
   if (FSocket != INVALID_SOCKET) W().closesocket(FSocket);
   FSocket = INVALID_SOCKET;
+  FKnownPending = 0;
   DiscardQueuedOptions();
   FFamily = FFamilySave;
   ReportStatus(THookSocketReason::HR_SocketClose, String());
@@ -204,6 +206,7 @@ void TBlockSocket::SetSocket(TSocket Value) {
   FdSetClear(FFDSet);
   FdSetAdd(FSocket, FFDSet);
   FBuffer.clear();
+  FKnownPending = 0;
   FRemoteSinError = 0;
   GetSins();
   FIP6used = FRemoteSin.AddressFamily == AF_INET6;

@@ -255,6 +255,9 @@ class TBlockSocket : public TObject {
   String FLastErrorDesc;
   int FRecvCounter = 0;
   int FSendCounter = 0;
+  // Bytes of a stream handle that the platform is known to hold: the last
+  // count asked for, less what was received since.
+  int64_t FKnownPending = 0;
   uint32_t FNextSend = 0;
   uint32_t FNextRecv = 0;
   std::atomic<bool> FStopFlag{false};

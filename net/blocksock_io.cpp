@@ -131,6 +131,7 @@ int TBlockSocket::RecvBuffer(void* Buffer, int Length) {
   if (CheckStopFlag()) return 0;
   ThrottleBandwidth(Length, FMaxRecvBandwidth, FNextRecv);
   int r = W().recv(FSocket, static_cast<char*>(Buffer), Length, 0);
+  FKnownPending = r > 0 && FKnownPending > r ? FKnownPending - r : 0;
   if (r == 0)
     SetErrorCode(WSAECONNRESET);  // the peer closed the connection
   else
@@ -149,6 +150,7 @@ AnsiString TBlockSocket::ReceiveWaiting(int Count) {
   AnsiString s(static_cast<size_t>(Count), '\0');
   int r = RecvBuffer(s.data(), Count);
   s.resize(r > 0 ? static_cast<size_t>(r) : 0);
+  if (s.size() < static_cast<size_t>(Count) / 2) s.shrink_to_fit();
   return s;
 }
 
@@ -158,20 +160,28 @@ AnsiString TBlockSocket::RecvPacket(int Timeout) {
   if (!FBuffer.empty()) {
     result.swap(FBuffer);
   } else {
-    SleepMs(0);
-    int waiting = WaitingData();
+    // Bytes a stream handle is known to hold need no second question.
+    int waiting = FKnownPending > 0 ? static_cast<int>(FKnownPending < 65536 ? FKnownPending : 65536) : 0;
+    if (waiting == 0) {
+      SleepMs(0);
+      waiting = WaitingData();
+    }
     if (waiting > 0) {
       result = ReceiveWaiting(waiting);
     } else if (CanRead(Timeout)) {
-      waiting = WaitingData();
-      if (waiting > 0)
-        result = ReceiveWaiting(waiting);
-      else if (GetSocketType() == SOCK_DGRAM)
-        // Readable with nothing counted: an empty datagram, or an error the
-        // platform reports only through a receive. One receive consumes it.
+      if (GetSocketType() == SOCK_DGRAM) {
+        // One receive takes the next datagram whatever its size, an empty
+        // one or an error the platform reports only through a receive
+        // included: a readable socket is never left readable by a packet
+        // that nobody took.
         result = ReceiveWaiting(65536);
-      else
-        SetErrorCode(WSAECONNRESET);
+      } else {
+        waiting = WaitingData();
+        if (waiting > 0)
+          result = ReceiveWaiting(waiting);
+        else
+          SetErrorCode(WSAECONNRESET);
+      }
     } else if (FLastError == 0) {
       SetErrorCode(WSAETIMEDOUT);
     }
@@ -385,7 +395,11 @@ uint8_t TBlockSocket::PeekByte(int Timeout) {
 
 int TBlockSocket::WaitingData() {
   u_long count = 0;
+  FKnownPending = 0;
   if (W().ioctlsocket(FSocket, FIONREAD, &count) != 0) return 0;
+  // On a stream every byte counted is there to read; a datagram socket
+  // counts datagrams its own way.
+  if (GetSocketType() != SOCK_DGRAM) FKnownPending = count;
   return count > 65536 ? 65536 : static_cast<int>(count);
 }
 

@@ -109,7 +109,10 @@ int TTCPBlockSocket::WaitingData() {
     int n = FSSL->WaitingData();
     if (n > 0) return n;
   }
-  return TSocksBlockSocket::WaitingData();
+  int n = TSocksBlockSocket::WaitingData();
+  // Through the plug-in, the platform's count is not what a receive gives.
+  if (UsesSslPath()) FKnownPending = 0;
+  return n;
 }
 
 // ---------------------------------------------------------------------------
@@ -252,6 +255,7 @@ int TTCPBlockSocket::RecvBuffer(void* Buffer, int Length) {
   ResetLastError();
   ThrottleBandwidth(Length, MaxRecvBandwidth(), FNextRecv);
   int r = FSSL->RecvBuffer(Buffer, Length);
+  FKnownPending = 0;
   if (FSSL->LastError() != 0) SetErrorCode(10091);
   ExceptCheck();
   if (r > 0) {

@@ -2,5 +2,17 @@
 add_library(testunits_net STATIC net/NetTestUnits.cpp)
 target_link_libraries(testunits_net PUBLIC net base)
 
-vantrel_test(test_net SOURCES net/NetUtilTest.cpp net/IpTextTest.cpp net/SockApiTest.cpp net/UdpSocketTest.cpp net/Peers.cpp
+vantrel_test(test_net SOURCES net/NetUtilTest.cpp net/IpTextTest.cpp net/SockApiTest.cpp net/UdpSocketTest.cpp net/BlockSocketTest.cpp net/SendRecvTest.cpp
+  net/SocksTest.cpp net/TcpSocketTest.cpp net/Peers.cpp
   LIBS net ws2_32 UNITS testunits_net TIMEOUT 120)
+
+# Broadcast, multicast and names that do not resolve: only inside a lab
+# network of its own (tools/lab/lab.sh), with a wine instance of its own and
+# the phone namespace answering datagrams on port 43000.
+add_executable(test_net_lab net/LabTest.cpp net/Peers.cpp)
+target_link_libraries(test_net_lab PRIVATE testmain testunits_net net ws2_32)
+add_test(NAME test_net_lab COMMAND ${CMAKE_SOURCE_DIR}/tools/lab/lab.sh run
+  --phone "python3 ${CMAKE_CURRENT_SOURCE_DIR}/net/udp_responder.py" --
+  $<TARGET_FILE:test_net_lab> --gtest_color=no)
+set_tests_properties(test_net_lab PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
+  ENVIRONMENT "VANTREL_BUILD_DIR=${CMAKE_BINARY_DIR}")

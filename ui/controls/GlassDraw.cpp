@@ -186,9 +186,10 @@ void DrawBackgroundSymbol(TGPGraphics* Graphics, TBackGroundSymbol Symbol, int W
       Box(g, &brush, fw / 2 + fw / 20, fh / 4, (fw / 2 - fw / 10) / 2, fh / 2);
       break;
     case S::bsStop:
-      // The height takes a tenth of the width off, so on a very wide button
-      // it would turn negative: it stops at 0.
-      Box(g, &brush, fw / 4 + fw / 20, fh / 4 + fh / 20, fw / 2 - fw / 10, Max(0.0L, fh / 2 - fw / 10));
+      // The height takes a tenth of the width off, so on buttons more than
+      // four times wider than high it would shrink to nothing and then turn
+      // negative: it keeps at least a tenth of the height.
+      Box(g, &brush, fw / 4 + fw / 20, fh / 4 + fh / 20, fw / 2 - fw / 10, Max(fh / 10, fh / 2 - fw / 10));
       break;
     case S::bsFastForward:
       Triangle(g, &brush, w / 4, h / 4, w / 2, h / 2, w / 4, h - h / 4);

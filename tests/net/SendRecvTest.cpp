@@ -1,0 +1,309 @@
+#include "tests/net/Peers.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <vector>
+
+#include "base/Lists.h"
+#include "base/Streams.h"
+#include "base/SysUtils.h"
+#include "net/blocksock.h"
+
+namespace {
+
+// A connected pair on loopback: Client made by Connect, Server adopted from
+// the listener's Accept.
+struct TcpPair {
+  Owned<TTCPBlockSocket> Client{new TTCPBlockSocket()};
+  Owned<TTCPBlockSocket> Server{new TTCPBlockSocket()};
+  explicit TcpPair(const wchar_t* Host = L"127.0.0.1") {
+    Owned<TTCPBlockSocket> listener(new TTCPBlockSocket());
+    listener->Bind(Host, L"0");
+    listener->Listen();
+    Client->Connect(Host, IntToStr(listener->GetLocalSinPort()));
+    Server->SetSocket(listener->Accept());
+  }
+  // Sends from the client and waits until the server can read it.
+  void Deliver(const AnsiString& Data) {
+    Client->SendString(Data);
+    Server->CanRead(5000);
+  }
+};
+
+std::vector<String> Values(const std::vector<std::pair<THookSocketReason, String>>& reports, THookSocketReason r) {
+  std::vector<String> v;
+  for (auto& p : reports)
+    if (p.first == r) v.push_back(p.second);
+  return v;
+}
+
+}  // namespace
+
+TEST(SendRecv, APacketFromTheLineBufferNeedsNoPlatformCall) {
+  TcpPair p;
+  int reads = 0;
+  p.Server->OnStatus = [&](TObject*, THookSocketReason r, const String&) {
+    reads += r == THookSocketReason::HR_ReadCount || r == THookSocketReason::HR_CanRead;
+  };
+  p.Server->SetLineBuffer("kept");
+  EXPECT_EQ(p.Server->RecvPacket(0), "kept");
+  EXPECT_EQ(reads, 0);
+  EXPECT_EQ(p.Server->WaitingDataEx(), 0);
+}
+
+TEST(SendRecv, LinesLeaveTheirRestInTheLineBuffer) {
+  TcpPair p;
+  p.Deliver("ab\r\ncd");
+  EXPECT_EQ(p.Server->RecvString(5000), "ab");
+  EXPECT_EQ(p.Server->LineBuffer(), "cd");
+  // Nothing more comes: a time-out, and "cd" is not lost.
+  EXPECT_EQ(p.Server->RecvString(50), "");
+  EXPECT_EQ(p.Server->LastError(), 10060);
+  EXPECT_EQ(p.Server->LineBuffer(), "cd");
+  p.Deliver("ef\r\n");
+  EXPECT_EQ(p.Server->RecvString(5000), "cdef");
+}
+
+TEST(SendRecv, AnyLineEndWithConvertLineEnd) {
+  TcpPair p;
+  p.Server->SetConvertLineEnd(true);
+  p.Deliver("ab\r");
+  EXPECT_EQ(p.Server->RecvString(5000), "ab");
+  p.Deliver("\ncd\r\n");  // the LF of a split CR LF ends no second line
+  EXPECT_EQ(p.Server->RecvString(5000), "cd");
+  struct {
+    const char* data;
+    const char* lines[3];
+  } cases[] = {
+      {"a\nb\rc\r\n", {"a", "b", "c"}},
+      {"a\n\rb\r\nc\n", {"a", "b", "c"}},
+  };
+  for (auto& c : cases) {
+    p.Deliver(c.data);
+    for (const char* line : c.lines) EXPECT_EQ(p.Server->RecvString(5000), line) << Hex(c.data);
+  }
+  // Another terminator: only that one ends a line.
+  p.Deliver("x\r\ny|z");
+  EXPECT_EQ(p.Server->RecvTerminated(5000, "|"), "x\r\ny");
+  EXPECT_EQ(p.Server->LineBuffer(), "z");
+}
+
+TEST(SendRecv, MaxLineLengthDeliversTheCompleteLineFirst) {
+  TcpPair p;
+  p.Server->SetMaxLineLength(10);
+  p.Deliver("abc\r\n0123456789AB");
+  EXPECT_EQ(p.Server->RecvString(5000), "abc");
+  EXPECT_EQ(p.Server->LastError(), 0);
+  EXPECT_EQ(p.Server->RecvString(5000), "");
+  EXPECT_EQ(p.Server->LastError(), 10055);
+  EXPECT_EQ(p.Server->LineBuffer(), "0123456789AB");  // kept whole
+  p.Server->SetLineBuffer("");
+  p.Deliver("0123456789ABCDEF\r\n");  // a line that is itself too long
+  EXPECT_EQ(p.Server->RecvString(5000), "");
+  EXPECT_EQ(p.Server->LastError(), 10055);
+}
+
+TEST(SendRecv, BlocksBuffersAndBytes) {
+  TcpPair p;
+  EXPECT_EQ(p.Server->RecvBufferStr(0, 10), "");
+  EXPECT_EQ(p.Server->LastError(), 0);
+  p.Deliver("12345");
+  char three[3];
+  EXPECT_EQ(p.Server->RecvBufferEx(three, 3, 5000), 3);
+  EXPECT_EQ(std::string(three, 3), "123");
+  EXPECT_EQ(p.Server->LineBuffer(), "45");
+  EXPECT_EQ(p.Server->RecvByte(1000), '4');
+  EXPECT_EQ(p.Server->RecvByte(1000), '5');
+
+  p.Client->SendBlock("abc");
+  EXPECT_EQ(p.Server->RecvBufferStr(7, 5000), Bytes({3, 0, 0, 0, 'a', 'b', 'c'}));
+  p.Client->SendBlock("block");
+  EXPECT_EQ(p.Server->RecvBlock(5000), "block");
+  p.Client->SendInteger(-2);
+  EXPECT_EQ(p.Server->RecvInteger(5000), -2);
+  p.Client->SendByte(0x7F);
+  EXPECT_EQ(p.Server->PeekByte(5000), 0x7F);
+  EXPECT_EQ(p.Server->RecvByte(5000), 0x7F);
+  EXPECT_EQ(p.Server->PeekByte(50), 0);
+  EXPECT_EQ(p.Server->LastError(), 10060);
+}
+
+TEST(SendRecv, AHugeLengthPrefixAllocatesNothingAndLosesNothing) {
+  TcpPair p;
+  p.Deliver(Bytes({0xFF, 0xFF, 0xFF, 0x7F}) + "only these");
+  EXPECT_EQ(p.Server->RecvBlock(200), "");
+  EXPECT_EQ(p.Server->LastError(), 10060);
+  EXPECT_EQ(p.Server->LineBuffer(), "only these");
+}
+
+TEST(SendRecv, Streams) {
+  TcpPair p;
+  TMemoryStream* out = new TMemoryStream();
+  TMemoryStream* in = new TMemoryStream();
+  AnsiString data;
+  for (int i = 0; i < 200000; ++i) data += static_cast<char>(i * 7);
+  out->Write(data.data(), static_cast<int>(data.size()));
+  out->SetPosition(0);
+  p.Client->SendStream(out);
+  p.Server->RecvStream(in, 5000);
+  ASSERT_EQ(in->Size(), static_cast<int64_t>(data.size()));
+  EXPECT_EQ(std::memcmp(in->Memory(), data.data(), data.size()), 0);
+
+  out->SetPosition(out->Size() - 3);
+  p.Client->SendStreamIndy(out);
+  EXPECT_EQ(p.Server->RecvBufferStr(7, 5000), Bytes({0, 0, 0, 3}) + data.substr(data.size() - 3));
+  out->SetPosition(1000);
+  in->Clear();
+  p.Client->SendStreamIndy(out);
+  p.Server->RecvStreamIndy(in, 5000);
+  ASSERT_EQ(in->Size(), static_cast<int64_t>(data.size() - 1000));
+  EXPECT_EQ(std::memcmp(in->Memory(), data.data() + 1000, data.size() - 1000), 0);
+
+  int before = p.Client->SendCounter();
+  p.Client->SendStream(out);  // at its end: nothing, not even the size
+  EXPECT_EQ(p.Client->SendCounter(), before);
+
+  out->SetPosition(0);
+  in->Clear();
+  p.Client->SendStreamRaw(out);
+  p.Client->CloseSocket();
+  p.Server->RecvStreamRaw(in, 5000);
+  EXPECT_EQ(p.Server->LastError(), 10054);  // ends with the peer's close
+  EXPECT_EQ(in->Size(), static_cast<int64_t>(data.size()));
+  out->Free();
+  in->Free();
+}
+
+TEST(SendRecv, AClosedPeerIsAReset) {
+  TcpPair p;
+  p.Client->CloseSocket();
+  EXPECT_EQ(p.Server->RecvPacket(5000), "");
+  EXPECT_EQ(p.Server->LastError(), 10054);
+}
+
+TEST(SendRecv, ReadFilterAndMonitorSeeTheData) {
+  TcpPair p;
+  std::vector<std::pair<bool, std::string>> seen;
+  p.Client->OnMonitor = [&](TObject*, bool w, const void* b, int n) {
+    seen.push_back({w, std::string(static_cast<const char*>(b), static_cast<size_t>(n))});
+  };
+  p.Server->OnMonitor = p.Client->OnMonitor;
+  p.Server->OnReadFilter = [](TObject*, AnsiString& v) { v = v.substr(1) + "longer than before"; };
+  p.Deliver("filter");
+  EXPECT_EQ(p.Server->RecvPacket(1000), "ilterl");  // never longer than received
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0], std::make_pair(true, std::string("filter")));
+  EXPECT_EQ(seen[1], std::make_pair(false, std::string("filter")));
+}
+
+TEST(SendRecv, WaitingDataIsCapped) {
+  TcpPair p;
+  p.Client->SendString(AnsiString(100000, 'w'));
+  int waiting = 0;
+  for (int i = 0; i < 200 && waiting < 65536; ++i) {
+    p.Server->CanRead(50);
+    waiting = p.Server->WaitingData();
+  }
+  EXPECT_EQ(waiting, 65536);
+  EXPECT_EQ(p.Server->RecvPacket(1000).size(), 65536u);
+  EXPECT_EQ(p.Server->RecvPacket(1000).size(), 100000u - 65536u);
+  EXPECT_EQ(p.Server->RecvPacket(50), "");
+  EXPECT_EQ(p.Server->LastError(), 10060);
+}
+
+TEST(SendRecv, HeartbeatsDuringAWaitAndAStopFromThem) {
+  TcpPair p;
+  int beats = 0;
+  p.Server->SetHeartbeatRate(100);
+  p.Server->OnHeartbeat = [&](TObject*) { ++beats; };
+  EXPECT_FALSE(p.Server->CanRead(250));  // 50 ms, then up to three waits of 100
+  EXPECT_EQ(beats, 3);
+  beats = 0;
+  p.Server->OnHeartbeat = [&](TObject* s) {
+    ++beats;
+    static_cast<TBlockSocket*>(s)->SetStopFlag(true);
+  };
+  EXPECT_FALSE(p.Server->CanRead(10000));
+  EXPECT_EQ(beats, 1);
+  EXPECT_EQ(p.Server->LastError(), 0);
+  EXPECT_FALSE(p.Server->StopFlag());
+}
+
+TEST(SendRecv, AStopRequestEndsASend) {
+  TcpPair p;
+  p.Client->SetStopFlag(true);
+  EXPECT_EQ(p.Client->SendBuffer("x", 1), 0);
+  EXPECT_EQ(p.Client->LastError(), 10053);
+  EXPECT_FALSE(p.Client->StopFlag());
+}
+
+namespace {
+DWORD FrozenClock() { return 1000000; }
+}  // namespace
+
+TEST(SendRecv, TheBandwidthLimitSpacesSends) {
+  TcpPair p;
+  std::vector<std::pair<THookSocketReason, String>> reports;
+  p.Client->OnStatus = [&](TObject*, THookSocketReason r, const String& v) { reports.push_back({r, v}); };
+  p.Client->SetMaxSendBandwidth(1000);
+  SetTickSource(FrozenClock);
+  p.Client->SendString(AnsiString(500, 'a'));
+  p.Client->SendString(AnsiString(500, 'b'));
+  SetTickSource(nullptr);
+  // 500 bytes at 1000 bytes per second: half a second before the next.
+  EXPECT_EQ(Values(reports, THookSocketReason::HR_Wait), std::vector<String>{L"500"});
+  EXPECT_EQ(Values(reports, THookSocketReason::HR_WriteCount), (std::vector<String>{L"500", L"500"}));
+  EXPECT_EQ(p.Server->RecvBufferStr(1000, 5000).size(), 1000u);
+}
+
+TEST(SendRecv, GroupCanReadListsTheReadableSockets) {
+  TcpPair a, b, c;
+  TList* all = new TList();
+  TList* ready = new TList();
+  for (TcpPair* p : {&a, &b, &c}) all->Add(static_cast<TObject*>(p->Server.get()));
+  all->Add(static_cast<TObject*>(new TMemoryStream()));  // not a socket: left out
+  c.Deliver("c");
+  a.Deliver("a");
+  EXPECT_TRUE(a.Server->GroupCanRead(all, 5000, ready));
+  ASSERT_EQ(ready->Count(), 2);
+  EXPECT_EQ(ready->Items(0), static_cast<TObject*>(a.Server.get()));
+  EXPECT_EQ(ready->Items(1), static_cast<TObject*>(c.Server.get()));
+  static_cast<TObject*>(all->Items(3))->Free();
+  all->Free();
+  ready->Free();
+}
+
+TEST(SendRecv, PurgeDiscardsWhatIsPending) {
+  TcpPair p;
+  p.Deliver("stale bytes");
+  p.Server->SetLineBuffer("old");
+  p.Server->Purge();
+  EXPECT_EQ(p.Server->LineBuffer(), "");
+  EXPECT_EQ(p.Server->WaitingData(), 0);
+  EXPECT_EQ(p.Server->LastError(), 0);
+  EXPECT_TRUE(p.Server->CanWrite(1000));
+}
+
+TEST(SendRecv, SendsGoOutInChunks) {
+  TcpPair p;
+  std::vector<std::pair<THookSocketReason, String>> reports;
+  p.Client->OnStatus = [&](TObject*, THookSocketReason r, const String& v) { reports.push_back({r, v}); };
+  p.Client->SetSendMaxChunk(1000);
+  p.Client->SendString(AnsiString(2500, 'c'));
+  EXPECT_EQ(Values(reports, THookSocketReason::HR_WriteCount), (std::vector<String>{L"1000", L"1000", L"500"}));
+  EXPECT_EQ(p.Server->RecvBufferStr(2500, 5000).size(), 2500u);
+}
+
+TEST(SendRecv, ANonBlockingSendThatStaysBlockedTimesOut) {
+  TcpPair p;  // the server never reads
+  p.Client->SetNonBlockMode(true);
+  p.Client->SetNonblockSendTimeout(200);
+  const AnsiString big(64 << 20, 'n');
+  int sent = p.Client->SendBuffer(big.data(), static_cast<int>(big.size()));
+  EXPECT_EQ(p.Client->LastError(), 10060);
+  EXPECT_GT(sent, 0);
+  EXPECT_LT(sent, static_cast<int>(big.size()));
+  EXPECT_EQ(p.Client->SendCounter(), sent);
+}
