@@ -191,8 +191,11 @@ void TfrmSmsInBox::ClearClick(TObject*) {
 void TfrmSmsInBox::PopupMenu1Popup(TObject*) { miReply->SetEnabled(ListView1->SelCount() > 0); }
 
 void TfrmSmsInBox::ListView1Resize(TObject*) {
-  // The name takes the room the other columns leave.
-  int rest = ListView1->ClientWidth() - kImageColumnWidth - kNumberColumnWidth;
+  // The name takes the room the other columns leave, less a vertical
+  // scroll bar's width, so that no horizontal one comes when rows fill the
+  // list.
+  int inner = ListView1->Width() - 2 * GetSystemMetrics(SM_CXEDGE);
+  int rest = inner - kImageColumnWidth - kNumberColumnWidth - GetSystemMetrics(SM_CXVSCROLL);
   ListView1->Columns()->Items(2)->SetWidth(Max(rest, 40));
 }
 

@@ -10,6 +10,7 @@
 #include "app/TextPatterns.h"
 #include "base/Clipboard.h"
 #include "base/Shell.h"
+#include "ui/controls/AdvGlassButton.h"
 #include "ui/controls/AdvGlowButton.h"
 #include "ui/controls/AdvMenus.h"
 
@@ -54,6 +55,20 @@ TPanel* PlacePanel(TComponent* Owner, TWinControl* Parent, const wchar_t* Name, 
     p->SetHeight(Size);
   p->SetAlign(Align);
   return p;
+}
+
+// The link buttons' looks: only the back colour follows the link state.
+TAdvGlassButton* MakeGlass(TComponent* Owner, TWinControl* Parent, const wchar_t* Name, int L, int T, int W, int H,
+                           int Radius) {
+  auto* b = Place<TAdvGlassButton>(Owner, Parent, Name, L, T, W, H);
+  b->SetCornerRadius(Radius);
+  b->SetForeColor(clWhite);
+  b->SetGlowColor(0xFFBD8D);
+  b->SetInnerBorderColor(clBlack);
+  b->SetOuterBorderColor(clWhite);
+  b->SetShineColor(clWhite);
+  b->SetBackColor(LinkLostColor);
+  return b;
 }
 
 void Restart(TTimer* Timer) {
@@ -108,6 +123,18 @@ TfrmNewSMS::TfrmNewSMS(TComponent* AOwner) : TTaskbarForm(AOwner) {
   Edit1->OnClick = Bind(this, &TfrmNewSMS::Edit1Click);
   Edit1->OnDblClick = Bind(this, &TfrmNewSMS::Edit1DblClick);
   Edit1->OnExit = Bind(this, &TfrmNewSMS::Edit1Exit);
+  btnCallTo = MakeGlass(this, pnlTop, L"btnCallTo", 252, 37, 34, 32, 5);
+  btnCallTo->SetHint(L" CALL TO ");
+  btnCallTo->SetShowHint(true);
+  btnCallTo->OnClick = Bind(this, &TfrmNewSMS::btnCallToClick);
+  btnCallTo->OnMouseDown = Bind(this, &TfrmNewSMS::btnCallToMouseDown);
+  btnCallTo->OnMouseUp = Bind(this, &TfrmNewSMS::btnCallToMouseUp);
+  btnHangUp = MakeGlass(this, pnlTop, L"btnHangUp", 348, 37, 34, 32, 5);
+  btnHangUp->SetHint(L" HANG UP ");
+  btnHangUp->SetShowHint(true);
+  btnHangUp->OnClick = Bind(this, &TfrmNewSMS::btnHangUpClick);
+  btnHangUp->OnMouseDown = Bind(this, &TfrmNewSMS::btnCallToMouseDown);
+  btnHangUp->OnMouseUp = Bind(this, &TfrmNewSMS::btnCallToMouseUp);
   Label3 = PlaceLabel(this, pnlTop, L"Label3", L"call to", 290, 47);
   Label3->Font()->SetColor(clGray);
   Label4 = PlaceLabel(this, pnlTop, L"Label4", L"hang up", 386, 47);
@@ -115,6 +142,14 @@ TfrmNewSMS::TfrmNewSMS(TComponent* AOwner) : TTaskbarForm(AOwner) {
 
   // The buttons at the right.
   pnlRight = PlacePanel(this, this, L"pnlRight", TAlign::alRight, 104);
+  btnSend = MakeGlass(this, pnlRight, L"btnSend", 8, 22, 88, 72, 8);
+  btnSend->SetCaption(L"SEND");
+  btnSend->Font()->SetSize(14);
+  btnSend->Font()->SetStyle({TFontStyle::fsBold});
+  btnSend->Font()->SetColor(clWhite);
+  btnSend->OnClick = Bind(this, &TfrmNewSMS::btnSendClick);
+  btnSend->OnMouseDown = Bind(this, &TfrmNewSMS::btnCallToMouseDown);
+  btnSend->OnMouseUp = Bind(this, &TfrmNewSMS::btnCallToMouseUp);
 
   // The text.
   pnlText = PlacePanel(this, this, L"pnlText", TAlign::alClient, 0);
@@ -172,13 +207,13 @@ TfrmNewSMS::TfrmNewSMS(TComponent* AOwner) : TTaskbarForm(AOwner) {
     b->OnMouseUp = Bind(this, &TfrmNewSMS::btnCallToMouseUp);
     return b;
   };
-  btnPattern1 = makeGlow(L"btnPattern1", L"Pattern1", 104, 26, &TfrmNewSMS::btnPattern1Click);
+  btnPattern1 = makeGlow(L"btnPattern1", L"Pattern1", 110, 26, &TfrmNewSMS::btnPattern1Click);
   btnPattern1->SetDropDownButton(true);
   btnPattern1->SetDropDownMenu(AdvPopupMenu1);
-  btnPattern2 = makeGlow(L"btnPattern2", L"Pattern2", 136, 26, &TfrmNewSMS::btnPattern2Click);
+  btnPattern2 = makeGlow(L"btnPattern2", L"Pattern2", 142, 26, &TfrmNewSMS::btnPattern2Click);
   btnPattern2->SetDropDownButton(true);
   btnPattern2->SetDropDownMenu(AdvPopupMenu2);
-  btnClear = makeGlow(L"btnClear", L"clear", 176, 24, &TfrmNewSMS::btnClearClick);
+  btnClear = makeGlow(L"btnClear", L"clear", 182, 24, &TfrmNewSMS::btnClearClick);
 
   auto makeTimer = [this](const wchar_t* name, unsigned interval, void (TfrmNewSMS::*handler)(TObject*)) {
     auto* t = new TTimer(this);
@@ -205,6 +240,8 @@ TfrmNewSMS::TfrmNewSMS(TComponent* AOwner) : TTaskbarForm(AOwner) {
 
   DrawSearchPicture(Image3->Picture());
   DrawRefreshPicture(Image2->Picture());
+  DrawCallPicture(btnCallTo->Picture());
+  DrawHangUpPicture(btnHangUp->Picture());
 }
 
 void TfrmNewSMS::FormCreate(TObject*) {
@@ -215,8 +252,10 @@ void TfrmNewSMS::FormCreate(TObject*) {
   for (int nr = 1; nr <= 2; ++nr)
     SetPatternTitle(nr, OvFormSR1->ReadRegINI(PatternTitleKey(nr), DefaultPatternTitle(nr)));
   // No link until the first heartbeat answer.
-  FSendColor = FCallColor = FHangUpColor = LinkLostColor;
-  FLinkButtonsEnabled = Connected;
+  SetSendColor(LinkLostColor);
+  SetCallColor(LinkLostColor);
+  SetHangUpColor(LinkLostColor);
+  SetLinkButtonsEnabled(Connected);
   PostMessageW(Handle(), WM_AFTER_CREATE, 0, 0);
 }
 
@@ -264,6 +303,20 @@ void TfrmNewSMS::ClearSmsText() {
 void TfrmNewSMS::SetMemoFocus() {
   SetActiveControl(Memo1);
   Memo1->SetColor(FocusedTextColor);
+}
+
+TColor TfrmNewSMS::SendColor() const { return btnSend->BackColor(); }
+void TfrmNewSMS::SetSendColor(TColor Value) { btnSend->SetBackColor(Value); }
+TColor TfrmNewSMS::CallColor() const { return btnCallTo->BackColor(); }
+void TfrmNewSMS::SetCallColor(TColor Value) { btnCallTo->SetBackColor(Value); }
+TColor TfrmNewSMS::HangUpColor() const { return btnHangUp->BackColor(); }
+void TfrmNewSMS::SetHangUpColor(TColor Value) { btnHangUp->SetBackColor(Value); }
+bool TfrmNewSMS::LinkButtonsEnabled() const { return btnSend->Enabled(); }
+
+void TfrmNewSMS::SetLinkButtonsEnabled(bool Value) {
+  btnSend->SetEnabled(Value);
+  btnCallTo->SetEnabled(Value);
+  btnHangUp->SetEnabled(Value);
 }
 
 void TfrmNewSMS::SetStatusText(int Panel, const String& Text) {

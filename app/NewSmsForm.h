@@ -14,6 +14,7 @@
 #include "base/RichEdit.h"
 #include "base/StdCtrls.h"
 
+class TAdvGlassButton;
 class TAdvGlowButton;
 class TAdvPopupMenu;
 class TMenuItem;
@@ -52,6 +53,8 @@ class TfrmNewSMS : public TTaskbarForm {
   TImage* Image2;            // refresh the phone book
   TLabel* Label2;            // "Number"
   TEdit* Edit1;              // the destination number
+  TAdvGlassButton* btnCallTo;   // place a call to the number
+  TAdvGlassButton* btnHangUp;   // end the call
   TLabel* Label3;            // "call to"
   TLabel* Label4;            // "hang up"
   // The text.
@@ -62,6 +65,7 @@ class TfrmNewSMS : public TTaskbarForm {
   TLabel* lbWeb;             // the product's web page
   TCheckBox* CheckBox3;      // "Allways OnTop", hidden
   // Buttons at the right.
+  TAdvGlassButton* btnSend;     // "SEND"
   TAdvGlowButton* btnPattern1;  // pattern 1; its drop-down menu edits it
   TAdvGlowButton* btnPattern2;
   TAdvGlowButton* btnClear;     // "clear"
@@ -92,14 +96,14 @@ class TfrmNewSMS : public TTaskbarForm {
   String StatusText(int Panel) const;
   // The link state on SEND, CALL and HANG UP: background colours and
   // whether they can be used.
-  TColor SendColor() const { return FSendColor; }
-  void SetSendColor(TColor Value) { FSendColor = Value; }
-  TColor CallColor() const { return FCallColor; }
-  void SetCallColor(TColor Value) { FCallColor = Value; }
-  TColor HangUpColor() const { return FHangUpColor; }
-  void SetHangUpColor(TColor Value) { FHangUpColor = Value; }
-  bool LinkButtonsEnabled() const { return FLinkButtonsEnabled; }
-  void SetLinkButtonsEnabled(bool Value) { FLinkButtonsEnabled = Value; }
+  TColor SendColor() const;
+  void SetSendColor(TColor Value);
+  TColor CallColor() const;
+  void SetCallColor(TColor Value);
+  TColor HangUpColor() const;
+  void SetHangUpColor(TColor Value);
+  bool LinkButtonsEnabled() const;
+  void SetLinkButtonsEnabled(bool Value);
   // The contact counter.
   void SetContactCount(int Count);
   int ContactCount() const { return StrToIntDef(lbContactsCount->Caption(), 0); }
@@ -176,10 +180,6 @@ class TfrmNewSMS : public TTaskbarForm {
   void SendCommand(const String& Command);
 
   String FStatusText[3];
-  TColor FSendColor = LinkLostColor;
-  TColor FCallColor = LinkLostColor;
-  TColor FHangUpColor = LinkLostColor;
-  bool FLinkButtonsEnabled = false;
 };
 
 extern TfrmNewSMS* frmNewSMS;

@@ -246,7 +246,11 @@ void TfrmSMSOutBox::ClearClick(TObject*) {
 }
 
 void TfrmSMSOutBox::ListView1Resize(TObject*) {
-  int rest = ListView1->ClientWidth() - kCaptionColumnWidth - kPartsColumnWidth - kNumberColumnWidth;
+  // The name takes the room the other columns leave, less a vertical
+  // scroll bar's width, so that no horizontal one comes when rows fill the
+  // list.
+  int inner = ListView1->Width() - 2 * GetSystemMetrics(SM_CXEDGE);
+  int rest = inner - kCaptionColumnWidth - kPartsColumnWidth - kNumberColumnWidth - GetSystemMetrics(SM_CXVSCROLL);
   ListView1->Columns()->Items(3)->SetWidth(Max(rest, 40));
 }
 

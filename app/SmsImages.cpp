@@ -3,6 +3,9 @@
 #include <initializer_list>
 #include <memory>
 
+#include "ui/draw/GdiPlus.h"
+#include "ui/draw/GdipPicture.h"
+
 namespace {
 
 // Drawing on a bitmap's DC with pens and brushes of our own, each put back
@@ -133,18 +136,62 @@ void Handset(TPainter& P, TColor Color, bool Lifted) {
 }
 }  // namespace
 
-void DrawCallPicture(TPicture* Picture) {
+bool SaveBitmapAsPng(TBitmap* Bitmap, TStream* Stream, TColor MaskColor) {
+  // GDI+'s PNG encoder.
+  static const CLSID kPngEncoder = {0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+  const int w = Bitmap->Width(), h = Bitmap->Height();
+  TGPBitmap image(w, h, PixelFormat32bppARGB);
+  if (image.GetLastStatus() != Ok) return false;
+  // Rows of 24- or 32-bit pixels in blue, green, red order.
+  TBitmap copy;
+  copy.Assign(Bitmap);
+  copy.SetPixelFormat(TPixelFormat::pf32bit);
+  for (int y = 0; y < h; ++y) {
+    const BYTE* row = static_cast<const BYTE*>(copy.ScanLine(y));
+    for (int x = 0; x < w; ++x) {
+      const BYTE* px = row + 4 * x;
+      TColor c = RGB(px[2], px[1], px[0]);
+      ARGB argb = c == MaskColor ? 0 : 0xFF000000u | (px[2] << 16) | (px[1] << 8) | px[0];
+      image.SetPixel(x, y, argb);
+    }
+  }
+  IStream* stream = nullptr;
+  if (CreateStreamOnHGlobal(nullptr, TRUE, &stream) != S_OK) return false;
+  bool ok = image.Save(stream, &kPngEncoder) == Ok;
+  STATSTG stat{};
+  LARGE_INTEGER zero{};
+  if (ok) ok = stream->Stat(&stat, STATFLAG_NONAME) == S_OK && stream->Seek(zero, STREAM_SEEK_SET, nullptr) == S_OK;
+  if (ok) {
+    std::string bytes(static_cast<size_t>(stat.cbSize.QuadPart), '\0');
+    ULONG got = 0;
+    ok = stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &got) == S_OK && got == bytes.size();
+    if (ok) Stream->WriteBuffer(bytes.data(), static_cast<int>(bytes.size()));
+  }
+  stream->Release();
+  return ok;
+}
+
+namespace {
+void AsGlassPicture(TBitmap* B, TGDIPPicture* Picture) {
+  TMemoryStream png;
+  if (!SaveBitmapAsPng(B, &png, SmsImageMaskColor)) return;
+  png.SetPosition(0);
+  Picture->LoadFromStream(&png);
+}
+}  // namespace
+
+void DrawCallPicture(TGDIPPicture* Picture) {
   auto b = Blank(24, 24);
   TPainter p(b.get());
   Handset(p, 0x30B030, true);
-  Assign(Picture, b.get());
+  AsGlassPicture(b.get(), Picture);
 }
 
-void DrawHangUpPicture(TPicture* Picture) {
+void DrawHangUpPicture(TGDIPPicture* Picture) {
   auto b = Blank(24, 24);
   TPainter p(b.get());
   Handset(p, 0x2020D0, false);
-  Assign(Picture, b.get());
+  AsGlassPicture(b.get(), Picture);
 }
 
 void FillInBoxImages(TCustomImageList* Images) {

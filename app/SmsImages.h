@@ -6,6 +6,9 @@
 
 #include "base/ImgList.h"
 #include "base/Picture.h"
+#include "base/Streams.h"
+
+class TGDIPPicture;
 
 constexpr TColor SmsImageMaskColor = 0xFF00FF;
 
@@ -16,9 +19,13 @@ void DrawRefreshPicture(TPicture* Picture);
 void DrawInBoxPicture(TPicture* Picture);
 void DrawOutBoxPicture(TPicture* Picture);
 // 24 × 24 pictures of the call and hang-up buttons: a handset lifted and a
-// handset laid down.
-void DrawCallPicture(TPicture* Picture);
-void DrawHangUpPicture(TPicture* Picture);
+// handset laid down, as PNG pictures with the mask colour transparent.
+void DrawCallPicture(TGDIPPicture* Picture);
+void DrawHangUpPicture(TGDIPPicture* Picture);
+
+// Bitmap as a PNG file written to Stream, with MaskColor transparent when
+// it is not clNone; false when GDI+ could not encode it.
+bool SaveBitmapAsPng(TBitmap* Bitmap, TStream* Stream, TColor MaskColor = clNone);
 
 // The in-box's images (16 × 16): 0 unread, 1 read, 2 reply.
 void FillInBoxImages(TCustomImageList* Images);

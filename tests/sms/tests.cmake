@@ -5,3 +5,6 @@ vantrel_test(test_sms_base_controls SOURCES sms/SmsBaseControlsTest.cpp TIMEOUT 
 # The windows without the main window: no phone link, so no lab needed.
 vantrel_test(test_sms_windows SOURCES sms/SmsWindowsTest.cpp app/ToolsTestVersion.rc LIBS app
   UNITS testunits_phone TIMEOUT 120)
+# Pictures of the windows, saved to <build>/screens/.
+vantrel_test(test_sms_screens SOURCES sms/SmsScreensTest.cpp app/ToolsTestVersion.rc LIBS app
+  UNITS testunits_phone TIMEOUT 120)
