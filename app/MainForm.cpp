@@ -32,6 +32,17 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   SetColor(clWhite);
   SetWindowState(TWindowState::wsMinimized);
 
+  Image1 = new TImage(this);
+  Image1->SetName(L"Image1");
+  Image1->SetParent(this);
+  Image1->SetBounds(0, 8, 128, 128);
+  Image1->SetStretch(true);
+  if (HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 128, 128, 0))) {
+    TIcon picture;
+    picture.SetHandle(icon);
+    Image1->Picture()->SetGraphic(&picture);
+  }
+
   Label1 = new TLabel(this);
   Label1->SetName(L"Label1");
   Label1->SetParent(this);
@@ -91,8 +102,19 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   ImageList1->SetName(L"ImageList1");
   FillImageList();
 
+  ofMenuStyler = new TAdvMenuOfficeStyler(this);
+  ofMenuStyler->SetName(L"ofMenuStyler");
+  ofMenuStyler->SetStyle(TOfficeStyle::osOffice2003Blue);
+  ofMenuStyler->SetAutoThemeAdapt(false);
+  ofMenuStyler->SetAntiAlias(TAntiAlias::aaNone);
+  ofMenuStyler->Background()->SetColor(0xF6F6F6);
+  ofMenuStyler->SetMenuBorderColor(0x962D00);
+  ofMenuStyler->SelectedItem()->SetBorderColor(clNavy);
+  ofMenuStyler->Font()->SetName(L"Segoe UI");
+
   PopupMenu1 = new TAdvPopupMenu(this);
   PopupMenu1->SetName(L"PopupMenu1");
+  PopupMenu1->SetMenuStyler(ofMenuStyler);
   PopupMenu1->SetImages(ImageList1);
   miInfo = AddMenuItem(L"miInfo", L"Vantrel info", 4, nullptr);
   AddMenuItem(L"N1", L"-", -1, nullptr);

@@ -10,11 +10,13 @@
 #include "app/OvUDPS.h"
 #include "base/ExtCtrls.h"
 #include "base/Forms.h"
+#include "base/Image.h"
 #include "base/ImgList.h"
 #include "base/Menus.h"
 #include "base/Lists.h"
 #include "base/StdCtrls.h"
 #include "base/TrayIcon.h"
+#include "ui/controls/AdvMenuOfficeStyler.h"
 #include "ui/controls/AdvMenus.h"
 
 // Posted to itself on every show; the first one hides the window again.
@@ -39,6 +41,7 @@ class TForm1 : public TForm {
  public:
   explicit TForm1(TComponent* AOwner);
 
+  TImage* Image1;       // the product picture
   TLabel* Label1;       // "PASS:"
   TEdit* Edit1;         // the last passcode
   TLabel* lbPhoneIP;    // the phone's address
@@ -48,6 +51,7 @@ class TForm1 : public TForm {
   TTrayIcon* TrayIcon1;
   TOvFormSR* OvFormSR1;
   TImageList* ImageList1;     // the tray menu's pictures
+  TAdvMenuOfficeStyler* ofMenuStyler;  // the tray menu's look
   TAdvPopupMenu* PopupMenu1;  // the tray menu
   TMenuItem* miInfo;          // "Vantrel info"
   TMenuItem* miNewSMS;        // "NEW SMS"

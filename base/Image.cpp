@@ -1,16 +1,15 @@
 #include "base/Image.h"
 
 TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner) {
-  FControlStyle.Include(TControlStyleItem::csReplicatable);
+  FPicture = new TPicture();
+  FPicture->OnChange = Bind(this, &TImage::PictureChanged);
   FWidth = 105;
   FHeight = 105;
-  FPicture = new TPicture();
-  FPicture->OnChange = [this](TObject* Sender) { PictureChanged(Sender); };
 }
 
 void TImage::Destroy() {
-  delete FPicture;
-  FPicture = nullptr;
+  FPicture->OnChange = nullptr;
+  FreeAndNil(FPicture);
   TGraphicControl::Destroy();
 }
 
@@ -34,20 +33,20 @@ void TImage::SetTransparent(bool Value) {
 }
 
 void TImage::PictureChanged(TObject*) {
-  if (TGraphic* g = FPicture->Graphic()) {
-    if (g->Transparent() != FTransparent) g->SetTransparent(FTransparent);
-  }
+  // A new graphic takes the control's transparency.
+  if (TGraphic* g = FPicture->Graphic(); g && g->Transparent() != FTransparent) g->SetTransparent(FTransparent);
   Invalidate();
+}
+
+TRect TImage::DestRect() {
+  if (FStretch) return TRect(0, 0, Width(), Height());
+  int w = FPicture->Width(), h = FPicture->Height();
+  if (FCenter) return Bounds((Width() - w) / 2, (Height() - h) / 2, w, h);
+  return TRect(0, 0, w, h);
 }
 
 void TImage::Paint() {
   TGraphic* g = FPicture->Graphic();
   if (!g || g->Empty()) return;
-  if (FStretch) {
-    Canvas()->StretchDraw(TRect(0, 0, FWidth, FHeight), g);
-  } else if (FCenter) {
-    Canvas()->Draw((FWidth - g->Width()) / 2, (FHeight - g->Height()) / 2, g);
-  } else {
-    Canvas()->Draw(0, 0, g);
-  }
+  Canvas()->StretchDraw(DestRect(), g);
 }

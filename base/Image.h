@@ -1,4 +1,5 @@
-// A picture on a form, painted by its parent.
+// A picture on a window: any graphic, at its own size, centred or stretched
+// over the control.
 #pragma once
 
 #include "base/Controls.h"
@@ -11,15 +12,16 @@ class TImage : public TGraphicControl {
 
   TPicture* Picture() { return FPicture; }
   void SetPicture(TPicture* Value) { FPicture->Assign(Value); }
-  // Stretched to the control's size, or drawn at its size (centred when
-  // Center is on, else at the top left).
   bool Stretch() const { return FStretch; }
   void SetStretch(bool Value);
   bool Center() const { return FCenter; }
   void SetCenter(bool Value);
-  // The parent shows through where the picture is transparent or absent.
+  // The parent shows through where the picture is transparent (a bitmap's
+  // bottom-left colour).
   bool Transparent() const { return FTransparent; }
   void SetTransparent(bool Value);
+  // Where the graphic goes in client coordinates.
+  TRect DestRect();
 
  protected:
   void Destroy() override;
@@ -27,8 +29,7 @@ class TImage : public TGraphicControl {
 
  private:
   void PictureChanged(TObject* Sender);
-
-  TPicture* FPicture = nullptr;
+  TPicture* FPicture;
   bool FStretch = false;
   bool FCenter = false;
   bool FTransparent = false;

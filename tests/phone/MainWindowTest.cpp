@@ -331,6 +331,10 @@ TEST_F(MainWindow, TrayMenuHasItsItemsInOrder) {
   }
   EXPECT_GE(Form1->ImageList1->Count(), 9);
   EXPECT_EQ(Form1->TrayIcon1->PopupMenu(), Form1->PopupMenu1);
+  EXPECT_EQ(Form1->PopupMenu1->MenuStyler(), Form1->ofMenuStyler);
+  EXPECT_EQ(Form1->ofMenuStyler->Style(), TOfficeStyle::osOffice2003Blue);
+  EXPECT_FALSE(Form1->ofMenuStyler->AutoThemeAdapt());
+  EXPECT_EQ(Form1->ofMenuStyler->MenuBorderColor(), static_cast<TColor>(0x962D00));
 }
 
 TEST_F(MainWindow, RightClickOnTheTrayIconOpensTheMenu) {

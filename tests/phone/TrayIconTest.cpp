@@ -2,6 +2,8 @@
 // hand here: Xvfb has no notification area), balloons, and its end.
 #include <gtest/gtest.h>
 
+#include "base/ExtCtrls.h"
+#include "base/Image.h"
 #include "base/StdCtrls.h"
 #include "base/TrayIcon.h"
 #include "tests/support/Gui.h"
@@ -90,6 +92,38 @@ TEST(Memo, KeepsLinesAndIsAMultiLineEdit) {
   EXPECT_TRUE(style & WS_VSCROLL);
   EXPECT_EQ(SendMessageW(memo->Handle(), EM_GETLINECOUNT, 0, 0), 3);
   EXPECT_EQ(memo->Text(), L"Local IP: 10.0.0.2\r\nsecond line\r\n");
+  owner->Free();
+}
+
+TEST(Image, DrawsItsPictureAtItsPlaceCentredOrStretched) {
+  TComponent* owner = new TComponent(nullptr);
+  auto* form = new TForm(owner);
+  auto* panel = new TPanel(owner);
+  panel->SetParent(form);
+  panel->SetBounds(0, 0, 60, 60);
+  panel->SetBevelOuter(TBevelCut::bvNone);
+  panel->SetColor(clWhite);
+  auto* image = new TImage(owner);
+  image->SetParent(panel);
+  image->SetBounds(10, 10, 40, 40);
+  TBitmap red(10, 10, TPixelFormat::pf24bit);
+  red.Canvas()->Brush()->SetColor(clRed);
+  red.Canvas()->FillRect(TRect(0, 0, 10, 10));
+  image->Picture()->SetGraphic(&red);
+  struct {
+    bool Stretch, Center;
+    TPoint RedAt, WhiteAt;
+  } cases[] = {{false, false, {12, 12}, {30, 30}},
+               {false, true, {30, 30}, {12, 12}},
+               {true, false, {48, 48}, {5, 5}}};
+  for (const auto& c : cases) {
+    image->SetStretch(c.Stretch);
+    image->SetCenter(c.Center);
+    TBitmap* bmp = PaintToBitmap(panel);
+    EXPECT_EQ(PixelAt(bmp, c.RedAt.x, c.RedAt.y), clRed) << c.Stretch << c.Center;
+    EXPECT_EQ(PixelAt(bmp, c.WhiteAt.x, c.WhiteAt.y), clWhite) << c.Stretch << c.Center;
+    bmp->Free();
+  }
   owner->Free();
 }
 
