@@ -5,6 +5,7 @@
 #include "app/NewSmsForm.h"
 #include "app/OvTools.h"
 #include "app/SmsImages.h"
+#include "ui/controls/AdvMenuOfficeStyler.h"
 #include "ui/controls/AdvMenus.h"
 
 TfrmSmsInBox* frmSmsInBox = nullptr;
@@ -124,6 +125,8 @@ TfrmSmsInBox::TfrmSmsInBox(TComponent* AOwner) : TTaskbarForm(AOwner) {
   addItem(L"N1", L"-", -1, nullptr);
   miClear = addItem(L"miClear", L"Clear", -1, &TfrmSmsInBox::ClearClick);
   ListView1->SetPopupMenu(PopupMenu1);
+  // The main window's Office look.
+  if (Form1) PopupMenu1->SetMenuStyler(Form1->ofMenuStyler);
 
   OvFormSR1 = new TOvFormSR(this);
   OvFormSR1->SetName(L"OvFormSR1");

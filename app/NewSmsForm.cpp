@@ -12,6 +12,7 @@
 #include "base/Shell.h"
 #include "ui/controls/AdvGlassButton.h"
 #include "ui/controls/AdvGlowButton.h"
+#include "ui/controls/AdvMenuOfficeStyler.h"
 #include "ui/controls/AdvMenus.h"
 
 TfrmNewSMS* frmNewSMS = nullptr;
@@ -193,9 +194,12 @@ TfrmNewSMS::TfrmNewSMS(TComponent* AOwner) : TTaskbarForm(AOwner) {
                            SetPattern1);
   AdvPopupMenu2 = makeMenu(L"AdvPopupMenu2", L"SetPattern2", L"Set Pattern 2", &TfrmNewSMS::SetPattern2Click,
                            SetPattern2);
+  // The main window's look and pictures.
   if (Form1) {
-    AdvPopupMenu1->SetImages(Form1->ImageList1);
-    AdvPopupMenu2->SetImages(Form1->ImageList1);
+    for (TAdvPopupMenu* m : {AdvPopupMenu1, AdvPopupMenu2}) {
+      m->SetImages(Form1->ImageList1);
+      m->SetMenuStyler(Form1->ofMenuStyler);
+    }
   }
 
   auto makeGlow = [this](const wchar_t* name, const wchar_t* caption, int top, int height,

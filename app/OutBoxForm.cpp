@@ -3,6 +3,7 @@
 #include "app/ContactSearch.h"
 #include "app/MainForm.h"
 #include "app/SmsImages.h"
+#include "ui/controls/AdvMenuOfficeStyler.h"
 #include "ui/controls/AdvMenus.h"
 
 TfrmSMSOutBox* frmSMSOutBox = nullptr;
@@ -143,6 +144,8 @@ TfrmSMSOutBox::TfrmSMSOutBox(TComponent* AOwner) : TTaskbarForm(AOwner) {
   miClear->OnClick = Bind(this, &TfrmSMSOutBox::ClearClick);
   PopupMenu1->Items()->Add(miClear);
   ListView1->SetPopupMenu(PopupMenu1);
+  // The main window's Office look.
+  if (Form1) PopupMenu1->SetMenuStyler(Form1->ofMenuStyler);
 
   OvFormSR1 = new TOvFormSR(this);
   OvFormSR1->SetName(L"OvFormSR1");
