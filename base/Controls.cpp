@@ -119,6 +119,8 @@ TOwnerDrawState OwnerDrawStateFromItemState(UINT ItemState) {
   return s;
 }
 
+bool IsKeyToggled(int VirtualKey) { return (GetKeyState(VirtualKey) & 1) != 0; }
+
 TWinControl* FindControl(HWND Handle) {
   if (!Handle) return nullptr;
   DWORD pid = 0;
@@ -349,6 +351,35 @@ void TControl::SetPopupMenu(TComponent* Value) {
   if (Value) Value->FreeNotification(this);
 }
 
+void TControl::SetBiDiMode(TBiDiMode Value) {
+  FParentBiDiMode = false;
+  if (FBiDiMode == Value) return;
+  FBiDiMode = Value;
+  Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool Value) {
+  if (FParentBiDiMode == Value) return;
+  FParentBiDiMode = Value;
+  if (Value && FParent) Perform(CM_PARENTBIDIMODECHANGED);
+}
+
+bool TControl::UseRightToLeftAlignment() const {
+  return SysLocaleMiddleEast() && FBiDiMode == TBiDiMode::bdRightToLeft;
+}
+
+bool TControl::UseRightToLeftReading() const {
+  return SysLocaleMiddleEast() && FBiDiMode != TBiDiMode::bdLeftToRight;
+}
+
+void TControl::ChangeScale(int M, int D) {
+  if (M == D || D == 0) return;
+  SetBounds(MulDiv(FLeft, M, D), MulDiv(FTop, M, D), MulDiv(FWidth, M, D), MulDiv(FHeight, M, D));
+  if (!FParentFont) FFont->SetHeight(MulDiv(FFont->Height(), M, D));
+  if (auto* w = dynamic_cast<TWinControl*>(this))
+    for (int i = 0; i < w->ControlCount(); ++i) w->Controls(i)->ChangeScale(M, D);
+}
+
 void TControl::InvalidateControl(bool IsVisible, bool IsOpaque) {
   if (!IsVisible || !FParent || !FParent->HandleAllocated()) return;
   RECT r = BoundsRect();
@@ -536,6 +567,19 @@ void TControl::Dispatch(TMessage& Message) {
         Perform(CM_COLORCHANGED);
         FParentColor = true;
       }
+      return;
+    case CM_PARENTBIDIMODECHANGED:
+      if (FParentBiDiMode && FParent) {
+        SetBiDiMode(FParent->BiDiMode());
+        FParentBiDiMode = true;
+      }
+      return;
+    case CM_BIDIMODECHANGED:
+      if (auto* w = dynamic_cast<TWinControl*>(this)) {
+        TMessage m{CM_PARENTBIDIMODECHANGED, 0, 0, 0};
+        for (int i = 0; i < w->ControlCount(); ++i) w->Controls(i)->WindowProc(m);
+      }
+      Invalidate();
       return;
     default:
       TComponent::Dispatch(Message);
@@ -902,6 +946,7 @@ void TWinControl::InsertControl(TControl* AControl) {
   if (w) FTabList.push_back(w);
   if (AControl->FParentFont) AControl->Perform(CM_PARENTFONTCHANGED);
   if (AControl->FParentColor) AControl->Perform(CM_PARENTCOLORCHANGED);
+  if (AControl->FParentBiDiMode) AControl->Perform(CM_PARENTBIDIMODECHANGED);
   if (w) {
     if (FHandle) w->UpdateControlState();
   } else {

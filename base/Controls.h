@@ -76,6 +76,9 @@ using TKeyPressEvent = std::function<void(TObject* Sender, wchar_t& Key)>;
 TShiftState KeyDataToShiftState(LPARAM KeyData);
 TShiftState KeyboardStateToShiftState();
 TShiftState MouseKeysToShiftState(WPARAM Keys);
+// Whether a toggle key (VK_NUMLOCK, VK_CAPITAL, VK_SCROLL) is on in this
+// thread's keyboard state.
+bool IsKeyToggled(int VirtualKey);
 
 class TControlCanvas;
 
@@ -176,6 +179,18 @@ class TControl : public TComponent {
   TBasicAction* Action() const;
   void SetAction(TBasicAction* Value);
   TControlActionLink* ActionLink() const { return FActionLink; }
+  // The reading order of the control's text. ParentBiDiMode (on by default)
+  // takes the parent's mode; setting BiDiMode switches it off. A change
+  // sends CM_BIDIMODECHANGED to the control and its children.
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode Value);
+  bool ParentBiDiMode() const { return FParentBiDiMode; }
+  void SetParentBiDiMode(bool Value);
+  // Right-to-left alignment or reading, in a right-to-left system locale.
+  bool UseRightToLeftAlignment() const;
+  bool UseRightToLeftReading() const;
+  // Rescales position, size and (without ParentFont) the font by M / D.
+  virtual void ChangeScale(int M, int D);
 
   virtual void Invalidate();
   // Paints at once.
@@ -253,6 +268,8 @@ class TControl : public TComponent {
   TComponent* FPopupMenu = nullptr;
   TOwned<TSizeConstraints> FConstraints;
   TControlActionLink* FActionLink = nullptr;
+  TBiDiMode FBiDiMode = TBiDiMode::bdLeftToRight;
+  bool FParentBiDiMode = true;
 
  private:
   void DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Extra);

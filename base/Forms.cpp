@@ -543,6 +543,20 @@ void TCustomForm::SetActive(bool Value) {
   }
 }
 
+namespace {
+// Child windows never hear system setting changes: the form passes them on
+// to every control it holds, however deep.
+void NotifyControls(TWinControl* Parent, UINT Msg, WPARAM WParam, LPARAM LParam) {
+  std::vector<TControl*> list;
+  for (int i = 0; i < Parent->ControlCount(); ++i) list.push_back(Parent->Controls(i));
+  for (TControl* c : list) {
+    if (Parent->ControlIndex(c) < 0) continue;
+    c->Perform(Msg, WParam, LParam);
+    if (auto* w = dynamic_cast<TWinControl*>(c)) NotifyControls(w, Msg, WParam, LParam);
+  }
+}
+}  // namespace
+
 void TCustomForm::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_COMMAND:
@@ -613,6 +627,14 @@ void TCustomForm::Dispatch(TMessage& Message) {
     }
     case CM_RELEASE:
       Free();
+      return;
+    case WM_SETTINGCHANGE:
+      DefaultHandler(Message);
+      NotifyControls(this, CM_WININICHANGE, Message.WParam, Message.LParam);
+      return;
+    case WM_SYSCOLORCHANGE:
+      DefaultHandler(Message);
+      NotifyControls(this, CM_SYSCOLORCHANGE, 0, 0);
       return;
     default:
       break;
@@ -687,6 +709,37 @@ TCustomForm* TScreen::ActiveForm() const {
 void TScreen::SetCursor(TCursor Value) {
   FCursor = Value;
   ::SetCursor(Cursors(Value == crDefault ? crArrow : Value));
+}
+
+TFont* TScreen::HintFont() {
+  if (!FHintFont) FHintFont = new TFont;
+  NONCLIENTMETRICSW m{};
+  m.cbSize = sizeof(m);
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0)) {
+    HFONT f = CreateFontIndirectW(&m.lfStatusFont);
+    FHintFont->SetHandle(f);
+    DeleteObject(f);
+    FHintFont->SetColor(clInfoText);
+  }
+  return FHintFont;
+}
+
+namespace {
+int (*gMonitorPpiSource)(HWND) = nullptr;
+}
+
+void SetMonitorPixelsPerInchSource(int (*Source)(HWND Window)) { gMonitorPpiSource = Source; }
+
+int MonitorPixelsPerInch(HWND Window) {
+  if (gMonitorPpiSource) return gMonitorPpiSource(Window);
+  using DpiFn = UINT(WINAPI*)(HWND);
+  static auto dpiForWindow =
+      reinterpret_cast<DpiFn>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow"));
+  if (Window && dpiForWindow) {
+    UINT v = dpiForWindow(Window);
+    if (v > 0) return static_cast<int>(v);
+  }
+  return ScreenPixelsPerInch();
 }
 
 void TScreen::AddForm(TCustomForm* Form) { FForms.push_back(Form); }

@@ -188,6 +188,8 @@ class TScreen : public TComponent {
   TCustomForm* ActiveForm() const;
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value);
+  // The system's status and tooltip font, read again on every call.
+  TFont* HintFont();
   // The installed font families, sorted, read on first use.
   TStrings* Fonts();
   // The cursor of a cursor value: a system cursor, or one registered here.
@@ -205,9 +207,16 @@ class TScreen : public TComponent {
   std::vector<TCustomForm*> FForms;
   TFont* FMenuFont = nullptr;
   TCursor FCursor = crDefault;
+  TOwned<TFont> FHintFont;
   TOwned<TStringList> FFonts;
   std::vector<std::pair<TCursor, HCURSOR>> FCursors;
 };
+
+// The pixels per inch of the monitor that shows Window (the screen's when
+// the platform keeps one value for all monitors). Tests may fix the answer
+// (nullptr asks the platform again).
+int MonitorPixelsPerInch(HWND Window);
+void SetMonitorPixelsPerInchSource(int (*Source)(HWND Window));
 
 using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>;
 

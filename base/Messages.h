@@ -44,6 +44,8 @@ constexpr UINT CM_HITTEST = CM_BASE + 0x23;
 constexpr UINT CM_CANCELMODE = CM_BASE + 0x24;
 constexpr UINT CM_ISSHORTCUT = CM_BASE + 0x25;
 constexpr UINT CM_BORDERCHANGED = CM_BASE + 0x26;
+constexpr UINT CM_BIDIMODECHANGED = CM_BASE + 0x27;
+constexpr UINT CM_PARENTBIDIMODECHANGED = CM_BASE + 0x28;
 constexpr UINT CM_HINTSHOW = CM_BASE + 0x30;  // LParam: a THintInfo*; non-zero result cancels
 
 constexpr UINT CN_BASE = 0xBC00;
