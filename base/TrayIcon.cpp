@@ -105,7 +105,9 @@ void TTrayIcon::FillData(NOTIFYICONDATAW& Data, UINT Flags) {
   Data.uFlags = Flags;
   Data.uCallbackMessage = WM_TRAYICON_CALLBACK;
   HICON icon = FIcon->Handle();
-  if (!icon) icon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+  if (!icon)
+    icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
+                                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
   Data.hIcon = icon;
   CopyText(Data.szTip, std::size(Data.szTip), FHint);

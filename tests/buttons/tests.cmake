@@ -12,3 +12,5 @@ vantrel_test(test_glow_button SOURCES buttons/GlowButtonTest.cpp buttons/ButtonT
   draw/DrawTestSupport.cpp menus/MenuDriver.cpp LIBS controls UNITS testunits_buttons TIMEOUT 120)
 vantrel_test(test_glass_button SOURCES buttons/GlassButtonTest.cpp buttons/ButtonTestSupport.cpp
   draw/DrawTestSupport.cpp LIBS controls UNITS testunits_buttons TIMEOUT 120)
+vantrel_test(test_labels SOURCES buttons/LabelsTest.cpp buttons/ButtonTestSupport.cpp LIBS controls
+  UNITS testunits_buttons TIMEOUT 120)
