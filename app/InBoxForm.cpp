@@ -7,6 +7,7 @@
 #include "app/SmsImages.h"
 #include "ui/controls/AdvMenuOfficeStyler.h"
 #include "ui/controls/AdvMenus.h"
+#include "ui/controls/AdvReflectionLabel.h"
 
 TfrmSmsInBox* frmSmsInBox = nullptr;
 
@@ -50,6 +51,21 @@ TfrmSmsInBox::TfrmSmsInBox(TComponent* AOwner) : TTaskbarForm(AOwner) {
   CheckBox1->SetCaption(L"Accept incomming messages");
   CheckBox1->SetChecked(true);
   CheckBox1->OnClick = Bind(this, &TfrmSmsInBox::CheckBox1Click);
+
+  AdvReflectionLabel1 = new TAdvReflectionLabel(this);
+  AdvReflectionLabel1->SetName(L"AdvReflectionLabel1");
+  AdvReflectionLabel1->SetParent(Panel2);
+  AdvReflectionLabel1->SetAutoSize(false);
+  AdvReflectionLabel1->SetWidth(92);
+  AdvReflectionLabel1->SetAlign(TAlign::alRight);
+  AdvReflectionLabel1->Font()->SetSize(12);
+  AdvReflectionLabel1->Font()->SetStyle({TFontStyle::fsBold});
+  AdvReflectionLabel1->Font()->SetColor(0x0080FF);
+  {
+    TStringList text;
+    text.Add(L"In BOX");
+    AdvReflectionLabel1->SetHTMLText(&text);
+  }
 
   Panel1 = new TPanel(this);
   Panel1->SetName(L"Panel1");

@@ -16,6 +16,7 @@
 #include "base/StdCtrls.h"
 
 class TAdvPopupMenu;
+class TAdvReflectionLabel;
 class TMenuItem;
 
 // The in-box's rows: sub-items, and images.
@@ -30,6 +31,7 @@ class TfrmSmsInBox : public TTaskbarForm {
   explicit TfrmSmsInBox(TComponent* AOwner);
 
   TPanel* Panel2;          // header strip
+  TAdvReflectionLabel* AdvReflectionLabel1;  // the window's name, at the right
   TImage* Image1;          // the header's picture
   TCheckBox* CheckBox1;    // accept forwarded messages
   TListView* ListView1;    // the messages, newest first

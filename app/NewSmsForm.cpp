@@ -13,6 +13,9 @@
 #include "ui/controls/AdvGlassButton.h"
 #include "ui/controls/AdvGlowButton.h"
 #include "ui/controls/AdvMenuOfficeStyler.h"
+#include "ui/controls/AdvOfficeStatusBar.h"
+#include "ui/controls/AdvOfficeStatusBarStylers.h"
+#include "ui/controls/AdvOfficeStatusPanels.h"
 #include "ui/controls/AdvMenus.h"
 
 TfrmNewSMS* frmNewSMS = nullptr;
@@ -89,6 +92,29 @@ TfrmNewSMS::TfrmNewSMS(TComponent* AOwner) : TTaskbarForm(AOwner) {
   SetColor(kWindowColor);
   Constraints()->SetMinWidth(515);
   Constraints()->SetMinHeight(347);
+
+  // The status bar at the bottom: count, messages, update notice.
+  AdvOfficeStatusBarOfficeStyler1 = new TAdvOfficeStatusBarOfficeStyler(this);
+  AdvOfficeStatusBarOfficeStyler1->SetName(L"AdvOfficeStatusBarOfficeStyler1");
+  AdvOfficeStatusBarOfficeStyler1->SetStyle(TOfficeStatusBarStyle::psOffice2007Luna);
+  StatusBar1 = new TAdvOfficeStatusBar(this);
+  StatusBar1->SetName(L"StatusBar1");
+  StatusBar1->SetParent(this);
+  StatusBar1->SetAlign(TAlign::alBottom);
+  StatusBar1->SetStyler(AdvOfficeStatusBarOfficeStyler1);
+  StatusBar1->SetShowSplitter(true);
+  StatusBar1->SetSimplePanel(false);
+  StatusBar1->SetAnchorHint(false);
+  StatusBar1->SetShowHint(false);
+  for (int width : {120, 140, 50}) {
+    TAdvOfficeStatusPanel* panel = StatusBar1->Panels()->Add();
+    panel->SetWidth(width);
+    panel->SetAlignment(TAlignment::taCenter);
+    panel->SetAppearanceStyle(TPanelAppearanceStyle::psLight);
+    panel->SetButton(true);
+  }
+  StatusBar1->Panels()->Items(0)->SetText(L"chars: 0 / SMS: 0");
+  StatusBar1->OnPanelClick = Bind(this, &TfrmNewSMS::StatusBar1PanelClick);
 
   // The addressing strip: search, contact list, counter, refresh; number,
   // call and hang-up.
@@ -235,7 +261,6 @@ TfrmNewSMS::TfrmNewSMS(TComponent* AOwner) : TTaskbarForm(AOwner) {
   OvFormSR1 = new TOvFormSR(this);
   OvFormSR1->SetName(L"OvFormSR1");
 
-  FStatusText[0] = L"chars: 0 / SMS: 0";
 
   OnCreate = Bind(this, &TfrmNewSMS::FormCreate);
   OnShow = Bind(this, &TfrmNewSMS::FormShow);
@@ -323,15 +348,9 @@ void TfrmNewSMS::SetLinkButtonsEnabled(bool Value) {
   btnHangUp->SetEnabled(Value);
 }
 
-void TfrmNewSMS::SetStatusText(int Panel, const String& Text) {
-  if (Panel < 0 || Panel > 2) throw EListError(L"List index out of bounds (%d)", {Panel});
-  FStatusText[Panel] = Text;
-}
+void TfrmNewSMS::SetStatusText(int Panel, const String& Text) { StatusBar1->Panels()->Items(Panel)->SetText(Text); }
 
-String TfrmNewSMS::StatusText(int Panel) const {
-  if (Panel < 0 || Panel > 2) throw EListError(L"List index out of bounds (%d)", {Panel});
-  return FStatusText[Panel];
-}
+String TfrmNewSMS::StatusText(int Panel) const { return StatusBar1->Panels()->Items(Panel)->Text(); }
 
 void TfrmNewSMS::Memo1Change(TObject*) {
   Memo1->SetColor(clWhite);

@@ -15,6 +15,8 @@
 #include "base/StdCtrls.h"
 
 class TAdvGlassButton;
+class TAdvOfficeStatusBar;
+class TAdvOfficeStatusBarOfficeStyler;
 class TAdvGlowButton;
 class TAdvPopupMenu;
 class TMenuItem;
@@ -69,6 +71,9 @@ class TfrmNewSMS : public TTaskbarForm {
   TAdvGlowButton* btnPattern1;  // pattern 1; its drop-down menu edits it
   TAdvGlowButton* btnPattern2;
   TAdvGlowButton* btnClear;     // "clear"
+  // The count, status messages and the update notice.
+  TAdvOfficeStatusBar* StatusBar1;
+  TAdvOfficeStatusBarOfficeStyler* AdvOfficeStatusBarOfficeStyler1;
   // Pattern menus.
   TAdvPopupMenu* AdvPopupMenu1;
   TAdvPopupMenu* AdvPopupMenu2;
@@ -91,7 +96,8 @@ class TfrmNewSMS : public TTaskbarForm {
   // Makes the SMS text the active control and colours it.
   void SetMemoFocus();
   void activ_form() {}
-  // The status bar's panel texts (0 count, 1 messages, 2 update notice).
+  // The status bar's panel texts (0 count, 1 messages, 2 update notice); a
+  // panel that does not exist raises EListError.
   void SetStatusText(int Panel, const String& Text);
   String StatusText(int Panel) const;
   // The link state on SEND, CALL and HANG UP: background colours and
@@ -179,7 +185,6 @@ class TfrmNewSMS : public TTaskbarForm {
   String SelectedContactNumber();
   void SendCommand(const String& Command);
 
-  String FStatusText[3];
 };
 
 extern TfrmNewSMS* frmNewSMS;

@@ -5,6 +5,7 @@
 #include "app/SmsImages.h"
 #include "ui/controls/AdvMenuOfficeStyler.h"
 #include "ui/controls/AdvMenus.h"
+#include "ui/controls/AdvReflectionLabel.h"
 
 TfrmSMSOutBox* frmSMSOutBox = nullptr;
 
@@ -71,6 +72,21 @@ TfrmSMSOutBox::TfrmSMSOutBox(TComponent* AOwner) : TTaskbarForm(AOwner) {
   lbRep = PlaceLabel(this, Panel2, L"lbRep", L"Report:", 40, 18, 70, TAlignment::taRightJustify);
   lbStatus = PlaceLabel(this, Panel2, L"lbStatus", L"---", 114, 3, 140, TAlignment::taCenter);
   lbReport = PlaceLabel(this, Panel2, L"lbReport", L"---", 114, 18, 140, TAlignment::taCenter);
+
+  AdvReflectionLabel1 = new TAdvReflectionLabel(this);
+  AdvReflectionLabel1->SetName(L"AdvReflectionLabel1");
+  AdvReflectionLabel1->SetParent(Panel2);
+  AdvReflectionLabel1->SetAutoSize(false);
+  AdvReflectionLabel1->SetWidth(92);
+  AdvReflectionLabel1->SetAlign(TAlign::alRight);
+  AdvReflectionLabel1->Font()->SetSize(12);
+  AdvReflectionLabel1->Font()->SetStyle({TFontStyle::fsBold});
+  AdvReflectionLabel1->Font()->SetColor(0x00BF60);
+  {
+    TStringList text;
+    text.Add(L"Out BOX");
+    AdvReflectionLabel1->SetHTMLText(&text);
+  }
 
   Panel1 = new TPanel(this);
   Panel1->SetName(L"Panel1");

@@ -17,6 +17,7 @@
 #include "base/StdCtrls.h"
 
 class TAdvPopupMenu;
+class TAdvReflectionLabel;
 class TMenuItem;
 
 // Colours of the status labels.
@@ -30,6 +31,7 @@ class TfrmSMSOutBox : public TTaskbarForm {
   explicit TfrmSMSOutBox(TComponent* AOwner);
 
   TPanel* Panel2;  // header strip
+  TAdvReflectionLabel* AdvReflectionLabel1;  // the window's name, at the right
   TImage* Image1;  // the header's picture
   TLabel* lbStat;
   TLabel* lbRep;

@@ -18,3 +18,12 @@ add_test(NAME test_sms_road COMMAND ${CMAKE_SOURCE_DIR}/tools/lab/lab.sh run --p
   -- $<TARGET_FILE:test_sms_road> --gtest_color=no)
 set_tests_properties(test_sms_road PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE
   ENVIRONMENT "VANTREL_BUILD_DIR=${CMAKE_BINARY_DIR}")
+
+# The real Vantrel.exe, watched from outside, across a restart.
+add_executable(test_sms_program sms/SmsProgramTest.cpp support/LabProgram.cpp)
+target_link_libraries(test_sms_program PRIVATE testmain testunits_base ws2_32)
+add_dependencies(test_sms_program Vantrel)
+add_test(NAME test_sms_program COMMAND ${CMAKE_SOURCE_DIR}/tools/lab/lab.sh run --phone "${SMS_SIM_CMD}"
+  -- $<TARGET_FILE:test_sms_program> --gtest_color=no --vantrel=$<TARGET_FILE:Vantrel>)
+set_tests_properties(test_sms_program PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE
+  ENVIRONMENT "VANTREL_BUILD_DIR=${CMAKE_BINARY_DIR}")
