@@ -65,7 +65,7 @@ HCURSOR CursorHandle(TCursor Cursor) {
     case crSizeWE: case crHSplit: id = IDC_SIZEWE; break;
     case crHourGlass: id = IDC_WAIT; break;
     case crNo: id = IDC_NO; break;
-    case crSizeAll: id = IDC_SIZEALL; break;
+    case crSizeAll: case crDrag: id = IDC_SIZEALL; break;
     case crHandPoint: id = IDC_HAND; break;
     default: break;
   }

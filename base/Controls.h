@@ -58,6 +58,7 @@ constexpr TCursor crSizeNS = -7;
 constexpr TCursor crSizeNWSE = -8;
 constexpr TCursor crSizeWE = -9;
 constexpr TCursor crHourGlass = -11;
+constexpr TCursor crDrag = -12;
 constexpr TCursor crNo = -18;
 constexpr TCursor crHSplit = -14;
 constexpr TCursor crVSplit = -15;

@@ -234,6 +234,7 @@ void TBrush::Assign(TPersistent* Source) {
     if (b == this) return;
     FColor = b->FColor;
     FStyle = b->FStyle;
+    FBitmap = b->FBitmap;
     Modified();
     return;
   }
@@ -247,6 +248,12 @@ void TBrush::SetColor(TColor Value) {
   Modified();
 }
 
+void TBrush::SetBitmap(TBitmap* Value) {
+  if (Value == FBitmap) return;
+  FBitmap = Value;
+  Modified();
+}
+
 void TBrush::SetStyle(TBrushStyle Value) {
   if (Value == FStyle) return;
   FStyle = Value;
@@ -254,6 +261,7 @@ void TBrush::SetStyle(TBrushStyle Value) {
 }
 
 HBRUSH TBrush::Handle() {
+  if (!FHandle && FBitmap && !FBitmap->Empty()) FHandle = CreatePatternBrush(FBitmap->Handle());
   if (!FHandle) {
     COLORREF c = static_cast<COLORREF>(ColorToRGB(FColor));
     switch (FStyle) {

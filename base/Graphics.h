@@ -119,12 +119,17 @@ class TBrush : public TGraphicsObject {
   // bsClear keeps the colour.
   TBrushStyle Style() const { return FStyle; }
   void SetStyle(TBrushStyle Value);
+  // A picture that the brush tiles instead of its colour; the brush refers
+  // to it (nullptr: back to the colour).
+  TBitmap* Bitmap() const { return FBitmap; }
+  void SetBitmap(TBitmap* Value);
   HBRUSH Handle();
 
  private:
   void Modified();
   TColor FColor = clWhite;
   TBrushStyle FStyle = TBrushStyle::bsSolid;
+  TBitmap* FBitmap = nullptr;
   HBRUSH FHandle = nullptr;
 };
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <exception>
 
+#include "base/ImgList.h"
+
 namespace {
 
 LRESULT Send(HWND h, UINT Msg, WPARAM W = 0, LPARAM L = 0) { return SendMessageW(h, Msg, W, L); }
@@ -412,7 +414,11 @@ TCustomListView::TCustomListView(TComponent* AOwner)
       FCanvas(new TControlCanvas(this)),
       FCustomDrawFont(new TFont),
       FColumns(new TListColumns(this)),
-      FItems(new TListItems(this)) {
+      FItems(new TListItems(this)),
+      FSmallChangeLink(new TChangeLink),
+      FStateChangeLink(new TChangeLink) {
+  FSmallChangeLink->OnChange = [this](TObject*) { ApplyImageList(FSmallImages, LVSIL_SMALL); };
+  FStateChangeLink->OnChange = [this](TObject*) { ApplyImageList(FStateImages, LVSIL_STATE); };
   // The platform list runs its own mouse: clicks come back as notifications.
   FControlStyle = {TControlStyleItem::csSetCaption};
   FWidth = 250;
@@ -424,6 +430,8 @@ TCustomListView::TCustomListView(TComponent* AOwner)
 
 void TCustomListView::Destroy() {
   TWinControl::Destroy();
+  FreeAndNil(FSmallChangeLink);
+  FreeAndNil(FStateChangeLink);
   FreeAndNil(FItems);
   FreeAndNil(FColumns);
   FCanvas->Free();
@@ -434,6 +442,45 @@ void TCustomListView::Destroy() {
 
 void TCustomListView::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
+  if (Operation != TOperation::opRemove) return;
+  if (AComponent == FSmallImages) {
+    FSmallImages = nullptr;
+    ApplyImageList(nullptr, LVSIL_SMALL);
+  }
+  if (AComponent == FStateImages) {
+    FStateImages = nullptr;
+    ApplyImageList(nullptr, LVSIL_STATE);
+  }
+}
+
+void TCustomListView::SetSmallImages(TCustomImageList* Value) {
+  SetImageList(FSmallImages, FSmallChangeLink, Value, LVSIL_SMALL);
+}
+
+void TCustomListView::SetStateImages(TCustomImageList* Value) {
+  SetImageList(FStateImages, FStateChangeLink, Value, LVSIL_STATE);
+}
+
+void TCustomListView::SetImageList(TCustomImageList*& Field, TChangeLink* Link, TCustomImageList* Value, int Which) {
+  if (Field == Value) return;
+  if (Field) {
+    Field->UnRegisterChanges(Link);
+    TCustomImageList* other = &Field == &FSmallImages ? FStateImages : FSmallImages;
+    if (other != Field) Field->RemoveFreeNotification(this);
+  }
+  Field = Value;
+  if (Value) {
+    Value->RegisterChanges(Link);
+    Value->FreeNotification(this);
+  }
+  ApplyImageList(Value, Which);
+}
+
+void TCustomListView::ApplyImageList(TCustomImageList* List, int Which) {
+  if (!FHandle) return;
+  Send(FHandle, LVM_SETIMAGELIST, static_cast<WPARAM>(Which),
+       reinterpret_cast<LPARAM>(List && !List->IsDestroying() ? List->Handle() : nullptr));
+  InvalidateRect(FHandle, nullptr, TRUE);
 }
 
 void TCustomListView::CreateParams(TCreateParams& Params) {
@@ -463,6 +510,8 @@ void TCustomListView::CreateWnd() {
   Send(FHandle, LVM_SETBKCOLOR, 0, bk);
   Send(FHandle, LVM_SETTEXTBKCOLOR, 0, bk);
   Send(FHandle, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ColorToRGB(FFont->Color())));
+  if (FSmallImages) ApplyImageList(FSmallImages, LVSIL_SMALL);
+  if (FStateImages) ApplyImageList(FStateImages, LVSIL_STATE);
   FWindowColumns.clear();
   UpdateColumns();
   if (!FSavedOrder.empty()) {

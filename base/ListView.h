@@ -16,6 +16,8 @@ struct tagLVDISPINFOW;
 class TCustomListView;
 class TListItem;
 class TListItems;
+class TCustomImageList;
+class TChangeLink;
 
 enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 
@@ -245,6 +247,11 @@ class TCustomListView : public TWinControl {
   void SetOwnerDraw(bool Value);
   TBorderStyleKind BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TBorderStyleKind Value);
+  // Images of the rows (SmallImages) and their state images.
+  TCustomImageList* SmallImages() const { return FSmallImages; }
+  void SetSmallImages(TCustomImageList* Value);
+  TCustomImageList* StateImages() const { return FStateImages; }
+  void SetStateImages(TCustomImageList* Value);
 
   // The first selected item's index, -1 when none. Setting it clears every
   // other selection first (OnSelectItem fires for the rows losing it, then
@@ -333,6 +340,8 @@ class TCustomListView : public TWinControl {
   TListItem* ItemFromNotify(int Index, LPARAM Param) const;
   void SaveItemStates();
   void SetItemStateBits(TListItem* Item, UINT State, UINT Mask);
+  void SetImageList(TCustomImageList*& Field, TChangeLink* Link, TCustomImageList* Value, int Which);
+  void ApplyImageList(TCustomImageList* List, int Which);
   void SyncColumns();
   void RestoreWindowItems();
 
@@ -352,6 +361,10 @@ class TCustomListView : public TWinControl {
   bool FOwnerDraw = false;
   TBorderStyleKind FBorderStyle = TBorderStyleKind::bsSingle;
   bool FRestoring = false;
+  TCustomImageList* FSmallImages = nullptr;
+  TCustomImageList* FStateImages = nullptr;
+  TChangeLink* FSmallChangeLink;
+  TChangeLink* FStateChangeLink;
 };
 
 class TListView : public TCustomListView {

@@ -11,6 +11,11 @@ class TStream;
 // How text files and streams hold their characters.
 enum class TTextEncoding { teAnsi, teUTF16LE, teUTF8 };
 
+// The characters of a text file as they stand (line ends untouched): a
+// UTF-16 or UTF-8 byte-order mark decides, else the ANSI code page.
+// EFOpenError names a file that cannot be read.
+String LoadTextFile(const String& FileName);
+
 // A list of untyped pointers. Bad indexes raise EListError.
 class TList : public TObject {
   VANTREL_CLASS(TList)

@@ -57,6 +57,13 @@ void TStrings::SaveToStream(TStream* Stream, TTextEncoding Encoding) {
   }
 }
 
+String LoadTextFile(const String& FileName) {
+  TMemoryStream m;
+  m.LoadFromFile(FileName);
+  const auto* p = static_cast<const uint8_t*>(m.Memory());
+  return DecodeText(std::vector<uint8_t>(p, p + m.Size()));
+}
+
 void TStrings::LoadFromFile(const String& FileName) {
   TMemoryStream m;
   m.LoadFromFile(FileName);
