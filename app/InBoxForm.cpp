@@ -94,7 +94,7 @@ TfrmSmsInBox::TfrmSmsInBox(TComponent* AOwner) : TTaskbarForm(AOwner) {
   Splitter1->SetColor(0xFFE1C4);
   Splitter1->SetMinSize(105);
 
-  ListView1 = new TListView(this);
+  ListView1 = new TAdvListView(this);
   ListView1->SetName(L"ListView1");
   ListView1->SetParent(this);
   ListView1->SetAlign(TAlign::alClient);
@@ -103,6 +103,7 @@ TfrmSmsInBox::TfrmSmsInBox(TComponent* AOwner) : TTaskbarForm(AOwner) {
   ListView1->SetRowSelect(true);
   ListView1->SetShowColumnHeaders(false);
   ListView1->SetColor(clWhite);
+  ListView1->SetSmallImages(ImageList1);
   struct {
     const wchar_t* caption;
     int width;

@@ -11,6 +11,7 @@
 #include "base/Image.h"
 #include "base/ImgList.h"
 #include "base/ListView.h"
+#include "ui/controls/AdvListView.h"
 #include "base/RichEdit.h"
 #include "base/Splitter.h"
 #include "base/StdCtrls.h"
@@ -34,7 +35,7 @@ class TfrmSmsInBox : public TTaskbarForm {
   TAdvReflectionLabel* AdvReflectionLabel1;  // the window's name, at the right
   TImage* Image1;          // the header's picture
   TCheckBox* CheckBox1;    // accept forwarded messages
-  TListView* ListView1;    // the messages, newest first
+  TAdvListView* ListView1;    // the messages, newest first
   TSplitter* Splitter1;
   TPanel* Panel1;          // bottom panel; its height is stored
   TRichEdit* Memo1;        // one message's text

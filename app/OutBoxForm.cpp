@@ -115,7 +115,7 @@ TfrmSMSOutBox::TfrmSMSOutBox(TComponent* AOwner) : TTaskbarForm(AOwner) {
   Splitter1->SetColor(0xFFE1C4);
   Splitter1->SetMinSize(105);
 
-  ListView1 = new TListView(this);
+  ListView1 = new TAdvListView(this);
   ListView1->SetName(L"ListView1");
   ListView1->SetParent(this);
   ListView1->SetAlign(TAlign::alClient);
@@ -125,6 +125,9 @@ TfrmSMSOutBox::TfrmSMSOutBox(TComponent* AOwner) : TTaskbarForm(AOwner) {
   ListView1->SetShowColumnHeaders(false);
   ListView1->SetFlatScrollBars(true);
   ListView1->SetColor(clWhite);
+  ListView1->SetItemHeight(18);
+  ListView1->SetSmallImages(RepImgList);
+  ListView1->SetStateImages(StatImgList);
   struct {
     const wchar_t* caption;
     int width;

@@ -12,6 +12,7 @@
 #include "base/Image.h"
 #include "base/ImgList.h"
 #include "base/ListView.h"
+#include "ui/controls/AdvListView.h"
 #include "base/RichEdit.h"
 #include "base/Splitter.h"
 #include "base/StdCtrls.h"
@@ -37,7 +38,7 @@ class TfrmSMSOutBox : public TTaskbarForm {
   TLabel* lbRep;
   TLabel* lbStatus;
   TLabel* lbReport;
-  TListView* ListView1;
+  TAdvListView* ListView1;
   TSplitter* Splitter1;
   TPanel* Panel1;
   TRichEdit* Memo1;
