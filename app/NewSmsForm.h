@@ -127,7 +127,8 @@ class TfrmNewSMS : public TTaskbarForm {
   bool UpdateChecked = false;
   bool UpdateAvailable = false;
   String NewVersionInfo;
-  // Runs the update wizard (only while an update is available).
+  // Runs the update wizard while an update is available. This build has no
+  // update component, so no update is ever offered and nothing runs.
   void RunUpdateWizard() {}
 
   // The caption of pattern button Nr (1 or 2): the pattern's title.
