@@ -25,7 +25,18 @@ void TImage::SetCenter(bool Value) {
   Invalidate();
 }
 
-void TImage::PictureChanged(TObject*) { Invalidate(); }
+void TImage::SetTransparent(bool Value) {
+  if (FTransparent == Value) return;
+  FTransparent = Value;
+  if (TGraphic* g = FPicture->Graphic()) g->SetTransparent(Value);
+  Invalidate();
+}
+
+void TImage::PictureChanged(TObject*) {
+  // A new graphic takes the control's transparency.
+  if (TGraphic* g = FPicture->Graphic(); g && g->Transparent() != FTransparent) g->SetTransparent(FTransparent);
+  Invalidate();
+}
 
 TRect TImage::DestRect() {
   if (FStretch) return TRect(0, 0, Width(), Height());

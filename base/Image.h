@@ -16,6 +16,10 @@ class TImage : public TGraphicControl {
   void SetStretch(bool Value);
   bool Center() const { return FCenter; }
   void SetCenter(bool Value);
+  // The parent shows through where the picture is transparent (a bitmap's
+  // bottom-left colour).
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool Value);
   // Where the graphic goes in client coordinates.
   TRect DestRect();
 
@@ -28,4 +32,5 @@ class TImage : public TGraphicControl {
   TPicture* FPicture;
   bool FStretch = false;
   bool FCenter = false;
+  bool FTransparent = false;
 };

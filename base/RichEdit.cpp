@@ -284,6 +284,12 @@ void TCustomRichEdit::Dispatch(TMessage& Message) {
     case CN_COMMAND:
       if (HIWORD(Message.WParam) == EN_CHANGE && FSettingText) return;
       break;
+    case EM_LIMITTEXT:
+      // No limit of our own means the control's largest, not its default.
+      Message.Msg = EM_EXLIMITTEXT;
+      Message.LParam = Message.WParam ? static_cast<LPARAM>(Message.WParam) : 0x7FFFFFFE;
+      Message.WParam = 0;
+      break;
     case CM_COLORCHANGED:
       TCustomEdit::Dispatch(Message);
       if (FHandle) SendMessageW(FHandle, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ColorToRGB(FColor)));

@@ -16,7 +16,10 @@ class TFakeDataSet : public TDataSet {
     for (int i = 0; i < RecordCount; ++i) FRecords.push_back(i + 1);
     FCurrent = 0;
     SetBofEof(true, FRecords.empty());
-    SetState(TDataSetState::dsBrowse);
+    if (Active())
+      DataEvent(TDataEvent::deDataSetChange);
+    else
+      SetState(TDataSetState::dsBrowse);
   }
   void Close() { SetState(TDataSetState::dsInactive); }
   int RecNo() const { return FRecords.empty() ? 0 : FCurrent + 1; }

@@ -208,7 +208,7 @@ TEST_F(Glass, StopSymbolStaysOnVeryWideButtons) {
   EXPECT_GT(Distance(PixelAt(plain.get(), 150, 13), PixelAt(stop.get(), 150, 13)), 30);
   EXPECT_TRUE(Near(PixelAt(plain.get(), 150, 8), PixelAt(stop.get(), 150, 8), 2));   // nothing above it
   EXPECT_TRUE(Near(PixelAt(plain.get(), 150, 19), PixelAt(stop.get(), 150, 19), 2));  // nor below
-  // An ordinary button draws the spec'd bar.
+  // An ordinary button draws the plain bar.
   B->SetBackColor(0x000000);
   std::unique_ptr<TBitmap> p2 = Shot(B);
   B->SetBackGroundSymbol(TBackGroundSymbol::bsStop);

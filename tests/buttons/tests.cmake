@@ -14,3 +14,5 @@ vantrel_test(test_glass_button SOURCES buttons/GlassButtonTest.cpp buttons/Butto
   draw/DrawTestSupport.cpp LIBS controls UNITS testunits_buttons TIMEOUT 120)
 vantrel_test(test_labels SOURCES buttons/LabelsTest.cpp buttons/ButtonTestSupport.cpp LIBS controls
   UNITS testunits_buttons TIMEOUT 120)
+vantrel_test(test_db_glow_button SOURCES buttons/DBGlowButtonTest.cpp buttons/ButtonTestSupport.cpp LIBS controls
+  UNITS testunits_buttons TIMEOUT 120)

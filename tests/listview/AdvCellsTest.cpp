@@ -2,6 +2,8 @@
 // clipboard and item operations of the advanced list view.
 #include "base/Clipboard.h"
 #include "base/ImgList.h"
+
+#include <richedit.h>
 #include "base/RichEdit.h"
 #include "tests/listview/AdvListViewTest.h"
 
@@ -120,7 +122,19 @@ TEST_F(AdvCells, RichTextGoesToTheEditorAndBack) {
   EXPECT_EQ(re->Text(), L"Bold word");
   re->SetSelStart(5);
   re->SetSelLength(4);
+  auto offset = [re] {
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof(cf);
+    cf.dwMask = CFM_OFFSET;
+    SendMessageW(re->Handle(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    return cf.yOffset;
+  };
+  re->SelSubscript();
+  EXPECT_EQ(offset(), -40);
+  re->SelNormal();
+  EXPECT_EQ(offset(), 0);
   re->SelSuperscript();
+  EXPECT_EQ(offset(), 40);
   List->RichToItem(0, 0, re);
   String back = List->GetTextAtColRow(1, 0);
   EXPECT_EQ(back.compare(0, 5, L"{\\rtf"), 0);

@@ -187,6 +187,14 @@ TEST_F(AdvDraw, AWallpaperShowsThroughUnselectedCells) {
   EXPECT_EQ(PixelAt(bmp, 50, (Row(0).top + Row(0).bottom) / 2), clLime);
   EXPECT_EQ(PixelAt(bmp, 90, (Row(1).top + Row(1).bottom) / 2), clRed);
   bmp->Free();
+  // Taken away, the list is its colour again.
+  auto* none = new TBitmap;
+  List->SetWallpaper(none);
+  none->Free();
+  bmp = Paint();
+  EXPECT_EQ(PixelAt(bmp, 50, (Row(0).top + Row(0).bottom) / 2), clWhite);
+  EXPECT_EQ(PixelAt(bmp, 50, List->ClientHeight() - 5), clWhite);
+  bmp->Free();
 }
 
 TEST_F(AdvDraw, CheckBoxesAreTheSystemsUnlessBothGlyphsAreSet) {

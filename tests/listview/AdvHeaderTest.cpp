@@ -124,6 +124,34 @@ TEST_F(AdvHeader, ColumnWidthsAreKeptInAnIniFileOrTheRegistry) {
   DeleteFileW(ini.c_str());
 }
 
+TEST_F(AdvHeader, AutoSizingTakesTheWidestCellPlusTen) {
+  AddColumns({20, 20});
+  AddRow(L"a", {L"<b>MMMMMMMMMM</b>"});
+  AddRow(L"MMMM", {L"x"});
+  Form->Show();
+  TCanvas* c = List->Canvas();
+  c->Font()->Assign(List->Font());
+  int caption = c->TextWidth(L"MMMM");
+  List->AutoSizeColumn(0);
+  EXPECT_EQ(List->Columns()->Items(0)->Width(), caption + 10);
+  // Markup is measured as drawn: bold text is wider than plain.
+  List->AutoSizeColumn(1);
+  EXPECT_GT(List->Columns()->Items(1)->Width(), c->TextWidth(L"MMMMMMMMMM") + 10);
+  // Check boxes and images take their room in the first column.
+  List->SetCheckboxes(true);
+  auto* images = new TImageList(Form);
+  images->SetSize(12, 12);
+  List->SetSmallImages(images);
+  List->Items()->Item(1)->SetImageIndex(0);
+  List->AutoSizeColumns();
+  EXPECT_EQ(List->Columns()->Items(0)->Width(), caption + 12 + 16 + 10);
+  // Without rows nothing changes.
+  List->Items()->Clear();
+  List->AutoSizeColumn(0);
+  EXPECT_EQ(List->Columns()->Items(0)->Width(), caption + 12 + 16 + 10);
+  EXPECT_GE(List->ComCtrlVersion() >> 16, 5);
+}
+
 TEST_F(AdvHeader, DisplayOrderOperations) {
   AddColumns({40, 50, 60, 70});
   Form->Show();

@@ -3,22 +3,30 @@
 // all sent as messages.
 #include "base/Clipboard.h"
 #include "base/ImgList.h"
-#include "base/ShellExec.h"
+#include "base/Hints.h"
+#include "base/Shell.h"
 #include "tests/listview/AdvListViewTest.h"
 
 namespace {
 
+struct TOpened {
+  HWND Wnd;
+  String Verb, File;
+  int Show;
+};
+
 struct AdvInput : AdvFixture {
-  std::vector<TShellRequest> Opened;
+  std::vector<TOpened> Opened;
   void SetUp() override {
     AdvFixture::SetUp();
-    SetShellHook([this](const TShellRequest& r) {
-      Opened.push_back(r);
-      return true;
+    SetShellExecuteHook([this](HWND Wnd, const String& Verb, const String& File, const String&, const String&,
+                               int Show) -> INT_PTR {
+      Opened.push_back({Wnd, Verb, File, Show});
+      return 33;
     });
   }
   void TearDown() override {
-    SetShellHook(nullptr);
+    SetShellExecuteHook(nullptr);
     AdvFixture::TearDown();
   }
   void Key(WORD VirtualKey) { SendMessageW(List->Handle(), WM_KEYDOWN, VirtualKey, 0); }
@@ -166,6 +174,31 @@ TEST_F(AdvInput, DraggedRowsMoveToWhereTheyAreDropped) {
   EXPECT_EQ(moves.size(), 2u);
 }
 
+TEST_F(AdvInput, ADraggedRowScrollsTheListNearItsEdge) {
+  AddColumns({100});
+  for (int i = 0; i < 60; ++i) AddRow(L"row " + std::to_wstring(i));
+  Form->Show();
+  List->SetReArrangeItems(true);
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, CellPoint(2, 0));
+  TPoint bottom = List->ClientToScreen(TPoint(20, List->ClientHeight() - 3));
+  SetCursorPos(bottom.x, bottom.y);
+  POINT now;
+  GetCursorPos(&now);
+  if (now.x != bottom.x || now.y != bottom.y) GTEST_SKIP() << "the pointer cannot be placed on this display";
+  SendMessageW(List->Handle(), WM_TIMER, 1222, 0);
+  EXPECT_EQ(List->TopItem()->Index(), 1);
+  SendMessageW(List->Handle(), WM_TIMER, 1222, 0);
+  EXPECT_EQ(List->TopItem()->Index(), 2);
+  TPoint top = List->ClientToScreen(TPoint(20, 3));
+  SetCursorPos(top.x, top.y);
+  SendMessageW(List->Handle(), WM_TIMER, 1222, 0);
+  EXPECT_EQ(List->TopItem()->Index(), 1);
+  // Without a drag the timer moves nothing.
+  SendMessageW(List->Handle(), WM_MOUSELEAVE, 0, 0);
+  SendMessageW(List->Handle(), WM_TIMER, 1222, 0);
+  EXPECT_EQ(List->TopItem()->Index(), 1);
+}
+
 TEST_F(AdvInput, CellKeysStayWithinTheColumns) {
   AddColumns({80, 80, 80});
   AddRow(L"a", {L"1", L"2"});
@@ -248,6 +281,22 @@ TEST_F(AdvInput, CellHints) {
   List->SetHintLargeText(false);
   List->OnInfoTip = [](TObject*, TListItem*, String& Tip) { Tip = L"  from the handler  "; };
   EXPECT_EQ(List->BuildCellHint(TPoint(CellPoint(0, 1)), pos), L"from the handler");
+  // The hint request of the application: the cell's text at the cell, or
+  // no hint at all.
+  List->OnInfoTip = nullptr;
+  THintInfo info;
+  info.HintControl = List;
+  info.CursorPos = TPoint(CellPoint(0, 1));
+  info.HintStr = L"the control's own hint";
+  EXPECT_EQ(List->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)), 0);
+  EXPECT_EQ(info.HintStr, L"short");
+  EXPECT_EQ(info.HintPos, List->ClientToScreen(TPoint(List->GetItemRect(0, 1).left, List->GetItemRect(0, 1).top)));
+  info.CursorPos = TPoint(10, 260);  // no cell
+  EXPECT_EQ(List->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)), 1);
+  List->SetAutoHint(false);
+  info.HintStr = L"the control's own hint";
+  EXPECT_EQ(List->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)), 0);
+  EXPECT_EQ(info.HintStr, L"the control's own hint");
 }
 
 struct AdvEdit : AdvFixture {

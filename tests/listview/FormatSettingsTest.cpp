@@ -63,7 +63,9 @@ TEST(StrToDateTime, ReadsTheShortDateOrderAndAnOptionalTime) {
   for (const Case& c : cases) {
     TDateTime v = -1;
     EXPECT_EQ(TryStrToDateTime(c.Text, v, s), c.Ok) << c.Text;
-    if (c.Ok) EXPECT_DOUBLE_EQ(v, c.Want) << c.Text;
+    if (c.Ok) {
+      EXPECT_DOUBLE_EQ(v, c.Want) << c.Text;
+    }
   }
   // Two-digit years fall within fifty years of now.
   TDateTime v;
@@ -97,7 +99,9 @@ TEST(StrToDateTime, AGivenFormatLaysOutTheText) {
   for (const Case& c : cases) {
     TDateTime v = -1;
     EXPECT_EQ(TryStrToDateTimeFmt(c.Text, c.Format, v, s), c.Ok) << c.Text;
-    if (c.Ok) EXPECT_DOUBLE_EQ(v, c.Want) << c.Text;
+    if (c.Ok) {
+      EXPECT_DOUBLE_EQ(v, c.Want) << c.Text;
+    }
   }
 }
 
@@ -133,9 +137,10 @@ TEST(FormatSettings, ALocaleFormatsAsThePlatformDoes) {
     EXPECT_EQ(FormatDateTime(L"ddddd", EncodeDate(2016, 2, 5), fs), PlatformDate(lc, DATE_SHORTDATE, 2016, 2, 5)) << lc;
     // Long dates of languages that decline month names (the platform's
     // genitive forms) are outside our month names.
-    if (PRIMARYLANGID(LANGIDFROMLCID(lc)) != LANG_POLISH)
+    if (PRIMARYLANGID(LANGIDFROMLCID(lc)) != LANG_POLISH) {
       EXPECT_EQ(FormatDateTime(L"dddddd", EncodeDate(2016, 11, 25), fs), PlatformDate(lc, DATE_LONGDATE, 2016, 11, 25))
           << lc;
+    }
     EXPECT_EQ(FormatDateTime(L"tt", EncodeTime(21, 5, 7, 0), fs), PlatformTime(lc, 21, 5, 7)) << lc;
     // What it writes, it reads back.
     TDateTime v;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/ImgList.h"
 #include "base/ListView.h"
 #include "tests/support/Gui.h"
 
@@ -244,6 +245,27 @@ TEST_F(ListDrawing, OwnerDrawnRowsAreDrawnByTheHandler) {
   EXPECT_EQ(PixelAt(bmp, 50, (r1.top + r1.bottom) / 2), clRed);
   EXPECT_EQ(PixelAt(bmp, 50, (r2.top + r2.bottom) / 2), clBlue);
   bmp->Free();
+}
+
+TEST_F(ListItems, StateImagesAndImageListsReachTheWindow) {
+  auto* images = new TImageList(Form);
+  List->SetSmallImages(images);
+  List->SetStateImages(images);
+  TListItem* a = AddRow(L"a", {});
+  a->SetStateIndex(3);
+  TListItem* b = AddRow(L"b", {});
+  b->SetStateIndex(15);  // beyond what the window shows
+  Form->Show();
+  HWND h = List->Handle();
+  EXPECT_EQ(SendMessageW(h, LVM_GETITEMSTATE, 0, LVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(4));
+  EXPECT_EQ(SendMessageW(h, LVM_GETITEMSTATE, 1, LVIS_STATEIMAGEMASK), 0);
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(h, LVM_GETIMAGELIST, LVSIL_SMALL, 0)), images->Handle());
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(h, LVM_GETIMAGELIST, LVSIL_STATE, 0)), images->Handle());
+  // A list that goes is let go of.
+  images->Free();
+  EXPECT_EQ(List->SmallImages(), nullptr);
+  EXPECT_EQ(List->StateImages(), nullptr);
+  EXPECT_EQ(SendMessageW(h, LVM_GETIMAGELIST, LVSIL_SMALL, 0), 0);
 }
 
 TEST_F(ListItems, ItemsBeforeTheWindowKeepTheirSelection) {

@@ -105,6 +105,17 @@ TEST_F(RichEdit, ANewWindowKeepsTheFormattedText) {
   EXPECT_EQ(Edit->SelAttributes()->Color(), clBlue);
 }
 
+TEST_F(RichEdit, MaxLengthLimitsTypingOnly) {
+  Edit->SetMaxLength(3);
+  for (wchar_t c : String(L"abcdef")) SendMessageW(Edit->Handle(), WM_CHAR, c, 0);
+  EXPECT_EQ(Edit->Text(), L"abc");
+  Edit->SetMaxLength(0);
+  String big(70000, L'x');
+  Edit->SetText(big);
+  SendMessageW(Edit->Handle(), WM_CHAR, L'y', 0);
+  EXPECT_EQ(Edit->Text().size(), 70001u);
+}
+
 TEST_F(RichEdit, BackgroundColourPaints) {
   Edit->SetColor(TColor(0x00C0FFFF));
   auto* bmp = new TBitmap(Edit->ClientWidth(), Edit->ClientHeight());

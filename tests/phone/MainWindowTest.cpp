@@ -211,18 +211,19 @@ TEST_F(MainWindow, PasscodeIsTypedCopiedShownAndAnnounced) {
 }
 
 TEST_F(MainWindow, IncomingSmsGoesToTheInBoxOnlyWhileAccepted) {
-  size_t before = frmSmsInBox->Messages().size();
+  TListItems* rows = frmSmsInBox->ListView1->Items();
+  int before = rows->Count();
   Deliver(L"AT+NEWSMS=+48600~Hi ~ there");
-  ASSERT_EQ(frmSmsInBox->Messages().size(), before + 1);
-  EXPECT_EQ(frmSmsInBox->Messages()[0].Number, L"+48600");
-  EXPECT_EQ(frmSmsInBox->Messages()[0].Body, L"Hi ~ there");
+  ASSERT_EQ(rows->Count(), before + 1);
+  EXPECT_EQ(rows->Item(0)->SubItems()->Strings(ibNumber), L"+48600");
+  EXPECT_EQ(rows->Item(0)->SubItems()->Strings(ibBody), L"Hi ~ there");
   EXPECT_TRUE(frmSmsInBox->Visible());
   EXPECT_EQ(Form1->LastFlashed(), frmSmsInBox->Handle());
   EXPECT_NE(GetForegroundWindow(), frmSmsInBox->Handle());
   frmSmsInBox->Hide();
   SetCheckedSilently(frmSmsInBox->CheckBox1, false);
   Deliver(L"AT+NEWSMS=+48600~not accepted");
-  EXPECT_EQ(frmSmsInBox->Messages().size(), before + 1);
+  EXPECT_EQ(rows->Count(), before + 1);
   EXPECT_EQ(Form1->Memo1->Text(), L"AT+NEWSMS=+48600~not accepted");
   EXPECT_FALSE(frmSmsInBox->Visible());
 }
@@ -232,20 +233,21 @@ TEST_F(MainWindow, SentSmsIsFollowedPartByPartInTheOutBox) {
   EXPECT_EQ(frmNewSMS->StatusText(1), L"SMS send OK");
   EXPECT_EQ(frmNewSMS->SendColor(), SentColor);
   EXPECT_TRUE(frmSMSOutBox->Visible());
-  ASSERT_FALSE(frmSMSOutBox->Messages().empty());
-  const auto& row = frmSMSOutBox->Messages()[0];
-  EXPECT_EQ(row.Number, L"123");
-  EXPECT_EQ(row.Id, L"7");
-  EXPECT_EQ(row.Parts, L"2");
-  EXPECT_EQ(row.Body, L"Hello~again");
+  TListItems* rows = frmSMSOutBox->ListView1->Items();
+  ASSERT_GT(rows->Count(), 0);
+  TStrings* row = rows->Item(0)->SubItems();
+  EXPECT_EQ(row->Strings(obNumber), L"123");
+  EXPECT_EQ(row->Strings(obId), L"7");
+  EXPECT_EQ(row->Strings(obPartsCnt), L"2");
+  EXPECT_EQ(row->Strings(obBody), L"Hello~again");
   Deliver(L"AT+SMS_SEND_STATUS=123,7,1,");
   Deliver(L"AT+SMS_SEND_STATUS=999,7,1,");
   Deliver(L"AT+SMS_DELIVERED_OK=123,7");
-  EXPECT_EQ(frmSMSOutBox->Messages()[0].Sent, 1);
-  EXPECT_EQ(frmSMSOutBox->Messages()[0].Delivered, 1);
+  EXPECT_EQ(row->Strings(obStCnt), L"1");
+  EXPECT_EQ(row->Strings(obRpCnt), L"1");
   Deliver(L"AT+SMS_SEND_STATUS=123,7,0,no network, try=later");
-  EXPECT_EQ(frmSMSOutBox->Messages()[0].Status, L"0");
-  EXPECT_EQ(frmSMSOutBox->Messages()[0].Error, L"no network, try=later");
+  EXPECT_EQ(row->Strings(obStatus), L"0");
+  EXPECT_EQ(row->Strings(obError), L"no network, try=later");
   frmSMSOutBox->Hide();
 }
 

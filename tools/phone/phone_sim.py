@@ -13,6 +13,13 @@ datagram and answers the sender:
   sms NUMBER~BODY  forward an incoming SMS ("AT+NEWSMS=")
   raw TEXT         send TEXT as it is to the desktop
   silent on|off    stop or resume answering the heartbeat
+  parts N|auto     count the next texts (analysis and SMS) as N parts (N may
+                   be 0), or by their length again (160 characters a part)
+  fail N [TEXT]    part N of the next SMS fails: its status is "0" with TEXT
+                   (default "network error")
+  hold on|off      with hold on, an SMS gets only its send OK; its statuses
+                   and reports wait for "release"
+  release          sends the statuses and reports held back
   mute on|off      stop or resume answering anything at all
   log              the datagrams received from the desktop, one per line
                    ("<ip>:<port> <text>"), oldest first; clears the log
@@ -64,6 +71,11 @@ class Phone:
         self.next_id = 1
         self.heartbeats = 0
         self.demo_pass = args.demo_pass
+        self.parts = None      # forced part count, or None to count
+        self.fail_part = 0     # the part of the next SMS that fails, 0: none
+        self.fail_text = ""
+        self.hold = False
+        self.held = []         # (text, addr) waiting for "release"
 
     def send(self, text, addr=None):
         addr = addr or self.desk
@@ -95,18 +107,34 @@ class Phone:
             self.send("AT+CONTACT_END", addr)
         elif text.startswith("AT+SEND_SMS="):
             number, _, body = text[len("AT+SEND_SMS="):].partition("~")
-            parts = max(1, (len(body) + 159) // 160)
+            parts = self.count_parts(body)
             sms_id = self.next_id
             self.next_id += 1
             self.send(f"AT+SMS_SEND_OK={number}~{sms_id}~{parts}~{body}", addr)
-            for _ in range(parts):
-                self.send(f"AT+SMS_SEND_STATUS={number},{sms_id},1,", addr)
-            for _ in range(parts):
-                self.send(f"AT+SMS_DELIVERED_OK={number},{sms_id}", addr)
+            answers = []
+            for part in range(1, max(parts, 1) + 1):
+                if part == self.fail_part:
+                    answers.append(f"AT+SMS_SEND_STATUS={number},{sms_id},0,{self.fail_text}")
+                else:
+                    answers.append(f"AT+SMS_SEND_STATUS={number},{sms_id},1,")
+            for part in range(1, max(parts, 1) + 1):
+                if part != self.fail_part:
+                    answers.append(f"AT+SMS_DELIVERED_OK={number},{sms_id}")
+            self.fail_part = 0
+            for answer in answers:
+                if self.hold:
+                    self.held.append((answer, addr))
+                else:
+                    self.send(answer, addr)
         elif text.startswith("AT+ANALYZE_TEXT~"):
             body = text[len("AT+ANALYZE_TEXT~"):]
-            self.send(f"AT+SMS_PARTS_CNT={max(1, (len(body) + 159) // 160)}", addr)
+            self.send(f"AT+SMS_PARTS_CNT={self.count_parts(body)}", addr)
         # "+HEART:" is the desktop's reply to ours; calls need no answer.
+
+    def count_parts(self, body):
+        if self.parts is not None:
+            return self.parts
+        return max(1, (len(body) + 159) // 160)
 
     def bench(self, count, host):
         count = max(1, min(count, 10000))
@@ -167,6 +195,18 @@ class Phone:
             self.send(rest)
         elif cmd == "silent":
             self.silent = rest == "on"
+        elif cmd == "parts":
+            self.parts = int(rest) if rest.strip().lstrip("-").isdigit() else None
+        elif cmd == "fail":
+            number, _, text = rest.partition(" ")
+            self.fail_part = int(number) if number.isdigit() else 0
+            self.fail_text = text or "network error"
+        elif cmd == "hold":
+            self.hold = rest == "on"
+        elif cmd == "release":
+            held, self.held = self.held[:1000], []
+            for text, addr in held:
+                self.send(text, addr)
         elif cmd == "mute":
             self.mute = rest == "on"
         elif cmd == "log":

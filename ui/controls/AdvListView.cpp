@@ -584,8 +584,10 @@ void TAdvListView::SetWallpaper(TBitmap* Value) {
 void TAdvListView::ApplyWallpaper() {
   FBrush->SetBitmap(nullptr);
   if (FWallpaper->Empty()) {
-    if (HandleAllocated())
+    if (HandleAllocated()) {
       SendMessageW(Handle(), LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+      SendMessageW(Handle(), LVM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+    }
     FBrush->SetColor(Color());
   } else {
     if (HandleAllocated()) {

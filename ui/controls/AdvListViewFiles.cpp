@@ -56,8 +56,6 @@ String HtmlColor(TColor Color) {
   return L"#" + IntToHex(c & 0xFF, 2) + IntToHex((c >> 8) & 0xFF, 2) + IntToHex((c >> 16) & 0xFF, 2);
 }
 
-String Quoted(const String& S) { return L"\"" + S + L"\""; }
-
 // One cell set by a reader: column (-1 for a width), row (-1 for a
 // caption), image, text.
 struct TCellLoad {

@@ -28,10 +28,6 @@ TSetWindowTheme SetWindowThemeEntry() {
 
 int HeaderCount(HWND Header) { return Header ? static_cast<int>(SendMessageW(Header, HDM_GETITEMCOUNT, 0, 0)) : 0; }
 
-UINT HeaderAlign(TAlignment A) {
-  return A == TAlignment::taRightJustify ? HDF_RIGHT : A == TAlignment::taCenter ? HDF_CENTER : HDF_LEFT;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------

@@ -9,7 +9,8 @@
 
 #include "base/Forms.h"
 #include "base/ImgList.h"
-#include "base/ShellExec.h"
+#include "base/Hints.h"
+#include "base/Shell.h"
 #include "ui/draw/HtmlRender.h"
 
 namespace {
@@ -110,6 +111,22 @@ void TAdvListView::Dispatch(TMessage& Message) {
         return;
       }
       break;
+    case CM_HINTSHOW: {
+      // With AutoHint the cell under the pointer gives the hint, or none.
+      auto* info = reinterpret_cast<THintInfo*>(Message.LParam);
+      Message.Result = 0;
+      if (info && info->HintControl == this && FAutoHint) {
+        TPoint pos;
+        String text = BuildCellHint(info->CursorPos, pos);
+        if (text.empty()) {
+          Message.Result = 1;
+        } else {
+          info->HintStr = text;
+          info->HintPos = pos;
+        }
+      }
+      return;
+    }
     case WM_SIZE: {
       int sortColumn = FSortColumn;
       TCustomListView::Dispatch(Message);
@@ -313,12 +330,8 @@ bool TAdvListView::AnchorAt(int X, int Y, int Item, int Column, String& Href, St
 }
 
 void TAdvListView::OpenLink(const String& Target, bool AppParent) {
-  TShellRequest request;
-  request.Parent = AppParent && Application ? Application->Handle() : nullptr;
-  request.Verb = L"open";
-  request.File = Target;
-  request.Show = SW_SHOWNORMAL;
-  ShellExecuteRequest(request);
+  AppShellExecute(AppParent && Application ? Application->Handle() : nullptr, L"open", Target, L"", L"",
+                  SW_SHOWNORMAL);
 }
 
 void TAdvListView::HandleLButtonUp(TMessage& Message) {
@@ -376,6 +389,7 @@ void TAdvListView::MouseMove(TShiftState Shift, int X, int Y) {
         if (OnAnchorEnter) OnAnchorEnter(this, href);
         FLastAnchor = href;
         FInAnchor = true;
+        if (Application) Application->CancelHint();
       }
     }
   }
@@ -390,8 +404,10 @@ void TAdvListView::MouseMove(TShiftState Shift, int X, int Y) {
     handled = true;
   }
   if (!onLink && !handled && Cursor() != FOldCursor) SetCursor(FOldCursor);
-  if (FLastHintPos.x >= 0 && FLastHintPos.y >= 0 && (!hit || col != FLastHintPos.x || item != FLastHintPos.y))
+  if (FLastHintPos.x >= 0 && FLastHintPos.y >= 0 && (!hit || col != FLastHintPos.x || item != FLastHintPos.y)) {
+    if (Application) Application->CancelHint();
     FLastHintPos = TPoint(-1, -1);
+  }
   TCustomListView::MouseMove(Shift, X, Y);
 }
 

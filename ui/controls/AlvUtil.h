@@ -5,7 +5,7 @@
 #include "base/Graphics.h"
 #include "base/Lists.h"
 
-// A string list read line by line and written piece by piece.
+// A string list read line by line and written a bit at a time.
 class TFileStringList : public TStringList {
   VANTREL_CLASS(TFileStringList)
  public:

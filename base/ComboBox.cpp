@@ -1,0 +1,186 @@
+#include "base/ComboBox.h"
+
+// ---------------------------------------------------------------------------
+// TComboBoxStrings
+
+int TComboBoxStrings::AddObject(const String& S, TObject* AObject) {
+  InsertObject(Count(), S, AObject);
+  return Count() - 1;
+}
+
+void TComboBoxStrings::InsertObject(int Index, const String& S, TObject* AObject) {
+  if (Index < 0 || Index > Count()) IndexError(Index);
+  if (OnChanging) OnChanging(this);
+  FItems.insert(FItems.begin() + Index, TItem{S, AObject});
+  if (FOwner->HandleAllocated())
+    SendMessageW(FOwner->Handle(), CB_INSERTSTRING, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(S.c_str()));
+  else if (FOwner->FItemIndex >= Index)
+    ++FOwner->FItemIndex;
+  if (OnChange) OnChange(this);
+}
+
+void TComboBoxStrings::Delete(int Index) {
+  if (Index < 0 || Index >= Count()) IndexError(Index);
+  if (OnChanging) OnChanging(this);
+  FItems.erase(FItems.begin() + Index);
+  if (FOwner->HandleAllocated())
+    SendMessageW(FOwner->Handle(), CB_DELETESTRING, static_cast<WPARAM>(Index), 0);
+  else if (FOwner->FItemIndex == Index)
+    FOwner->FItemIndex = -1;
+  else if (FOwner->FItemIndex > Index)
+    --FOwner->FItemIndex;
+  if (OnChange) OnChange(this);
+}
+
+void TComboBoxStrings::Clear() {
+  if (OnChanging) OnChanging(this);
+  FItems.clear();
+  FOwner->FItemIndex = -1;
+  if (FOwner->HandleAllocated()) SendMessageW(FOwner->Handle(), CB_RESETCONTENT, 0, 0);
+  if (OnChange) OnChange(this);
+}
+
+String TComboBoxStrings::Get(int Index) const {
+  if (Index < 0 || Index >= Count()) IndexError(Index);
+  return FItems[static_cast<size_t>(Index)].S;
+}
+
+void TComboBoxStrings::Put(int Index, const String& S) {
+  if (Index < 0 || Index >= Count()) IndexError(Index);
+  int selected = FOwner->ItemIndex();
+  TObject* object = FItems[static_cast<size_t>(Index)].Object;
+  Delete(Index);
+  InsertObject(Index, S, object);
+  if (selected == Index) FOwner->SetItemIndex(Index);
+}
+
+TObject* TComboBoxStrings::GetObject(int Index) const {
+  if (Index < 0 || Index >= Count()) IndexError(Index);
+  return FItems[static_cast<size_t>(Index)].Object;
+}
+
+void TComboBoxStrings::PutObject(int Index, TObject* AObject) {
+  if (Index < 0 || Index >= Count()) IndexError(Index);
+  FItems[static_cast<size_t>(Index)].Object = AObject;
+}
+
+// ---------------------------------------------------------------------------
+// TCustomComboBox
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {
+  FControlStyle = {TControlStyleItem::csSetCaption, TControlStyleItem::csDoubleClicks,
+                   TControlStyleItem::csFixedHeight};
+  FWidth = 145;
+  FHeight = 21;
+  FTabStop = true;
+  SetColor(clWindow);
+  FItems = new TComboBoxStrings(this);
+}
+
+void TCustomComboBox::Destroy() {
+  TWinControl::Destroy();
+  delete FItems;
+  FItems = nullptr;
+}
+
+void TCustomComboBox::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  CreateSubClass(Params, L"COMBOBOX");
+  Params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL;
+  Params.Style |= FStyle == TComboBoxStyle::csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
+  Params.Height = WindowHeight();
+}
+
+void TCustomComboBox::CreateWnd() {
+  TWinControl::CreateWnd();
+  for (const auto& item : FItems->FItems)
+    SendMessageW(FHandle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.S.c_str()));
+  SendMessageW(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+  // The window's own height is the field's.
+  UpdateBounds();
+}
+
+void TCustomComboBox::SaveWindowState() {
+  FItemIndex = static_cast<int>(SendMessageW(FHandle, CB_GETCURSEL, 0, 0));
+  TWinControl::SaveWindowState();
+}
+
+int TCustomComboBox::WindowHeight() {
+  int field = FHeight > 0 ? FHeight : 21;
+  int row = 0;
+  if (FHandle) row = static_cast<int>(SendMessageW(FHandle, CB_GETITEMHEIGHT, 0, 0));
+  if (row <= 0) row = Max(Font()->Height() < 0 ? -Font()->Height() : Font()->Height(), 13) + 3;
+  return field + row * Max(FDropDownCount, 1) + 2;
+}
+
+void TCustomComboBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (!FHandle) {
+    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    return;
+  }
+  // The field keeps the height its font gives it; the window's height
+  // includes the dropped list.
+  if (ALeft == FLeft && ATop == FTop && AWidth == FWidth) return;
+  SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, WindowHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+  UpdateBounds();
+  RequestAlign();
+}
+
+int TCustomComboBox::ItemIndex() {
+  if (!FHandle) return FItemIndex;
+  return static_cast<int>(SendMessageW(FHandle, CB_GETCURSEL, 0, 0));
+}
+
+void TCustomComboBox::SetItemIndex(int Value) {
+  if (Value < -1 || Value >= FItems->Count()) Value = -1;
+  FItemIndex = Value;
+  if (FHandle) SendMessageW(FHandle, CB_SETCURSEL, static_cast<WPARAM>(Value), 0);
+}
+
+String TCustomComboBox::Text() {
+  int i = ItemIndex();
+  return i >= 0 && i < FItems->Count() ? FItems->Strings(i) : String();
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
+  if (FStyle == Value) return;
+  FStyle = Value;
+  RecreateWnd();
+}
+
+void TCustomComboBox::SetDropDownCount(int Value) {
+  if (FDropDownCount == Value) return;
+  FDropDownCount = Value;
+  if (FHandle)
+    SetWindowPos(FHandle, nullptr, 0, 0, FWidth, WindowHeight(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool TCustomComboBox::DroppedDown() { return FHandle && SendMessageW(FHandle, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+
+void TCustomComboBox::SetDroppedDown(bool Value) { SendMessageW(Handle(), CB_SHOWDROPDOWN, Value, 0); }
+
+void TCustomComboBox::Change() {
+  if (OnChange) OnChange(this);
+}
+
+void TCustomComboBox::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case CN_COMMAND:
+      if (HIWORD(Message.WParam) == CBN_SELCHANGE) Change();
+      return;
+    case WM_SETTEXT: {
+      // An assigned text selects the first item that is that text, or none.
+      const wchar_t* t = reinterpret_cast<const wchar_t*>(Message.LParam);
+      int found = -1;
+      for (int i = 0; t && *t && i < FItems->Count() && found < 0; ++i)
+        if (FItems->Strings(i) == t) found = i;
+      FText.clear();
+      SetItemIndex(found);
+      Message.Result = 1;
+      return;
+    }
+    default:
+      break;
+  }
+  TWinControl::Dispatch(Message);
+}

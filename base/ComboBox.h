@@ -1,0 +1,93 @@
+// The combo box in its drop-down list form: the user picks one of its
+// items; the items live here as well as in the window, so that a window
+// made again gets them back.
+#pragma once
+
+#include <vector>
+
+#include "base/Lists.h"
+#include "base/StdCtrls.h"
+
+class TCustomComboBox;
+
+enum class TComboBoxStyle { csDropDown, csDropDownList };
+
+// The items of a combo box; every change shows at once.
+class TComboBoxStrings : public TStrings {
+  VANTREL_CLASS(TComboBoxStrings)
+ public:
+  explicit TComboBoxStrings(TCustomComboBox* AOwner) : FOwner(AOwner) {}
+  int AddObject(const String& S, TObject* AObject) override;
+  void Insert(int Index, const String& S) override { InsertObject(Index, S, nullptr); }
+  void InsertObject(int Index, const String& S, TObject* AObject) override;
+  void Delete(int Index) override;
+  void Clear() override;
+
+ protected:
+  String Get(int Index) const override;
+  int GetCount() const override { return static_cast<int>(FItems.size()); }
+  void Put(int Index, const String& S) override;
+  TObject* GetObject(int Index) const override;
+  void PutObject(int Index, TObject* AObject) override;
+
+ private:
+  friend class TCustomComboBox;
+  struct TItem {
+    String S;
+    TObject* Object;
+  };
+  TCustomComboBox* FOwner;
+  std::vector<TItem> FItems;
+};
+
+class TCustomComboBox : public TWinControl {
+  VANTREL_CLASS(TCustomComboBox)
+ public:
+  explicit TCustomComboBox(TComponent* AOwner);
+
+  TStrings* Items() { return FItems; }
+  void SetItems(TStrings* Value) { FItems->Assign(Value); }
+  // The selected item, -1 for none. Setting it fires nothing.
+  int ItemIndex();
+  void SetItemIndex(int Value);
+  // The selected item's text ("" for none); assigning a text selects the
+  // first item that is that text, or none.
+  String Text() override;
+  TComboBoxStyle Style() const { return FStyle; }
+  void SetStyle(TComboBoxStyle Value);
+  // Rows the dropped list shows without scrolling.
+  int DropDownCount() const { return FDropDownCount; }
+  void SetDropDownCount(int Value);
+  bool DroppedDown();
+  void SetDroppedDown(bool Value);
+
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+  // The user picked another item.
+  TNotifyEvent OnChange;
+
+  void Dispatch(TMessage& Message) override;
+
+ protected:
+  void Destroy() override;
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void SaveWindowState() override;
+  virtual void Change();
+
+ private:
+  friend class TComboBoxStrings;
+  // The window's height: the field and the dropped list.
+  int WindowHeight();
+
+  TComboBoxStrings* FItems;
+  TComboBoxStyle FStyle = TComboBoxStyle::csDropDownList;
+  int FDropDownCount = 8;
+  int FItemIndex = -1;  // while there is no window
+};
+
+class TComboBox : public TCustomComboBox {
+  VANTREL_CLASS(TComboBox)
+ public:
+  using TCustomComboBox::TCustomComboBox;
+};
