@@ -102,6 +102,17 @@ TEST_F(MenuStylerTest, IndexedColoursRejectOtherIndicesBeforeStoring) {
   EXPECT_EQ(Styler->IconBar()->CheckColorTo(), 0x020202);
 }
 
+TEST_F(MenuStylerTest, RootFontFollowsTheSystemOnlyWhenAskedTo) {
+  TRootItem* root = Styler->RootItem();
+  root->Font()->SetName(L"Courier");
+  root->SetUseSystemFont(false);
+  root->UpdateFont();
+  EXPECT_EQ(root->Font()->Name(), L"Courier");
+  root->SetUseSystemFont(true);
+  root->UpdateFont();
+  EXPECT_EQ(root->Font()->Name(), Screen->MenuFont()->Name());
+}
+
 TEST_F(MenuStylerTest, IconBarIsNeverNarrowerThanSixteen) {
   Styler->IconBar()->SetSize(10);
   EXPECT_EQ(Styler->IconBar()->Size(), 16);

@@ -1,5 +1,5 @@
 // The surfaces of the styled menus: two-colour linear gradients drawn line
-// by line (and the piece of a larger gradient that falls in a clip), framed
+// by line (and the part of a larger gradient that falls in a clip), framed
 // boxes, bands with fading ends, the background picture in its ten
 // positions, and the side bar's rotated caption, border and splitter.
 // Colours are resolved before they are interpolated; clNone means none where
