@@ -14,7 +14,27 @@
 
 namespace {
 
-const wchar_t* const kPort = L"43311";
+// The service's port: one that is free on loopback when the tests start, so
+// that runs beside other programs of the machine never meet on it.
+int ServicePortNumber() {
+  static const int port = [] {
+    WSADATA wsa;
+    WSAStartup(MAKEWORD(2, 2), &wsa);
+    SOCKET s = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int len = sizeof(a);
+    int found = 43311;
+    if (bind(s, reinterpret_cast<sockaddr*>(&a), sizeof(a)) == 0 &&
+        getsockname(s, reinterpret_cast<sockaddr*>(&a), &len) == 0)
+      found = ntohs(a.sin_port);
+    closesocket(s);
+    WSACleanup();
+    return found;
+  }();
+  return port;
+}
 
 // NetBIOS answers from a table: adapter numbers, and per adapter the
 // status call's return code and hardware address. Nothing of NetBIOS
@@ -87,7 +107,7 @@ struct Peer {
     local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     bind(s, reinterpret_cast<sockaddr*>(&local), sizeof(local));
     service.sin_family = AF_INET;
-    service.sin_port = htons(43311);
+    service.sin_port = htons(static_cast<u_short>(ServicePortNumber()));
     service.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   }
   ~Peer() { closesocket(s); }
@@ -151,7 +171,7 @@ struct ServiceFixture : testing::Test {
   TOvUDPS* MakeService(TComponent* Owner = nullptr) {
     auto* s = new TOvUDPS(Owner ? Owner : owner);
     s->SetUDPLocalIP(L"127.0.0.1");
-    s->SetUDPRxPort(kPort);
+    s->SetUDPRxPort(IntToStr(static_cast<int64_t>(ServicePortNumber())));
     s->OnGetPacketUDP = [this](TObject*, const String& p, const String& h, const String& ip, const String& port,
                                String& response) {
       packets.push_back({p, h, ip, port});
