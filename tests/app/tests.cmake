@@ -5,7 +5,7 @@ vantrel_test(test_tools SOURCES base/RegistryTest.cpp base/IniFilesTest.cpp base
 # their own too, with the program's units.
 add_executable(test_app app/SettingsStoreTest.cpp app/ProgramFormsTest.cpp app/SingleInstanceTest.cpp
   app/ToolsTestVersion.rc)
-target_link_libraries(test_app PRIVATE testmain testunits_phone app)
+target_link_libraries(test_app PRIVATE testmain testunits_lab app)
 add_test(NAME test_app COMMAND ${CMAKE_SOURCE_DIR}/tools/lab/lab.sh run -- $<TARGET_FILE:test_app> --gtest_color=no)
 set_tests_properties(test_app PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE
   ENVIRONMENT "VANTREL_BUILD_DIR=${CMAKE_BINARY_DIR}")

@@ -1,6 +1,10 @@
 # The program's units without the single-instance guard.
 add_library(testunits_phone STATIC phone/PhoneTestUnits.cpp)
 target_link_libraries(testunits_phone PUBLIC app)
+# The same for tests that create the main window: they refuse to start
+# outside a lab network.
+add_library(testunits_lab STATIC phone/LabTestUnits.cpp)
+target_link_libraries(testunits_lab PUBLIC app)
 
 vantrel_test(test_phone_protocol SOURCES phone/PhoneProtocolTest.cpp LIBS app TIMEOUT 60)
 vantrel_test(test_tray SOURCES phone/TrayIconTest.cpp TIMEOUT 60)
@@ -14,7 +18,7 @@ set(PHONE_SIM_CMD "exec python3 ${CMAKE_SOURCE_DIR}/tools/phone/phone_sim.py --s
 
 # The main window and its dispatcher in this process, against the simulator.
 add_executable(test_phone_window phone/MainWindowTest.cpp app/ToolsTestVersion.rc)
-target_link_libraries(test_phone_window PRIVATE testmain testunits_phone app ws2_32)
+target_link_libraries(test_phone_window PRIVATE testmain testunits_lab app ws2_32)
 add_test(NAME test_phone_window COMMAND ${CMAKE_SOURCE_DIR}/tools/lab/lab.sh run --phone "${PHONE_SIM_CMD}"
   -- $<TARGET_FILE:test_phone_window> --gtest_color=no)
 set_tests_properties(test_phone_window PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE

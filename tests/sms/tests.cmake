@@ -13,7 +13,7 @@ vantrel_test(test_sms_screens SOURCES sms/SmsScreensTest.cpp app/ToolsTestVersio
 # phone simulator in the phone namespace.
 set(SMS_SIM_CMD "exec python3 ${CMAKE_SOURCE_DIR}/tools/phone/phone_sim.py --quiet --seconds 600")
 add_executable(test_sms_road sms/SmsRoadTest.cpp app/ToolsTestVersion.rc)
-target_link_libraries(test_sms_road PRIVATE testmain testunits_phone app ws2_32)
+target_link_libraries(test_sms_road PRIVATE testmain testunits_lab app ws2_32)
 add_test(NAME test_sms_road COMMAND ${CMAKE_SOURCE_DIR}/tools/lab/lab.sh run --phone "${SMS_SIM_CMD}"
   -- $<TARGET_FILE:test_sms_road> --gtest_color=no)
 set_tests_properties(test_sms_road PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE

@@ -20,4 +20,4 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 STATE_FILE="$VANTREL_WINE_HOME/state.env"
 # The version of the prefix layout made by env.sh; raise it when that changes.
-PREFIX_VERSION=2
+PREFIX_VERSION=3

@@ -108,6 +108,9 @@ make_prefix() {
   # seconds for a manager to take every hidden window down. Unmanaged
   # windows are drawn and moved by wine itself.
   "$WINE_BIN" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # A program that crashes ends with a backtrace on the console; no crash
+  # dialog waits for a click that never comes.
+  "$WINE_BIN" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   stop_wineserver
   if ! "$WINE_BIN" "$check" "${FONT_FAMILIES[@]}"; then
     echo "env.sh: GDI+ cannot find the fonts the controls need; is fonts-wine and fonts-liberation installed?" >&2
