@@ -134,7 +134,7 @@ S AddCurve(const TGPPointF* points, int count) :: GdipAddPathCurve(H, (const GP:
 S AddCurve(const TGPPoint* points, int count) :: GdipAddPathCurveI(H, (const GP::GpPoint*)points, count)
 S AddCurve(const TGPPoint* points, int count, float tension) :: GdipAddPathCurve2I(H, (const GP::GpPoint*)points, count, tension)
 S AddBezier(float x1, float y1, float x2, float y2, float x3, float y3, float x4, float y4) :: GdipAddPathBezier(H, x1, y1, x2, y2, x3, y3, x4, y4)
-S AddString(const String& string_, int length, TGPFontFamily* family, int style, float emSize, const TGPRectF& layoutRect, TGPStringFormat* format) :: GdipAddPathString(H, string_.c_str(), length, N(family), style, emSize, (const GP::RectF*)&layoutRect, N(format))
+S AddString(const String& string_, int length, TGPFontFamily* family, int style, float emSize, const TGPRectF& layoutRect, TGPStringFormat* format) :: GdipAddPathString(H, string_.c_str(), GdipTextLength(string_, length), N(family), style, emSize, (const GP::RectF*)&layoutRect, N(format))
 S CloseFigure() :: GdipClosePathFigure(H)
 S Reset() :: GdipResetPath(H)
 R int/INT GetPointCount() :: GdipGetPointCount(H, &r)

@@ -191,6 +191,8 @@ TEST(Brightness, ChangeColorBrightnessTable) {
       // of wrapping round to a pale pink.
       {0x0000FF, 20, 0x0000FF},    {0xFF0000, 20, 0xFF0000},
       {0x3366FF, 20, 0x0A47FF},    // saturation 0.8 -> 0.96, no channel leaves range
+      // Full value, all saturation taken away: white, and nothing raised.
+      {0x0000FF, -100, clWhite},   {0x3366FF, -150, clWhite},
   };
   for (const Case& c : cases) EXPECT_EQ(ChangeColorBrightness(c.In, c.Percent), c.Out) << std::hex << c.In << " " << std::dec << c.Percent;
 }

@@ -210,6 +210,23 @@ TEST(GdiplusText, DrawStringLengthCountsCharacters) {
   EXPECT_EQ(inked(60), all);  // a length past the text stops at its end
 }
 
+TEST(GdiplusText, PathStringLengthStopsAtTheTextsEnd) {
+  TGPFontFamily family(L"Arial");
+  ASSERT_EQ(family.GetLastStatus(), Ok);
+  TGPStringFormat format;
+  auto points = [&](int length) {
+    TGPGraphicsPath path;
+    EXPECT_EQ(path.AddString(String(L"WW"), length, &family, 0, 20, TGPRectF{0, 0, 200, 60}, &format), Ok);
+    return path.GetPointCount();
+  };
+  int all = points(-1);
+  EXPECT_GT(all, 0);
+  EXPECT_EQ(points(2), all);
+  EXPECT_EQ(points(400), all);  // never read past the text
+  EXPECT_GT(points(1), 0);
+  EXPECT_LT(points(1), all);
+}
+
 TEST(GdiplusText, MeasureGrowsWithTheText) {
   Canvas c(10, 10);
   TGPFont font(L"Arial", 12);

@@ -4,8 +4,10 @@
 #include "base/ExtCtrls.h"
 #include "base/Forms.h"
 #include "base/StdCtrls.h"
+#include "base/StyleServices.h"
 #include "ui/toolbar/runtime/ThemeBinding.h"
 #include "ui/toolbar/runtime/ToolBarRuntime.h"
+#include "tests/support/Gui.h"
 
 namespace {
 struct RuntimeFixture : ::testing::Test {
@@ -45,7 +47,6 @@ TEST_F(RuntimeFixture, VisualStylesBoundOnceAndAMissingEntryNeverStopsStartUp) {
   EXPECT_NO_THROW(InitThemeBindingUnit());
   EXPECT_TRUE(ThemeLibraryBound());
   EXPECT_EQ(ThemeEntry("OpenThemeData"), nullptr);
-  EXPECT_FALSE(StyleServicesEnabled());
   RECT r{0, 0, 10, 10};
   EXPECT_EQ(ThemeBinding::DrawThemeTextEx(nullptr, nullptr, 0, 0, L"x", 1, 0, &r, nullptr), E_NOTIMPL);
   FiniThemeBindingUnit();
@@ -173,5 +174,65 @@ TEST(VisibleWithParents, HiddenParentHidesTheControl) {
   EXPECT_TRUE(IsVisibleWithParents(edit));
   panel->SetVisible(false);
   EXPECT_FALSE(IsVisibleWithParents(edit));
+  form->Free();
+}
+
+TEST_F(RuntimeFixture, ActiveStyleIsTheSystemLookEnabledWhileVisualStylesApply) {
+  TCustomStyleServices* style = GetActiveStyleServices();
+  ASSERT_NE(style, nullptr);
+  EXPECT_EQ(style, TStyleManager::ActiveStyle());
+  EXPECT_EQ(style, StyleServices());
+  EXPECT_EQ(style->Name(), L"Windows");
+  EXPECT_TRUE(style->IsSystemStyle());
+  // Enabled is the visual-styles library's own answer.
+  using Fn = BOOL(WINAPI*)();
+  auto active = reinterpret_cast<Fn>(ThemeEntry("IsThemeActive"));
+  auto themed = reinterpret_cast<Fn>(ThemeEntry("IsAppThemed"));
+  ASSERT_TRUE(active && themed);
+  EXPECT_EQ(StyleServicesEnabled(), active() && themed());
+  static int asked = 0;
+  static bool answer = true;
+  TStyleManager::SetEnabledSource([] { return ++asked, answer; });
+  EXPECT_TRUE(StyleServicesEnabled());
+  answer = false;
+  EXPECT_FALSE(GetActiveStyleServices()->Enabled());
+  // The Aero test stops at its first false term: common controls 5.81 here
+  // end it before the style is asked.
+  asked = 0;
+  answer = true;
+  EXPECT_FALSE(IsAeroAvailable(nullptr));
+  EXPECT_EQ(asked, 0);
+  TStyleManager::SetEnabledSource(nullptr);
+}
+
+TEST(PagerFocus, TrueOnlyForAWindowInsideThePager) {
+  auto* form = new TForm(nullptr);
+  form->SetBounds(0, 0, 300, 200);
+  auto* pager = new TPanel(form);
+  pager->SetParent(form);
+  pager->SetBounds(0, 0, 200, 150);
+  auto* page = new TPanel(form);
+  page->SetParent(pager);
+  page->SetBounds(5, 5, 150, 100);
+  auto* inner = new TEdit(form);
+  inner->SetParent(page);
+  auto* outside = new TEdit(form);
+  outside->SetParent(form);
+  outside->SetBounds(210, 10, 60, 20);
+  EXPECT_FALSE(PagerContainsFocus(nullptr));
+  EXPECT_FALSE(PagerContainsFocus(pager));  // no window yet
+  form->Show();
+  ASSERT_TRUE(FocusForInput(form, inner));
+  EXPECT_TRUE(PagerContainsFocus(pager));
+  EXPECT_TRUE(PagerContainsFocus(page));
+  pager->SetEnabled(false);
+  EXPECT_FALSE(PagerContainsFocus(pager));  // a disabled pager holds nothing
+  pager->SetEnabled(true);
+  ASSERT_TRUE(FocusForInput(form, outside));
+  EXPECT_FALSE(PagerContainsFocus(pager));
+  // The pager's own window focused: only its parents are looked at.
+  SetFocus(pager->Handle());
+  ASSERT_EQ(GetFocus(), pager->Handle());
+  EXPECT_FALSE(PagerContainsFocus(pager));
   form->Free();
 }

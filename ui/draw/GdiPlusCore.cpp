@@ -108,18 +108,11 @@ Status TGPGraphics::DrawImageRect(TGPImage* image, const TGPRectF& ARect) {
                    static_cast<float>(Round(double(ARect.Width))), static_cast<float>(Round(double(ARect.Height))));
 }
 
-namespace {
-// A length beyond the text would make GDI+ read past it.
-int TextLength(const String& s, int length) {
-  return length > static_cast<int>(s.size()) ? static_cast<int>(s.size()) : length;
-}
-}  // namespace
-
 Status TGPGraphics::MeasureString(const String& string_, int length, TGPFont* font, const TGPRectF& layoutRect,
                                   TGPStringFormat* stringFormat, TGPRectF& boundingBox, int* codepointsFitted,
                                   int* linesFilled) {
   GP::RectF box;
-  Status s = Keep(lastResult, GdipMeasureString(GdipNative::Of(this), string_.c_str(), TextLength(string_, length),
+  Status s = Keep(lastResult, GdipMeasureString(GdipNative::Of(this), string_.c_str(), GdipTextLength(string_, length),
                                                 GdipNative::Of(font), reinterpret_cast<const GP::RectF*>(&layoutRect),
                                                 GdipNative::Of(stringFormat), &box, codepointsFitted, linesFilled));
   boundingBox = TGPRectF{box.X, box.Y, box.Width, box.Height};
@@ -140,7 +133,7 @@ Status TGPGraphics::DrawString(const String& string_, int length, TGPFont* font,
                                TGPStringFormat* stringFormat, TGPBrush* brush) {
   std::vector<wchar_t> text(string_.size() + 1, L'\0');
   std::memcpy(text.data(), string_.data(), string_.size() * sizeof(wchar_t));
-  return Keep(lastResult, GdipDrawString(GdipNative::Of(this), text.data(), TextLength(string_, length),
+  return Keep(lastResult, GdipDrawString(GdipNative::Of(this), text.data(), GdipTextLength(string_, length),
                                          GdipNative::Of(font), reinterpret_cast<const GP::RectF*>(&layoutRect),
                                          GdipNative::Of(stringFormat), GdipNative::Of(brush)));
 }

@@ -335,7 +335,7 @@ Status TGPGraphicsPath::AddBezier(float x1, float y1, float x2, float y2, float 
   return Keep(lastResult, GdipAddPathBezier(static_cast<GP::GpPath*>(nativePath), x1, y1, x2, y2, x3, y3, x4, y4));
 }
 Status TGPGraphicsPath::AddString(const String& string_, int length, TGPFontFamily* family, int style, float emSize, const TGPRectF& layoutRect, TGPStringFormat* format) {
-  return Keep(lastResult, GdipAddPathString(static_cast<GP::GpPath*>(nativePath), string_.c_str(), length, GdipNative::Of(family), style, emSize, (const GP::RectF*)&layoutRect, GdipNative::Of(format)));
+  return Keep(lastResult, GdipAddPathString(static_cast<GP::GpPath*>(nativePath), string_.c_str(), GdipTextLength(string_, length), GdipNative::Of(family), style, emSize, (const GP::RectF*)&layoutRect, GdipNative::Of(format)));
 }
 Status TGPGraphicsPath::CloseFigure() {
   return Keep(lastResult, GdipClosePathFigure(static_cast<GP::GpPath*>(nativePath)));

@@ -18,6 +18,12 @@ inline Status Keep(Status& Field, GP::GpStatus Result) {
   return s;
 }
 
+// The length a text call passes on: a length beyond the text would make
+// GDI+ read past it, so it stops at the text's end (-1 stays: up to the end).
+inline int GdipTextLength(const String& Text, int Length) {
+  return Length > static_cast<int>(Text.size()) ? static_cast<int>(Text.size()) : Length;
+}
+
 struct GdipNative {
   static GP::GpGraphics* Of(const TGPGraphics* o) { return o ? static_cast<GP::GpGraphics*>(o->nativeGraphics) : nullptr; }
   static GP::GpPen* Of(const TGPPen* o) { return o ? static_cast<GP::GpPen*>(o->nativePen) : nullptr; }

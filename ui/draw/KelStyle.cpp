@@ -101,6 +101,12 @@ TColor ChangeColorBrightness(TColor Color, int Percent) {
     if (v > 255) v = 255;
   } else {
     s = s + s * Percent / 100;
+    // Taking all the saturation away (-100 percent or more) leaves the grey
+    // of that value, not a grey that still has a hue.
+    if (s <= 0) {
+      s = 0;
+      h = std::numeric_limits<double>::quiet_NaN();
+    }
   }
   double a = 0, b = 0, d = 0;
   HSVtoRGB(h, s, v, a, b, d);

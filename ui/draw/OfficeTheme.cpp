@@ -38,21 +38,6 @@ DWORD Version(DWORD* Minor) {
   return vi.dwMajorVersion;
 }
 
-bool ComCtl32AtLeast6() {
-  wchar_t path[MAX_PATH];
-  UINT n = GetSystemDirectoryW(path, MAX_PATH);
-  String file = String(path, n) + L"\\COMCTL32.DLL";
-  DWORD handle = 0, size = GetFileVersionInfoSizeW(file.c_str(), &handle);
-  if (!size) return false;
-  std::vector<BYTE> data(size);
-  VS_FIXEDFILEINFO* info = nullptr;
-  UINT len = 0;
-  if (!GetFileVersionInfoW(file.c_str(), 0, size, data.data()) ||
-      !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info)
-    return false;
-  return HIWORD(info->dwFileVersionMS) > 5;
-}
-
 bool SystemThemeColorName(String& ColorName) {
   if (!IsXPOrLater()) return false;
   HMODULE lib = LoadLibraryW(L"uxtheme.dll");
@@ -61,7 +46,7 @@ bool SystemThemeColorName(String& ColorName) {
   using ActiveFn = BOOL(WINAPI*)();
   using NameFn = HRESULT(WINAPI*)(LPWSTR, int, LPWSTR, int, LPWSTR, int);
   auto active = reinterpret_cast<ActiveFn>(GetProcAddress(lib, "IsThemeActive"));
-  if (active && active() && ComCtl32AtLeast6()) {
+  if (active && active() && IsComCtl32Version6()) {
     auto name = reinterpret_cast<NameFn>(GetProcAddress(lib, "GetCurrentThemeName"));
     if (name) {
       wchar_t file[255] = {}, color[255] = {}, sizeName[255] = {};
@@ -78,6 +63,21 @@ TThemeColorNameSource gColorNameSource = nullptr;
 }  // namespace
 
 void SetThemeColorNameSource(TThemeColorNameSource Source) { gColorNameSource = Source; }
+
+bool IsComCtl32Version6() {
+  wchar_t path[MAX_PATH];
+  UINT n = GetSystemDirectoryW(path, MAX_PATH);
+  String file = String(path, n) + L"\\COMCTL32.DLL";
+  DWORD handle = 0, size = GetFileVersionInfoSizeW(file.c_str(), &handle);
+  if (!size) return false;
+  std::vector<BYTE> data(size);
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT len = 0;
+  if (!GetFileVersionInfoW(file.c_str(), 0, size, data.data()) ||
+      !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info)
+    return false;
+  return HIWORD(info->dwFileVersionMS) > 5;
+}
 
 bool IsXPOrLater() {
   DWORD minor = 0, major = Version(&minor);

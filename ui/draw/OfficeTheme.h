@@ -28,6 +28,8 @@ int GetInstalledOfficeVersion();
 // 3 "Metallic", 0 otherwise or when visual styles are not in use.
 int GetXPThemeColor();
 bool IsXPOrLater();
+// The file version of COMCTL32.DLL has a major part above 5.
+bool IsComCtl32Version6();
 // Where GetXPThemeColor reads the colour-scheme name: false when visual
 // styles are unavailable. Tests replace it (nullptr restores the system).
 using TThemeColorNameSource = bool (*)(String& ColorName);

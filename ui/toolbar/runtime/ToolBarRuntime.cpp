@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "base/Controls.h"
+#include "base/StyleServices.h"
 #include "ui/draw/GdiPlus.h"
 #include "ui/toolbar/runtime/ThemeBinding.h"
 
@@ -130,12 +131,9 @@ void GetWindowsVersion(int& Major, int& Minor) {
   }
 }
 
-bool StyleServicesEnabled() {
-  using Fn = BOOL(WINAPI*)();
-  auto active = reinterpret_cast<Fn>(ThemeEntry("IsThemeActive"));
-  auto themed = reinterpret_cast<Fn>(ThemeEntry("IsAppThemed"));
-  return active && themed && active() && themed();
-}
+TCustomStyleServices* GetActiveStyleServices() { return TStyleManager::ActiveStyle(); }
+
+bool StyleServicesEnabled() { return GetActiveStyleServices()->Enabled(); }
 
 void SetDefaultFont(TFont* Font, bool UseSegoe) {
   Font->SetName(UseSegoe ? L"Segoe UI" : L"Tahoma");
@@ -143,20 +141,6 @@ void SetDefaultFont(TFont* Font, bool UseSegoe) {
 }
 
 int GetCornerRounding() { return GetGlobalWin7ScenicRibbon() ? 0 : 3; }
-
-bool IsComCtl32Version6() {
-  wchar_t path[MAX_PATH];
-  UINT n = GetSystemDirectoryW(path, MAX_PATH);
-  String file = String(path, n) + L"\\COMCTL32.DLL";
-  DWORD handle = 0, size = GetFileVersionInfoSizeW(file.c_str(), &handle);
-  if (!size) return false;
-  std::vector<BYTE> data(size);
-  if (!GetFileVersionInfoW(file.c_str(), 0, size, data.data())) return false;
-  VS_FIXEDFILEINFO* info = nullptr;
-  UINT len = 0;
-  if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info) return false;
-  return HIWORD(info->dwFileVersionMS) > 5;
-}
 
 bool IsTaskBarAutoHide() {
   APPBARDATA abd{};

@@ -11,6 +11,7 @@
 #include "ui/draw/KelStyle.h"
 
 class TFont;
+class TCustomStyleServices;
 class TControl;
 class TWinControl;
 
@@ -64,12 +65,16 @@ void InitDPIScaling(int PixelsPerInch);
 
 // RtlGetVersion's answer; the outputs stay as they were when it fails.
 void GetWindowsVersion(int& Major, int& Minor);
-// Visual styles are in force for the program (no custom style manager).
+// The style in force in the class library's style manager (the system's
+// own look here), and whether it is enabled (visual styles in use).
+TCustomStyleServices* GetActiveStyleServices();
 bool StyleServicesEnabled();
 // "Segoe UI" 9 points, or "Tahoma" 8 points.
 void SetDefaultFont(TFont* Font, bool UseSegoe);
 // 0 while the scenic-ribbon flag is on, else 3.
 int GetCornerRounding();
+// The common controls' file version is 6 or later (with the Office theme
+// detection, which needs it too: ui/draw/OfficeTheme.cpp).
 bool IsComCtl32Version6();
 bool IsTaskBarAutoHide();
 bool IsVisibleWithParents(TControl* Control);
