@@ -16,5 +16,9 @@ std::string MakeBmp(int W, int H, TColor Color);
 // MIME type ("image/jpeg", "image/gif", "image/tiff", "image/png",
 // "image/bmp"); empty when there is no such encoder.
 std::string EncodeWithGdiplus(const wchar_t* MimeType, int W, int H, TColor Color);
+// An enhanced metafile, and a placeable Windows metafile (96 units to the
+// inch), of a W x H rectangle of one colour.
+std::string MakeEmf(int W, int H, TColor Color);
+std::string MakePlaceableWmf(int W, int H, TColor Color);
 // Channel-wise distance of two colours (the largest of the three).
 int ColorDistance(TColor A, TColor B);

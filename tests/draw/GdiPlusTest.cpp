@@ -350,6 +350,20 @@ TEST(GdiplusImages, FormatsSizesAndPixels) {
   EXPECT_EQ(none.GetFormat(), ifUndefined);
 }
 
+TEST(GdiplusImages, MetafilesReportTheirFormat) {
+  struct Case {
+    std::string Bytes;
+    TGPImageFormat Format;
+  } cases[] = {{MakeEmf(4, 4, clRed), ifEMF}, {MakePlaceableWmf(4, 4, clRed), ifWMF}};
+  for (const Case& c : cases) {
+    IStream* s = StreamOf(c.Bytes);
+    TGPImage img(s);
+    s->Release();
+    ASSERT_EQ(img.GetLastStatus(), Ok);
+    EXPECT_EQ(img.GetFormat(), c.Format);
+  }
+}
+
 TEST(GdiplusImages, ColourKeyAttributesLeaveTheKeyUndrawn) {
   Canvas c(10, 10);
   IStream* s = StreamOf(MakePng(4, 4, clLime));

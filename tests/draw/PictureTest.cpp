@@ -135,49 +135,6 @@ TEST(GdipPicture, EachFormatLoadsMeasuresAndDraws) {
   EXPECT_EQ(PixelAt(target.get(), 8, 8), clRed);
 }
 
-namespace {
-// Fills (0, 0, W, H) with Color on a metafile device context.
-void FillMeta(HDC Dc, int W, int H, TColor Color) {
-  HBRUSH brush = CreateSolidBrush(Color);
-  HGDIOBJ oldBrush = SelectObject(Dc, brush);
-  HGDIOBJ oldPen = SelectObject(Dc, GetStockObject(NULL_PEN));
-  Rectangle(Dc, 0, 0, W + 1, H + 1);
-  SelectObject(Dc, oldPen);
-  SelectObject(Dc, oldBrush);
-  DeleteObject(brush);
-}
-
-// An enhanced metafile of a W x H rectangle of one colour.
-std::string MakeEmf(int W, int H, TColor Color) {
-  HDC ref = GetDC(nullptr);
-  // The frame in hundredths of a millimetre, from the screen's resolution.
-  int mmX = GetDeviceCaps(ref, HORZSIZE) * 100, pxX = GetDeviceCaps(ref, HORZRES);
-  int mmY = GetDeviceCaps(ref, VERTSIZE) * 100, pxY = GetDeviceCaps(ref, VERTRES);
-  RECT frame{0, 0, MulDiv(W, mmX, pxX), MulDiv(H, mmY, pxY)};
-  HDC dc = CreateEnhMetaFileW(ref, nullptr, &frame, nullptr);
-  ReleaseDC(nullptr, ref);
-  FillMeta(dc, W, H, Color);
-  HENHMETAFILE emf = CloseEnhMetaFile(dc);
-  std::string bytes(GetEnhMetaFileBits(emf, 0, nullptr), '\0');
-  GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), reinterpret_cast<BYTE*>(bytes.data()));
-  DeleteEnhMetaFile(emf);
-  return bytes;
-}
-
-// A placeable Windows metafile of the same, 96 units to the inch.
-std::string MakePlaceableWmf(int W, int H, TColor Color) {
-  HDC dc = CreateMetaFileW(nullptr);
-  FillMeta(dc, W, H, Color);
-  HMETAFILE wmf = CloseMetaFile(dc);
-  std::string body(GetMetaFileBitsEx(wmf, 0, nullptr), '\0');
-  GetMetaFileBitsEx(wmf, static_cast<UINT>(body.size()), body.data());
-  DeleteMetaFile(wmf);
-  WORD head[11] = {0xCDD7, 0x9AC6, 0, 0, 0, static_cast<WORD>(W), static_cast<WORD>(H), 96, 0, 0, 0};
-  for (int i = 0; i < 10; ++i) head[10] ^= head[i];
-  return std::string(reinterpret_cast<const char*>(head), sizeof(head)) + body;
-}
-}  // namespace
-
 TEST(GdipPicture, MetafilesLoadMeasureAndDraw) {
   struct Case {
     const char* Name;
