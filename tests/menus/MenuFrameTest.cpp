@@ -223,6 +223,66 @@ TEST_F(FrameTest, BarDropDownJoinsItsBarItem) {
   EXPECT_EQ(drop.At(2, h / 2), kBack);
 }
 
+TEST_F(FrameTest, BarDropDownJoinsItsBarItemPastHiddenBarItems) {
+  // Visible and hidden bar items before the one that opens: the joint
+  // follows the item where the bar shows it.
+  struct Case {
+    int Visible, Hidden;
+  } cases[] = {{0, 1}, {1, 2}, {2, 3}, {3, 4}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(testing::Message() << k.Visible << " visible, " << k.Hidden << " hidden");
+    auto* form = new TForm(nullptr);
+    auto* bar = new TAdvMainMenu(form);
+    Paint(bar->GetCurrentMenuStyler());
+    for (int i = 0; i < k.Visible + k.Hidden; ++i) {
+      TMenuItem* item = Add(bar, String(L"Item") + IntToStr(i), nullptr, form);
+      Add(bar, L"Sub", item, form);
+      if (i >= k.Visible) item->SetVisible(false);
+    }
+    TMenuItem* file = Add(bar, L"File", nullptr, form);
+    Add(bar, L"Open", file, form);
+    Add(bar, L"Exit", file, form);
+    bar->BeginUpdate();
+    bar->EndUpdate();
+    form->SetMenu(bar);
+    form->SetBounds(50, 50, 600, 200);
+    form->Show();
+    PumpFor(50);
+    TMenuWindowRecorder recorder;
+    Seen drop;
+    RECT barItem{};
+    bool opened = false;
+    {
+      TMenuIdleHook hook(
+          [&](HWND) {
+            for (int i = 0; i < k.Visible; ++i) PostMenuKey(VK_RIGHT);
+            PostMenuKey(VK_DOWN);
+            AfterMenuSettles([&] {
+              std::vector<HWND> open = OpenMenuWindows();
+              if (!open.empty()) {
+                opened = true;
+                drop.Read(open.front(), recorder);
+                GetMenuItemRect(form->Handle(), bar->Handle(), static_cast<UINT>(k.Visible), &barItem);
+              }
+              EndMenu();
+            });
+          },
+          form);
+      PostMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+      PumpUntil([&] { return hook.Ran() && OpenMenuWindows().empty(); });
+      EXPECT_FALSE(hook.TimedOut());
+    }
+    ASSERT_TRUE(opened);
+    int jl = barItem.left - drop.Now.left, jr = barItem.right - drop.Now.left;
+    ASSERT_GT(jr - jl, 4);
+    EXPECT_EQ(drop.At(jl, 1), kBorder);
+    for (int x = jl + 1; x < jr - 1; ++x) EXPECT_EQ(drop.At(x, 1), kBack) << x;
+    EXPECT_EQ(drop.At(jr - 1, 1), kBorder);
+    form->Free();
+    PumpFor(20);
+  }
+}
+
 TEST_F(FrameTest, ANewBackgroundPictureShowsAtTheSameSize) {
   for (int i = 0; i < 4; ++i) Add(Popup, L"");
   TBackground* bg = Popup->GetCurrentMenuStyler()->Background();

@@ -158,8 +158,10 @@ void DrawMenuWindowFrame(TMenuItem* Item, TCanvas* Canvas) {
   if (level == 1 && Item->Parent()) {
     TMenuItem* parent = Item->Parent();
     TMenuItem* root = menu->Items();
-    int index = parent->MenuIndex();
-    for (int i = 0; i <= index && i < root->Count(); ++i)
+    // The bar item's place among the visible bar items.
+    const int menuIndex = parent->MenuIndex();
+    int index = menuIndex;
+    for (int i = 0; i <= menuIndex && i < root->Count(); ++i)
       if (!root->Items(i)->Visible()) --index;
     RECT jr;
     if (index >= 0 && GetMenuItemRect(GetParent(w), menu->Handle(), static_cast<UINT>(index), &jr)) {
