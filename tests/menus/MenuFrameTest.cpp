@@ -409,6 +409,65 @@ TEST_F(MdiTest, ChildrenAreListedSortedAfterAMarker) {
   EXPECT_EQ(Frame->ActiveMDIChild(), alpha);
 }
 
+TEST_F(MdiTest, TheActiveChildsIconSitsLeftOfTheFirstBarItem) {
+  Frame->SetMenu(Bar);
+  Frame->Show();
+  TForm* child = Child(L"One");
+  SendMessageW(Frame->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+  ASSERT_EQ(Frame->ActiveMDIChild(), child);
+  PumpFor(50);
+  RECT bar{}, win{};
+  ASSERT_TRUE(GetMenuItemRect(Frame->Handle(), Bar->Handle(), 0, &bar));
+  GetWindowRect(Frame->Handle(), &win);
+  const int top = bar.top - win.top, bottom = bar.bottom - win.top;
+  ASSERT_GE(bottom - top, 18);
+  constexpr TColor kFrom = 0x00C000, kTo = 0x0000C0;
+  TRootItem* root = Bar->GetCurrentMenuStyler()->RootItem();
+  root->SetColor(kFrom);
+  root->SetColorTo(kTo);
+  TBitmap scratch(100, 30, TPixelFormat::pf32bit);
+  struct Case {
+    int Left;
+    TGradientDirection Direction;
+    bool Drawn;
+  } cases[] = {
+      {4, TGradientDirection::gdHorizontal, false},   // too far left
+      {12, TGradientDirection::gdHorizontal, false},  // narrower than the icon
+      {60, TGradientDirection::gdHorizontal, true},
+      {60, TGradientDirection::gdVertical, true},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(testing::Message() << k.Left << (k.Direction == TGradientDirection::gdVertical ? " vertical" : ""));
+    // The bar as the platform painted it.
+    RedrawWindow(Frame->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    TBitmap* before = CaptureWindow(Frame->Handle());
+    root->SetGradientDirection(k.Direction);
+    TAdvMainMenu::AdvancedDrawItem(Bar, Bar->Items()->Items(0), scratch.Canvas(), TRect(k.Left, top, k.Left + 40, bottom),
+                                   {});
+    TBitmap* after = CaptureWindow(Frame->Handle());
+    if (!k.Drawn) {
+      for (int x = 4; x < k.Left; ++x) EXPECT_EQ(PixelAt(after, x, top + 1), PixelAt(before, x, top + 1)) << x;
+    } else {
+      // The root colours from x = 4 up to the item, the icon 16 x 16 at its
+      // right end, two pixels down.
+      EXPECT_EQ(PixelAt(after, 4, top), kFrom);
+      EXPECT_EQ(PixelAt(after, k.Left - 1, top), kFrom);
+      EXPECT_EQ(PixelAt(after, k.Left - 17, bottom - 1), PixelAt(after, 4, bottom - 1));
+      if (k.Direction == TGradientDirection::gdHorizontal)
+        EXPECT_EQ(PixelAt(after, 4, bottom - 1), kFrom);
+      else
+        EXPECT_NE(PixelAt(after, 4, bottom - 1), kFrom);
+      int icon = 0;
+      for (int y = top + 2; y < top + 18; ++y)
+        for (int x = k.Left - 16; x < k.Left; ++x)
+          if (PixelAt(after, x, y) != PixelAt(after, k.Left - 17, y)) ++icon;
+      EXPECT_GT(icon, 0);
+    }
+    before->Free();
+    after->Free();
+  }
+}
+
 TEST_F(MdiTest, AFormWithoutWindowMenuLeavesTheRefreshToThePlatform) {
   Frame->SetMenu(Bar);
   Frame->Show();
