@@ -468,6 +468,28 @@ TEST_F(MdiTest, TheActiveChildsIconSitsLeftOfTheFirstBarItem) {
   }
 }
 
+TEST_F(MdiTest, AFailedListRebuildStillEndsTheUpdate) {
+  Frame->SetMenu(Bar);
+  Frame->SetWindowMenu(Window);
+  Frame->Show();
+  Child(L"One");
+  int failures = 0;
+  TExceptionEvent savedHandler = Application->OnException;
+  Application->OnException = [&](TObject*, const Exception&) { ++failures; };
+  // The application's change handler fails while the list is rebuilt.
+  Bar->OnChange = [](TObject*, TMenuItem*, bool) { throw Exception(L"change refused"); };
+  LRESULT answer = SendMessageW(Frame->ClientHandle(), WM_MDIREFRESHMENU, 0, 0);
+  Bar->OnChange = nullptr;
+  Application->OnException = savedHandler;
+  EXPECT_EQ(answer, 0);
+  EXPECT_EQ(failures, 1);
+  EXPECT_FALSE(Bar->MenuUpdating());
+  EXPECT_EQ(Bar->UpdateRef(), 0);
+  // The next refresh works as ever.
+  SendMessageW(Frame->ClientHandle(), WM_MDIREFRESHMENU, 0, 0);
+  EXPECT_EQ(ListAfterMarker(), (std::vector<String>{L"1 One"}));
+}
+
 TEST_F(MdiTest, AFormWithoutWindowMenuLeavesTheRefreshToThePlatform) {
   Frame->SetMenu(Bar);
   Frame->Show();
