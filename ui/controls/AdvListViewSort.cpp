@@ -186,14 +186,17 @@ void TAdvListView::Sort() {
 void TAdvListView::SetSortColumn(int Value) {
   gCompareColumn = Value - 1;
   FSortColumn = Value;
-  bool enable = true;
-  if (OnSortStart) OnSortStart(this, Value, enable);
-  if (enable) {
-    SortOnColumn(Value);
-    for (int i = 0; i < Columns()->Count(); ++i) ApplyColumnAlignment(i);
-    if (OnSortDone) OnSortDone(this, Value);
-  }
+  SortWithEvents(Value);
   ShowSortIndicator(Value);
+}
+
+void TAdvListView::SortWithEvents(int Column) {
+  bool enable = true;
+  if (OnSortStart) OnSortStart(this, Column, enable);
+  if (!enable) return;
+  SortOnColumn(Column);
+  for (int i = 0; i < Columns()->Count(); ++i) ApplyColumnAlignment(i);
+  if (OnSortDone) OnSortDone(this, Column);
 }
 
 void TAdvListView::SetSortDirection(TSortDirection Value) {
@@ -262,13 +265,7 @@ void TAdvListView::ColClick(TListColumn* Column) {
     if (c == FLastSortColumn)
       SetSortDirection(FSortDirection == TSortDirection::sdAscending ? TSortDirection::sdDescending
                                                                      : TSortDirection::sdAscending);
-    bool enable = true;
-    if (OnSortStart) OnSortStart(this, c, enable);
-    if (enable) {
-      SortOnColumn(c);
-      for (int i = 0; i < Columns()->Count(); ++i) ApplyColumnAlignment(i);
-      if (OnSortDone) OnSortDone(this, c);
-    }
+    SortWithEvents(c);
   }
   TCustomListView::ColClick(Column);
 }
