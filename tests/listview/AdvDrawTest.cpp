@@ -341,6 +341,24 @@ TEST_F(AdvDraw, TheDetailLineSplitsAndIndents) {
   bmp->Free();
 }
 
+TEST_F(AdvDraw, ListsOfMoreThan256ColumnsDrawEveryColumn) {
+  // A file or the clipboard may bring any number of columns.
+  List->BeginUpdate();
+  for (int c = 0; c < 260; ++c) List->Columns()->Add()->SetWidth(1);
+  List->EndUpdate();
+  List->SetItemHeight(40);
+  AddRow(L"");
+  List->DetailView()->SetVisible(true);
+  List->DetailView()->SetSplitLine(true);
+  Form->Show();
+  TRect r = Row(0);
+  int line = r.top + 40 - 16;
+  TBitmap* bmp = Paint();
+  // The split line runs under all 260 columns.
+  EXPECT_EQ(CountPixels(bmp, TRect(0, line, 400, line + 1), clBlack, 40), 260);
+  bmp->Free();
+}
+
 // The hidden editor's messages while rich cells are drawn: the pages it is
 // asked to render and the release of its formatting.
 struct TRichEditSpy {

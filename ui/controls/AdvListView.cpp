@@ -235,8 +235,9 @@ void TAdvListView::Notification(TComponent* AComponent, TOperation Operation) {
 // Helpers
 
 std::vector<int> TAdvListView::OrderArray() {
-  std::vector<int> order(256);
-  for (int k = 0; k < 256; ++k) order[k] = k;
+  // At least 256 entries, and one for every column however many there are.
+  std::vector<int> order(static_cast<size_t>(Max(256, Columns()->Count())));
+  for (size_t k = 0; k < order.size(); ++k) order[k] = static_cast<int>(k);
   std::vector<int> platform = ColumnOrder();
   for (size_t k = 0; k < platform.size() && k < order.size(); ++k) order[k] = platform[k];
   return order;
