@@ -3,17 +3,11 @@
 #include <climits>
 #include <memory>
 
+#include "tests/html/HtmlTestData.h"
 #include "tests/support/Gui.h"
 #include "ui/draw/HtmlHelpers.h"
 
 namespace {
-
-std::unique_ptr<TBitmap> WhiteBitmap(int w, int h) {
-  auto b = std::make_unique<TBitmap>(w, h);
-  b->Canvas()->Brush()->SetColor(clWhite);
-  b->Canvas()->FillRect(TRect(0, 0, w, h));
-  return b;
-}
 
 // The smallest rectangle holding every pixel that is not white.
 TRect InkBounds(TBitmap* b) {

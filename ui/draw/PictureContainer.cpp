@@ -122,20 +122,26 @@ void THTMLPicture::Draw(TCanvas* ACanvas, const TRect& Rect) {
   if (!stream) return;
   {
     TGPImage image(stream);
+    bool drawn = false;
     if (image.GetFormat() == ifBMP) {
-      // Bitmaps are drawn by GDI, transparent in their bottom-left colour.
+      // Bitmaps are drawn by GDI, transparent in their bottom-left colour;
+      // the forms the platform bitmap does not read (run-length encoded
+      // ones) go through GDI+ as other images do.
       TBitmap bmp;
       FDatastream->SetPosition(0);
       try {
         bmp.LoadFromStream(FDatastream);
+        drawn = true;
       } catch (const Exception&) {
-        bmp.SetSize(0, 0);
       }
       FDatastream->SetPosition(0);
-      bmp.SetTransparent(true);
-      bmp.SetTransparentMode(TTransparentMode::tmAuto);
-      ACanvas->StretchDraw(Rect, &bmp);
-    } else {
+      if (drawn) {
+        bmp.SetTransparent(true);
+        bmp.SetTransparentMode(TTransparentMode::tmAuto);
+        ACanvas->StretchDraw(Rect, &bmp);
+      }
+    }
+    if (!drawn) {
       TGPGraphics g(ACanvas->Handle());
       g.DrawImageRect(&image, Rect.left, Rect.top, Rect.Width(), Rect.Height());
     }
