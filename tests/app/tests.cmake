@@ -12,7 +12,7 @@ set_tests_properties(test_app PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE
 
 # Starts the real Vantrel.exe, so it runs in a lab network of its own, with a
 # wine instance of its own (tools/lab/lab.sh), apart from the other tests.
-add_executable(test_startup app/StartupTest.cpp)
+add_executable(test_startup app/StartupTest.cpp support/LabProgram.cpp)
 target_link_libraries(test_startup PRIVATE testmain testunits_base)
 add_dependencies(test_startup Vantrel)
 add_test(NAME test_startup COMMAND ${CMAKE_SOURCE_DIR}/tools/lab/lab.sh run --

@@ -12,118 +12,16 @@
 #include <vector>
 
 #include "base/Clipboard.h"
-#include "base/Registry.h"
 #include "base/SysUtils.h"
 #include "base/StdCtrls.h"
 #include "tests/support/Gui.h"
+#include "tests/support/LabProgram.h"
 #include "tools/phone/SimControl.h"
 
 namespace {
 
 const char* const kDeskIP = "10.77.0.2";
 const char* const kPhoneIP = "10.77.0.1";
-
-// The program under test, given on the command line as --vantrel=<path>.
-String VantrelPath() {
-  String path;
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  for (int i = 1; argv && i < argc; ++i) {
-    String a = argv[i];
-    if (a.rfind(L"--vantrel=", 0) == 0) path = a.substr(10);
-  }
-  if (argv) LocalFree(argv);
-  if (!path.empty() && path[0] == L'/') path = L"Z:" + StringReplaceAll(path, L"/", L"\\");
-  return path;
-}
-
-struct Process {
-  PROCESS_INFORMATION pi{};
-  bool Start(const String& exe) {
-    STARTUPINFOW si{sizeof(si)};
-    String cmd = L"\"" + exe + L"\"";
-    return CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          ExtractFilePath(exe).c_str(), &si, &pi) != 0;
-  }
-  bool Running() const { return pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
-  // Waits (pumping messages) up to Ms for the exit; the exit code, or -1.
-  long WaitExit(DWORD Ms) {
-    PumpUntil([&] { return !Running(); }, Ms);
-    DWORD code = 0;
-    if (Running() || !GetExitCodeProcess(pi.hProcess, &code)) return -1;
-    return static_cast<long>(code);
-  }
-  ~Process() {
-    if (Running()) {
-      TerminateProcess(pi.hProcess, 1);
-      WaitForSingleObject(pi.hProcess, 5000);
-    }
-    if (pi.hThread) CloseHandle(pi.hThread);
-    if (pi.hProcess) CloseHandle(pi.hProcess);
-  }
-};
-
-struct FindArgs {
-  DWORD pid;
-  const wchar_t* cls;
-  HWND found;
-};
-
-BOOL CALLBACK FindOne(HWND h, LPARAM l) {
-  auto* a = reinterpret_cast<FindArgs*>(l);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  wchar_t cls[64] = L"";
-  GetClassNameW(h, cls, 64);
-  if (pid == a->pid && wcscmp(cls, a->cls) == 0) {
-    a->found = h;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindProcessWindow(DWORD pid, const wchar_t* cls) {
-  FindArgs a{pid, cls, nullptr};
-  EnumWindows(FindOne, reinterpret_cast<LPARAM>(&a));
-  return a.found;
-}
-
-String WindowText(HWND h) {
-  wchar_t buf[4096] = L"";
-  SendMessageTimeoutW(h, WM_GETTEXT, std::size(buf), reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, nullptr);
-  return buf;
-}
-
-// A private copy of the program, so that its settings key (named after the
-// executable) is the test's own.
-struct ProgramCopy {
-  String dir, exe, key;
-  explicit ProgramCopy(const String& name) {
-    wchar_t tmp[MAX_PATH];
-    GetTempPathW(MAX_PATH, tmp);
-    dir = IncludeTrailingPathDelimiter(tmp) + L"vantrel-e2e-" + name;
-    CreateDirectoryW(dir.c_str(), nullptr);
-    exe = dir + L"\\" + name + L".exe";
-    CopyFileW(VantrelPath().c_str(), exe.c_str(), FALSE);
-    key = L"Software\\" + name;
-    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
-  }
-  ~ProgramCopy() {
-    DeleteFileW(exe.c_str());
-    RemoveDirectoryW(dir.c_str());
-    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
-  }
-  String Setting(const String& name) {
-    TRegistry reg(KEY_READ);
-    if (!reg.OpenKeyReadOnly(L"\\" + key) || !reg.ValueExists(name)) return L"<absent>";
-    return reg.ReadString(name);
-  }
-  void SetSetting(const String& name, const String& value) {
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey(L"\\" + key, true));
-    reg.WriteString(name, value);
-  }
-};
 
 // The simulator's record of what reached the phone, kept across polls.
 struct Wire {
@@ -180,12 +78,12 @@ Wire* PhoneLink::wire = nullptr;
 bool PhoneLink::simulatorUp = false;
 
 TEST_F(PhoneLink, FindsThePhoneKeepsTheHeartbeatTypesPasscodesAndEndsWithTheSession) {
-  ASSERT_FALSE(VantrelPath().empty()) << "--vantrel=<path> missing";
-  ProgramCopy copy(L"VantrelLink");
+  ASSERT_FALSE(VantrelPathFromCommandLine().empty()) << "--vantrel=<path> missing";
+  TProgramCopy copy(L"VantrelLink");
   wire->Poll();
   wire->lines.clear();
-  Process app;
-  ASSERT_TRUE(app.Start(copy.exe));
+  TLabProcess app;
+  ASSERT_TRUE(app.Start(copy.Exe));
 
   // Discovery by broadcast, the phone book, the heartbeat and our reply to
   // the phone's answer: exactly these bytes, no line end.
@@ -193,7 +91,7 @@ TEST_F(PhoneLink, FindsThePhoneKeepsTheHeartbeatTypesPasscodesAndEndsWithTheSess
   ASSERT_TRUE(wire->WaitFor("AT+GET_CONTACTS")) << "no contact query";
   ASSERT_TRUE(wire->WaitFor("AT+HEART")) << "no heartbeat";
   ASSERT_TRUE(wire->WaitFor("+HEART:")) << "the heartbeat answer was not answered";
-  EXPECT_EQ(copy.Setting(L"last_remote_ip"), String(L"10.77.0.1"));
+  EXPECT_EQ(copy.Setting(L"", L"last_remote_ip"), String(L"10.77.0.1"));
   HWND main = FindProcessWindow(app.pi.dwProcessId, L"TForm1");
   ASSERT_NE(main, nullptr);
   EXPECT_FALSE(IsWindowVisible(main));
@@ -237,8 +135,8 @@ TEST_F(PhoneLink, FindsThePhoneKeepsTheHeartbeatTypesPasscodesAndEndsWithTheSess
   // A second start from the same executable ends at once; the first keeps
   // the link.
   {
-    Process second;
-    ASSERT_TRUE(second.Start(copy.exe));
+    TLabProcess second;
+    ASSERT_TRUE(second.Start(copy.Exe));
     EXPECT_EQ(second.WaitExit(20000), 0);
   }
   EXPECT_TRUE(app.Running());
@@ -248,13 +146,13 @@ TEST_F(PhoneLink, FindsThePhoneKeepsTheHeartbeatTypesPasscodesAndEndsWithTheSess
   // The end of the session ends it and keeps the phone's address.
   EXPECT_EQ(SendMessageW(main, WM_QUERYENDSESSION, 0, 0), 1);
   EXPECT_EQ(app.WaitExit(20000), 0);
-  EXPECT_EQ(copy.Setting(L"last_remote_ip"), String(L"10.77.0.1"));
+  EXPECT_EQ(copy.Setting(L"", L"last_remote_ip"), String(L"10.77.0.1"));
 }
 
 TEST_F(PhoneLink, HeartbeatsGoOnThroughSilenceAndTheLinkComesBack) {
-  ProgramCopy copy(L"VantrelSilence");
-  Process app;
-  ASSERT_TRUE(app.Start(copy.exe));
+  TProgramCopy copy(L"VantrelSilence");
+  TLabProcess app;
+  ASSERT_TRUE(app.Start(copy.Exe));
   ASSERT_TRUE(wire->WaitFor("+HEART:"));
   wire->sim.Ask("silent on");
   wire->lines.clear();
@@ -275,12 +173,12 @@ TEST_F(PhoneLink, HeartbeatsGoOnThroughSilenceAndTheLinkComesBack) {
 }
 
 TEST_F(PhoneLink, EndingBeforeAnyPhoneAnsweredKeepsTheStoredAddress) {
-  ProgramCopy copy(L"VantrelNoPhone");
-  copy.SetSetting(L"last_remote_ip", L"10.77.0.9");
+  TProgramCopy copy(L"VantrelNoPhone");
+  ASSERT_TRUE(copy.SetSetting(L"", L"last_remote_ip", L"10.77.0.9"));
   wire->sim.Ask("mute on");
   wire->lines.clear();
-  Process app;
-  ASSERT_TRUE(app.Start(copy.exe));
+  TLabProcess app;
+  ASSERT_TRUE(app.Start(copy.Exe));
   // The program runs its link: discovery goes out, nobody answers.
   ASSERT_TRUE(wire->WaitFor("AT+GET_PHONE_IP"));
   HWND main = FindProcessWindow(app.pi.dwProcessId, L"TForm1");
@@ -288,7 +186,7 @@ TEST_F(PhoneLink, EndingBeforeAnyPhoneAnsweredKeepsTheStoredAddress) {
   SendMessageW(main, WM_QUERYENDSESSION, 0, 0);
   EXPECT_EQ(app.WaitExit(20000), 0);
   wire->sim.Ask("mute off");
-  EXPECT_EQ(copy.Setting(L"last_remote_ip"), String(L"10.77.0.9"));
+  EXPECT_EQ(copy.Setting(L"", L"last_remote_ip"), String(L"10.77.0.9"));
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ set_tests_properties(test_phone_window PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE
   ENVIRONMENT "VANTREL_BUILD_DIR=${CMAKE_BINARY_DIR}")
 
 # The real Vantrel.exe end to end, watched from outside.
-add_executable(test_phone_link phone/LinkEndToEndTest.cpp)
+add_executable(test_phone_link phone/LinkEndToEndTest.cpp support/LabProgram.cpp)
 target_link_libraries(test_phone_link PRIVATE testmain testunits_base ws2_32)
 add_dependencies(test_phone_link Vantrel)
 add_test(NAME test_phone_link COMMAND ${CMAKE_SOURCE_DIR}/tools/lab/lab.sh run --phone "${PHONE_SIM_CMD}"

@@ -22,11 +22,11 @@ String VantrelPathFromCommandLine() {
   return path;
 }
 
-bool TLabProcess::Start(const String& Exe) {
+bool TLabProcess::Start(const String& Exe, bool Suspended) {
   STARTUPINFOW si{sizeof(si)};
   String cmd = L"\"" + Exe + L"\"";
-  return CreateProcessW(Exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, ExtractFilePath(Exe).c_str(),
-                        &si, &pi) != 0;
+  return CreateProcessW(Exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, Suspended ? CREATE_SUSPENDED : 0, nullptr,
+                        ExtractFilePath(Exe).c_str(), &si, &pi) != 0;
 }
 
 bool TLabProcess::Running() const { return pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
@@ -38,19 +38,23 @@ long TLabProcess::WaitExit(DWORD Ms) {
   return static_cast<long>(code);
 }
 
-TLabProcess::~TLabProcess() {
+void TLabProcess::Kill() {
   if (Running()) {
     TerminateProcess(pi.hProcess, 1);
     WaitForSingleObject(pi.hProcess, 5000);
   }
+}
+
+TLabProcess::~TLabProcess() {
+  Kill();
   if (pi.hThread) CloseHandle(pi.hThread);
   if (pi.hProcess) CloseHandle(pi.hProcess);
 }
 
-TProgramCopy::TProgramCopy(const String& Name) {
+TProgramCopy::TProgramCopy(const String& Name, const String& Folder) {
   wchar_t tmp[MAX_PATH];
   GetTempPathW(MAX_PATH, tmp);
-  Dir = IncludeTrailingPathDelimiter(tmp) + L"vantrel-e2e-" + Name;
+  Dir = IncludeTrailingPathDelimiter(tmp) + (Folder.empty() ? L"vantrel-e2e-" + Name : Folder);
   CreateDirectoryW(Dir.c_str(), nullptr);
   Exe = Dir + L"\\" + Name + L".exe";
   CopyFileW(VantrelPathFromCommandLine().c_str(), Exe.c_str(), FALSE);
@@ -80,6 +84,17 @@ String TProgramCopy::Setting(const String& Sub, const String& Name) const {
   }
   RegCloseKey(key);
   return result;
+}
+
+bool TProgramCopy::SetSetting(const String& Sub, const String& Name, const String& Value) const {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, (Key + Sub).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return false;
+  LONG rc = RegSetValueExW(key, Name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(Value.c_str()),
+                           static_cast<DWORD>((Value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  return rc == ERROR_SUCCESS;
 }
 
 namespace {

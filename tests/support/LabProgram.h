@@ -19,23 +19,29 @@ String VantrelPathFromCommandLine();
 // object goes.
 struct TLabProcess {
   PROCESS_INFORMATION pi{};
-  bool Start(const String& Exe);
+  // Suspended: the main thread waits for ResumeThread(pi.hThread).
+  bool Start(const String& Exe, bool Suspended = false);
   bool Running() const;
+  // Ends the process if it still runs.
+  void Kill();
   // Waits (pumping messages) up to Ms for the exit; the exit code, or -1.
   long WaitExit(DWORD Ms);
   DWORD Id() const { return pi.dwProcessId; }
   ~TLabProcess();
 };
 
-// A copy of the program named Name in a folder of its own, with its
-// settings key "Software\<Name>" removed before and after.
+// A copy of the program as <Name>.exe in a folder of its own (the temporary
+// folder's "vantrel-e2e-<Name>" unless Folder is given), with its settings
+// key "Software\<Name>" removed before and after.
 struct TProgramCopy {
   String Dir, Exe, Key;
-  explicit TProgramCopy(const String& Name);
+  explicit TProgramCopy(const String& Name, const String& Folder = L"");
   ~TProgramCopy();
   // A value of the settings key (Sub: "" or "\\frmNewSMS") as text, a
   // number as its decimal text; "<absent>" when missing.
   String Setting(const String& Sub, const String& Name) const;
+  // Writes a text value into the settings key (Sub as above).
+  bool SetSetting(const String& Sub, const String& Name, const String& Value) const;
 };
 
 // The first top-level window of the process with that class.
