@@ -142,6 +142,28 @@ TEST(BiDiFlags, OnlyOnRightToLeftLocales) {
   SetSysLocaleMiddleEast(-1);
 }
 
+TEST(Files, NetworkAndDevicePaths) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const struct {
+    String path;
+    bool outside;
+  } cases[] = {
+      {L"\\\\server\\share\\a.png", true},
+      {L"//server/share/a.png", true},
+      {L"\\/server/a.png", true},
+      {L"\\\\?\\C:\\a.png", true},
+      {L"\\\\.\\pipe\\x", true},
+      {L"C:\\a.png", false},
+      {L"c:a.png", false},
+      {temp, false},
+      {L"a.png", false},
+      {L"\\a.png", false},
+      {L"", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsNetworkOrDevicePath(c.path), c.outside) << c.path;
+}
+
 TEST(Files, IsDirectory) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);

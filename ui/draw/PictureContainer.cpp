@@ -4,6 +4,7 @@
 
 #include "base/FileStreams.h"
 #include "ui/draw/GdiPlus.h"
+#include "ui/draw/HtmlHelpers.h"
 
 namespace {
 
@@ -240,8 +241,10 @@ void THTMLPicture::LoadFromURL(const String& url) {
     if (!rest.empty()) LoadFromResourceName(GetModuleHandleW(nullptr), rest);
   } else if (upper.rfind(L"FILE://", 0) == 0) {
     FID = url;
+    // Only this machine's own disks: a share or a device named by markup
+    // from outside is not opened, and the picture stays empty.
     String rest = url.substr(7);
-    if (!rest.empty()) LoadFromFile(rest);
+    if (!rest.empty() && !IsNetworkOrDevicePath(rest)) LoadFromFile(rest);
   } else if (!FAsynch) {
     FURL = url;
     FID = url;
