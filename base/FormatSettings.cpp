@@ -19,6 +19,15 @@ bool StartsNoCase(const String& S, size_t At, const wchar_t* Word) {
   return true;
 }
 
+// A quoted literal of a platform pattern starting at i, in double quotes;
+// returns the index of its closing quote (or the end).
+size_t CopyQuoted(const String& Pattern, size_t i, String& out) {
+  size_t j = Pattern.find(L'\'', i + 1);
+  if (j == String::npos) j = Pattern.size();
+  out += L'"' + Pattern.substr(i + 1, j - i - 1) + L'"';
+  return j;
+}
+
 // The platform's date pattern (d, M, y, g, quotes) in our letters, its
 // separator written as "/".
 String DateFormatFromLocale(const String& Pattern, wchar_t& Separator, bool MapSeparator = true) {
@@ -27,10 +36,7 @@ String DateFormatFromLocale(const String& Pattern, wchar_t& Separator, bool MapS
   for (size_t i = 0; i < Pattern.size(); ++i) {
     wchar_t c = Pattern[i];
     if (c == L'\'') {
-      size_t j = Pattern.find(L'\'', i + 1);
-      if (j == String::npos) j = Pattern.size();
-      out += L'"' + Pattern.substr(i + 1, j - i - 1) + L'"';
-      i = j;
+      i = CopyQuoted(Pattern, i, out);
     } else if (c == L'd' || c == L'M' || c == L'y') {
       out += Lower(c);
     } else if (c == L'g') {
@@ -52,10 +58,7 @@ String TimeFormatFromLocale(const String& Pattern, wchar_t& Separator) {
   for (size_t i = 0; i < Pattern.size(); ++i) {
     wchar_t c = Pattern[i];
     if (c == L'\'') {
-      size_t j = Pattern.find(L'\'', i + 1);
-      if (j == String::npos) j = Pattern.size();
-      out += L'"' + Pattern.substr(i + 1, j - i - 1) + L'"';
-      i = j;
+      i = CopyQuoted(Pattern, i, out);
     } else if (c == L'H' || c == L'h') {
       out += L'h';
     } else if (c == L'm') {

@@ -2,6 +2,8 @@
 // bitmaps and probed.
 #include <richedit.h>
 
+#include <cmath>
+
 #include "base/ImgList.h"
 #include "tests/listview/AdvListViewTest.h"
 
@@ -266,6 +268,187 @@ TEST_F(AdvDraw, HtmlCellsDrawThroughTheEngineInTheirAlignment) {
   EXPECT_GT(CountPixels(bmp, TRect(left + 100, r.top, left + 160, r.bottom), clRed), 20);
   EXPECT_EQ(CountPixels(bmp, TRect(left, r.top, left + 80, r.bottom), clRed), 0);
   bmp->Free();
+}
+
+// First and last row of a rectangle with dark (text) pixels; -1 when none.
+std::pair<int, int> InkRows(TBitmap* Bmp, const TRect& R) {
+  int first = -1, last = -1;
+  for (int y = R.top; y < R.bottom; ++y)
+    if (CountPixels(Bmp, TRect(R.left, y, R.right, y + 1), clBlack, 120) > 0) {
+      if (first < 0) first = y;
+      last = y;
+    }
+  return {first, last};
+}
+
+// First column of a rectangle with dark pixels; -1 when none.
+int InkLeft(TBitmap* Bmp, const TRect& R) {
+  for (int x = R.left; x < R.right; ++x)
+    if (CountPixels(Bmp, TRect(x, R.top, x + 1, R.bottom), clBlack, 120) > 0) return x;
+  return -1;
+}
+
+TEST_F(AdvDraw, VerticalAlignmentAndIndentPlaceTheText) {
+  AddColumns({200});
+  List->SetItemHeight(40);
+  AddRow(L"MMMM");
+  AddRow(L"MMMM");
+  Form->Show();
+  List->SetItemIndents(1, 0, 2);
+  EXPECT_EQ(List->ItemIndents(1, 0), 2);
+  struct Case {
+    TVAlignment A;
+    const char* Name;
+  } cases[] = {{TVAlignment::vtaTop, "top"}, {TVAlignment::vtaCenter, "center"}, {TVAlignment::vtaBottom, "bottom"}};
+  for (const Case& c : cases) {
+    List->SetVAlignment(c.A);
+    TBitmap* bmp = Paint();
+    TRect r = Row(0);
+    auto [top, bottom] = InkRows(bmp, r);
+    ASSERT_GE(top, 0) << c.Name;
+    int above = top - r.top, below = r.bottom - 1 - bottom;
+    if (c.A == TVAlignment::vtaTop) EXPECT_LT(above, below - 10) << c.Name;
+    if (c.A == TVAlignment::vtaBottom) EXPECT_LT(below, above - 10) << c.Name;
+    if (c.A == TVAlignment::vtaCenter) EXPECT_NEAR(above, below, 4) << c.Name;
+    // The caption moves right by 16 pixels per indent step.
+    EXPECT_EQ(InkLeft(bmp, Row(1)) - InkLeft(bmp, Row(0)), 32) << c.Name;
+    bmp->Free();
+  }
+}
+
+TEST_F(AdvDraw, TheDetailLineSplitsAndIndents) {
+  AddColumns({100, 100});
+  List->SetItemHeight(40);
+  AddRow(L"", {L"MM"});
+  List->DetailView()->SetVisible(true);
+  List->DetailView()->SetColumn(1);
+  List->DetailView()->SetHeight(16);
+  List->DetailView()->Font()->SetColor(clBlack);
+  Form->Show();
+  TRect r = Row(0);
+  int line = r.top + 40 - 16;
+  TBitmap* bmp = Paint();
+  EXPECT_LT(CountPixels(bmp, TRect(r.left + 2, line, r.left + 198, line + 1), clBlack, 40), 100);
+  int plainLeft = InkLeft(bmp, TRect(r.left, line, r.left + 200, r.bottom));
+  bmp->Free();
+  List->DetailView()->SetSplitLine(true);
+  List->DetailView()->SetIndent(50);
+  bmp = Paint();
+  // A black line along the top of the detail line, over both columns.
+  EXPECT_EQ(CountPixels(bmp, TRect(r.left + 2, line, r.left + 198, line + 1), clBlack, 40), 196);
+  // The text starts Indent pixels further right.
+  EXPECT_EQ(InkLeft(bmp, TRect(r.left, line + 2, r.left + 200, r.bottom)), plainLeft + 50);
+  bmp->Free();
+}
+
+TEST_F(AdvDraw, ListsOfMoreThan256ColumnsDrawEveryColumn) {
+  // A file or the clipboard may bring any number of columns.
+  List->BeginUpdate();
+  for (int c = 0; c < 260; ++c) List->Columns()->Add()->SetWidth(1);
+  List->EndUpdate();
+  List->SetItemHeight(40);
+  AddRow(L"");
+  List->DetailView()->SetVisible(true);
+  List->DetailView()->SetSplitLine(true);
+  Form->Show();
+  TRect r = Row(0);
+  int line = r.top + 40 - 16;
+  TBitmap* bmp = Paint();
+  // The split line runs under all 260 columns.
+  EXPECT_EQ(CountPixels(bmp, TRect(0, line, 400, line + 1), clBlack, 40), 260);
+  bmp->Free();
+}
+
+// The hidden editor's messages while rich cells are drawn: the pages it is
+// asked to render and the release of its formatting.
+struct TRichEditSpy {
+  static inline WNDPROC Previous = nullptr;
+  static inline std::vector<FORMATRANGE> Ranges;
+  static inline std::vector<std::wstring> Texts;
+  static inline int Releases = 0;
+  static LRESULT CALLBACK Proc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L) {
+    if (Msg == EM_FORMATRANGE && L) {
+      Ranges.push_back(*reinterpret_cast<FORMATRANGE*>(L));
+      wchar_t buf[64] = {0};
+      GetWindowTextW(Wnd, buf, 64);
+      Texts.push_back(buf);
+    } else if (Msg == EM_FORMATRANGE) {
+      ++Releases;
+    }
+    return CallWindowProcW(Previous, Wnd, Msg, W, L);
+  }
+  static void Attach(HWND Wnd) {
+    Ranges.clear();
+    Texts.clear();
+    Releases = 0;
+    Previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
+  }
+  static void Detach(HWND Wnd) { SetWindowLongPtrW(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Previous)); }
+};
+
+TEST_F(AdvDraw, RichCellsAreRenderedIntoTheirCellInTheirColours) {
+  AddColumns({60, 160});
+  AddRow(L"x", {L"{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}{\\colortbl;\\red0\\green0\\blue255;}\\f0\\cf1 MMMM\\par}"});
+  AddRow(L"y", {L"plain"});
+  List->SetSelectionColor(clRed);
+  List->SetSelectionTextColor(clYellow);
+  Form->Show();
+  TAdvRichEdit* re = List->RichEdit();
+  HWND reWnd = re->Handle();
+  // The row as the platform hands it to the list for drawing.
+  TRect drawn;
+  List->OnDrawItem = [&](TObject*, TCanvas*, int Index, const TRect& R, TOwnerDrawState) {
+    if (Index == 0) drawn = R;
+  };
+  TRichEditSpy::Attach(reWnd);
+  TBitmap* bmp = Paint();
+  bmp->Free();
+  TRichEditSpy::Detach(reWnd);
+  List->OnDrawItem = nullptr;
+  // One page for the one rich cell, of its own document, then released.
+  ASSERT_EQ(TRichEditSpy::Ranges.size(), 1u);
+  EXPECT_EQ(TRichEditSpy::Releases, 1);
+  EXPECT_NE(TRichEditSpy::Texts[0].find(L"MMMM"), std::wstring::npos);
+  const FORMATRANGE& fr = TRichEditSpy::Ranges[0];
+  EXPECT_EQ(fr.hdc, fr.hdcTarget);
+  EXPECT_EQ(fr.chrg.cpMin, 0);
+  EXPECT_EQ(fr.chrg.cpMax, -1);
+  // The cell in twips, two pixels in from its corner.
+  HDC screen = GetDC(nullptr);
+  double dpiX = GetDeviceCaps(screen, LOGPIXELSX), dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  TRect r = drawn;
+  double off = 2 * dpiX / 96;
+  LONG left = static_cast<LONG>(std::nearbyint((r.left + 60 + off) / dpiX * 1440));
+  LONG top = static_cast<LONG>(std::nearbyint((r.top + off) / dpiY * 1440));
+  EXPECT_EQ(fr.rc.left, left);
+  EXPECT_EQ(fr.rc.top, top);
+  EXPECT_EQ(fr.rc.right, left + static_cast<LONG>(std::nearbyint(160 / dpiX * 1440)));
+  EXPECT_EQ(fr.rc.bottom, top + static_cast<LONG>(std::nearbyint(r.Height() / dpiY * 1440)));
+  EXPECT_EQ(fr.rcPage.left, fr.rc.left);
+  EXPECT_EQ(fr.rcPage.bottom, fr.rc.bottom);
+  // Selected, the document takes the selection colours, unless it keeps
+  // its own.
+  auto background = [&] {
+    COLORREF previous = static_cast<COLORREF>(SendMessageW(reWnd, EM_SETBKGNDCOLOR, 0, 0));
+    SendMessageW(reWnd, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(previous));
+    return previous;
+  };
+  auto firstLetter = [&] {
+    re->SetSelStart(0);
+    re->SetSelLength(1);
+    return re->SelAttributes()->Color();
+  };
+  List->SetItemIndex(0);
+  bmp = Paint();
+  bmp->Free();
+  EXPECT_EQ(background(), static_cast<COLORREF>(ColorToRGB(clRed)));
+  EXPECT_EQ(ColorToRGB(firstLetter()), ColorToRGB(clYellow));
+  List->SetSelectionRTFKeep(true);
+  bmp = Paint();
+  bmp->Free();
+  EXPECT_EQ(background(), static_cast<COLORREF>(ColorToRGB(clWhite)));
+  EXPECT_EQ(ColorToRGB(firstLetter()), ColorToRGB(clBlue));
 }
 
 TEST_F(AdvDraw, RichTextCellsRenderTheirDocument) {

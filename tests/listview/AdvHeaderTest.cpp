@@ -226,7 +226,9 @@ TEST_F(AdvHeader, TheSortGlyphsOfAnOwnerDrawnHeader) {
   EXPECT_GT(HeaderPixels(List, clLime, 0, 120), 20);
   EXPECT_EQ(HeaderPixels(List, clRed, 120, 240), 0);  // only the sort column
   // With one glyph only, the header images stand in: image 1 descending.
-  List->SetSortUpGlyph(new TBitmap);
+  TBitmap* none = new TBitmap;
+  List->SetSortUpGlyph(none);
+  none->Free();
   auto* images = new TImageList(Form);
   TBitmap* blue = Swatch(clBlue);
   TBitmap* yellow = Swatch(clYellow);
@@ -299,6 +301,11 @@ TEST_F(AdvHeader, TheFilterBarTakesTheHeaderFromOwnerDrawing) {
   List->SetFilterBar(true);
   EXPECT_FALSE(List->HeaderOwnerDraw());
   EXPECT_TRUE(GetWindowLongPtrW(List->HeaderHandle(), GWL_STYLE) & HDS_FILTERBAR);
+  List->SetFilterBar(false);
+  EXPECT_FALSE(GetWindowLongPtrW(List->HeaderHandle(), GWL_STYLE) & HDS_FILTERBAR);
+  List->SetFilterBar(true);
+  EXPECT_TRUE(GetWindowLongPtrW(List->HeaderHandle(), GWL_STYLE) & HDS_FILTERBAR);
+  // What the header keeps is the platform's: read back through it.
   List->SetFilter(1, 1, 12, L"");
   List->SetFilter(0, 0, 0, L"abc");
   String number = List->GetFilter(1, 1), text = List->GetFilter(0, 0);
@@ -306,8 +313,190 @@ TEST_F(AdvHeader, TheFilterBarTakesTheHeaderFromOwnerDrawing) {
     GTEST_SKIP() << "this platform's header keeps no filter values (read back \"" << WideToAnsi(number) << "\")";
   EXPECT_EQ(number, L"12");
   EXPECT_EQ(text, L"abc");
-  List->SetFilterBar(false);
-  EXPECT_FALSE(GetWindowLongPtrW(List->HeaderHandle(), GWL_STYLE) & HDS_FILTERBAR);
+}
+
+// The filter messages as the header receives them, answered by the test in
+// place of the platform's filter store; and the header's filter events.
+struct THeaderFilterSpy {
+  static inline WNDPROC Previous = nullptr;
+  static inline std::vector<std::wstring> Log;
+  static inline bool LaidOut = false;
+  static LRESULT CALLBACK Proc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L) {
+    auto* hi = reinterpret_cast<HDITEMW*>(L);
+    if ((Msg == HDM_SETITEMW || Msg == HDM_GETITEMW) && hi && (hi->mask & HDI_FILTER)) {
+      std::wstring line = (Msg == HDM_SETITEMW ? L"set " : L"get ") + std::to_wstring(W) + L" type " +
+                          std::to_wstring(hi->type);
+      if (hi->type == HDFT_ISNUMBER) {
+        int* n = static_cast<int*>(hi->pvFilter);
+        if (Msg == HDM_SETITEMW) line += L" " + std::to_wstring(*n);
+        else *n = 12;
+      } else {
+        auto* tf = static_cast<HD_TEXTFILTERW*>(hi->pvFilter);
+        line += L" max " + std::to_wstring(tf->cchTextMax);
+        if (Msg == HDM_SETITEMW) {
+          line += L" '" + std::wstring(tf->pszText) + L"'";
+        } else {
+          line += tf->pszText[0] == 0 && tf->pszText[255] == 0 ? L" empty" : L" dirty";
+          wcscpy(tf->pszText, L"abc");
+        }
+      }
+      Log.push_back(line);
+      return TRUE;
+    }
+    if (Msg == HDM_EDITFILTER) Log.push_back(L"edit " + std::to_wstring(W) + L" keep " + std::to_wstring(!L));
+    if (Msg == HDM_SETFILTERCHANGETIMEOUT) Log.push_back(L"timeout " + std::to_wstring(L));
+    if (Msg == HDM_LAYOUT && !LaidOut) {  // the first only: the platform lays it out too
+      LaidOut = true;
+      const RECT* r = reinterpret_cast<HDLAYOUT*>(L)->prc;
+      Log.push_back(L"layout " + std::to_wstring(r->right - r->left) + L"x" + std::to_wstring(r->bottom - r->top));
+    }
+    return CallWindowProcW(Previous, Wnd, Msg, W, L);
+  }
+};
+
+TEST_F(AdvHeader, FilterValuesAndEventsPassThroughTheHeader) {
+  AddColumns({80, 80});
+  List->SetShowColumnHeaders(true);
+  Form->Show();
+  HWND header = List->HeaderHandle();
+  THeaderFilterSpy::Log.clear();
+  THeaderFilterSpy::LaidOut = false;
+  THeaderFilterSpy::Previous = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&THeaderFilterSpy::Proc)));
+  List->SetFilterBar(true);
+  List->SetFilter(1, 1, 12, L"ignored");
+  List->SetFilter(0, 0, 99, L"abc");
+  List->SetFilter(0, 7, 0, String(300, L'x'));  // any other type is text, cut to its room
+  String number = List->GetFilter(1, 1), text = List->GetFilter(0, 0);
+  List->EditFilter(1);
+  List->SetFilterTimeOut(750);
+  SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(THeaderFilterSpy::Previous));
+  EXPECT_EQ(number, L"12");
+  EXPECT_EQ(text, L"abc");
+  EXPECT_EQ(THeaderFilterSpy::Log,
+            (std::vector<std::wstring>{L"layout " + std::to_wstring(List->Width()) + L"x32", L"set 1 type 1 12",
+                                       L"set 0 type 0 max 255 'abc'",
+                                       L"set 0 type 7 max 255 '" + std::wstring(255, L'x') + L"'",
+                                       L"get 1 type 1", L"get 0 type 0 max 255 empty", L"edit 1 keep 1",
+                                       L"timeout 750"}));
+  // The header's reports reach the events with the item's index.
+  std::vector<std::wstring> events;
+  List->OnFilterChange = [&](TObject*, int i) { events.push_back(L"change " + std::to_wstring(i)); };
+  List->OnFilterBtnClick = [&](TObject*, int i) { events.push_back(L"button " + std::to_wstring(i)); };
+  NMHEADERW change{};
+  change.hdr.hwndFrom = header;
+  change.hdr.idFrom = GetDlgCtrlID(header);
+  change.hdr.code = HDN_FILTERCHANGE;
+  change.iItem = 1;
+  SendMessageW(List->Handle(), WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change));
+  NMHDFILTERBTNCLICK button{};
+  button.hdr = change.hdr;
+  button.hdr.code = HDN_FILTERBTNCLICK;
+  button.iItem = 0;
+  SendMessageW(List->Handle(), WM_NOTIFY, button.hdr.idFrom, reinterpret_cast<LPARAM>(&button));
+  EXPECT_EQ(events, (std::vector<std::wstring>{L"change 1", L"button 0"}));
 }
 
 }  // namespace
+
+namespace {
+
+struct THeaderSetting {
+  const char* Name;
+  void (*Set)(TAdvListView*, bool);
+  bool (*Shown)(TAdvListView*);
+};
+
+LONG_PTR HeaderStyle(TAdvListView* L) { return GetWindowLongPtrW(L->HeaderHandle(), GWL_STYLE); }
+DWORD ExStyle(TAdvListView* L) {
+  return static_cast<DWORD>(SendMessageW(L->Handle(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+}
+
+const THeaderSetting kHeaderSettings[] = {
+    {"HeaderHotTrack", [](TAdvListView* L, bool V) { L->SetHeaderHotTrack(V); },
+     [](TAdvListView* L) { return (HeaderStyle(L) & HDS_HOTTRACK) != 0; }},
+    {"HeaderFlatStyle", [](TAdvListView* L, bool V) { L->SetHeaderFlatStyle(V); },
+     [](TAdvListView* L) { return (HeaderStyle(L) & HDS_BUTTONS) == 0; }},
+    {"HeaderDragDrop", [](TAdvListView* L, bool V) { L->SetHeaderDragDrop(V); },
+     [](TAdvListView* L) { return (ExStyle(L) & LVS_EX_HEADERDRAGDROP) != 0; }},
+    {"SubImages", [](TAdvListView* L, bool V) { L->SetSubImages(V); },
+     [](TAdvListView* L) { return (ExStyle(L) & LVS_EX_SUBITEMIMAGES) != 0; }},
+};
+
+}  // namespace
+
+TEST_F(AdvHeader, HeaderStylesSetBeforeOrAfterTheWindowReachIt) {
+  AddColumns({80, 80});
+  List->SetShowColumnHeaders(true);
+  for (const THeaderSetting& s : kHeaderSettings) s.Set(List, true);
+  Form->Show();
+  for (const THeaderSetting& s : kHeaderSettings) EXPECT_TRUE(s.Shown(List)) << s.Name << " set before the window";
+  for (const THeaderSetting& s : kHeaderSettings) s.Set(List, false);
+  for (const THeaderSetting& s : kHeaderSettings) EXPECT_FALSE(s.Shown(List)) << s.Name << " cleared";
+  for (const THeaderSetting& s : kHeaderSettings) s.Set(List, true);
+  for (const THeaderSetting& s : kHeaderSettings) EXPECT_TRUE(s.Shown(List)) << s.Name << " set on the window";
+  // The hover time goes to the platform list.
+  List->SetHoverTime(321);
+  EXPECT_EQ(SendMessageW(List->Handle(), LVM_GETHOVERTIME, 0, 0), 321);
+  EXPECT_EQ(List->HoverTime(), 321);
+}
+
+TEST_F(AdvHeader, TheSortIndicatorOfThePlatformsHeader) {
+  AddColumns({120, 120});
+  AddRow(L"b", {L"1"});
+  AddRow(L"a", {L"2"});
+  List->SetShowColumnHeaders(true);
+  Form->Show();
+  HWND header = List->HeaderHandle();
+  auto item = [&](int i) {
+    HDITEMW hi{};
+    hi.mask = HDI_FORMAT | HDI_BITMAP;
+    SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&hi));
+    return hi;
+  };
+  // Both glyphs: the header item shows the glyph of the direction beside its
+  // text, on the side the indicator asks for.
+  List->SetSortShow(true);
+  TBitmap* up = Swatch(clLime);
+  TBitmap* down = Swatch(clRed);
+  List->SetSortUpGlyph(up);
+  List->SetSortDownGlyph(down);
+  List->SetSortColumn(0);
+  HDITEMW hi = item(0);
+  EXPECT_EQ(hi.fmt & (HDF_BITMAP | HDF_STRING), HDF_BITMAP | HDF_STRING);
+  EXPECT_FALSE(hi.fmt & HDF_BITMAP_ON_RIGHT);
+  EXPECT_EQ(hi.hbm, List->SortUpGlyph()->Handle());
+  EXPECT_FALSE(item(1).fmt & HDF_BITMAP);
+  List->SetSortIndicator(TSortIndicator::siRight);
+  List->SetSortDirection(TSortDirection::sdDescending);
+  List->SetSortColumn(0);
+  hi = item(0);
+  EXPECT_TRUE(hi.fmt & HDF_BITMAP_ON_RIGHT);
+  EXPECT_EQ(hi.hbm, List->SortDownGlyph()->Handle());
+  // Without both glyphs the header images stand in, on the sort column only.
+  TBitmap* none = new TBitmap;
+  List->SetSortUpGlyph(none);
+  none->Free();
+  auto* images = new TImageList(Form);
+  images->SetSize(8, 8);
+  for (TColor c : {clBlue, clYellow}) {
+    TBitmap* b = Swatch(c);
+    images->Add(b, nullptr);
+    b->Free();
+  }
+  List->SetHeaderImages(images);
+  List->SetSortDirection(TSortDirection::sdAscending);
+  List->SetSortColumn(1);
+  EXPECT_EQ(List->ColumnImages(1), 0);
+  EXPECT_EQ(List->ColumnImages(0), -1);
+  EXPECT_EQ(List->GetTextAtColRow(0, 0), L"b");  // sorted by the second column
+  List->SetSortDirection(TSortDirection::sdDescending);
+  List->SetSortColumn(1);
+  EXPECT_EQ(List->ColumnImages(1), 1);
+  EXPECT_EQ(List->GetTextAtColRow(0, 0), L"a");
+  // Switched off, no column keeps the indicator.
+  List->SetSortShow(false);
+  EXPECT_EQ(List->ColumnImages(1), -1);
+  up->Free();
+  down->Free();
+}

@@ -250,12 +250,23 @@ TEST_F(AdvInput, TheScrollHintShowsTheTopRow) {
   Form->Show();
   List->SetScrollHint(true);
   List->Scroll(0, 200);
+  TColor savedColor = Application->HintColor();
+  Application->SetHintColor(clYellow);
   SendMessageW(List->Handle(), WM_VSCROLL, SB_THUMBTRACK, 0);
+  Application->SetHintColor(savedColor);
   EXPECT_TRUE(List->ScrollHintShowing());
   EXPECT_EQ(List->ScrollHintText(), List->TopItem()->Caption());
   EXPECT_NE(List->ScrollHintText(), L"row 0");
+  // In the application's hint colour.
+  HWND hint = List->ScrollHintWindow();
+  EXPECT_EQ(static_cast<COLORREF>(SendMessageW(hint, TTM_GETTIPBKCOLOR, 0, 0)), ColorToRGB(clYellow));
   SendMessageW(List->Handle(), WM_VSCROLL, SB_ENDSCROLL, 0);
   EXPECT_FALSE(List->ScrollHintShowing());
+  // The hint window goes with the list's window, also when the list makes
+  // its window again.
+  List->SetOwnerDraw(true);
+  EXPECT_FALSE(IsWindow(hint));
+  EXPECT_EQ(List->ScrollHintWindow(), nullptr);
 }
 
 TEST_F(AdvInput, CellHints) {

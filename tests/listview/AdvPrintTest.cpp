@@ -1,6 +1,8 @@
 // Printing and preview of the advanced list view: bands of columns across
 // pages, fitting, page texts and repeated captions, on pages recorded in
 // bitmaps.
+#include <richedit.h>
+
 #include "base/Printers.h"
 #include "tests/listview/AdvListViewTest.h"
 #include "tests/listview/PrintRecorder.h"
@@ -162,6 +164,84 @@ TEST_F(AdvPrint, APreviewShowsTheFirstPageOnly) {
   List->OnPrintPage = nullptr;
   List->Print();
   EXPECT_EQ(Pages->Pages.size(), 6u);
+}
+
+TEST_F(AdvPrint, TableLinesFollowTheBorderSetting) {
+  Rows(2, 3);
+  FixedWidth(300);
+  // The band ends 600 tenths of a millimetre from the left edge.
+  int right = static_cast<int>(600 * 96 / 254);
+  struct Case {
+    TPrintBorders Borders;
+    bool Rows, Columns;
+  } cases[] = {
+      {TPrintBorders::pbNoborder, false, false}, {TPrintBorders::pbSingle, true, true},
+      {TPrintBorders::pbDouble, true, true},     {TPrintBorders::pbVertical, false, true},
+      {TPrintBorders::pbHorizontal, true, false},
+  };
+  for (const Case& c : cases) {
+    List->PrintSettings()->SetBorders(c.Borders);
+    auto* page = new TBitmap(265, 400);
+    page->Canvas()->Brush()->SetColor(clWhite);
+    page->Canvas()->FillRect(TRect(0, 0, 265, 400));
+    List->Preview(page->Canvas(), TRect(0, 0, 265, 400));
+    bool rowLine = false, columnLine = false;
+    for (int y = 0; y < 400 && !rowLine; ++y)
+      rowLine = CountPixels(page, TRect(3, y, right - 3, y + 1), clBlack, 100) == right - 6;
+    for (int x = 0; x < 265 && !columnLine; ++x)
+      columnLine = CountPixels(page, TRect(x, 2, x + 1, 30), clBlack, 100) == 28;
+    EXPECT_EQ(rowLine, c.Rows) << static_cast<int>(c.Borders);
+    EXPECT_EQ(columnLine, c.Columns) << static_cast<int>(c.Borders);
+    page->Free();
+  }
+}
+
+TEST_F(AdvPrint, CenteredBandsSitInTheMiddleOfThePage) {
+  Rows(2, 1);
+  FixedWidth(200);
+  List->PrintSettings()->SetLeftSize(30);
+  int pageWidth = 0;
+  List->OnPrintPage = [&](TObject*, TCanvas*, int, int Width, int) { pageWidth = Width; };
+  auto* page = new TBitmap(265, 400);
+  List->Preview(page->Canvas(), TRect(0, 0, 265, 400));
+  EXPECT_EQ(List->GetPrintColOffset(0), 30);
+  EXPECT_EQ(List->GetPrintColOffset(1), 230);
+  List->PrintSettings()->SetCentered(true);
+  List->Preview(page->Canvas(), TRect(0, 0, 265, 400));
+  ASSERT_GT(pageWidth, 400);
+  EXPECT_EQ(List->GetPrintColOffset(0), (pageWidth - 400) / 2);
+  EXPECT_EQ(List->GetPrintColOffset(1), (pageWidth - 400) / 2 + 200);
+  page->Free();
+}
+
+TEST_F(AdvPrint, RichCellsPrintInTheRoomOfTheirText) {
+  List->Columns()->Add()->SetCaption(L"c");
+  List->Items()->Add()->SetCaption(L"Bold word");
+  Form->Show();
+  auto* page = new TBitmap(265, 400);
+  List->Preview(page->Canvas(), TRect(0, 0, 265, 400));
+  int plain = List->GetPrintColWidth(0);
+  page->Free();
+  List->Items()->Item(0)->SetCaption(L"{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 Bold {\\b word}\\par}");
+  // The hidden editor is asked to render the cell on the printer's page.
+  HWND re = List->RichEdit()->Handle();
+  static std::vector<FORMATRANGE> ranges;
+  static WNDPROC previous;
+  ranges.clear();
+  previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+      re, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND W, UINT M, WPARAM WP, LPARAM LP) -> LRESULT {
+        if (M == EM_FORMATRANGE && LP) ranges.push_back(*reinterpret_cast<FORMATRANGE*>(LP));
+        return CallWindowProcW(previous, W, M, WP, LP);
+      })));
+  List->Print();
+  SetWindowLongPtrW(re, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+  // Measured by its text, the rich cell takes the room the plain text does.
+  EXPECT_EQ(List->GetPrintColWidth(0), plain);
+  ASSERT_EQ(ranges.size(), 1u);
+  ASSERT_EQ(Pages->Pages.size(), 1u);
+  EXPECT_EQ(ranges[0].hdc, Pages->Pages[0]->Canvas()->Handle());
+  // Its page is the cell: the column's width and gap, in twips.
+  EXPECT_NEAR(ranges[0].rc.right - ranges[0].rc.left, (plain + 20) * 1440.0 / 254, 30);
 }
 
 TEST(AdvPrintDevice, WithoutAPrinterPrintingStopsAtTheStart) {

@@ -117,6 +117,32 @@ TEST_F(AdvSort, AutomaticAndHandlerlessStylesAnswerConsistently) {
   EXPECT_EQ(rows.back(), std::make_pair(0, 1));
 }
 
+TEST_F(AdvSort, TheAutomaticStyleIsOneOrderOverMixedTexts) {
+  // Numbers, dates and words mixed: whatever order the style picks, it must
+  // be one order, or a sort over such a column comes out scrambled.
+  const std::vector<String> texts = {L"2",          L"10",  L"1x", L"b",  L"",   L"-3", L"a10",
+                                     L"07.10.2016", L"9.5", L"B",  L"2b", L"01", L" 4 "};
+  List->SetSortColumn(1);
+  Style = TSortStyle::ssAutomatic;
+  size_t n = texts.size();
+  std::vector<std::vector<int>> sign(n, std::vector<int>(n));
+  for (size_t i = 0; i < n; ++i)
+    for (size_t j = 0; j < n; ++j) sign[i][j] = Compare(texts[i], texts[j]);
+  for (size_t i = 0; i < n; ++i) {
+    EXPECT_EQ(sign[i][i], 0) << WideToAnsi(texts[i]);
+    for (size_t j = 0; j < n; ++j) {
+      EXPECT_EQ(sign[i][j], -sign[j][i]) << WideToAnsi(texts[i]) << " / " << WideToAnsi(texts[j]);
+      for (size_t k = 0; k < n; ++k)
+        if (sign[i][j] < 0 && sign[j][k] < 0)
+          EXPECT_LT(sign[i][k], 0) << WideToAnsi(texts[i]) << " < " << WideToAnsi(texts[j]) << " < "
+                                   << WideToAnsi(texts[k]);
+    }
+  }
+  // Numbers still go by value.
+  EXPECT_EQ(sign[0][1], -1);  // 2 before 10
+  EXPECT_EQ(sign[5][0], -1);  // -3 before 2
+}
+
 TEST_F(AdvSort, EqualCellsFallBackToTheCaptionsAndDirectionTurnsTheSign) {
   TListItem* a = AddRow(L"b", {L"same"});
   TListItem* b = AddRow(L"A", {L"same"});

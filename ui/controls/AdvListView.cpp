@@ -235,8 +235,9 @@ void TAdvListView::Notification(TComponent* AComponent, TOperation Operation) {
 // Helpers
 
 std::vector<int> TAdvListView::OrderArray() {
-  std::vector<int> order(256);
-  for (int k = 0; k < 256; ++k) order[k] = k;
+  // At least 256 entries, and one for every column however many there are.
+  std::vector<int> order(static_cast<size_t>(Max(256, Columns()->Count())));
+  for (size_t k = 0; k < order.size(); ++k) order[k] = static_cast<int>(k);
   std::vector<int> platform = ColumnOrder();
   for (size_t k = 0; k < platform.size() && k < order.size(); ++k) order[k] = platform[k];
   return order;
@@ -260,6 +261,19 @@ String TAdvListView::CellText(TListItem* Item, int Column) {
 
 String TAdvListView::Export(const String& Text, bool SaveWithHTML) {
   return SaveWithHTML ? Text : HtmlToPlainText(Text);
+}
+
+THtmlRenderParams TAdvListView::CellHtml(TCanvas* Canvas, const String& Html, const TRect& R) {
+  THtmlRenderParams p;
+  p.Canvas = Canvas;
+  p.HTML = Html;
+  p.R = R;
+  p.Images = SmallImages();
+  p.WordWrap = FWordWrap;
+  p.URLColor = FURLColor;
+  p.PictureCache = FPictureCache;
+  p.PictureContainer = FPictureContainer;
+  return p;
 }
 
 bool TAdvListView::ReallyLoading() const { return IsLoading(); }
@@ -855,26 +869,31 @@ String TAdvListView::BuildCellHint(const TPoint& P, TPoint& Pos) {
   if (col == 0) cell.left = 0;
   Pos = ClientToScreen(TPoint(cell.left, cell.top));
   FLastHintPos = TPoint(col, item);
-  HDC dc = GetDC(Handle());
-  FDrawCanvas->Lock();
-  FDrawCanvas->SetHandle(dc);
+  // The drawing canvas on a device context of the list, let go of on every
+  // way out (the handler may raise).
+  struct TOnList {
+    TAdvListView* List;
+    TControlCanvas* Canvas;
+    HDC DC;
+    TOnList(TAdvListView* L, TControlCanvas* C) : List(L), Canvas(C), DC(GetDC(L->Handle())) {
+      Canvas->Lock();
+      Canvas->SetHandle(DC);
+    }
+    ~TOnList() {
+      Canvas->SetHandle(nullptr);
+      Canvas->Unlock();
+      ReleaseDC(List->Handle(), DC);
+    }
+  } onList(this, FDrawCanvas);
   FDrawCanvas->Font()->Assign(Font());
   DoDrawItemProp(item, col - 1, TOwnerDrawState(), FDrawCanvas->Brush(), FDrawCanvas->Font(), text);
   if (text.compare(0, 2, L"{\\") == 0) {
     text = RichPlainText(item, col - 1);
   } else if (text.find(L"</") != String::npos && !FHTMLHint) {
-    THtmlRenderParams p;
-    p.Canvas = FDrawCanvas;
-    p.HTML = text;
-    p.R = cell;
-    p.Images = SmallImages();
+    THtmlRenderParams p = CellHtml(FDrawCanvas, text, cell);
     p.X = P.x;
     p.Y = P.y;
     p.CheckOnly = true;
-    p.WordWrap = FWordWrap;
-    p.URLColor = FURLColor;
-    p.PictureCache = FPictureCache;
-    p.PictureContainer = FPictureContainer;
     THtmlRenderResult r;
     if (RenderHtml(p, r))
       text = !r.FocusAnchor.empty() ? r.FocusAnchor : r.AnchorVal;
@@ -883,8 +902,5 @@ String TAdvListView::BuildCellHint(const TPoint& P, TPoint& Pos) {
   } else if (FHintLargeText) {
     if (FDrawCanvas->TextWidth(Trim(text)) < ColumnWidthAt(col) - 6) text.clear();
   }
-  FDrawCanvas->SetHandle(nullptr);
-  FDrawCanvas->Unlock();
-  ReleaseDC(Handle(), dc);
   return Trim(text);
 }

@@ -19,6 +19,7 @@ class THTMLPictureCache;
 class TAdvListView;
 class TStream;
 struct TPrintRun;
+struct THtmlRenderParams;
 
 VANTREL_EXCEPTION(EAdvListViewError, Exception)
 
@@ -515,6 +516,7 @@ class TAdvListView : public TCustomListView {
   // The hint beside the thumb while it is dragged (ScrollHint).
   bool ScrollHintShowing() const;
   String ScrollHintText() const;
+  HWND ScrollHintWindow() const { return FScrollHintWnd; }
 
   // --- Sorting.
   void Sort();
@@ -600,6 +602,9 @@ class TAdvListView : public TCustomListView {
   String CellText(TListItem* Item, int Column);
   String PlainCell(const String& Text);
   String Export(const String& Text, bool SaveWithHTML);
+  // Markup of a cell laid out in R with the list's images, wrapping, link
+  // colour and pictures.
+  THtmlRenderParams CellHtml(TCanvas* Canvas, const String& Html, const TRect& R);
   bool ReallyLoading() const;
   void NudgeHeight();
   void ApplyWallpaper();
@@ -619,11 +624,15 @@ class TAdvListView : public TCustomListView {
   void DrawDetail(int Index, TRect& ItemRect, const std::vector<int>& Order, TOwnerDrawState State);
   void PrintLayout(TCanvas* Canvas, bool IsPreview);
   TSize MeasurePrintCell(TPrintRun& Run, int Row, int Column);
+  void PrintCellStyle(TPrintRun& Run, int Row, int Column, const String& Text, TFont& Font, TBrush& Brush);
   int PrintRowHeight(TPrintRun& Run, int Row);
   int PrintRowAt(TPrintRun& Run, int Row, int Y);
   void PrintBandLines(TPrintRun& Run, int Y);
   void PrintPageTexts(TPrintRun& Run, int Page);
   void SortOnColumn(int a);
+  // OnSortStart, and unless it refuses: the sort, the columns' alignment
+  // and OnSortDone.
+  void SortWithEvents(int Column);
   void ShowSortIndicator(int a);
   void ClearSortIndicator(int a);
   void CopyText(bool SelectionOnly);

@@ -196,15 +196,7 @@ void TAdvListView::DrawCell(int Index, int k, const std::vector<int>& Order, TRe
                     FProgressSettings->ValueFormat(), FProgressSettings->ShowValue());
   } else if (html) {
     textRect.left += 2;
-    THtmlRenderParams p;
-    p.Canvas = canvas;
-    p.HTML = text;
-    p.R = textRect;
-    p.Images = images;
-    p.WordWrap = FWordWrap;
-    p.URLColor = FURLColor;
-    p.PictureCache = FPictureCache;
-    p.PictureContainer = FPictureContainer;
+    THtmlRenderParams p = CellHtml(canvas, text, textRect);
     THtmlRenderResult r;
     TAlignment align = ColumnAlignment(col);
     if (align != TAlignment::taLeftJustify) {
@@ -256,17 +248,8 @@ void TAdvListView::DrawDetail(int Index, TRect& ItemRect, const std::vector<int>
     canvas->FillRect(r);
   }
   if (Has(text, L"</")) {
-    THtmlRenderParams p;
-    p.Canvas = canvas;
-    p.HTML = text;
-    p.R = r;
-    p.Images = SmallImages();
-    p.WordWrap = FWordWrap;
-    p.URLColor = FURLColor;
-    p.PictureCache = FPictureCache;
-    p.PictureContainer = FPictureContainer;
     THtmlRenderResult res;
-    RenderHtml(p, res);
+    RenderHtml(CellHtml(canvas, text, r), res);
   } else if (text.compare(0, 2, L"{\\") == 0) {
     DrawRichCell(Index, column - 1, r, canvas);
   } else {

@@ -345,10 +345,13 @@ void TAdvListView::HeaderFontChanged() {
 
 int TAdvListView::ColumnImages(int Column) {
   if (!HandleAllocated()) return Column >= 0 && Column < Columns()->Count() ? Columns()->Items(Column)->ImageIndex() : -1;
+  // The platform reports image 0 for a column that shows none: only a column
+  // whose format carries an image has one.
   LVCOLUMNW col{};
-  col.mask = LVCF_IMAGE;
+  col.mask = LVCF_FMT | LVCF_IMAGE;
   if (SendMessageW(Handle(), LVM_GETCOLUMNW, static_cast<WPARAM>(Column), reinterpret_cast<LPARAM>(&col)) <= 0)
     return -1;
+  if (!(col.fmt & LVCFMT_IMAGE) || col.iImage < 0) return -1;
   return col.iImage;
 }
 

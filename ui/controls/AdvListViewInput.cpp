@@ -49,7 +49,10 @@ void TAdvListView::WndProc(TMessage& Message) {
       if (FListTimerID != -1) KillTimer(Handle(), kListTimer);
       FListTimerID = -1;
       if (FRichEdit) FreeAndNil(FRichEdit);
-      FScrollHintWnd = nullptr;  // it goes with its owner window
+      // The hint is owned by the form, not by the list: it goes with the
+      // list's window, or a list made again would leave one behind.
+      if (FScrollHintWnd && IsWindow(FScrollHintWnd)) DestroyWindow(FScrollHintWnd);
+      FScrollHintWnd = nullptr;
       break;
     case WM_DRAWITEM: {
       auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
@@ -301,18 +304,10 @@ bool TAdvListView::AnchorAt(int X, int Y, int Item, int Column, String& Href, St
   TCanvas canvas;
   canvas.SetHandle(dc);
   canvas.Font()->Assign(Font());
-  THtmlRenderParams p;
-  p.Canvas = &canvas;
-  p.HTML = text;
-  p.R = r;
-  p.Images = SmallImages();
+  THtmlRenderParams p = CellHtml(&canvas, text, r);
   p.X = X;
   p.Y = Y;
   p.CheckOnly = true;
-  p.WordWrap = FWordWrap;
-  p.URLColor = FURLColor;
-  p.PictureCache = FPictureCache;
-  p.PictureContainer = FPictureContainer;
   THtmlRenderResult res;
   bool on = false;
   try {
@@ -482,8 +477,9 @@ void TAdvListView::HandleVScroll(TMessage& Message) {
     tool.lpszText = const_cast<wchar_t*>(L"");
     SendMessageW(FScrollHintWnd, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageW(FScrollHintWnd, TTM_SETMAXTIPWIDTH, 0, 100);
-    SendMessageW(FScrollHintWnd, TTM_SETTIPBKCOLOR, static_cast<WPARAM>(ColorToRGB(clInfoBk)), 0);
   }
+  TColor color = Application ? Application->HintColor() : clInfoBk;
+  SendMessageW(FScrollHintWnd, TTM_SETTIPBKCOLOR, static_cast<WPARAM>(ColorToRGB(color)), 0);
   FScrollHintText = top->Caption();
   tool.lpszText = FScrollHintText.data();
   SendMessageW(FScrollHintWnd, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));

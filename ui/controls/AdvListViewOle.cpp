@@ -81,6 +81,15 @@ struct TServerSession {
   }
 };
 
+// The spreadsheet program, or the list view's error when there is none.
+void StartSpreadsheet(TServerSession& Session) {
+  try {
+    Session.App = TAutoObject::Create(L"excel.application");
+  } catch (const EOleError&) {
+    throw EAdvListViewError(L"Excel OLE server not found");
+  }
+}
+
 TOleVariant CellOf(const TOleVariant& Block, int Row, int Col) {
   if (!Block.IsArray()) return Row == 1 && Col == 1 ? Block : TOleVariant();
   return Block.GetElement(Block.LowBound(1) + Row - 1, Block.LowBound(2) + Col - 1);
@@ -90,11 +99,7 @@ TOleVariant CellOf(const TOleVariant& Block, int Row, int Col) {
 
 void TAdvListView::LoadFromXLS(const String& Filename) {
   TServerSession session(true);
-  try {
-    session.App = TAutoObject::Create(L"excel.application");
-  } catch (const EOleError&) {
-    throw EAdvListViewError(L"Excel OLE server not found");
-  }
+  StartSpreadsheet(session);
   session.Book = session.App.Object(L"WorkBooks").Object(L"Open", {Filename});
   session.CloseBook = true;
   TAutoObject sheet = session.Book.Object(L"ActiveSheet");
@@ -142,11 +147,7 @@ void TAdvListView::LoadFromXLS(const String& Filename) {
 
 void TAdvListView::SaveToXLS(const String& Filename, bool SaveWithHTML) {
   TServerSession session(true);
-  try {
-    session.App = TAutoObject::Create(L"excel.application");
-  } catch (const EOleError&) {
-    throw EAdvListViewError(L"Excel OLE server not found");
-  }
+  StartSpreadsheet(session);
   session.Book = session.App.Object(L"WorkBooks").Object(L"Add");
   TAutoObject sheet = session.Book.Object(L"WorkSheets").Object(L"Add");
   int N = Items()->Count(), C = Columns()->Count();

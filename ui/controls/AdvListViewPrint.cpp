@@ -219,17 +219,24 @@ void TAdvListView::PrintLayout(TCanvas* Canvas, bool IsPreview) {
   Canvas->Font()->Assign(&savedFont);
 }
 
+// The cell font in tenths of a millimetre and the canvas brush, as the
+// cell's handler leaves them.
+void TAdvListView::PrintCellStyle(TPrintRun& Run, int Row, int Column, const String& Text, TFont& Font,
+                                  TBrush& Brush) {
+  LometricFont(&Font, FPrintSettings->Font());
+  Brush.Assign(Run.Canvas->Brush());
+  DoDrawItemProp(Row, Column - 1, TOwnerDrawState(), &Brush, &Font, Text);
+  Font.SetHeight(-PointsToLometric(Font.Size()));
+}
+
 TSize TAdvListView::MeasurePrintCell(TPrintRun& Run, int Row, int Column) {
   TCanvas* canvas = Run.Canvas;
   String text = GetTextAtColRow(Column, Row);
   if (Row >= 0 && text.find(L"{\\") != String::npos) text = RichPlainText(Row, Column - 1);
   if (text.find(L"</") == String::npos) {
     TFont font;
-    LometricFont(&font, FPrintSettings->Font());
     TBrush brush;
-    brush.Assign(canvas->Brush());
-    DoDrawItemProp(Row, Column - 1, TOwnerDrawState(), &brush, &font, text);
-    font.SetHeight(-PointsToLometric(font.Size()));
+    PrintCellStyle(Run, Row, Column, text, font, brush);
     canvas->Font()->Assign(&font);
     TSize ext = canvas->TextExtent(text);
     return TSize(ext.cx + Run.Box, ext.cy);
@@ -240,16 +247,8 @@ TSize TAdvListView::MeasurePrintCell(TPrintRun& Run, int Row, int Column) {
   font.Assign(FPrintSettings->Font());
   font.SetHeight(-MulDiv(FPrintSettings->Font()->Size(), GetDeviceCaps(dc, LOGPIXELSY), 72));
   canvas->Font()->Assign(&font);
-  THtmlRenderParams p;
-  p.Canvas = canvas;
-  p.HTML = text;
-  p.R = TRect(0, 0, 1000, 1000);
-  p.Images = SmallImages();
+  THtmlRenderParams p = CellHtml(canvas, text, TRect(0, 0, 1000, 1000));
   p.CheckHeight = true;
-  p.WordWrap = FWordWrap;
-  p.URLColor = FURLColor;
-  p.PictureCache = FPictureCache;
-  p.PictureContainer = FPictureContainer;
   THtmlRenderResult r;
   RenderHtml(p, r);
   SetMapMode(dc, mode);
@@ -277,11 +276,8 @@ int TAdvListView::PrintRowAt(TPrintRun& Run, int Row, int Y) {
   for (int c = Run.First; c <= Run.Last; ++c) {
     String text = GetTextAtColRow(c, Row);
     TFont font;
-    LometricFont(&font, ps->Font());
     TBrush brush;
-    brush.Assign(canvas->Brush());
-    DoDrawItemProp(Row, c - 1, TOwnerDrawState(), &brush, &font, text);
-    font.SetHeight(-PointsToLometric(font.Size()));
+    PrintCellStyle(Run, Row, c, text, font, brush);
     canvas->Brush()->Assign(&brush);
     canvas->Font()->Assign(&font);
     TRect cell(Indents[c], Y, Indents[c + 1], Y - rowHeight - 2 * Run.Pad);
@@ -296,17 +292,11 @@ int TAdvListView::PrintRowAt(TPrintRun& Run, int Row, int Y) {
       html.Assign(&font);
       html.SetHeight(-MulDiv(ps->Font()->Size(), GetDeviceCaps(dc, LOGPIXELSY), 72));
       canvas->Font()->Assign(&html);
-      THtmlRenderParams p;
-      p.Canvas = canvas;
-      p.HTML = text;
-      p.R = TRect(Min(pts[0].x, pts[1].x), Min(pts[0].y, pts[1].y), Max(pts[0].x, pts[1].x), Max(pts[0].y, pts[1].y));
-      p.Images = SmallImages();
+      THtmlRenderParams p = CellHtml(
+          canvas, text,
+          TRect(Min(pts[0].x, pts[1].x), Min(pts[0].y, pts[1].y), Max(pts[0].x, pts[1].x), Max(pts[0].y, pts[1].y)));
       p.Print = true;
       p.ResFactor = Run.Ratio;
-      p.WordWrap = FWordWrap;
-      p.URLColor = FURLColor;
-      p.PictureCache = FPictureCache;
-      p.PictureContainer = FPictureContainer;
       THtmlRenderResult r;
       RenderHtml(p, r);
       SetMapMode(dc, mode);

@@ -78,15 +78,28 @@ double ShortDate(const String& Text, bool US) {
 
 int CompareValues(double a, double b) { return a > b ? 1 : a < b ? -1 : 0; }
 
-// The comparison that the automatic style makes: numbers when both texts
-// are numbers, else dates when both are dates, else the texts.
+// What the automatic style sees in a text: a number, else a date, else a
+// word; numbers and dates with their values.
+struct TAutoKey {
+  int Kind;  // 0 number, 1 date, 2 word
+  double Value;
+};
+
+TAutoKey AutoKey(const String& Text) {
+  double v;
+  if (!Trim(Text).empty() && ReadNumber(Text, false, v)) return {0, v};
+  TDateTime d;
+  if (TryStrToDateTime(Text, d)) return {1, d};
+  return {2, 0};
+}
+
+// The comparison that the automatic style makes: numbers by value first,
+// then dates by value, then the other texts by code units. Each kind keeps
+// to its own place, so that the answers make one order over a mixed column.
 int Automatic(const String& a, const String& b) {
-  double x, y;
-  if (!Trim(a).empty() && !Trim(b).empty() && ReadNumber(a, false, x) && ReadNumber(b, false, y))
-    return CompareValues(x, y);
-  TDateTime d1, d2;
-  if (TryStrToDateTime(a, d1) && TryStrToDateTime(b, d2)) return CompareValues(d1, d2);
-  return Ordinal(a, b);
+  TAutoKey x = AutoKey(a), y = AutoKey(b);
+  if (x.Kind != y.Kind) return x.Kind < y.Kind ? -1 : 1;
+  return x.Kind == 2 ? Ordinal(a, b) : CompareValues(x.Value, y.Value);
 }
 
 }  // namespace
@@ -186,14 +199,17 @@ void TAdvListView::Sort() {
 void TAdvListView::SetSortColumn(int Value) {
   gCompareColumn = Value - 1;
   FSortColumn = Value;
-  bool enable = true;
-  if (OnSortStart) OnSortStart(this, Value, enable);
-  if (enable) {
-    SortOnColumn(Value);
-    for (int i = 0; i < Columns()->Count(); ++i) ApplyColumnAlignment(i);
-    if (OnSortDone) OnSortDone(this, Value);
-  }
+  SortWithEvents(Value);
   ShowSortIndicator(Value);
+}
+
+void TAdvListView::SortWithEvents(int Column) {
+  bool enable = true;
+  if (OnSortStart) OnSortStart(this, Column, enable);
+  if (!enable) return;
+  SortOnColumn(Column);
+  for (int i = 0; i < Columns()->Count(); ++i) ApplyColumnAlignment(i);
+  if (OnSortDone) OnSortDone(this, Column);
 }
 
 void TAdvListView::SetSortDirection(TSortDirection Value) {
@@ -262,13 +278,7 @@ void TAdvListView::ColClick(TListColumn* Column) {
     if (c == FLastSortColumn)
       SetSortDirection(FSortDirection == TSortDirection::sdAscending ? TSortDirection::sdDescending
                                                                      : TSortDirection::sdAscending);
-    bool enable = true;
-    if (OnSortStart) OnSortStart(this, c, enable);
-    if (enable) {
-      SortOnColumn(c);
-      for (int i = 0; i < Columns()->Count(); ++i) ApplyColumnAlignment(i);
-      if (OnSortDone) OnSortDone(this, c);
-    }
+    SortWithEvents(c);
   }
   TCustomListView::ColClick(Column);
 }
