@@ -58,6 +58,33 @@ TEST_F(AdvOle, WholeRowsAndRangesAwayFromTheCorner) {
   EXPECT_NE(Server.Log().find(L"Sheet.range('B2:C3')"), std::wstring::npos);
 }
 
+TEST_F(AdvOle, TheBlockServedBoundsWhatIsRead) {
+  AddColumns({50});
+  AddRow(L"keep");
+  // A used range larger than the block the program hands over: only the
+  // cells that came are read, however large the range claims to be.
+  struct Case {
+    const wchar_t* Address;
+    const wchar_t* Cells;
+    int Columns, Rows;
+  } cases[] = {
+      {L"$A$1:$D$3", L"a|b\nc|d", 2, 2},
+      {L"$A$1:$ZZ$9999999", L"a|b\nc|d", 2, 2},
+      {L"$1:$9999999", L"a|b|x\nc|d", 3, 2},
+      {L"$AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA$1:$B$2", L"a|b\nc|d", 1, 1},  // no column: one cell
+  };
+  for (const Case& c : cases) {
+    Server.Reset();
+    Server.SetBlock(c.Address, c.Cells);
+    Server.SetExactBlock(true);
+    List->LoadFromXLS(L"x.xls");
+    EXPECT_EQ(List->Columns()->Count(), c.Columns) << WideToAnsi(c.Address);
+    EXPECT_EQ(List->Items()->Count(), c.Rows) << WideToAnsi(c.Address);
+    EXPECT_EQ(List->GetTextAtColRow(0, 0), L"a") << WideToAnsi(c.Address);
+    if (c.Rows > 1) EXPECT_EQ(List->GetTextAtColRow(1, 1), L"d") << WideToAnsi(c.Address);
+  }
+}
+
 TEST_F(AdvOle, AFailedExchangeStillReleasesTheServerAndTheCursor) {
   AddColumns({50});
   AddRow(L"keep");

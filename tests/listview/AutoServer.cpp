@@ -7,6 +7,7 @@
 
 #include <oleauto.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ std::vector<std::wstring> gNames;  // DISPID n - 1 is gNames[n - 1]
 std::vector<std::wstring> gLog;
 std::wstring gLogText;
 std::wstring gUsedAddress;
+bool gExactBlock = false;
 std::vector<std::vector<std::wstring>> gBlock;
 std::wstring gFailOn;
 LONG gLive = 0;
@@ -236,6 +238,11 @@ class TFake : public IDispatch {
         if (name == L"value") {
           int rows, cols;
           RangeSize(FTag, rows, cols);
+          if (gExactBlock) {
+            rows = static_cast<int>(gBlock.size());
+            cols = 0;
+            for (const auto& r : gBlock) cols = std::max(cols, static_cast<int>(r.size()));
+          }
           SAFEARRAYBOUND b[2] = {{static_cast<ULONG>(rows), 1}, {static_cast<ULONG>(cols), 1}};
           SAFEARRAY* a = SafeArrayCreate(VT_VARIANT, 2, b);
           for (int r = 0; r < rows; ++r)
@@ -359,6 +366,7 @@ __declspec(dllexport) void ServerReset() {
   gBlock.clear();
   gUsedAddress.clear();
   gFailOn.clear();
+  gExactBlock = false;
 }
 
 // The calls so far, one per line.
@@ -392,6 +400,9 @@ __declspec(dllexport) void ServerSetBlock(const wchar_t* Address, const wchar_t*
     }
   }
 }
+
+// When on, the block served is the cells given, whatever range is asked for.
+__declspec(dllexport) void ServerSetExactBlock(bool On) { gExactBlock = On; }
 
 // The member (by name, any case) that fails with an exception from now on.
 __declspec(dllexport) void ServerFailOn(const wchar_t* Name) { gFailOn = Name ? Name : L""; }

@@ -71,6 +71,10 @@ void TAutoServer::SetBlock(const wchar_t* Address, const wchar_t* Cells) {
   if (FModule) Export<void (*)(const wchar_t*, const wchar_t*)>(FModule, "ServerSetBlock")(Address, Cells);
 }
 
+void TAutoServer::SetExactBlock(bool On) {
+  if (FModule) Export<void (*)(bool)>(FModule, "ServerSetExactBlock")(On);
+}
+
 void TAutoServer::FailOn(const wchar_t* Name) {
   if (FModule) Export<void (*)(const wchar_t*)>(FModule, "ServerFailOn")(Name);
 }

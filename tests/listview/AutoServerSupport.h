@@ -19,6 +19,8 @@ class TAutoServer {
   int LiveObjects();
   void SetBlock(const wchar_t* Address, const wchar_t* Cells);
   void FailOn(const wchar_t* Name);
+  // Serve the cells given as the block, whatever range is asked for.
+  void SetExactBlock(bool On);
 
  private:
   HMODULE FModule = nullptr;

@@ -20,8 +20,10 @@ String ColumnLetters(int n) {
   return s;
 }
 
-// "B" is 2, "AA" 27; 0 when the text holds no letters only.
+// "B" is 2, "AA" 27; 0 when the text holds no letters only, or more
+// letters than any sheet has columns.
 int LettersColumn(const String& Letters) {
+  if (Letters.size() > 4) return 0;
   int n = 0;
   for (wchar_t c : Letters) {
     if (!std::iswalpha(c)) return 0;
@@ -114,6 +116,16 @@ void TAdvListView::LoadFromXLS(const String& Filename) {
     range = ColumnLetters(col1) + IntToStr(row1) + L":" + ColumnLetters(col2) + IntToStr(row2);
   }
   TOleVariant block = sheet.Object(L"Range", {range}).Get(L"Value");
+  // The address is the other program's word: only the cells that came are
+  // read, however large the range claims to be.
+  if (block.IsArray()) {
+    rows = Min(rows, block.HighBound(1) - block.LowBound(1) + 1);
+    cols = Min(cols, block.HighBound(2) - block.LowBound(2) + 1);
+  } else {
+    rows = cols = 1;
+  }
+  rows = Max(rows, 0);
+  cols = Max(cols, 0);
   // Read first; the list changes only when the block is in.
   std::vector<std::vector<String>> cells(static_cast<size_t>(rows), std::vector<String>(static_cast<size_t>(cols)));
   for (int i = 1; i <= rows; ++i)
