@@ -149,6 +149,7 @@ TCustomForm* GetParentForm(TControl* Control) {
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont), FConstraints(new TSizeConstraints) {
   FFont->OnChange = [this](TObject*) { FontChanged(); };
+  FConstraints->OnChange = [this](TObject*) { AdjustSize(); };
   WindowProc = [this](TMessage& m) { WndProc(m); };
   FControlStyle = {TControlStyleItem::csCaptureMouse, TControlStyleItem::csClickEvents,
                    TControlStyleItem::csSetCaption, TControlStyleItem::csDoubleClicks};
@@ -230,7 +231,20 @@ void TControl::SetParent(TWinControl* AParent) {
   if (AParent) AParent->InsertControl(this);
 }
 
+void TControl::Constrain(int& AWidth, int& AHeight) const {
+  const TSizeConstraints* c = FConstraints;
+  if (c->MinWidth() > 0 && AWidth < c->MinWidth())
+    AWidth = c->MinWidth();
+  else if (c->MaxWidth() > 0 && AWidth > c->MaxWidth())
+    AWidth = c->MaxWidth();
+  if (c->MinHeight() > 0 && AHeight < c->MinHeight())
+    AHeight = c->MinHeight();
+  else if (c->MaxHeight() > 0 && AHeight > c->MaxHeight())
+    AHeight = c->MaxHeight();
+}
+
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  Constrain(AWidth, AHeight);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   InvalidateControl(Visible(), false);
   bool sized = AWidth != FWidth || AHeight != FHeight;
@@ -874,6 +888,7 @@ void TWinControl::UpdateBounds() {
 }
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  Constrain(AWidth, AHeight);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   if (FHandle) {
     LONG style = static_cast<LONG>(GetWindowLongPtrW(FHandle, GWL_STYLE));

@@ -122,6 +122,10 @@ class TControl : public TComponent {
   void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
   void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
   virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  // Brings a width and height within Constraints (a limit of 0 is none).
+  void Constrain(int& AWidth, int& AHeight) const;
+  // Re-applies Constraints to the current size.
+  void AdjustSize() { SetBounds(FLeft, FTop, FWidth, FHeight); }
   TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
   void SetBoundsRect(const TRect& R) { SetBounds(R.left, R.top, R.Width(), R.Height()); }
   virtual TRect ClientRect();

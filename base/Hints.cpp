@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "base/Forms.h"
+#include "base/HintAction.h"
 
 String GetShortHint(const String& Hint) {
   size_t bar = Hint.find(L'|');
@@ -144,6 +145,19 @@ bool IsButtonOrKey(UINT Msg) {
 }
 }  // namespace
 
+namespace {
+THintWindowClass gHintWindowClass = nullptr;
+bool gHintWindowClassChanged = false;
+}  // namespace
+
+void SetHintWindowClass(THintWindowClass Make) {
+  if (Make == gHintWindowClass) return;
+  gHintWindowClass = Make;
+  gHintWindowClassChanged = true;
+}
+
+THintWindowClass HintWindowClass() { return gHintWindowClass; }
+
 void TApplication::SetShowHint(bool Value) {
   FShowHint = Value;
   if (!Value) CancelHint();
@@ -155,16 +169,19 @@ void TApplication::CancelHint() {
     KillTimer(FHandle, kHintHideTimer);
   }
   if (FHintWindow && FHintShowing) FHintWindow->SetVisible(false);
+  if (FHintWindow) FHintWindow->SetHintControl(nullptr);
   FHintShowing = false;
   FHintControl = nullptr;
 }
 
 void TApplication::HintMessage(const MSG& Msg) {
   if (Msg.message == WM_MOUSEMOVE) {
-    if (!FShowHint) return;
     POINT p{GET_X_LPARAM(Msg.lParam), GET_Y_LPARAM(Msg.lParam)};
     ClientToScreen(Msg.hwnd, &p);
     TControl* c = FindDragTarget(TPoint(p), true);
+    // The status hint follows the pointer whether or not hints pop up.
+    SetApplicationHint(c, c ? GetLongHint(c->Hint()) : String());
+    if (!FShowHint) return;
     if (c == FHintControl) return;
     CancelHint();
     if (c && ControlShowsHint(c) && !GetShortHint(c->Hint()).empty()) {
@@ -208,8 +225,14 @@ void TApplication::ActivateHint(const TPoint& CursorPos) {
   info.HideTimeout = FHintHidePause;
   info.HintStr = GetShortHint(c->Hint());
   if (c->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0 || info.HintStr.empty()) return;
-  if (!FHintWindow) FHintWindow = new THintWindow(this);
+  if (FHintWindow && gHintWindowClassChanged) {
+    FHintWindow->Free();
+    FHintWindow = nullptr;
+  }
+  gHintWindowClassChanged = false;
+  if (!FHintWindow) FHintWindow = gHintWindowClass ? gHintWindowClass(this) : new THintWindow(this);
   FHintWindow->SetColor(info.HintColor);
+  FHintWindow->SetHintControl(info.HintControl);
   TRect r = FHintWindow->CalcHintRect(info.HintMaxWidth, info.HintStr, info.HintData);
   r.Offset(info.HintPos.x, info.HintPos.y);
   FHintWindow->ActivateHint(r, info.HintStr);

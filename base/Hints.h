@@ -43,6 +43,11 @@ class THintWindow : public TCustomControl {
   virtual void ActivateHint(const TRect& Rect, const String& AHint);
   // Hides the window and lets its handle go.
   void ReleaseHandle();
+  // The control whose hint is shown (the hint request may name another than
+  // the one under the pointer); set before CalcHintRect, cleared when the
+  // hint goes.
+  TControl* HintControl() const { return FHintControl; }
+  void SetHintControl(TControl* Value) { FHintControl = Value; }
   void SetVisible(bool Value) override;
 
   void Dispatch(TMessage& Message) override;
@@ -52,4 +57,14 @@ class THintWindow : public TCustomControl {
   void Paint() override;
   // A new text sizes the window to it: text width + 6 by text height + 4.
   void TextChanged() override;
+
+ private:
+  TControl* FHintControl = nullptr;
 };
+
+// The application's hint window class: what makes the window of the next
+// hint (nullptr: THintWindow). A window of the former class goes when the
+// next hint shows.
+using THintWindowClass = THintWindow* (*)(TComponent* AOwner);
+void SetHintWindowClass(THintWindowClass Make);
+THintWindowClass HintWindowClass();

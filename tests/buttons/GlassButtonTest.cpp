@@ -373,6 +373,49 @@ TEST_F(Glass, KeysClickTheButton) {
   EXPECT_EQ(Clicks, 3);
 }
 
+// Space and Enter on the focused button latch it as a click inside does:
+// a check button toggles, a group member goes down and releases the other.
+TEST_F(Glass, KeysLatchCheckAndGroupButtonsAsTheMouseDoes) {
+  TAdvGlassButton* b2 = NewButton(130, 20);
+  b2->OnClick = B->OnClick;
+  auto space = [](TAdvGlassButton* b) { b->Perform(WM_CHAR, L' ', 0); };
+  auto enter = [](TAdvGlassButton* b) { b->Perform(CN_KEYDOWN, VK_RETURN, 0); };
+  for (bool byEnter : {false, true}) {
+    SCOPED_TRACE(byEnter ? "enter" : "space");
+    auto key = [&](TAdvGlassButton* b) {
+      ASSERT_TRUE(FocusForInput(Form, b));
+      byEnter ? enter(b) : space(b);
+    };
+    Clicks = 0;
+    B->SetGroupIndex(0);
+    b2->SetGroupIndex(0);
+    B->SetStyle(TAdvToolButtonStyle::tasCheck);
+    B->SetDown(false);
+    key(B);
+    EXPECT_TRUE(B->Down());
+    key(B);
+    EXPECT_FALSE(B->Down());
+    EXPECT_EQ(Clicks, 2);
+    B->SetStyle(TAdvToolButtonStyle::tasButton);
+    key(B);  // a plain push button is never down
+    EXPECT_FALSE(B->Down());
+    B->SetGroupIndex(4);
+    b2->SetGroupIndex(4);
+    key(B);
+    EXPECT_TRUE(B->Down());
+    key(b2);
+    EXPECT_TRUE(b2->Down());
+    EXPECT_FALSE(B->Down());
+    key(b2);  // AllowAllUp off: stays down, as for the mouse
+    EXPECT_TRUE(b2->Down());
+    EXPECT_EQ(Clicks, 6);
+    b2->SetAllowAllUp(true);
+    key(b2);
+    EXPECT_FALSE(b2->Down());
+    b2->SetAllowAllUp(false);
+  }
+}
+
 TEST_F(Glass, UnHotTimerNoticesThePointerLeaving) {
   Move(B, 30, 15);
   EXPECT_TRUE(B->MouseInControl());

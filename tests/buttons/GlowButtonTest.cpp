@@ -249,6 +249,46 @@ TEST_F(Glow, SpaceShowsThePressThenClicksThroughTheClickPath) {
   Form->SetModalResult(mrNone);
 }
 
+// An ungrouped check button toggles by key as by mouse, also when an
+// AutoCheck action owns the checked state.
+TEST_F(Glow, KeyboardTogglesAnUngroupedCheckButtonAsTheMouseDoes) {
+  for (bool byKey : {false, true}) {
+    for (bool autoCheck : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "key " << byKey << " autoCheck " << autoCheck);
+      TAdvGlowButton* b = NewButton(20, 100);
+      b->SetStyle(TAdvButtonStyle::bsCheck);
+      int clicks = 0;
+      TAction* action = nullptr;
+      if (autoCheck) {
+        action = new TAction(Form);
+        action->SetAutoCheck(true);
+        action->OnExecute = [&](TObject*) { ++clicks; };
+        b->SetAction(action);
+      } else {
+        b->OnClick = [&](TObject*) { ++clicks; };
+      }
+      auto press = [&] {
+        if (byKey)
+          Key(b, VK_SPACE, L' ');
+        else
+          ClickAt(b);
+      };
+      press();
+      EXPECT_TRUE(b->Down());
+      EXPECT_EQ(clicks, 1);
+      if (action) EXPECT_TRUE(action->Checked());
+      b->Repaint();
+      EXPECT_EQ(b->State(), ABS::absDown);
+      press();
+      EXPECT_FALSE(b->Down());
+      EXPECT_EQ(clicks, 2);
+      if (action) EXPECT_FALSE(action->Checked());
+      b->Free();
+      if (action) action->Free();
+    }
+  }
+}
+
 TEST_F(Glow, EnterOnTheFocusedButtonClicksOnce) {
   auto* edit = new TEdit(Form);
   edit->SetParent(Form);
@@ -415,6 +455,23 @@ TEST_F(Glow, RealMenuRunsUntilClosedAndItsItemClicksAfter) {
   PumpUntil([&] { return itemClicks == 1; }, 2000);
   EXPECT_EQ(itemClicks, 1);
   EXPECT_FALSE(B->DroppedDown());
+  EXPECT_FALSE(B->Hot());
+}
+
+// The menu's loop keeps the pointer's moves; back on the button after it
+// closed, the next move makes the button hot again.
+TEST_F(Glow, HotAgainWhenThePointerMovesOnTheButtonAfterItsMenu) {
+  auto* menu = new TRecordingMenu(Form);
+  B->SetDropDownButton(true);
+  B->SetDropDownSplit(false);
+  B->SetDropDownMenu(menu);
+  Down(B, 30, 20);  // the menu ran and closed inside this press
+  ASSERT_EQ(menu->Shown.size(), 1u);
+  EXPECT_FALSE(B->Hot());
+  Move(B, 34, 22);
+  EXPECT_TRUE(B->Hot());
+  // And leaves as usual.
+  B->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(B));
   EXPECT_FALSE(B->Hot());
 }
 
@@ -585,6 +642,64 @@ TEST_F(Glow, AutoSizeFollowsTheMeasuredCaption) {
   B->SetWideCaption(L"");  // a size update without caption measures "!"
   TSize x = TextSize(B->Font(), L"!");
   EXPECT_EQ(B->Width(), (x.cx + 2) - 1 + 2);
+}
+
+// Constraints bound every size the button takes: set from outside, by
+// AutoSize, and when they change.
+TEST_F(Glow, ConstraintsBoundTheSize) {
+  B->Constraints()->SetMaxWidth(80);
+  EXPECT_EQ(B->Width(), 80);  // re-applied at once
+  B->Constraints()->SetMinHeight(50);
+  EXPECT_EQ(B->Height(), 50);
+  struct Case {
+    int W, H, WantW, WantH;
+  } cases[] = {{200, 20, 80, 50}, {30, 60, 30, 60}, {80, 50, 80, 50}};
+  for (const Case& c : cases) {
+    B->SetBounds(20, 20, c.W, c.H);
+    EXPECT_EQ(B->Width(), c.WantW) << c.W;
+    EXPECT_EQ(B->Height(), c.WantH) << c.H;
+    RECT r;
+    GetWindowRect(B->Handle(), &r);
+    EXPECT_EQ(r.right - r.left, c.WantW);
+  }
+  // A long caption measured with AutoSize still stops at MaxWidth.
+  B->Appearance()->SetSystemFont(false);
+  B->SetCaption(L"A rather long caption for a small button");
+  B->SetAutoSize(true);
+  EXPECT_EQ(B->Width(), 80);
+  B->SetAutoSize(false);
+  // Turning the drop-down part on re-applies them as well.
+  B->Constraints()->SetMaxWidth(0);
+  B->Constraints()->SetMinWidth(90);
+  B->SetBounds(20, 20, 90, 50);
+  B->Constraints()->OnChange = nullptr;  // only the setter may adjust now
+  B->Constraints()->SetMinWidth(120);
+  EXPECT_EQ(B->Width(), 90);
+  B->SetDropDownButton(true);
+  EXPECT_EQ(B->Width(), 120);
+}
+
+// A button made at run time (never loaded) knows the system too: with
+// SystemFont its caption is drawn in the system's font.
+TEST_F(Glow, SystemFontOfAButtonMadeAtRunTime) {
+  auto widthWith = [&](bool vista, bool systemFont, const String& name) {
+    SetIsVistaOrLaterSource(vista ? +[] { return true; } : +[] { return false; });
+    TAdvGlowButton* b = NewButton(20, 100);
+    b->Font()->SetName(name);
+    b->SetAntiAlias(TAntiAlias::aaNone);
+    b->Appearance()->SetSystemFont(systemFont);
+    b->SetCaption(L"Wide Measured Words");
+    b->SetAutoSize(true);
+    int w = b->Width();
+    b->Free();
+    SetIsVistaOrLaterSource(nullptr);
+    return w;
+  };
+  int segoe = widthWith(true, false, L"Segoe UI");
+  int tahoma = widthWith(false, false, L"Tahoma");
+  EXPECT_EQ(widthWith(true, true, L"Courier New"), segoe);
+  EXPECT_EQ(widthWith(false, true, L"Courier New"), tahoma);
+  if (segoe == tahoma) GTEST_SKIP() << "the two system fonts measure alike here";
 }
 
 TEST_F(Glow, CalcButtonSizeForTheGlyphStateDropsTheCaption) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/ExtCtrls.h"
 #include "base/HintAction.h"
 #include "base/Hints.h"
 #include "base/Shell.h"
@@ -147,6 +148,72 @@ TEST_F(LinkFixture, PanelHintsCarryTheOfficeHintOrTheLinksTitle) {
   EXPECT_EQ(info.HintStr, L"bar hint");
 }
 
+// The Office hint window shows what the bar hands over: the panel's title in
+// bold above its notes, the link's title, or the plain hint.
+TEST_F(LinkFixture, TheOfficeHintWindowShowsThePanelsHint) {
+  struct Restore {
+    ~Restore() {
+      Application->CancelHint();
+      SetHintWindowClass(nullptr);
+    }
+  } restore;
+  SetHintWindowClass(MakeOfficeHintWindow);
+  Bar->SetShowHint(true);
+  Bar->SetHint(L"bar hint");
+  TAdvHintInfo* h = Bar->Panels()->Items(0)->OfficeHint();
+  h->SetTitle(L"Characters");
+  h->Notes()->SetText(L"Typed so far\r\nand the parts they take");
+  auto show = [&](TPoint P) -> TOfficeHintWindow* {
+    Application->CancelHint();
+    Application->ActivateHint(Bar->ClientToScreen(P));
+    THintWindow* w = Application->HintWindow();
+    if (!w || !w->HandleAllocated() || !IsWindowVisible(w->Handle())) return nullptr;
+    return dynamic_cast<TOfficeHintWindow*>(w);
+  };
+
+  TOfficeHintWindow* w = show(TPoint(50, 5));
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->Shown()->Title(), L"Characters");
+  EXPECT_EQ(w->Shown()->Notes()->Count(), 2);
+  const TRect t = w->TitleRect(), n = w->NotesRect();
+  EXPECT_LT(t.bottom, n.top);
+  EXPECT_GE(n.Height(), 2 * t.Height() - 2);  // two lines of notes
+  EXPECT_LE(n.bottom, w->ClientHeight());
+  EXPECT_LE(Max(t.right, n.right), w->ClientWidth());
+  // The title is bold: wider than the same text in the regular font.
+  TBitmap probe(1, 1);
+  probe.Canvas()->Font()->Assign(w->Font());
+  EXPECT_GT(t.Width(), probe.Canvas()->TextWidth(L"Characters"));
+  // Ink in the title and the notes, none between them.
+  std::unique_ptr<TBitmap> b(PaintToBitmap(w));
+  const TColor ink = ColorToRGB(w->Font()->Color());
+  EXPECT_GT(CountPixels(b.get(), t, ink, 60), 10);
+  EXPECT_GT(CountPixels(b.get(), n, ink, 60), 10);
+  EXPECT_EQ(CountPixels(b.get(), TRect(0, t.bottom, w->ClientWidth(), n.top), ink, 60), 0);
+
+  // A panel without an Office hint shows the plain hint.
+  w = show(TPoint(350, 5));
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(w->Shown()->IsEmpty());
+  EXPECT_EQ(w->Text(), L"bar hint");
+
+  // Over a link with AnchorHint: the link's title as the notes.
+  Bar->SetAnchorHint(true);
+  SetLink(L"app:y", L"Get the update");
+  w = show(LinkAt);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->Shown()->Title(), L"");
+  EXPECT_EQ(w->Shown()->Notes()->Text(), L"Get the update\r\n");
+
+  // Back to the plain hint window.
+  SetHintWindowClass(nullptr);
+  Application->CancelHint();
+  Application->ActivateHint(Bar->ClientToScreen(TPoint(50, 5)));
+  ASSERT_NE(Application->HintWindow(), nullptr);
+  EXPECT_EQ(dynamic_cast<TOfficeHintWindow*>(Application->HintWindow()), nullptr);
+  EXPECT_EQ(Application->HintWindow()->Text(), L"bar hint");
+}
+
 TEST_F(LinkFixture, MovingToAnotherPanelCancelsTheHint) {
   Bar->SetShowHint(true);
   Bar->SetHint(L"status");
@@ -182,3 +249,66 @@ TEST_F(LinkFixture, HintActionsFillTheFirstPanelOrTheSimpleText) {
   EXPECT_EQ(hints, 1);
   EXPECT_EQ(Bar->SimpleText(), L"simple");
 }
+
+namespace {
+TEST(StatusHints, TheLongHintIsThePartAfterTheBar) {
+  const struct {
+    const wchar_t* Hint;
+    const wchar_t* Long;
+  } cases[] = {{L"Send|Sends the SMS", L"Sends the SMS"}, {L"Send", L"Send"}, {L"Send|", L""}, {L"", L""},
+               {L"a|b|c", L"b|c"}};
+  for (const auto& c : cases) EXPECT_EQ(GetLongHint(c.Hint), c.Long) << c.Hint;
+}
+
+// The application's hint follows the pointer through the message loop and
+// reaches a bar with AutoHint as a hint action.
+TEST_F(BarFixture, ThePointersHintReachesTheBarThroughTheApplication) {
+  // The real pointer rests where no window of the test lies.
+  SetCursorPos(0, 0);
+  AddPanel(100);
+  AddPanel(100);
+  auto* send = new TPanel(Form);
+  send->SetParent(Form);
+  send->SetBounds(10, 10, 80, 30);
+  send->SetHint(L"Send|Sends the typed message now");
+  auto* call = new TPanel(Form);
+  call->SetParent(Form);
+  call->SetBounds(100, 10, 80, 30);
+  call->SetHint(L"Calls the contact");
+  send->HandleNeeded();
+  call->HandleNeeded();
+  auto moveOver = [&](TWinControl* C) { PostMessageW(C->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); };
+  TAdvOfficeStatusPanel* first = Bar->Panels()->Items(0);
+
+  // Without AutoHint the bar keeps its text.
+  first->SetText(L"kept");
+  moveOver(send);
+  ASSERT_TRUE(PumpUntil([] { return ApplicationHint() == L"Sends the typed message now"; }));
+  EXPECT_EQ(first->Text(), L"kept");
+
+  Bar->SetAutoHint(true);
+  moveOver(call);
+  ASSERT_TRUE(PumpUntil([&] { return first->Text() == L"Calls the contact"; }));
+  EXPECT_EQ(Bar->Panels()->Items(1)->Text(), L"");
+  moveOver(send);
+  ASSERT_TRUE(PumpUntil([&] { return first->Text() == L"Sends the typed message now"; }));
+  // Where nothing has a hint, the text goes.
+  moveOver(Form);
+  ASSERT_TRUE(PumpUntil([&] { return first->Text().empty(); }));
+
+  // In simple mode the simple text takes it; an OnHint handler takes it
+  // instead of the bar.
+  Bar->SetSimplePanel(true);
+  moveOver(call);
+  ASSERT_TRUE(PumpUntil([&] { return Bar->SimpleText() == L"Calls the contact"; }));
+  int hints = 0;
+  Bar->OnHint = [&](TObject* Sender) {
+    EXPECT_EQ(Sender, Bar);
+    ++hints;
+  };
+  moveOver(send);
+  ASSERT_TRUE(PumpUntil([&] { return hints == 1; }));
+  EXPECT_EQ(Bar->SimpleText(), L"Calls the contact");
+  EXPECT_TRUE(first->Text().empty());
+}
+}  // namespace

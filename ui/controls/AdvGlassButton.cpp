@@ -9,22 +9,6 @@
 
 using namespace GlassButton;
 
-namespace {
-bool IsAccel(wchar_t Ch, const String& Text) {
-  for (size_t i = 0; i + 1 < Text.size(); ++i) {
-    if (Text[i] != L'&') continue;
-    if (Text[i + 1] == L'&') {
-      ++i;
-      continue;
-    }
-    wchar_t a[2] = {Ch, 0}, b[2] = {Text[i + 1], 0};
-    CharUpperW(a);
-    CharUpperW(b);
-    return a[0] == b[0];
-  }
-  return false;
-}
-}  // namespace
 
 TAdvCustomGlassButton::TAdvCustomGlassButton(TComponent* AOwner) : TCustomControl(AOwner) {
   SetBounds(FLeft, FTop, 100, 32);
@@ -403,7 +387,14 @@ void TAdvCustomGlassButton::UnHotTimerTick(TObject*) {
 
 void TAdvCustomGlassButton::KeyPress(wchar_t& Key) {
   TCustomControl::KeyPress(Key);
-  if (Key == L' ') Click();
+  if (Key == L' ') KeyClick();
+}
+
+// A key press of the button does what a release inside does: a group
+// member or a check button toggles Down (by the Down rules), then clicks.
+void TAdvCustomGlassButton::KeyClick() {
+  if (FGroupIndex != 0 || FStyle == TAdvToolButtonStyle::tasCheck) SetDown(!FDown);
+  Click();
 }
 
 void TAdvCustomGlassButton::ShowShortCutHint() {
@@ -451,7 +442,7 @@ void TAdvCustomGlassButton::Dispatch(TMessage& Message) {
       ButtonPressed(Message);
       return;
     case CM_DIALOGCHAR:
-      if (IsAccel(static_cast<wchar_t>(Message.WParam), Caption()) && CanFocus()) {
+      if (GlowButton::IsAccel(static_cast<wchar_t>(Message.WParam), Caption()) && CanFocus()) {
         Click();
         Message.Result = 1;
         return;
@@ -462,7 +453,7 @@ void TAdvCustomGlassButton::Dispatch(TMessage& Message) {
       bool mods = s.Contains(TShiftStateItem::ssShift) || s.Contains(TShiftStateItem::ssCtrl) ||
                   s.Contains(TShiftStateItem::ssAlt);
       if (Message.WParam == VK_RETURN && !mods && FActive && CanFocus()) {
-        Click();
+        KeyClick();
         Message.Result = 1;
         return;
       }

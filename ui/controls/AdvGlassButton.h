@@ -126,6 +126,7 @@ class TAdvCustomGlassButton : public TCustomControl {
 
  private:
   friend class TAdvGlassButtonActionLink;
+  void KeyClick();
   void UpdateExclusive();
   void ButtonPressed(TMessage& Message);
   void MouseEnter();

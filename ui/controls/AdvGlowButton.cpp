@@ -19,21 +19,6 @@ bool IsStacked(TButtonLayout L) {
          L == TButtonLayout::blGlyphBottomAdjusted;
 }
 
-// Whether Ch is the accelerator of Text (the letter after a single "&").
-bool IsAccel(wchar_t Ch, const String& Text) {
-  for (size_t i = 0; i + 1 < Text.size(); ++i) {
-    if (Text[i] != L'&') continue;
-    if (Text[i + 1] == L'&') {
-      ++i;
-      continue;
-    }
-    wchar_t a[2] = {Ch, 0}, b[2] = {Text[i + 1], 0};
-    CharUpperW(a);
-    CharUpperW(b);
-    return a[0] == b[0];
-  }
-  return false;
-}
 }  // namespace
 
 String TAdvCustomGlowButton::VersionText(int Nr) {
@@ -77,6 +62,8 @@ TAdvCustomGlowButton::TAdvCustomGlowButton(TComponent* AOwner) : TCustomControl(
   FDisabledImageChangeLink->OnChange = [this](TObject*) { Invalidate(); };
   FHotImageChangeLink = new TChangeLink;
   FHotImageChangeLink->OnChange = [this](TObject*) { Invalidate(); };
+  // Buttons made at run time (toolbars make theirs) are never loaded.
+  FIsVista = IsVistaOrLater();
 }
 
 void TAdvCustomGlowButton::Destroy() {
@@ -209,34 +196,22 @@ void TAdvCustomGlowButton::SetImageIndex(int Value) {
   UpdateAutoSize();
 }
 
-void TAdvCustomGlowButton::SetImageList(TCustomImageList*& Field, TChangeLink* Link, TCustomImageList* Value) {
-  if (Field) {
-    Field->UnRegisterChanges(Link);
-    Field->RemoveFreeNotification(this);
-  }
-  Field = Value;
-  if (Value) {
-    Value->RegisterChanges(Link);
-    Value->FreeNotification(this);
-  }
-}
-
 void TAdvCustomGlowButton::SetImages(TCustomImageList* Value) {
   if (FImages == Value) return;
-  SetImageList(FImages, FImageChangeLink, Value);
+  GlowButton::ReplaceImageList(this, FImages, FImageChangeLink, Value);
   UpdateAutoSize();
   Invalidate();
 }
 
 void TAdvCustomGlowButton::SetDisabledImages(TCustomImageList* Value) {
   if (FDisabledImages == Value) return;
-  SetImageList(FDisabledImages, FDisabledImageChangeLink, Value);
+  GlowButton::ReplaceImageList(this, FDisabledImages, FDisabledImageChangeLink, Value);
   Invalidate();
 }
 
 void TAdvCustomGlowButton::SetHotImages(TCustomImageList* Value) {
   if (FHotImages == Value) return;
-  SetImageList(FHotImages, FHotImageChangeLink, Value);
+  GlowButton::ReplaceImageList(this, FHotImages, FHotImageChangeLink, Value);
   Invalidate();
 }
 
@@ -404,12 +379,14 @@ void TAdvCustomGlowButton::SetMinButtonSizeState(TButtonSizeState Value) {
 void TAdvCustomGlowButton::SetDropDownButton(bool Value) {
   if (FDropDownButton == Value) return;
   FDropDownButton = Value;
+  AdjustSize();
   Invalidate();
 }
 
 void TAdvCustomGlowButton::SetDropDownPosition(TDropDownPosition Value) {
   if (FDropDownPosition == Value) return;
   FDropDownPosition = Value;
+  if (FDropDownButton) AdjustSize();
   Invalidate();
 }
 
@@ -665,7 +642,12 @@ void TAdvCustomGlowButton::MouseMove(TShiftState Shift, int X, int Y) {
       Invalidate();
     }
   } else if (!FMouseInControl) {
-    UpdateTracking();
+    // Back over the button after its menu closed: the pointer never left the
+    // window, so no new enter comes; this move is the enter.
+    if (!FMouseEnter && !FDroppedDown && ClientRect().Contains(TPoint(X, Y)))
+      MouseEnter();
+    else
+      UpdateTracking();
   }
 }
 
@@ -811,8 +793,12 @@ void TAdvCustomGlowButton::KeyDown(WORD& Key, TShiftState Shift) {
 void TAdvCustomGlowButton::KeyPress(wchar_t& Key) {
   TCustomControl::KeyPress(Key);
   // The same click as the mouse's: modal result, hooks, the action and the
-  // data-aware operation of descendants.
-  if (Key == L' ' || Key == L'\r') Click();
+  // data-aware operation of descendants. An ungrouped check button toggles
+  // first, as a press does (a grouped one toggles on key release).
+  if (Key == L' ' || Key == L'\r') {
+    if (FStyle == TAdvButtonStyle::bsCheck && FGroupIndex == 0) SetDown(!FDownChecked);
+    Click();
+  }
 }
 
 void TAdvCustomGlowButton::KeyUp(WORD& Key, TShiftState Shift) {
@@ -872,7 +858,7 @@ void TAdvCustomGlowButton::DialogChar(TMessage& Message) {
   auto ch = static_cast<wchar_t>(Message.WParam);
   bool menu = IsMenuButton();
   String caption = Caption();
-  if (!caption.empty() && IsAccel(ch, caption)) {
+  if (!caption.empty() && GlowButton::IsAccel(ch, caption)) {
     if (menu || (FDropDownMenu && !FDropDownSplit))
       DoDropDown();
     else
@@ -881,7 +867,7 @@ void TAdvCustomGlowButton::DialogChar(TMessage& Message) {
     return;
   }
   for (const String& text : {FWideCaption, Hint(), FOfficeHint->Title()}) {
-    if (!text.empty() && IsAccel(ch, text)) {
+    if (!text.empty() && GlowButton::IsAccel(ch, text)) {
       if (menu || FDropDownMenu)
         DoDropDown();
       else

@@ -293,7 +293,6 @@ class TAdvCustomGlowButton : public TCustomControl, public IKelStyle, public IKe
   TPoint DropPoint();
   // Shows the drop-down menu and runs it until it closes.
   void PopupDropDownMenu();
-  void SetImageList(TCustomImageList*& Field, TChangeLink* Link, TCustomImageList* Value);
   void AppearanceChanged();
   void SetFirstPaintAndPaint();
 

@@ -295,12 +295,17 @@ bool TAdvOfficeStatusBar::IsLastPanel(TAdvOfficeStatusPanel* Panel) const {
   return i >= 0 && i == FPanels->Count() - 1;
 }
 
+int TAdvOfficeStatusBar::OtherPanelsWidth() const {
+  int others = 0;
+  for (int i = 0; i < FPanels->Count(); ++i)
+    if (i != FStretchPanel) others += FPanels->Items(i)->Width();
+  return others;
+}
+
 TRect TAdvOfficeStatusBar::GetPanelRect(int Index) {
   if (!FPanels || Index < 0 || Index >= FPanels->Count()) return TRect(-1, -1, -1, -1);
   const int n = FPanels->Count();
-  int others = 0;
-  for (int i = 0; i < n; ++i)
-    if (i != FStretchPanel) others += FPanels->Items(i)->Width();
+  const int others = OtherPanelsWidth();
   int L = 0;
   for (int i = 0; i < n; ++i) {
     int right;
@@ -320,9 +325,7 @@ void TAdvOfficeStatusBar::PaintLayout(std::vector<TRect>& Rects) {
   Rects.clear();
   if (!FPanels) return;
   const int n = FPanels->Count();
-  int others = 0;
-  for (int i = 0; i < n; ++i)
-    if (i != FStretchPanel) others += FPanels->Items(i)->Width();
+  const int others = OtherPanelsWidth();
   int L = 0;
   for (int i = 0; i < n; ++i) {
     int right;

@@ -5,11 +5,12 @@
 #pragma once
 
 #include "base/Controls.h"
+#include "base/HintAction.h"
 #include "ui/controls/AdvOfficeStatusBarStylers.h"
 #include "ui/controls/AdvOfficeStatusPanels.h"
+#include "ui/controls/OfficeHintWindow.h"
 #include "ui/draw/GdiPlus.h"
 
-class TBasicAction;
 class TPictureContainer;
 class TCustomImageList;
 class TCustomForm;
@@ -40,11 +41,11 @@ void SetStatusBarRibbonLink(const TStatusBarRibbonLink& Link);
 const TStatusBarRibbonLink& StatusBarRibbonLink();
 
 // Carries the Office hint of the panel under the mouse to the hint window.
-class TDummyHintControl : public TControl {
+class TDummyHintControl : public TControl, public IOfficeHintControl {
   VANTREL_CLASS(TDummyHintControl)
  public:
   explicit TDummyHintControl(TComponent* AOwner);
-  TAdvHintInfo* OfficeHint() const { return FOfficeHint; }
+  TAdvHintInfo* OfficeHint() const override { return FOfficeHint; }
   void SetOfficeHint(TAdvHintInfo* Value) { FOfficeHint->Assign(Value); }
 
  private:
@@ -58,7 +59,7 @@ using TAnchorClick = std::function<void(TObject* Sender, const String& Anchor)>;
 using TDrawPanelEvent =
     std::function<void(TAdvOfficeStatusBar* StatusBar, TAdvOfficeStatusPanel* Panel, const TRect& Rect)>;
 
-class TAdvOfficeStatusBar : public TCustomControl, public IKelTones {
+class TAdvOfficeStatusBar : public TCustomControl, public IKelTones, public IActionTarget {
   VANTREL_CLASS(TAdvOfficeStatusBar)
  public:
   explicit TAdvOfficeStatusBar(TComponent* AOwner);
@@ -147,7 +148,8 @@ class TAdvOfficeStatusBar : public TCustomControl, public IKelTones {
 
   // With AutoHint and no OnHint handler, a hint action's text goes to the
   // simple text (in simple mode or without panels) or the first panel.
-  bool ExecuteAction(TBasicAction* Action);
+  // The application offers its hint actions here (base/HintAction.h).
+  bool ExecuteAction(TBasicAction* Action) override;
 
   // Mirrors the panels: the last comes first, with its displayed width.
   void FlipChildren(bool AllLevels);
@@ -187,6 +189,11 @@ class TAdvOfficeStatusBar : public TCustomControl, public IKelTones {
   OfficeStatusBar::TVistaBackground* AppearanceOf(TAdvOfficeStatusPanel* Panel) const;
   // Where a panel's HTML text is drawn, for painting and link hit tests.
   TRect HTMLTextRect(TAdvOfficeStatusPanel* Panel, TRect R, TAlignment A);
+  // The background rectangle of a panel painted into Rect: inside the
+  // styler's frame, one pixel wider on each side in flat mode.
+  TRect PanelBackgroundRect(const TRect& Rect) const;
+  // The sum of the widths of all panels but the stretch panel.
+  int OtherPanelsWidth() const;
   // The inner rectangle of a panel painted into Rect (after the frame, the
   // flat-mode widening, the 2-pixel insets and the grip).
   TRect PanelContentRect(TAdvOfficeStatusPanel* Panel, const TRect& Rect);

@@ -32,7 +32,7 @@ TAlignment TAdvOfficeStatusBar::EffectiveAlignment(TAdvOfficeStatusPanel* Panel)
   return UseRightToLeftAlignment() ? TAlignment::taRightJustify : Panel->Alignment();
 }
 
-TRect TAdvOfficeStatusBar::PanelContentRect(TAdvOfficeStatusPanel* Panel, const TRect& Rect) {
+TRect TAdvOfficeStatusBar::PanelBackgroundRect(const TRect& Rect) const {
   TRect R = Rect;
   if (FOfficeStatusBarStyler && FOfficeStatusBarStyler->BorderColor() != clNone && !FMetro) {
     ++R.top;
@@ -42,6 +42,11 @@ TRect TAdvOfficeStatusBar::PanelContentRect(TAdvOfficeStatusPanel* Panel, const 
     --R.left;
     ++R.right;
   }
+  return R;
+}
+
+TRect TAdvOfficeStatusBar::PanelContentRect(TAdvOfficeStatusPanel* Panel, const TRect& Rect) {
+  TRect R = PanelBackgroundRect(Rect);
   R.left += 2;
   R.right -= 2;
   if (IsLastPanel(Panel) && IsSizeGripVisible()) R.right -= 15;
@@ -251,18 +256,9 @@ void TAdvOfficeStatusBar::DrawSizeGrip(const TRect& R) {
 void TAdvOfficeStatusBar::DrawPanel(TAdvOfficeStatusPanel* Panel, const TRect& Rect) {
   if (Rect.left >= Rect.right || Rect.top >= Rect.bottom || !FCurrentOfficeStatusBarStyler || IsDestroying()) return;
   TCanvas* c = Canvas();
-  TRect R = Rect;
-  if (FOfficeStatusBarStyler && FOfficeStatusBarStyler->BorderColor() != clNone && !FMetro) {
-    ++R.top;
-    --R.bottom;
-  }
-  if (FMetro) {
-    --R.left;
-    ++R.right;
-  }
   const TAlignment A = EffectiveAlignment(Panel);
-  DrawPanelBackground(Panel, R);
-  R = PanelContentRect(Panel, Rect);
+  DrawPanelBackground(Panel, PanelBackgroundRect(Rect));
+  TRect R = PanelContentRect(Panel, Rect);
   if (R.IsEmpty()) return;
 
   TVistaBackground* a = AppearanceOf(Panel);

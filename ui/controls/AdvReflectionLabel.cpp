@@ -137,25 +137,12 @@ void TAdvReflectionLabel::UpdateChange() {
 void TAdvReflectionLabel::SetHTMLText(TStrings* Value) {
   // The lines joined by the markup rule, so that words of two lines do not
   // run together.
-  String joined;
-  StripLineBreaks(JoinMarkupLines(Value), false, joined);
-  FHTMLText->BeginUpdate();
-  FHTMLText->Clear();
-  FHTMLText->Add(joined);
-  FHTMLText->EndUpdate();
+  SetJoinedMarkup(FHTMLText, Value);
   UpdateChange();
 }
 
 void TAdvReflectionLabel::SetImages(TCustomImageList* Value) {
-  if (FImages) {
-    FImages->UnRegisterChanges(FILChangeLink);
-    FImages->RemoveFreeNotification(this);
-  }
-  FImages = Value;
-  if (Value) {
-    Value->RegisterChanges(FILChangeLink);
-    Value->FreeNotification(this);
-  }
+  GlowButton::ReplaceImageList(this, FImages, FILChangeLink, Value);
   Invalidate();
 }
 

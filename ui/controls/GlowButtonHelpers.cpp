@@ -26,6 +26,33 @@ void ResetGlowButtonGlobals() {
   gDrawSplitLineAlways = false;
 }
 
+void ReplaceImageList(TComponent* Client, TCustomImageList*& Field, TChangeLink* Link, TCustomImageList* Value) {
+  if (Field) {
+    Field->UnRegisterChanges(Link);
+    Field->RemoveFreeNotification(Client);
+  }
+  Field = Value;
+  if (Value) {
+    Value->RegisterChanges(Link);
+    Value->FreeNotification(Client);
+  }
+}
+
+bool IsAccel(wchar_t Ch, const String& Text) {
+  for (size_t i = 0; i + 1 < Text.size(); ++i) {
+    if (Text[i] != L'&') continue;
+    if (Text[i + 1] == L'&') {
+      ++i;
+      continue;
+    }
+    wchar_t a[2] = {Ch, 0}, b[2] = {Text[i + 1], 0};
+    CharUpperW(a);
+    CharUpperW(b);
+    return a[0] == b[0];
+  }
+  return false;
+}
+
 namespace {
 int Channel(TColor c, int shift) { return (static_cast<uint32_t>(c) >> shift) & 0xFF; }
 TColor Pack(int r, int g, int b) { return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16)); }

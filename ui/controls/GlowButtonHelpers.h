@@ -11,6 +11,7 @@
 class TGPGraphics;
 class TGDIPPicture;
 class TCustomImageList;
+class TChangeLink;
 
 enum class TDropDownDirection { ddDown, ddRight, ddUp };
 
@@ -27,6 +28,13 @@ bool GetDrawSplitLineAlways();
 void SetDrawSplitLineAlways(bool Value);
 // Both back to their start values (tests).
 void ResetGlowButtonGlobals();
+
+// Whether Ch is the accelerator of Text (the letter after a single "&",
+// either case).
+bool IsAccel(wchar_t Ch, const String& Text);
+// Field leaves its old list (change link and removal notice for Client
+// dropped) and takes Value with both.
+void ReplaceImageList(TComponent* Client, TCustomImageList*& Field, TChangeLink* Link, TCustomImageList* Value);
 
 // Each channel c of the resolved colour with its percentage p: 0 becomes
 // max(p, 0), any other Round(c * min(100 + p, 100) / 100).

@@ -11,22 +11,6 @@
 #include "ui/draw/HtmlText.h"
 #include "ui/draw/PictureContainer.h"
 
-namespace {
-bool IsAccel(wchar_t Ch, const String& Text) {
-  for (size_t i = 0; i + 1 < Text.size(); ++i) {
-    if (Text[i] != L'&') continue;
-    if (Text[i + 1] == L'&') {
-      ++i;
-      continue;
-    }
-    wchar_t a[2] = {Ch, 0}, b[2] = {Text[i + 1], 0};
-    CharUpperW(a);
-    CharUpperW(b);
-    return a[0] == b[0];
-  }
-  return false;
-}
-}  // namespace
 
 THTMLabel::THTMLabel(TComponent* AOwner) : TCustomLabel(AOwner) {
   FHTMLText = new TStringList;
@@ -109,15 +93,7 @@ HTMLABEL_ALWAYS(TBorderStyleKind, BorderStyle)
 #undef HTMLABEL_ALWAYS
 
 void THTMLabel::SetImages(TCustomImageList* Value) {
-  if (FImages) {
-    FImages->UnRegisterChanges(FILChangeLink);
-    FImages->RemoveFreeNotification(this);
-  }
-  FImages = Value;
-  if (Value) {
-    Value->RegisterChanges(FILChangeLink);
-    Value->FreeNotification(this);
-  }
+  GlowButton::ReplaceImageList(this, FImages, FILChangeLink, Value);
   Invalidate();
 }
 
@@ -145,12 +121,7 @@ void THTMLabel::SetAutoSizing(bool Value) {
 void THTMLabel::SetHTMLText(TStrings* Value) {
   // The lines joined by the markup rule, so that words of two lines do not
   // run together.
-  String joined;
-  StripLineBreaks(JoinMarkupLines(Value), false, joined);
-  FHTMLText->BeginUpdate();
-  FHTMLText->Clear();
-  FHTMLText->Add(joined);
-  FHTMLText->EndUpdate();
+  SetJoinedMarkup(FHTMLText, Value);
   HTMLChanged();
 }
 
@@ -475,7 +446,7 @@ void THTMLabel::Dispatch(TMessage& Message) {
       return;
     case CM_DIALOGCHAR:
       if (FocusControl() && Enabled() && ShowAccelChar() &&
-          IsAccel(static_cast<wchar_t>(Message.WParam), FHTMLText->Text())) {
+          GlowButton::IsAccel(static_cast<wchar_t>(Message.WParam), FHTMLText->Text())) {
         if (FocusControl()->CanFocus()) FocusControl()->SetFocus();
         Message.Result = 1;
         return;

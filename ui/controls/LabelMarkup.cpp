@@ -1,6 +1,7 @@
 #include "ui/controls/LabelMarkup.h"
 
 #include "base/Shell.h"
+#include "ui/draw/HtmlText.h"
 
 String JoinMarkupLines(const TStrings* Lines) {
   String s;
@@ -10,6 +11,15 @@ String JoinMarkupLines(const TStrings* Lines) {
     s += line;
   }
   return s;
+}
+
+void SetJoinedMarkup(TStrings* Target, const TStrings* Lines) {
+  String joined;
+  StripLineBreaks(JoinMarkupLines(Lines), false, joined);
+  Target->BeginUpdate();
+  Target->Clear();
+  Target->Add(joined);
+  Target->EndUpdate();
 }
 
 bool OpenLinkAnchor(const String& Anchor) {
