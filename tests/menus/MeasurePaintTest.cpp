@@ -518,3 +518,25 @@ TEST_F(ItemTest, BarItemsUseTheRootColours) {
   EXPECT_GE(text.left, (60 - width) / 2);
   EXPECT_LE(text.right, (60 + width) / 2 + 1);
 }
+
+TEST_F(ItemTest, AMainMenuPaintsNothingInsideAnUpdate) {
+  auto* bar = new TAdvMainMenu(Owner);
+  TMenuItem* file = Add(L"File", nullptr, bar);
+  TMenuItem* open = Add(L"Open", file);
+  Bitmap->SetSize(100, 20);
+  struct Case {
+    int Begins;
+    bool Paints;
+  } cases[] = {{1, false}, {2, false}, {0, true}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.Begins);
+    for (int i = 0; i < k.Begins; ++i) bar->BeginUpdate();
+    Clear();
+    TAdvMainMenu::AdvancedDrawItem(bar, open, Canvas(), TRect(0, 0, 100, 20), {});
+    if (k.Paints)
+      EXPECT_GT(Ink(TRect(0, 0, 100, 20)), 0);  // the caption
+    else
+      EXPECT_EQ(Ink(TRect(0, 0, 100, 20)), 0);
+    for (int i = 0; i < k.Begins; ++i) bar->EndUpdate();
+  }
+}

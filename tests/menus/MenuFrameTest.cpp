@@ -223,6 +223,66 @@ TEST_F(FrameTest, BarDropDownJoinsItsBarItem) {
   EXPECT_EQ(drop.At(2, h / 2), kBack);
 }
 
+TEST_F(FrameTest, BarDropDownJoinsItsBarItemPastHiddenBarItems) {
+  // Visible and hidden bar items before the one that opens: the joint
+  // follows the item where the bar shows it.
+  struct Case {
+    int Visible, Hidden;
+  } cases[] = {{0, 1}, {1, 2}, {2, 3}, {3, 4}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(testing::Message() << k.Visible << " visible, " << k.Hidden << " hidden");
+    auto* form = new TForm(nullptr);
+    auto* bar = new TAdvMainMenu(form);
+    Paint(bar->GetCurrentMenuStyler());
+    for (int i = 0; i < k.Visible + k.Hidden; ++i) {
+      TMenuItem* item = Add(bar, String(L"Item") + IntToStr(i), nullptr, form);
+      Add(bar, L"Sub", item, form);
+      if (i >= k.Visible) item->SetVisible(false);
+    }
+    TMenuItem* file = Add(bar, L"File", nullptr, form);
+    Add(bar, L"Open", file, form);
+    Add(bar, L"Exit", file, form);
+    bar->BeginUpdate();
+    bar->EndUpdate();
+    form->SetMenu(bar);
+    form->SetBounds(50, 50, 600, 200);
+    form->Show();
+    PumpFor(50);
+    TMenuWindowRecorder recorder;
+    Seen drop;
+    RECT barItem{};
+    bool opened = false;
+    {
+      TMenuIdleHook hook(
+          [&](HWND) {
+            for (int i = 0; i < k.Visible; ++i) PostMenuKey(VK_RIGHT);
+            PostMenuKey(VK_DOWN);
+            AfterMenuSettles([&] {
+              std::vector<HWND> open = OpenMenuWindows();
+              if (!open.empty()) {
+                opened = true;
+                drop.Read(open.front(), recorder);
+                GetMenuItemRect(form->Handle(), bar->Handle(), static_cast<UINT>(k.Visible), &barItem);
+              }
+              EndMenu();
+            });
+          },
+          form);
+      PostMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+      PumpUntil([&] { return hook.Ran() && OpenMenuWindows().empty(); });
+      EXPECT_FALSE(hook.TimedOut());
+    }
+    ASSERT_TRUE(opened);
+    int jl = barItem.left - drop.Now.left, jr = barItem.right - drop.Now.left;
+    ASSERT_GT(jr - jl, 4);
+    EXPECT_EQ(drop.At(jl, 1), kBorder);
+    for (int x = jl + 1; x < jr - 1; ++x) EXPECT_EQ(drop.At(x, 1), kBack) << x;
+    EXPECT_EQ(drop.At(jr - 1, 1), kBorder);
+    form->Free();
+    PumpFor(20);
+  }
+}
+
 TEST_F(FrameTest, ANewBackgroundPictureShowsAtTheSameSize) {
   for (int i = 0; i < 4; ++i) Add(Popup, L"");
   TBackground* bg = Popup->GetCurrentMenuStyler()->Background();
@@ -347,6 +407,87 @@ TEST_F(MdiTest, ChildrenAreListedSortedAfterAMarker) {
   Bar->WindowListClick(stray);
   Bar->WindowListClick(Frame);
   EXPECT_EQ(Frame->ActiveMDIChild(), alpha);
+}
+
+TEST_F(MdiTest, TheActiveChildsIconSitsLeftOfTheFirstBarItem) {
+  Frame->SetMenu(Bar);
+  Frame->Show();
+  TForm* child = Child(L"One");
+  SendMessageW(Frame->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+  ASSERT_EQ(Frame->ActiveMDIChild(), child);
+  PumpFor(50);
+  RECT bar{}, win{};
+  ASSERT_TRUE(GetMenuItemRect(Frame->Handle(), Bar->Handle(), 0, &bar));
+  GetWindowRect(Frame->Handle(), &win);
+  const int top = bar.top - win.top, bottom = bar.bottom - win.top;
+  ASSERT_GE(bottom - top, 18);
+  constexpr TColor kFrom = 0x00C000, kTo = 0x0000C0;
+  TRootItem* root = Bar->GetCurrentMenuStyler()->RootItem();
+  root->SetColor(kFrom);
+  root->SetColorTo(kTo);
+  TBitmap scratch(100, 30, TPixelFormat::pf32bit);
+  struct Case {
+    int Left;
+    TGradientDirection Direction;
+    bool Drawn;
+  } cases[] = {
+      {4, TGradientDirection::gdHorizontal, false},   // too far left
+      {12, TGradientDirection::gdHorizontal, false},  // narrower than the icon
+      {60, TGradientDirection::gdHorizontal, true},
+      {60, TGradientDirection::gdVertical, true},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(testing::Message() << k.Left << (k.Direction == TGradientDirection::gdVertical ? " vertical" : ""));
+    // The bar as the platform painted it.
+    RedrawWindow(Frame->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    TBitmap* before = CaptureWindow(Frame->Handle());
+    root->SetGradientDirection(k.Direction);
+    TAdvMainMenu::AdvancedDrawItem(Bar, Bar->Items()->Items(0), scratch.Canvas(), TRect(k.Left, top, k.Left + 40, bottom),
+                                   {});
+    TBitmap* after = CaptureWindow(Frame->Handle());
+    if (!k.Drawn) {
+      for (int x = 4; x < k.Left; ++x) EXPECT_EQ(PixelAt(after, x, top + 1), PixelAt(before, x, top + 1)) << x;
+    } else {
+      // The root colours from x = 4 up to the item, the icon 16 x 16 at its
+      // right end, two pixels down.
+      EXPECT_EQ(PixelAt(after, 4, top), kFrom);
+      EXPECT_EQ(PixelAt(after, k.Left - 1, top), kFrom);
+      EXPECT_EQ(PixelAt(after, k.Left - 17, bottom - 1), PixelAt(after, 4, bottom - 1));
+      if (k.Direction == TGradientDirection::gdHorizontal)
+        EXPECT_EQ(PixelAt(after, 4, bottom - 1), kFrom);
+      else
+        EXPECT_NE(PixelAt(after, 4, bottom - 1), kFrom);
+      int icon = 0;
+      for (int y = top + 2; y < top + 18; ++y)
+        for (int x = k.Left - 16; x < k.Left; ++x)
+          if (PixelAt(after, x, y) != PixelAt(after, k.Left - 17, y)) ++icon;
+      EXPECT_GT(icon, 0);
+    }
+    before->Free();
+    after->Free();
+  }
+}
+
+TEST_F(MdiTest, AFailedListRebuildStillEndsTheUpdate) {
+  Frame->SetMenu(Bar);
+  Frame->SetWindowMenu(Window);
+  Frame->Show();
+  Child(L"One");
+  int failures = 0;
+  TExceptionEvent savedHandler = Application->OnException;
+  Application->OnException = [&](TObject*, const Exception&) { ++failures; };
+  // The application's change handler fails while the list is rebuilt.
+  Bar->OnChange = [](TObject*, TMenuItem*, bool) { throw Exception(L"change refused"); };
+  LRESULT answer = SendMessageW(Frame->ClientHandle(), WM_MDIREFRESHMENU, 0, 0);
+  Bar->OnChange = nullptr;
+  Application->OnException = savedHandler;
+  EXPECT_EQ(answer, 0);
+  EXPECT_EQ(failures, 1);
+  EXPECT_FALSE(Bar->MenuUpdating());
+  EXPECT_EQ(Bar->UpdateRef(), 0);
+  // The next refresh works as ever.
+  SendMessageW(Frame->ClientHandle(), WM_MDIREFRESHMENU, 0, 0);
+  EXPECT_EQ(ListAfterMarker(), (std::vector<String>{L"1 One"}));
 }
 
 TEST_F(MdiTest, AFormWithoutWindowMenuLeavesTheRefreshToThePlatform) {

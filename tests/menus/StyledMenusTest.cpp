@@ -84,6 +84,81 @@ TEST_F(StyledMenuTest, FreedSharedStylerLeavesEveryMenuWithAnInternalOne) {
   }
 }
 
+TEST_F(StyledMenuTest, AStylerTheMenuOwnsIsReplacedWhenFreed) {
+  auto* popup = new TAdvPopupMenu(Owner);
+  auto* main = new TAdvMainMenu(Owner);
+  for (IAdvMenu* m : {static_cast<IAdvMenu*>(popup), static_cast<IAdvMenu*>(main)}) {
+    auto* own = new TAdvMenuStyler(m->GetMenu());
+    m->SetMenuStyler(own);
+    ASSERT_EQ(m->GetCurrentMenuStyler(), own);
+    own->Free();
+    EXPECT_EQ(m->GetMenuStyler(), nullptr);
+    ASSERT_NE(m->GetCurrentMenuStyler(), nullptr);
+    EXPECT_EQ(m->GetCurrentMenuStyler()->Name(), L"InternalMenuStyler");
+    EXPECT_EQ(m->GetCurrentMenuStyler()->Owner(), m->GetMenu());
+  }
+}
+
+namespace {
+
+// Freed by its form after the styler and before the menu: it reads what
+// the menu, already going, keeps of the styler.
+class StylerWitness : public TComponent {
+ public:
+  StylerWitness(TComponent* AOwner, TAdvMainMenu* AMenu) : TComponent(AOwner), Menu(AMenu) {}
+  TAdvMainMenu* Menu;
+  static inline bool Read = false;
+  static inline TCustomAdvMenuStyler* Assigned = nullptr;
+  static inline TCustomAdvMenuStyler* Current = nullptr;
+
+ protected:
+  void Destroy() override {
+    Read = true;
+    Assigned = Menu->MenuStyler();
+    Current = Menu->GetCurrentMenuStyler();
+    TComponent::Destroy();
+  }
+};
+
+}  // namespace
+
+TEST_F(StyledMenuTest, AFormFreeingItsStylerBeforeItsMenuLeavesTheMenuNothingOfIt) {
+  auto* form = new TForm(nullptr);
+  auto* main = new TAdvMainMenu(form);
+  new StylerWitness(form, main);
+  auto* styler = new TAdvMenuStyler(form);  // newest: freed first
+  main->SetMenuStyler(styler);
+  StylerWitness::Read = false;
+  form->Free();
+  ASSERT_TRUE(StylerWitness::Read);
+  EXPECT_EQ(StylerWitness::Assigned, nullptr);
+  EXPECT_EQ(StylerWitness::Current, nullptr);
+}
+
+TEST_F(StyledMenuTest, AMainMenuLeavesNoFontHandlerOnAStylerItNoLongerUses) {
+  auto* first = new TAdvMenuStyler(Owner);
+  auto* second = new TAdvMenuStyler(Owner);
+  auto* a = new TAdvMainMenu(Owner);
+  auto handlerOf = [](TCustomAdvMenuStyler* S) -> TAdvMainMenu* {
+    auto* h = S->Font()->OnChange.target<TAdvMainMenuFontHandler>();
+    return h ? h->Menu : nullptr;
+  };
+  a->SetMenuStyler(first);
+  EXPECT_EQ(handlerOf(first), a);
+  a->SetMenuStyler(second);
+  EXPECT_FALSE(first->Font()->OnChange);
+  EXPECT_EQ(handlerOf(second), a);
+  // A second menu takes the styler over; freeing the first keeps its handler.
+  auto* b = new TAdvMainMenu(Owner);
+  b->SetMenuStyler(second);
+  EXPECT_EQ(handlerOf(second), b);
+  a->Free();
+  EXPECT_EQ(handlerOf(second), b);
+  b->Free();
+  EXPECT_FALSE(second->Font()->OnChange);
+  second->Font()->SetSize(second->Font()->Size() + 1);  // reaches no menu
+}
+
 TEST_F(StyledMenuTest, HookingKeepsTheApplicationsHandlersAndRunsOnce) {
   auto* popup = new TAdvPopupMenu(Owner);
   int own = 0;

@@ -43,7 +43,7 @@ void DrawMenuSeparator(IAdvMenu* Menu, TMenuItem* Item, TCanvas* Canvas, TRect R
 void DrawMenuItemCaption(TMenuItem* Item, TCanvas* Canvas, const String& Text, UINT Flags, TOwnerDrawState State,
                          TRect& R);
 // The union of the platform's rectangles of the items of Item's parent
-// menu, moved to (0, 0), less MenuColumnWidth at the right.
+// menu (as the platform shows them in Window), moved to (0, 0).
 TRect GetPopupItemsRect(TMenuItem* Item, HWND Window);
 bool IsLastMenuBarItem(TMenuItem* Item);
 

@@ -158,8 +158,10 @@ void DrawMenuWindowFrame(TMenuItem* Item, TCanvas* Canvas) {
   if (level == 1 && Item->Parent()) {
     TMenuItem* parent = Item->Parent();
     TMenuItem* root = menu->Items();
-    int index = parent->MenuIndex();
-    for (int i = 0; i <= index && i < root->Count(); ++i)
+    // The bar item's place among the visible bar items.
+    const int menuIndex = parent->MenuIndex();
+    int index = menuIndex;
+    for (int i = 0; i <= menuIndex && i < root->Count(); ++i)
       if (!root->Items(i)->Visible()) --index;
     RECT jr;
     if (index >= 0 && GetMenuItemRect(GetParent(w), menu->Handle(), static_cast<UINT>(index), &jr)) {
@@ -190,9 +192,11 @@ LRESULT CALLBACK MdiClientWindowProc(HWND Window, UINT Message, WPARAM WParam, L
   auto* menu = form ? dynamic_cast<TAdvMainMenu*>(form->Menu()) : nullptr;
   // A form that keeps no list of ours leaves the refresh to the platform.
   if (!form || form->FormStyle() != TFormStyle::fsMDIForm || !menu || !form->WindowMenu()) return passOn();
+  bool updating = false;
   try {
     TMenuItem* windowMenu = form->WindowMenu();
     menu->BeginUpdate();
+    updating = true;
     TMenuItem* marker = menu->FindItem(0xABCD, TFindItemKind::fkShortCut);
     if (!marker || marker->Caption() != L"-") {
       marker = new TMenuItem(form);
@@ -224,9 +228,17 @@ LRESULT CALLBACK MdiClientWindowProc(HWND Window, UINT Message, WPARAM WParam, L
       item->SetChecked(children[j].second == active);
       windowMenu->Add(item);
     }
+    updating = false;
     menu->EndUpdate();
     return reinterpret_cast<LRESULT>(menu->Handle());
   } catch (...) {
+    // The update ends even so: a menu left updating would paint nothing.
+    if (updating) {
+      try {
+        menu->EndUpdate();
+      } catch (...) {
+      }
+    }
     if (Application) Application->HandleException(form);
     return 0;
   }

@@ -19,7 +19,10 @@ TFont* MenuFontCopy(int Smaller, TColor Color) {
   return f;
 }
 
-TColor& Indexed(TColor* Slots, int Count, int Index) {
+// Slot Index of Count colours; any other index raises before anything is
+// stored.
+template <class TSlot>
+TSlot& Indexed(TSlot* Slots, int Count, int Index) {
   if (Index < 0 || Index >= Count) throw EInvalidPropertyIndex(Index);
   return Slots[Index];
 }
@@ -245,36 +248,29 @@ void TSideBar::Assign(TPersistent* Source) {
 }
 
 // ---------------------------------------------------------------------------
+// TCheckRadioCells
+
+TColor TCheckRadioCells::GetCheckColor(int Index) const { return Indexed(FCheck, 2, Index); }
+
+void TCheckRadioCells::SetCheckColor(int Index, TColor Value) {
+  Indexed(FCheck, 2, Index) = Value;
+  CellsChanged();
+}
+
+TColor TCheckRadioCells::GetRadioColor(int Index) const { return Indexed(FRadio, 2, Index); }
+
+void TCheckRadioCells::SetRadioColor(int Index, TColor Value) {
+  Indexed(FRadio, 2, Index) = Value;
+  CellsChanged();
+}
+
+// ---------------------------------------------------------------------------
 // TIconBar
 
-TIconBar::TIconBar(TMenu* AMenu) : TGradientBar(AMenu) {
+TIconBar::TIconBar(TMenu* AMenu) : TGradientBar(AMenu), TCheckRadioCells(0x6FC0FF, 0x6F4B4B) {
   FColor = 0xFFF9F9;
   FColorTo = 0xBBA0A1;
   FGradientDirection = TGradientDirection::gdHorizontal;
-}
-
-TColor TIconBar::GetCheckColor(int Index) const {
-  TColor slots[2] = {FCheckColor, FCheckColorTo};
-  return Indexed(slots, 2, Index);
-}
-
-void TIconBar::SetCheckColor(int Index, TColor Value) {
-  TColor* slots[2] = {&FCheckColor, &FCheckColorTo};
-  if (Index < 0 || Index > 1) throw EInvalidPropertyIndex(Index);
-  *slots[Index] = Value;
-  Refresh(false);
-}
-
-TColor TIconBar::GetRadioColor(int Index) const {
-  TColor slots[2] = {FRadioColor, FRadioColorTo};
-  return Indexed(slots, 2, Index);
-}
-
-void TIconBar::SetRadioColor(int Index, TColor Value) {
-  TColor* slots[2] = {&FRadioColor, &FRadioColorTo};
-  if (Index < 0 || Index > 1) throw EInvalidPropertyIndex(Index);
-  *slots[Index] = Value;
-  Refresh(false);
 }
 
 void TIconBar::SetSize(int Value) {
@@ -284,12 +280,12 @@ void TIconBar::SetSize(int Value) {
 
 void TIconBar::Assign(TPersistent* Source) {
   if (auto* s = dynamic_cast<TIconBar*>(Source)) {
-    FCheckColor = s->FCheckColor;
-    FCheckColorTo = s->FCheckColorTo;
+    FCheck[0] = s->FCheck[0];
+    FCheck[1] = s->FCheck[1];
     FCheckBorder = s->FCheckBorder;
     FCheckGradientDirection = s->FCheckGradientDirection;
-    FRadioColor = s->FRadioColor;
-    FRadioColorTo = s->FRadioColorTo;
+    FRadio[0] = s->FRadio[0];
+    FRadio[1] = s->FRadio[1];
     FRadioBorder = s->FRadioBorder;
     FRadioGradientDirection = s->FRadioGradientDirection;
     SetSize(s->FSize);
@@ -350,7 +346,10 @@ void TMenuGlyphs::Assign(TPersistent* Source) {
 // TSelectedItem
 
 TSelectedItem::TSelectedItem(TMenu* AMenu)
-    : TGradientBar(AMenu), FFont(MenuFontCopy(0, clWindowText)), FNotesFont(MenuFontCopy(2, clWindowText)) {
+    : TGradientBar(AMenu),
+      TCheckRadioCells(0x3E80FE, 0x6F4B4B),
+      FFont(MenuFontCopy(0, clWindowText)),
+      FNotesFont(MenuFontCopy(2, clWindowText)) {
   FColor = 0xC2EEFF;
   FColorTo = clNone;
 }
@@ -376,30 +375,6 @@ void TSelectedItem::SetUseSystemFont(bool Value) {
   Refresh(true);
 }
 
-TColor TSelectedItem::GetCheckColor(int Index) const {
-  TColor slots[2] = {FCheckColor, FCheckColorTo};
-  return Indexed(slots, 2, Index);
-}
-
-void TSelectedItem::SetCheckColor(int Index, TColor Value) {
-  TColor* slots[2] = {&FCheckColor, &FCheckColorTo};
-  if (Index < 0 || Index > 1) throw EInvalidPropertyIndex(Index);
-  *slots[Index] = Value;
-  Refresh(false);
-}
-
-TColor TSelectedItem::GetRadioColor(int Index) const {
-  TColor slots[2] = {FRadioColor, FRadioColorTo};
-  return Indexed(slots, 2, Index);
-}
-
-void TSelectedItem::SetRadioColor(int Index, TColor Value) {
-  TColor* slots[2] = {&FRadioColor, &FRadioColorTo};
-  if (Index < 0 || Index > 1) throw EInvalidPropertyIndex(Index);
-  *slots[Index] = Value;
-  Refresh(false);
-}
-
 void TSelectedItem::Assign(TPersistent* Source) {
   if (auto* s = dynamic_cast<TSelectedItem*>(Source)) {
     FColorMirror = s->FColorMirror;
@@ -407,11 +382,11 @@ void TSelectedItem::Assign(TPersistent* Source) {
     FBorderColor = s->FBorderColor;
     FFont->Assign(s->FFont.Get());
     SetUseSystemFont(s->FUseSystemFont);
-    FCheckColor = s->FCheckColor;
-    FCheckColorTo = s->FCheckColorTo;
+    FCheck[0] = s->FCheck[0];
+    FCheck[1] = s->FCheck[1];
     FCheckGradientDirection = s->FCheckGradientDirection;
-    FRadioColor = s->FRadioColor;
-    FRadioColorTo = s->FRadioColorTo;
+    FRadio[0] = s->FRadio[0];
+    FRadio[1] = s->FRadio[1];
     FRadioBorder = s->FRadioBorder;
     FRadioGradientDirection = s->FRadioGradientDirection;
     return;
@@ -447,20 +422,14 @@ void TRootItem::UpdateFont() {
   if (FUseSystemFont && Screen) FFont->Assign(Screen->MenuFont());
 }
 
-TColor TRootItem::GetSelectedColor(int Index) const {
-  if (Index < 0 || Index > 3) throw EInvalidPropertyIndex(Index);
-  return FSelected[Index];
-}
+TColor TRootItem::GetSelectedColor(int Index) const { return Indexed(FSelected, 4, Index); }
 
 void TRootItem::SetSelectedColor(int Index, TColor Value) {
   Indexed(FSelected, 4, Index) = Value;
   Refresh(true);
 }
 
-TColor TRootItem::GetHoverColor(int Index) const {
-  if (Index < 0 || Index > 3) throw EInvalidPropertyIndex(Index);
-  return FHover[Index];
-}
+TColor TRootItem::GetHoverColor(int Index) const { return Indexed(FHover, 4, Index); }
 
 void TRootItem::SetHoverColor(int Index, TColor Value) {
   Indexed(FHover, 4, Index) = Value;

@@ -211,23 +211,22 @@ class TSideBar : public TBarCaption {
   TMenu* FSideBarMenu;
 };
 
-// The column of check marks and images at the left of the items.
-class TIconBar : public TGradientBar {
-  VANTREL_CLASS(TIconBar)
+// The check and radio cells of the icon bar and of the selected item: a
+// colour pair each (index 0 and 1, whose setters refresh the menu), a
+// border and a gradient direction.
+class TCheckRadioCells {
  public:
-  explicit TIconBar(TMenu* AMenu);
-  void Assign(TPersistent* Source) override;
   TColor GetCheckColor(int Index) const;
   void SetCheckColor(int Index, TColor Value);
   TColor GetRadioColor(int Index) const;
   void SetRadioColor(int Index, TColor Value);
-  TColor CheckColor() const { return FCheckColor; }
+  TColor CheckColor() const { return FCheck[0]; }
   void SetCheckColor(TColor Value) { SetCheckColor(0, Value); }
-  TColor CheckColorTo() const { return FCheckColorTo; }
+  TColor CheckColorTo() const { return FCheck[1]; }
   void SetCheckColorTo(TColor Value) { SetCheckColor(1, Value); }
-  TColor RadioColor() const { return FRadioColor; }
+  TColor RadioColor() const { return FRadio[0]; }
   void SetRadioColor(TColor Value) { SetRadioColor(0, Value); }
-  TColor RadioColorTo() const { return FRadioColorTo; }
+  TColor RadioColorTo() const { return FRadio[1]; }
   void SetRadioColorTo(TColor Value) { SetRadioColor(1, Value); }
   TColor CheckBorder() const { return FCheckBorder; }
   void SetCheckBorder(TColor Value) { FCheckBorder = Value; }
@@ -237,17 +236,37 @@ class TIconBar : public TGradientBar {
   void SetCheckGradientDirection(TGradientDirection Value) { FCheckGradientDirection = Value; }
   TGradientDirection RadioGradientDirection() const { return FRadioGradientDirection; }
   void SetRadioGradientDirection(TGradientDirection Value) { FRadioGradientDirection = Value; }
+
+ protected:
+  TCheckRadioCells(TColor Color, TColor Border)
+      : FCheck{Color, clNone}, FRadio{Color, clNone}, FCheckBorder(Border), FRadioBorder(Border) {}
+  ~TCheckRadioCells() = default;
+  // A colour of a pair changed: the menu refreshes without measuring.
+  virtual void CellsChanged() = 0;
+
+  TColor FCheck[2];
+  TColor FRadio[2];
+  TColor FCheckBorder, FRadioBorder;
+  TGradientDirection FCheckGradientDirection = TGradientDirection::gdVertical;
+  TGradientDirection FRadioGradientDirection = TGradientDirection::gdVertical;
+};
+
+// The column of check marks and images at the left of the items.
+class TIconBar : public TGradientBar, public TCheckRadioCells {
+  VANTREL_CLASS(TIconBar)
+ public:
+  explicit TIconBar(TMenu* AMenu);
+  void Assign(TPersistent* Source) override;
   TColor SeparatorColor() const { return FSeparatorColor; }
   void SetSeparatorColor(TColor Value) { FSeparatorColor = Value; }
   int Size() const { return FSize; }
   // Never below 16.
   void SetSize(int Value);
 
+ protected:
+  void CellsChanged() override { Refresh(false); }
+
  private:
-  TColor FCheckColor = 0x6FC0FF, FCheckColorTo = clNone, FCheckBorder = 0x6F4B4B;
-  TColor FRadioColor = 0x6FC0FF, FRadioColorTo = clNone, FRadioBorder = 0x6F4B4B;
-  TGradientDirection FCheckGradientDirection = TGradientDirection::gdVertical;
-  TGradientDirection FRadioGradientDirection = TGradientDirection::gdVertical;
   TColor FSeparatorColor = clNone;
   int FSize = 24;
 };
@@ -279,7 +298,7 @@ class TMenuGlyphs : public TPersistent {
 };
 
 // The highlighted item of a drop-down.
-class TSelectedItem : public TGradientBar {
+class TSelectedItem : public TGradientBar, public TCheckRadioCells {
   VANTREL_CLASS(TSelectedItem)
  public:
   explicit TSelectedItem(TMenu* AMenu);
@@ -296,39 +315,16 @@ class TSelectedItem : public TGradientBar {
   void SetNotesFont(TFont* Value);
   bool UseSystemFont() const { return FUseSystemFont; }
   void SetUseSystemFont(bool Value);
-  TColor GetCheckColor(int Index) const;
-  void SetCheckColor(int Index, TColor Value);
-  TColor GetRadioColor(int Index) const;
-  void SetRadioColor(int Index, TColor Value);
-  TColor CheckColor() const { return FCheckColor; }
-  void SetCheckColor(TColor Value) { SetCheckColor(0, Value); }
-  TColor CheckColorTo() const { return FCheckColorTo; }
-  void SetCheckColorTo(TColor Value) { SetCheckColor(1, Value); }
-  TColor RadioColor() const { return FRadioColor; }
-  void SetRadioColor(TColor Value) { SetRadioColor(0, Value); }
-  TColor RadioColorTo() const { return FRadioColorTo; }
-  void SetRadioColorTo(TColor Value) { SetRadioColor(1, Value); }
-  TColor CheckBorder() const { return FCheckBorder; }
-  void SetCheckBorder(TColor Value) { FCheckBorder = Value; }
-  TColor RadioBorder() const { return FRadioBorder; }
-  void SetRadioBorder(TColor Value) { FRadioBorder = Value; }
-  TGradientDirection CheckGradientDirection() const { return FCheckGradientDirection; }
-  void SetCheckGradientDirection(TGradientDirection Value) { FCheckGradientDirection = Value; }
-  TGradientDirection RadioGradientDirection() const { return FRadioGradientDirection; }
-  void SetRadioGradientDirection(TGradientDirection Value) { FRadioGradientDirection = Value; }
 
  protected:
   void Destroy() override;
+  void CellsChanged() override { Refresh(false); }
 
  private:
   TColor FColorMirror = clNone, FColorMirrorTo = clNone, FBorderColor = 0x6F4B4B;
   TOwned<TFont> FFont;
   TOwned<TFont> FNotesFont;
   bool FUseSystemFont = true;
-  TColor FCheckColor = 0x3E80FE, FCheckColorTo = clNone, FCheckBorder = 0x6F4B4B;
-  TColor FRadioColor = 0x3E80FE, FRadioColorTo = clNone, FRadioBorder = 0x6F4B4B;
-  TGradientDirection FCheckGradientDirection = TGradientDirection::gdVertical;
-  TGradientDirection FRadioGradientDirection = TGradientDirection::gdVertical;
 };
 
 // The items of a menu bar.

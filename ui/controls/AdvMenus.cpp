@@ -66,35 +66,41 @@ TCustomImageList* GetMenuDisabledImages(TMenu* Menu) {
 }
 
 // ---------------------------------------------------------------------------
-// TAdvPopupMenu
+// TAdvMenuBase
 
-TAdvPopupMenu::TAdvPopupMenu(TComponent* AOwner) : TPopupMenu(AOwner) {
-  SetOwnerDraw(true);
-  CreateInternalStyler();
+template <class TBase>
+TAdvMenuBase<TBase>::TAdvMenuBase(TComponent* AOwner) : TBase(AOwner) {}
+
+template <class TBase>
+String TAdvMenuBase<TBase>::Version() const {
+  return VersionText(GetVersionNr());
 }
 
-String TAdvPopupMenu::Version() const { return VersionText(GetVersionNr()); }
-
-void TAdvPopupMenu::CreateInternalStyler() {
+template <class TBase>
+void TAdvMenuBase<TBase>::CreateInternalStyler() {
   FMenuStyler = nullptr;
-  auto* s = new TCustomAdvMenuStyler(this);
+  TCustomAdvMenuStyler* s = NewInternalStyler();
   s->SetName(L"InternalMenuStyler");
   s->SetSubComponent(true);
   FInternalMenuStyler = s;
   FCurrentMenuStyler = s;
 }
 
-void TAdvPopupMenu::Destroy() {
-  if (FMenuStyler && FMenuStyler != FInternalMenuStyler) RemoveFreeNotification(FMenuStyler);
+template <class TBase>
+void TAdvMenuBase<TBase>::Destroy() {
+  if (FCurrentMenuStyler) StylerDetaching();
+  if (FMenuStyler && FMenuStyler != FInternalMenuStyler) this->RemoveFreeNotification(FMenuStyler);
   FMenuStyler = nullptr;
   FCurrentMenuStyler = nullptr;
   FreeAndNil(FInternalMenuStyler);
-  TPopupMenu::Destroy();
+  TBase::Destroy();
 }
 
-void TAdvPopupMenu::SetMenuStyler(TCustomAdvMenuStyler* Value) {
+template <class TBase>
+void TAdvMenuBase<TBase>::SetMenuStyler(TCustomAdvMenuStyler* Value) {
   if (Value == FMenuStyler) return;
-  if (FMenuStyler && FMenuStyler != FInternalMenuStyler) RemoveFreeNotification(FMenuStyler);
+  if (FCurrentMenuStyler) StylerDetaching();
+  if (FMenuStyler && FMenuStyler != FInternalMenuStyler) this->RemoveFreeNotification(FMenuStyler);
   if (Value) {
     if (FInternalMenuStyler && !FInternalMenuStyler->IsLoading()) FreeAndNil(FInternalMenuStyler);
     FMenuStyler = Value;
@@ -104,24 +110,77 @@ void TAdvPopupMenu::SetMenuStyler(TCustomAdvMenuStyler* Value) {
     CreateInternalStyler();
   }
   FCurrentMenuStyler->SetMenu(this);
+  StylerAttached();
 }
 
-void TAdvPopupMenu::Loaded() {
-  TPopupMenu::Loaded();
-  SetOwnerDraw(true);
-  HookMenuItems(this, nullptr, true, true, DrawHandler(), MeasureHandler());
+template <class TBase>
+void TAdvMenuBase<TBase>::Loaded() {
+  TBase::Loaded();
+  this->SetOwnerDraw(true);
+  HookItem(nullptr);
   if (FInternalMenuStyler && FInternalMenuStyler != FCurrentMenuStyler) FreeAndNil(FInternalMenuStyler);
 }
 
-void TAdvPopupMenu::Notification(TComponent* AComponent, TOperation Operation) {
-  TPopupMenu::Notification(AComponent, Operation);
-  if (Operation != TOperation::opRemove || IsDestroying() || !AComponent) return;
-  if (AComponent == FMenuStyler && FMenuStyler->Owner() != this) CreateInternalStyler();
-  if (FImages && AComponent == static_cast<TComponent*>(FImages)) SetImages(nullptr);
+template <class TBase>
+void TAdvMenuBase<TBase>::Notification(TComponent* AComponent, TOperation Operation) {
+  TBase::Notification(AComponent, Operation);
+  if (Operation != TOperation::opRemove || !AComponent) return;
   if (FDisabledImages && AComponent == static_cast<TComponent*>(FDisabledImages)) FDisabledImages = nullptr;
+  if (AComponent == FMenuStyler) {
+    if (this->IsDestroying()) {
+      // Going too: nothing replaces the styler, but nothing may reach it
+      // any more (the owner may free it before this menu).
+      FMenuStyler = nullptr;
+      FCurrentMenuStyler = nullptr;
+      return;
+    }
+    // Whoever owned it, drawing never meets a styler that is gone.
+    CreateInternalStyler();
+  }
+  if (this->IsDestroying()) return;
+  if (this->FImages && AComponent == static_cast<TComponent*>(this->FImages)) this->SetImages(nullptr);
 }
 
-void TAdvPopupMenu::HookItem(TMenuItem* Source) { HookMenuItems(this, Source, true, true, DrawHandler(), MeasureHandler()); }
+template <class TBase>
+void TAdvMenuBase<TBase>::HookItem(TMenuItem* Source) {
+  HookMenuItems(this, Source, true, true, DrawHandler(), MeasureHandler());
+}
+
+template <class TBase>
+void TAdvMenuBase<TBase>::BeginUpdate() {
+  FMenuUpdating = true;
+  ++FUpdateRef;
+}
+
+template <class TBase>
+void TAdvMenuBase<TBase>::EndUpdate() {
+  if (FUpdateRef > 0) --FUpdateRef;
+  if (FUpdateRef == 0) {
+    HookItem(nullptr);
+    UpdateEnded();
+    FMenuUpdating = false;
+  }
+}
+
+template <class TBase>
+void TAdvMenuBase<TBase>::ExpandItemWidth(TMenu*, TObject* Sender, TCanvas* ACanvas, int& Width, int& Height) {
+  auto* item = dynamic_cast<TMenuItem*>(Sender);
+  if (!item) return;
+  MeasureMenuItem(item, ACanvas, Width, SideBarShown(item), Height);
+}
+
+template class TAdvMenuBase<TPopupMenu>;
+template class TAdvMenuBase<TMainMenu>;
+
+// ---------------------------------------------------------------------------
+// TAdvPopupMenu
+
+TAdvPopupMenu::TAdvPopupMenu(TComponent* AOwner) : TAdvMenuBase(AOwner) {
+  SetOwnerDraw(true);
+  CreateInternalStyler();
+}
+
+TCustomAdvMenuStyler* TAdvPopupMenu::NewInternalStyler() { return new TCustomAdvMenuStyler(this); }
 
 void TAdvPopupMenu::MenuChanged(TObject* Sender, TMenuItem* Source, bool Rebuild) {
   if (DirectUpdate) {
@@ -133,25 +192,6 @@ void TAdvPopupMenu::MenuChanged(TObject* Sender, TMenuItem* Source, bool Rebuild
     HookMdiClient(this, false, false);
   }
   TPopupMenu::MenuChanged(Sender, Source, Rebuild);
-}
-
-void TAdvPopupMenu::BeginUpdate() {
-  FMenuUpdating = true;
-  ++FUpdateRef;
-}
-
-void TAdvPopupMenu::EndUpdate() {
-  if (FUpdateRef > 0) --FUpdateRef;
-  if (FUpdateRef == 0) {
-    HookMenuItems(this, nullptr, true, true, DrawHandler(), MeasureHandler());
-    FMenuUpdating = false;
-  }
-}
-
-void TAdvPopupMenu::ExpandItemWidth(TMenu*, TObject* Sender, TCanvas* ACanvas, int& Width, int& Height) {
-  auto* item = dynamic_cast<TMenuItem*>(Sender);
-  if (!item) return;
-  MeasureMenuItem(item, ACanvas, Width, SideBarShown(item), Height);
 }
 
 void TAdvPopupMenu::AdvancedDrawItem(TMenu*, TObject* Sender, TCanvas* ACanvas, const TRect& ARect,
@@ -217,21 +257,14 @@ void TAdvPopupMenu::PopupAtControl(TControl* AControl, TPopopControlPosition Pos
 // ---------------------------------------------------------------------------
 // TAdvMainMenu
 
-TAdvMainMenu::TAdvMainMenu(TComponent* AOwner) : TMainMenu(AOwner) {
+void TAdvMainMenuFontHandler::operator()(TObject*) const { HookMdiClient(Menu, false, false); }
+
+TAdvMainMenu::TAdvMainMenu(TComponent* AOwner) : TAdvMenuBase(AOwner) {
   SetOwnerDraw(true);
   CreateInternalStyler();
 }
 
-String TAdvMainMenu::Version() const { return VersionText(GetVersionNr()); }
-
-void TAdvMainMenu::CreateInternalStyler() {
-  FMenuStyler = nullptr;
-  auto* s = new TAdvMenuStyler(this);
-  s->SetName(L"InternalMenuStyler");
-  s->SetSubComponent(true);
-  FInternalMenuStyler = s;
-  FCurrentMenuStyler = s;
-}
+TCustomAdvMenuStyler* TAdvMainMenu::NewInternalStyler() { return new TAdvMenuStyler(this); }
 
 void TAdvMainMenu::Destroy() {
   if (FOldWndHandle) {
@@ -244,40 +277,21 @@ void TAdvMainMenu::Destroy() {
     FOldWndHandle = nullptr;
     FOldWndProcPtr = nullptr;
   }
-  if (FMenuStyler && FMenuStyler != FInternalMenuStyler) {
-    if (FMenuStyler->Font()->OnChange) FMenuStyler->Font()->OnChange = nullptr;
-    RemoveFreeNotification(FMenuStyler);
-  }
-  FMenuStyler = nullptr;
-  FCurrentMenuStyler = nullptr;
-  FreeAndNil(FInternalMenuStyler);
-  TMainMenu::Destroy();
+  TAdvMenuBase::Destroy();
 }
 
-void TAdvMainMenu::AttachFontHandler() {
-  FCurrentMenuStyler->Font()->OnChange = [this](TObject*) { HookMdiClient(this, false, false); };
-}
+void TAdvMainMenu::StylerAttached() { FCurrentMenuStyler->Font()->OnChange = TAdvMainMenuFontHandler{this}; }
 
-void TAdvMainMenu::SetMenuStyler(TCustomAdvMenuStyler* Value) {
-  if (Value == FMenuStyler) return;
-  if (FMenuStyler && FMenuStyler != FInternalMenuStyler) RemoveFreeNotification(FMenuStyler);
-  if (Value) {
-    if (FInternalMenuStyler && !FInternalMenuStyler->IsLoading()) FreeAndNil(FInternalMenuStyler);
-    FMenuStyler = Value;
-    FCurrentMenuStyler = Value;
-    Value->FreeNotification(this);
-  } else {
-    CreateInternalStyler();
-  }
-  FCurrentMenuStyler->SetMenu(this);
-  AttachFontHandler();
+void TAdvMainMenu::StylerDetaching() {
+  // A styler that outlives this menu (or serves it no more) must not call
+  // back into it; another menu's handler stays.
+  TNotifyEvent& onChange = FCurrentMenuStyler->Font()->OnChange;
+  auto* handler = onChange.target<TAdvMainMenuFontHandler>();
+  if (handler && handler->Menu == this) onChange = nullptr;
 }
 
 void TAdvMainMenu::Loaded() {
-  TMainMenu::Loaded();
-  SetOwnerDraw(true);
-  HookMenuItems(this, nullptr, true, true, DrawHandler(), MeasureHandler());
-  if (FInternalMenuStyler && FInternalMenuStyler != FCurrentMenuStyler) FreeAndNil(FInternalMenuStyler);
+  TAdvMenuBase::Loaded();
   if (Items()->Count() > 0) {
     // The bar is built again.
     Items()->Items(0)->SetVisible(false);
@@ -285,16 +299,6 @@ void TAdvMainMenu::Loaded() {
   }
   HookMdiClient(this, false, false);
 }
-
-void TAdvMainMenu::Notification(TComponent* AComponent, TOperation Operation) {
-  TMainMenu::Notification(AComponent, Operation);
-  if (Operation != TOperation::opRemove || IsDestroying() || !AComponent) return;
-  if (AComponent == FMenuStyler && FMenuStyler->Owner() != this) CreateInternalStyler();
-  if (FImages && AComponent == static_cast<TComponent*>(FImages)) SetImages(nullptr);
-  if (FDisabledImages && AComponent == static_cast<TComponent*>(FDisabledImages)) FDisabledImages = nullptr;
-}
-
-void TAdvMainMenu::HookItem(TMenuItem* Source) { HookMenuItems(this, Source, true, true, DrawHandler(), MeasureHandler()); }
 
 void TAdvMainMenu::MenuChanged(TObject* Sender, TMenuItem* Source, bool Rebuild) {
   if (DirectUpdate) {
@@ -308,18 +312,8 @@ void TAdvMainMenu::MenuChanged(TObject* Sender, TMenuItem* Source, bool Rebuild)
   TMainMenu::MenuChanged(Sender, Source, true);
 }
 
-void TAdvMainMenu::BeginUpdate() {
-  FMenuUpdating = true;
-  ++FUpdateRef;
-}
-
-void TAdvMainMenu::EndUpdate() {
-  if (FUpdateRef > 0) --FUpdateRef;
-  if (FUpdateRef == 0) {
-    HookMenuItems(this, nullptr, true, true, DrawHandler(), MeasureHandler());
-    if (WindowHandle()) DrawMenuBar(WindowHandle());
-    FMenuUpdating = false;
-  }
+void TAdvMainMenu::UpdateEnded() {
+  if (WindowHandle()) DrawMenuBar(WindowHandle());
 }
 
 void TAdvMainMenu::Refresh() { HookMdiClient(this, true, false); }
@@ -327,12 +321,6 @@ void TAdvMainMenu::Refresh() { HookMdiClient(this, true, false); }
 void TAdvMainMenu::SetWindowHandle(HWND Value) {
   TMainMenu::SetWindowHandle(Value);
   if (Value && !IsDestroying()) HookMdiClient(this, false, false);
-}
-
-void TAdvMainMenu::ExpandItemWidth(TMenu*, TObject* Sender, TCanvas* ACanvas, int& Width, int& Height) {
-  auto* item = dynamic_cast<TMenuItem*>(Sender);
-  if (!item) return;
-  MeasureMenuItem(item, ACanvas, Width, SideBarShown(item), Height);
 }
 
 void TAdvMainMenu::AdvancedDrawItem(TMenu* Menu, TObject* Sender, TCanvas* ACanvas, const TRect& ARect,

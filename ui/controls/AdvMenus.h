@@ -7,6 +7,8 @@
 
 #include "ui/controls/AdvMenuStylers.h"
 
+class TAdvMainMenu;
+
 enum class TActionImage { aiNormal, aiLarge };
 // pcbTopLeft carries its own prefix.
 enum class TPopopControlPosition { pcpBottomLeft, pcpBottomRight, pcbTopLeft, pcpTopRight, pcpCenter };
@@ -61,86 +63,14 @@ struct TAdvMenuMeasureHandler {
 void HookMenuItems(TMenu* Menu, TMenuItem* Item, bool Recurse, bool Keep, TAdvMenuDrawHandler Draw,
                    TAdvMenuMeasureHandler Measure);
 
-class TAdvPopupMenu : public TPopupMenu, public IAdvMenu {
-  VANTREL_CLASS(TAdvPopupMenu)
+// What both styled menus share: the styler they draw with (an assigned one,
+// else an internal one they own), the settings the measuring and painting
+// read through IAdvMenu, and the update brackets. TBase is the platform
+// menu class the styled menu extends.
+template <class TBase>
+class TAdvMenuBase : public TBase, public IAdvMenu {
  public:
-  explicit TAdvPopupMenu(TComponent* AOwner);
-
-  TCustomAdvMenuStyler* MenuStyler() const { return FMenuStyler; }
-  void SetMenuStyler(TCustomAdvMenuStyler* Value) override;
-  TActionImage ActionImages() const { return FActionImages; }
-  void SetActionImages(TActionImage Value) { FActionImages = Value; }
-  TCustomImageList* DisabledImages() const { return FDisabledImages; }
-  void SetDisabledImages(TCustomImageList* Value) { FDisabledImages = Value; }
-  bool IntlKeybShortCuts() const { return FIntlKeybShortCuts; }
-  bool ShowNotes() const { return FShowNotes; }
-  bool MenuUpdating() const { return FMenuUpdating; }
-  bool DirectUpdate = false;
-  // For the application's use; the menu never reads it.
-  TObject* ItemObject = nullptr;
-  String Version() const;
-  void SetVersion(const String&) {}
-  virtual int GetVersionNr() const { return 0x02060501; }
-
-  void BeginUpdate();
-  void EndUpdate();
-
-  // Without items, the platform's popup alone. Otherwise the first item is
-  // measured, X is corrected by Alignment and kept inside the desktop, the
-  // animation is switched off, the menu runs, and OnClose follows.
-  void Popup(int X, int Y) override;
-  void Popup(const TPoint& P) { Popup(P.x, P.y); }
-  void PopupAtCursor();
-  void PopupAtControl(TControl* AControl, TPopopControlPosition Position, int DeltaX = 0, int DeltaY = 0);
-
-  TNotifyEvent OnClose;
-
-  // IAdvMenu
-  void UpdateItems() override { TPopupMenu::UpdateItems(); }
-  TMenu* GetMenu() override { return this; }
-  TCustomAdvMenuStyler* GetMenuStyler() override { return FMenuStyler; }
-  TCustomAdvMenuStyler* GetCurrentMenuStyler() override { return FCurrentMenuStyler; }
-  BYTE GetOpacity() override { return FOpacity; }
-  void SetOpacity(BYTE Value) override { FOpacity = Value; }
-  bool GetShowNotes() override { return FShowNotes; }
-  void SetShowNotes(bool Value) override { FShowNotes = Value; }
-  bool GetIntlKeybShortCuts() override { return FIntlKeybShortCuts; }
-  void SetIntlKeybShortCuts(bool Value) override { FIntlKeybShortCuts = Value; }
-  void SetActionImage(TActionImage Value) override { FActionImages = Value; }
-  TActionImage GetActionImage() override { return FActionImages; }
-
-  void Notification(TComponent* AComponent, TOperation Operation) override;
-  void Loaded() override;
-
-  // The handlers this class installs on its items.
-  static void ExpandItemWidth(TMenu* Menu, TObject* Sender, TCanvas* ACanvas, int& Width, int& Height);
-  static void AdvancedDrawItem(TMenu* Menu, TObject* Sender, TCanvas* ACanvas, const TRect& ARect,
-                               TOwnerDrawState State);
-  TAdvMenuDrawHandler DrawHandler() { return {this, &AdvancedDrawItem}; }
-  TAdvMenuMeasureHandler MeasureHandler() { return {this, &ExpandItemWidth}; }
-
- protected:
-  void Destroy() override;
-  void MenuChanged(TObject* Sender, TMenuItem* Source, bool Rebuild) override;
-  void CreateInternalStyler();
-  void HookItem(TMenuItem* Source);
-
-  TCustomAdvMenuStyler* FMenuStyler = nullptr;
-  TCustomAdvMenuStyler* FInternalMenuStyler = nullptr;
-  TCustomAdvMenuStyler* FCurrentMenuStyler = nullptr;
-  BYTE FOpacity = 255;
-  int FUpdateRef = 0;
-  bool FMenuUpdating = false;
-  bool FShowNotes = true;
-  bool FIntlKeybShortCuts = false;
-  TActionImage FActionImages = TActionImage::aiNormal;
-  TCustomImageList* FDisabledImages = nullptr;
-};
-
-class TAdvMainMenu : public TMainMenu, public IAdvMenu {
-  VANTREL_CLASS(TAdvMainMenu)
- public:
-  explicit TAdvMainMenu(TComponent* AOwner);
+  explicit TAdvMenuBase(TComponent* AOwner);
 
   TCustomAdvMenuStyler* MenuStyler() const { return FMenuStyler; }
   void SetMenuStyler(TCustomAdvMenuStyler* Value) override;
@@ -158,21 +88,11 @@ class TAdvMainMenu : public TMainMenu, public IAdvMenu {
   virtual int GetVersionNr() const { return 0x02060501; }
 
   void BeginUpdate();
+  // The outermost end hooks every item again; an unpaired end is harmless.
   void EndUpdate();
-  // The menu refresh, measuring the items again.
-  void Refresh();
-
-  // The click of the window-list items: activates the MDI child whose
-  // window is the item's Tag and checks the item when that worked.
-  void WindowListClick(TObject* Sender);
-
-  // The MDI client window the menu refresh subclassed, and its previous
-  // window procedure.
-  HWND FOldWndHandle = nullptr;
-  WNDPROC FOldWndProcPtr = nullptr;
 
   // IAdvMenu
-  void UpdateItems() override { TMainMenu::UpdateItems(); }
+  void UpdateItems() override { TBase::UpdateItems(); }
   TMenu* GetMenu() override { return this; }
   TCustomAdvMenuStyler* GetMenuStyler() override { return FMenuStyler; }
   TCustomAdvMenuStyler* GetCurrentMenuStyler() override { return FCurrentMenuStyler; }
@@ -187,24 +107,24 @@ class TAdvMainMenu : public TMainMenu, public IAdvMenu {
 
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Loaded() override;
-  // A form that shows the menu (it may be an MDI frame made after the
-  // menu): the menu refresh checks its client window's hook.
-  void SetWindowHandle(HWND Value) override;
 
+  // The measure handler both classes install on their items.
   static void ExpandItemWidth(TMenu* Menu, TObject* Sender, TCanvas* ACanvas, int& Width, int& Height);
-  static void AdvancedDrawItem(TMenu* Menu, TObject* Sender, TCanvas* ACanvas, const TRect& ARect,
-                               TOwnerDrawState State);
-  TAdvMenuDrawHandler DrawHandler() { return {this, &AdvancedDrawItem}; }
+  virtual TAdvMenuDrawHandler DrawHandler() = 0;
   TAdvMenuMeasureHandler MeasureHandler() { return {this, &ExpandItemWidth}; }
 
  protected:
   void Destroy() override;
-  void MenuChanged(TObject* Sender, TMenuItem* Source, bool Rebuild) override;
+  // The class of the internal styler, made and named by CreateInternalStyler.
+  virtual TCustomAdvMenuStyler* NewInternalStyler() = 0;
+  // The current styler was attached (after SetMenu).
+  virtual void StylerAttached() {}
+  // The current styler is about to be replaced or the menu to go.
+  virtual void StylerDetaching() {}
+  // The outermost EndUpdate, after the items were hooked again.
+  virtual void UpdateEnded() {}
   void CreateInternalStyler();
   void HookItem(TMenuItem* Source);
-  void AttachFontHandler();
-  // Paints the active MDI child's icon left of the first bar item.
-  void DrawMdiChildIcon(TCanvas* ACanvas, const TRect& ARect);
 
   TCustomAdvMenuStyler* FMenuStyler = nullptr;
   TCustomAdvMenuStyler* FInternalMenuStyler = nullptr;
@@ -216,6 +136,81 @@ class TAdvMainMenu : public TMainMenu, public IAdvMenu {
   bool FIntlKeybShortCuts = false;
   TActionImage FActionImages = TActionImage::aiNormal;
   TCustomImageList* FDisabledImages = nullptr;
+};
+
+extern template class TAdvMenuBase<TPopupMenu>;
+extern template class TAdvMenuBase<TMainMenu>;
+
+class TAdvPopupMenu : public TAdvMenuBase<TPopupMenu> {
+  VANTREL_CLASS(TAdvPopupMenu)
+ public:
+  explicit TAdvPopupMenu(TComponent* AOwner);
+
+  // For the application's use; the menu never reads it.
+  TObject* ItemObject = nullptr;
+
+  // Without items, the platform's popup alone. Otherwise the first item is
+  // measured, X is corrected by Alignment and kept inside the desktop, the
+  // animation is switched off, the menu runs, and OnClose follows.
+  void Popup(int X, int Y) override;
+  void Popup(const TPoint& P) { Popup(P.x, P.y); }
+  void PopupAtCursor();
+  void PopupAtControl(TControl* AControl, TPopopControlPosition Position, int DeltaX = 0, int DeltaY = 0);
+
+  TNotifyEvent OnClose;
+
+  // The draw handler this class installs on its items.
+  static void AdvancedDrawItem(TMenu* Menu, TObject* Sender, TCanvas* ACanvas, const TRect& ARect,
+                               TOwnerDrawState State);
+  TAdvMenuDrawHandler DrawHandler() override { return {this, &AdvancedDrawItem}; }
+
+ protected:
+  void MenuChanged(TObject* Sender, TMenuItem* Source, bool Rebuild) override;
+  TCustomAdvMenuStyler* NewInternalStyler() override;
+};
+
+// The handler a main menu gives its current styler's font: the menu is
+// refreshed when the font changes.
+struct TAdvMainMenuFontHandler {
+  TAdvMainMenu* Menu;
+  void operator()(TObject* Sender) const;
+};
+
+class TAdvMainMenu : public TAdvMenuBase<TMainMenu> {
+  VANTREL_CLASS(TAdvMainMenu)
+ public:
+  explicit TAdvMainMenu(TComponent* AOwner);
+
+  // The menu refresh, measuring the items again.
+  void Refresh();
+
+  // The click of the window-list items: activates the MDI child whose
+  // window is the item's Tag and checks the item when that worked.
+  void WindowListClick(TObject* Sender);
+
+  // The MDI client window the menu refresh subclassed, and its previous
+  // window procedure.
+  HWND FOldWndHandle = nullptr;
+  WNDPROC FOldWndProcPtr = nullptr;
+
+  void Loaded() override;
+  // A form that shows the menu (it may be an MDI frame made after the
+  // menu): the menu refresh checks its client window's hook.
+  void SetWindowHandle(HWND Value) override;
+
+  static void AdvancedDrawItem(TMenu* Menu, TObject* Sender, TCanvas* ACanvas, const TRect& ARect,
+                               TOwnerDrawState State);
+  TAdvMenuDrawHandler DrawHandler() override { return {this, &AdvancedDrawItem}; }
+
+ protected:
+  void Destroy() override;
+  void MenuChanged(TObject* Sender, TMenuItem* Source, bool Rebuild) override;
+  TCustomAdvMenuStyler* NewInternalStyler() override;
+  void StylerAttached() override;
+  void StylerDetaching() override;
+  void UpdateEnded() override;
+  // Paints the active MDI child's icon left of the first bar item.
+  void DrawMdiChildIcon(TCanvas* ACanvas, const TRect& ARect);
 };
 
 // The menu's IAdvMenu (styled popup and main menus only), else nullptr.
