@@ -5,48 +5,26 @@
 #pragma once
 
 #include "app/OutBoxStatus.h"
-#include "app/OvFormSR.h"
-#include "app/TaskbarForm.h"
-#include "base/ExtCtrls.h"
-#include "base/Forms.h"
-#include "base/Image.h"
+#include "app/SmsBoxForm.h"
 #include "base/ImgList.h"
-#include "base/ListView.h"
-#include "ui/controls/AdvListView.h"
-#include "base/RichEdit.h"
-#include "base/Splitter.h"
-#include "base/StdCtrls.h"
-
-class TAdvPopupMenu;
-class TAdvReflectionLabel;
-class TMenuItem;
 
 // Colours of the status labels.
 constexpr TColor OutBoxValueColor = 0xFF8000;
 constexpr TColor OutBoxCaptionColor = 0x808080;
 constexpr TColor OutBoxErrorColor = 0x0000FF;
 
-class TfrmSMSOutBox : public TTaskbarForm {
+class TfrmSMSOutBox : public TSmsBoxForm {
   VANTREL_CLASS(TfrmSMSOutBox)
  public:
   explicit TfrmSMSOutBox(TComponent* AOwner);
 
-  TPanel* Panel2;  // header strip
-  TAdvReflectionLabel* AdvReflectionLabel1;  // the window's name, at the right
-  TImage* Image1;  // the header's picture
   TLabel* lbStat;
   TLabel* lbRep;
   TLabel* lbStatus;
   TLabel* lbReport;
-  TAdvListView* ListView1;
-  TSplitter* Splitter1;
-  TPanel* Panel1;
-  TRichEdit* Memo1;
   TImageList* RepImgList;   // delivery images
   TImageList* StatImgList;  // sending images
-  TAdvPopupMenu* PopupMenu1;
   TMenuItem* miClear;
-  TOvFormSR* OvFormSR1;
 
   // What the dispatcher calls.
   // A message the phone accepted, at the top, selected.
@@ -58,18 +36,14 @@ class TfrmSMSOutBox : public TTaskbarForm {
   // id.
   void SetSMSReport(const String& number, const String& id);
 
-  // The labels for a row.
+  // The labels for a row, while it is the selected one; nothing for
+  // another row.
   void ShowSendStatus(TListItem* Row);
   void ShowDeliveryReport(TListItem* Row);
-  // Removes every message.
-  void ClearClick(TObject* Sender);
 
  private:
   void FormClose(TObject* Sender, TCloseAction& Action);
   void ListView1SelectItem(TObject* Sender, TListItem* Item, bool Selected);
-  void ListView1Resize(TObject* Sender);
-  void ListView1AdvancedCustomDrawItem(TCustomListView* Sender, TListItem* Item, TCustomDrawState State,
-                                       TCustomDrawStage Stage, bool& DefaultDraw);
   // The newest row with that number and id, exactly; nullptr when none.
   TListItem* FindRow(const String& number, const String& id);
 };

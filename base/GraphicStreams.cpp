@@ -1,4 +1,5 @@
 // The file formats of the graphics: BMP for bitmaps, ICO for icons.
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -49,15 +50,31 @@ void TBitmap::LoadFromStream(TStream* Stream) {
   std::memcpy(&fh, data.data(), sizeof(fh));
   auto* info = reinterpret_cast<BITMAPINFO*>(data.data() + sizeof(fh));
   const BITMAPINFOHEADER& h = info->bmiHeader;
-  if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biWidth <= 0 || h.biHeight == 0 ||
+  const WORD bpp = h.biBitCount;
+  if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biSize > sizeof(BITMAPV5HEADER) || h.biWidth <= 0 ||
+      h.biHeight == 0 || (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) ||
       (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS))
     throw EInvalidGraphic(L"Bitmap image is not valid");
-  size_t rowBytes = ((static_cast<size_t>(h.biWidth) * h.biBitCount + 31) / 32) * 4;
-  size_t bytes = rowBytes * static_cast<size_t>(h.biHeight < 0 ? -h.biHeight : h.biHeight);
+  // The header and what the platform reads after it (the colour table, or
+  // the three masks of a short bit-fields header) lie inside the data.
+  size_t table = 0;
+  if (bpp <= 8)
+    table = (h.biClrUsed != 0 && h.biClrUsed < (1u << bpp) ? h.biClrUsed : (1u << bpp)) * sizeof(RGBQUAD);
+  else if (h.biCompression == BI_BITFIELDS && h.biSize == sizeof(BITMAPINFOHEADER))
+    table = 3 * sizeof(DWORD);
+  if (sizeof(fh) + h.biSize + table > data.size()) throw EInvalidGraphic(L"Bitmap image is not valid");
+  const size_t rowBytes = ((static_cast<size_t>(h.biWidth) * bpp + 31) / 32) * 4;
+  const size_t rows = static_cast<size_t>(h.biHeight < 0 ? -static_cast<int64_t>(h.biHeight) : h.biHeight);
+  if (rows > (data.size() + 1) / rowBytes) throw EInvalidGraphic(L"Bitmap image is not valid");
+  const size_t bytes = rowBytes * rows;
   if (fh.bfOffBits >= data.size() || data.size() - fh.bfOffBits < bytes)
     throw EInvalidGraphic(L"Bitmap image is not valid");
   void* bits = nullptr;
   HBITMAP dib = CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (dib && !bits) {
+    DeleteObject(dib);
+    dib = nullptr;
+  }
   if (!dib) throw EInvalidGraphic(L"Bitmap image is not valid");
   std::memcpy(bits, data.data() + fh.bfOffBits, bytes);
   GdiFlush();

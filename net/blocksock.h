@@ -258,13 +258,25 @@ class TBlockSocket : public TObject {
   // Bytes of a stream handle that the platform is known to hold: the last
   // count asked for, less what was received since.
   int64_t FKnownPending = 0;
+  // The last WaitingData was the platform's count of a stream handle that
+  // RecvBuffer reads directly; a class whose RecvBuffer reads another way
+  // clears it, so that a receive after a wait goes through RecvBuffer.
+  bool FPlatformCount = false;
   uint32_t FNextSend = 0;
   uint32_t FNextRecv = 0;
   std::atomic<bool> FStopFlag{false};
 
  private:
   bool WaitConnected(int Timeout);
-  AnsiString ReceiveWaiting(int Count);
+  // One packet of up to Count bytes: through RecvBuffer, or, on a stream
+  // socket just found Readable, by the platform's receive alone.
+  AnsiString ReceivePacket(int Count, bool Readable);
+  // What RecvBuffer does with Count bytes received into Buffer: counters,
+  // report, monitor and read filter; returns the count handed on.
+  int TakeReceived(void* Buffer, int Count);
+  // Keeps the room of a packet that was handed out and is done with, for
+  // the next ReceivePacket.
+  void KeepPacketRoom(AnsiString& Packet);
 
   int32_t FTag = 0;
   bool FRaiseExcept = false;
@@ -282,6 +294,8 @@ class TBlockSocket : public TObject {
   int FHeartbeatRate = 0;
   int FConnectionTimeout = 0;
   TObject* FOwner = nullptr;
+  // Room for the next received packet (see ReceivePacket).
+  AnsiString FSparePacket;
 };
 
 enum class TSocksType { ST_Socks5, ST_Socks4 };

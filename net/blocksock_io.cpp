@@ -131,27 +131,66 @@ int TBlockSocket::RecvBuffer(void* Buffer, int Length) {
   if (CheckStopFlag()) return 0;
   ThrottleBandwidth(Length, FMaxRecvBandwidth, FNextRecv);
   int r = W().recv(FSocket, static_cast<char*>(Buffer), Length, 0);
-  FKnownPending = r > 0 && FKnownPending > r ? FKnownPending - r : 0;
   if (r == 0)
     SetErrorCode(WSAECONNRESET);  // the peer closed the connection
   else
     SockCheck(r);
   ExceptCheck();
-  if (r > 0) {
-    FRecvCounter += r;
-    ReportStatus(THookSocketReason::HR_ReadCount, IntToStr(r));
-    DoMonitor(false, Buffer, r);
-    r = ApplyReadFilter(Buffer, r);
-  }
-  return r;
+  return TakeReceived(Buffer, r);
 }
 
-AnsiString TBlockSocket::ReceiveWaiting(int Count) {
-  AnsiString s(static_cast<size_t>(Count), '\0');
-  int r = RecvBuffer(s.data(), Count);
-  s.resize(r > 0 ? static_cast<size_t>(r) : 0);
-  if (s.size() < static_cast<size_t>(Count) / 2) s.shrink_to_fit();
-  return s;
+int TBlockSocket::TakeReceived(void* Buffer, int Count) {
+  FKnownPending = Count > 0 && FKnownPending > Count ? FKnownPending - Count : 0;
+  if (Count <= 0) return Count;
+  FRecvCounter += Count;
+  ReportStatus(THookSocketReason::HR_ReadCount, IntToStr(Count));
+  DoMonitor(false, Buffer, Count);
+  return ApplyReadFilter(Buffer, Count);
+}
+
+AnsiString TBlockSocket::ReceivePacket(int Count, bool Readable) {
+  // The room of an earlier packet is used again: a stream of packets does
+  // not allocate (and free) a block of up to 64 KiB each time. Under wine
+  // a freed block of that size gives its pages back and the next one maps
+  // them again, which costs more than the receive itself.
+  AnsiString area;
+  area.swap(FSparePacket);
+  area.resize(static_cast<size_t>(Count));
+  int r;
+  if (!Readable) {
+    r = RecvBuffer(area.data(), Count);
+  } else {
+    // The socket was found readable and its count was never asked for:
+    // one receive both counts and takes. What it finds is what a count
+    // followed by a receive of that many bytes would have found; finding
+    // nothing means, as a count of 0 would, that the peer has gone.
+    r = W().recv(FSocket, area.data(), Count, 0);
+    if (r > 0) {
+      ResetLastError();
+      r = TakeReceived(area.data(), r);
+    } else {
+      FKnownPending = 0;
+      SetErrorCode(WSAECONNRESET);
+      r = 0;
+    }
+  }
+  size_t n = r > 0 ? static_cast<size_t>(r) : 0;
+  if (n >= static_cast<size_t>(Count) / 2) {
+    area.resize(n);
+    return area;
+  }
+  // A short packet goes out in a string of its own size; the room stays.
+  AnsiString packet(area.data(), n);
+  area.clear();
+  FSparePacket.swap(area);
+  return packet;
+}
+
+void TBlockSocket::KeepPacketRoom(AnsiString& Packet) {
+  if (Packet.capacity() > FSparePacket.capacity()) {
+    Packet.clear();
+    FSparePacket.swap(Packet);
+  }
 }
 
 AnsiString TBlockSocket::RecvPacket(int Timeout) {
@@ -167,18 +206,28 @@ AnsiString TBlockSocket::RecvPacket(int Timeout) {
       waiting = WaitingData();
     }
     if (waiting > 0) {
-      result = ReceiveWaiting(waiting);
+      // A stream handle known to hold bytes returns at once whatever it
+      // holds by now: the receive takes up to a full packet, as a fresh
+      // count would have allowed, without asking for that count. Under a
+      // bandwidth limit the pause follows the length asked for, so there
+      // the count stays exact.
+      if (FKnownPending > 0 && FMaxRecvBandwidth <= 0) waiting = 65536;
+      result = ReceivePacket(waiting, false);
     } else if (CanRead(Timeout)) {
       if (GetSocketType() == SOCK_DGRAM) {
         // One receive takes the next datagram whatever its size, an empty
         // one or an error the platform reports only through a receive
         // included: a readable socket is never left readable by a packet
         // that nobody took.
-        result = ReceiveWaiting(65536);
+        result = ReceivePacket(65536, false);
+      } else if (FPlatformCount && FMaxRecvBandwidth <= 0 && !FStopFlag && !(OnHeartbeat && FHeartbeatRate != 0)) {
+        // The platform's own stream receive, with nothing for RecvBuffer
+        // to do before it: no count needs asking.
+        result = ReceivePacket(65536, true);
       } else {
         waiting = WaitingData();
         if (waiting > 0)
-          result = ReceiveWaiting(waiting);
+          result = ReceivePacket(waiting, false);
         else
           SetErrorCode(WSAECONNRESET);
       }
@@ -204,14 +253,19 @@ int TBlockSocket::RecvBufferEx(void* Buffer, int Length, int Timeout) {
   for (;;) {
     uint32_t started = TickMs();
     AnsiString packet = RecvPacket(timeout);
-    if (FLastError != 0) break;
+    if (FLastError != 0) {
+      KeepPacketRoom(packet);
+      break;
+    }
     int n = static_cast<int>(packet.size()) < Length - stored ? static_cast<int>(packet.size()) : Length - stored;
     std::memcpy(AdvancePointer(Buffer, stored), packet.data(), static_cast<size_t>(n));
     stored += n;
     if (stored >= Length) {
-      FBuffer = packet.substr(static_cast<size_t>(n));
+      FBuffer.assign(packet, static_cast<size_t>(n), AnsiString::npos);
+      KeepPacketRoom(packet);
       break;
     }
+    KeepPacketRoom(packet);
     if (!FInterPacketTimeout && timeout >= 0) {
       timeout -= static_cast<int>(TickSpan(started, TickMs()));
       if (timeout <= 0) {
@@ -396,10 +450,14 @@ uint8_t TBlockSocket::PeekByte(int Timeout) {
 int TBlockSocket::WaitingData() {
   u_long count = 0;
   FKnownPending = 0;
+  FPlatformCount = false;
   if (W().ioctlsocket(FSocket, FIONREAD, &count) != 0) return 0;
   // On a stream every byte counted is there to read; a datagram socket
   // counts datagrams its own way.
-  if (GetSocketType() != SOCK_DGRAM) FKnownPending = count;
+  if (GetSocketType() != SOCK_DGRAM) {
+    FKnownPending = count;
+    FPlatformCount = true;
+  }
   return count > 65536 ? 65536 : static_cast<int>(count);
 }
 

@@ -111,7 +111,10 @@ int TTCPBlockSocket::WaitingData() {
   }
   int n = TSocksBlockSocket::WaitingData();
   // Through the plug-in, the platform's count is not what a receive gives.
-  if (UsesSslPath()) FKnownPending = 0;
+  if (UsesSslPath()) {
+    FKnownPending = 0;
+    FPlatformCount = false;
+  }
   return n;
 }
 

@@ -1,6 +1,7 @@
 // RenderHtml against the platform's DrawTextW on the same plain text, in
 // the same font and the same run: a status-panel text (one line, no word
-// wrap) and a 200-line document (word wrap), each measured only and drawn.
+// wrap), a 200-line document and a long paragraph without tags (word wrap),
+// each measured only and drawn.
 #include <windows.h>
 
 #include <algorithm>
@@ -101,5 +102,9 @@ int main() {
            L" and <font color=\"#FF0000\">colour</font><br>";
   }
   Compare("document (200 lines)", c, doc, TRect(0, 0, 640, 200 * 40), true, 20);
+
+  String paragraph;
+  for (int i = 0; i < 4000; ++i) paragraph += L"word" + IntToStr(i % 10) + L" ";
+  Compare("paragraph (4000 words)", c, paragraph, TRect(0, 0, 640, 4000 * 20), true, 5);
   return 0;
 }

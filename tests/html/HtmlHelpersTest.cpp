@@ -3,17 +3,11 @@
 #include <climits>
 #include <memory>
 
+#include "tests/html/HtmlTestData.h"
 #include "tests/support/Gui.h"
 #include "ui/draw/HtmlHelpers.h"
 
 namespace {
-
-std::unique_ptr<TBitmap> WhiteBitmap(int w, int h) {
-  auto b = std::make_unique<TBitmap>(w, h);
-  b->Canvas()->Brush()->SetColor(clWhite);
-  b->Canvas()->FillRect(TRect(0, 0, w, h));
-  return b;
-}
 
 // The smallest rectangle holding every pixel that is not white.
 TRect InkBounds(TBitmap* b) {
@@ -146,6 +140,28 @@ TEST(BiDiFlags, OnlyOnRightToLeftLocales) {
   EXPECT_EQ(BiDiDrawFlags(DT_CENTER, TBiDiMode::bdRightToLeft), static_cast<UINT>(DT_CENTER | DT_RTLREADING));
   EXPECT_EQ(BiDiDrawFlags(DT_LEFT, TBiDiMode::bdRightToLeftReadingOnly), static_cast<UINT>(DT_RTLREADING));
   SetSysLocaleMiddleEast(-1);
+}
+
+TEST(Files, NetworkAndDevicePaths) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const struct {
+    String path;
+    bool outside;
+  } cases[] = {
+      {L"\\\\server\\share\\a.png", true},
+      {L"//server/share/a.png", true},
+      {L"\\/server/a.png", true},
+      {L"\\\\?\\C:\\a.png", true},
+      {L"\\\\.\\pipe\\x", true},
+      {L"C:\\a.png", false},
+      {L"c:a.png", false},
+      {temp, false},
+      {L"a.png", false},
+      {L"\\a.png", false},
+      {L"", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsNetworkOrDevicePath(c.path), c.outside) << c.path;
 }
 
 TEST(Files, IsDirectory) {

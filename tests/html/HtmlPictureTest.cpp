@@ -12,13 +12,6 @@
 
 namespace {
 
-std::unique_ptr<TBitmap> WhiteBitmap(int w, int h) {
-  auto b = std::make_unique<TBitmap>(w, h);
-  b->Canvas()->Brush()->SetColor(clWhite);
-  b->Canvas()->FillRect(TRect(0, 0, w, h));
-  return b;
-}
-
 void Load(THTMLPicture& p, const std::string& bytes) {
   TMemoryStream s;
   s.Write(bytes.data(), static_cast<int>(bytes.size()));
@@ -194,6 +187,23 @@ TEST(HtmlPicture, UrlsLoadResourcesAndFilesAndRememberTheRest) {
   DeleteFileW(file.c_str());
 }
 
+TEST(HtmlPicture, FileUrlsReadOnlyThisMachinesDisks) {
+  const String file = TempFile(L"html_url_local.bmp", BmpBytes(3, 3, clRed));
+  THTMLPicture local;
+  local.LoadFromURL(L"file://" + file);
+  EXPECT_FALSE(local.Empty());
+  EXPECT_EQ(local.Width(), 3);
+  // The same file through the raw namespace, a device and shares: not opened.
+  for (const String& url : {L"file://\\\\?\\" + file, String(L"file://\\\\.\\NUL"),
+                            String(L"file:////nohost.invalid/share/a.bmp")}) {
+    THTMLPicture p;
+    p.LoadFromURL(url);
+    EXPECT_TRUE(p.Empty()) << url;
+    EXPECT_EQ(p.ID(), url) << url;
+  }
+  DeleteFileW(file.c_str());
+}
+
 TEST(HtmlPicture, AssignCopiesDataFrameAndId) {
   THTMLPicture src;
   Load(src, GifBytes(4, 4, {{1, 0, 0}, {1, 2, 2}}));
@@ -251,6 +261,88 @@ TEST(HtmlPicture, DrawsGifsThroughGdiPlusAndBitmapsTransparent) {
   b->Canvas()->StretchDraw(TRect(20, 0, 40, 20), &bmp);
   EXPECT_EQ(PixelAt(b.get(), 30, 5), clBlue);
   EXPECT_EQ(PixelAt(b.get(), 21, 18), clWhite);
+}
+
+// A 2 x 2 bitmap file of 8 bits per pixel written by hand: every field as
+// given, the colour table (red, white) only when Palette, then Pixels.
+std::string HandBmp(uint32_t HeaderSize, uint32_t Compression, bool Palette, const std::string& Pixels) {
+  std::string s;
+  auto u16 = [&](uint32_t v) {
+    s += static_cast<char>(v & 0xFF);
+    s += static_cast<char>((v >> 8) & 0xFF);
+  };
+  auto u32 = [&](uint32_t v) {
+    u16(v & 0xFFFF);
+    u16(v >> 16);
+  };
+  const uint32_t table = Palette ? 8 : 0;
+  s += "BM";
+  u32(14 + 40 + table + static_cast<uint32_t>(Pixels.size()));
+  u32(0);
+  u32(14 + 40 + table);
+  u32(HeaderSize);
+  u32(2);  // width
+  u32(2);  // height
+  u16(1);
+  u16(8);
+  u32(Compression);
+  u32(static_cast<uint32_t>(Pixels.size()));
+  u32(0);
+  u32(0);
+  u32(Palette ? 2 : 0);  // colours used
+  u32(0);
+  if (Palette) s += std::string("\x00\x00\xFF\x00\xFF\xFF\xFF\x00", 8);
+  return s + Pixels;
+}
+
+TEST(HtmlPicture, BitmapFilesWhoseHeadersDoNotFitAreRefusedNotRead) {
+  // Rows from the bottom, padded to four bytes: white and red, then red and
+  // red (the white bottom-left pixel is the transparent colour).
+  const std::string rows("\x01\x00\x00\x00\x00\x00\x00\x00", 8);
+  struct Case {
+    const char* what;
+    std::string bytes;
+    bool valid;
+  } cases[] = {
+      {"sound", HandBmp(40, BI_RGB, true, rows), true},
+      {"colour table missing", HandBmp(40, BI_RGB, false, rows), false},
+      {"header larger than the file", HandBmp(0x100000, BI_RGB, true, rows), false},
+      {"header far larger than the file", HandBmp(0x7FFFFFF0, BI_RGB, true, rows), false},
+  };
+  for (const auto& c : cases) {
+    TMemoryStream s;
+    s.Write(c.bytes.data(), static_cast<int>(c.bytes.size()));
+    s.SetPosition(0);
+    TBitmap bmp;
+    if (c.valid) {
+      bmp.LoadFromStream(&s);
+      EXPECT_EQ(bmp.Width(), 2) << c.what;
+      EXPECT_EQ(bmp.Canvas()->Pixels(0, 0), clRed) << c.what;
+    } else {
+      EXPECT_THROW(bmp.LoadFromStream(&s), EInvalidGraphic) << c.what;
+    }
+    // As a picture of markup: drawn when sound, and never an error (what
+    // GDI+ makes of the others is its own).
+    THTMLPicture p;
+    Load(p, c.bytes);
+    auto b = WhiteBitmap(10, 10);
+    b->Canvas()->StretchDraw(TRect(0, 0, 4, 4), &p);
+    if (c.valid) {
+      EXPECT_EQ(PixelAt(b.get(), 1, 1), clRed) << c.what;
+    }
+  }
+}
+
+TEST(HtmlPicture, RunLengthBitmapsDrawThroughGdiPlus) {
+  // Each row: two pixels of colour 0, end of line; the last ends the bitmap.
+  const std::string rle("\x02\x00\x00\x00\x02\x00\x00\x01", 8);
+  THTMLPicture p;
+  Load(p, HandBmp(40, BI_RLE8, true, rle));
+  ASSERT_EQ(p.Width(), 2);
+  auto b = WhiteBitmap(10, 10);
+  b->Canvas()->StretchDraw(TRect(2, 2, 6, 6), &p);
+  EXPECT_EQ(PixelAt(b.get(), 3, 3), clRed);
+  EXPECT_EQ(PixelAt(b.get(), 8, 8), clWhite);
 }
 
 TEST(PictureCache, FindsByExactIdAndOwnsItsPictures) {

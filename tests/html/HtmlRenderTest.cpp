@@ -492,18 +492,20 @@ TEST_F(Html, ClosingAnOffsetInsideAListClosesTheList) {
   EXPECT_EQ(R.XSize, 12 + Width(L"x") + 2);  // "</O>" only resets the offset
 }
 
-// The first line as the platform draws the given text in the canvas font.
+// The markup's drawing against the platform's own drawing of the given text
+// on the first line, in the canvas font with the given style.
 struct HtmlReference : Html {
-  int DifferentPixels(const String& text, UINT extraFlags) {
+  int DifferentPixels(const String& text, UINT extraFlags, TFontStyles style = {}) {
     TBitmap ref(400, 300);
     ref.Canvas()->Brush()->SetColor(clWhite);
     ref.Canvas()->FillRect(TRect(0, 0, 400, 300));
     ref.Canvas()->Font()->Assign(C->Font());
+    ref.Canvas()->Font()->SetStyle(style);
     ref.Canvas()->Brush()->SetStyle(TBrushStyle::bsClear);
-    TRect line(P.R.left, P.R.top, P.R.right, P.R.top + Gh());
+    TRect line(P.R.left, P.R.top, P.R.right, P.R.top + Gh(C->Font()->Size()));
     ref.Canvas()->TextRect(line, text, DT_SINGLELINE | DT_BOTTOM | DT_EXPANDTABS | DT_EXTERNALLEADING | extraFlags);
     int differ = 0;
-    for (int y = 0; y < P.R.top + Gh() + 2; ++y)
+    for (int y = 0; y < 300; ++y)
       for (int x = 0; x < 400; ++x) differ += PixelAt(&ref, x, y) != PixelAt(Bmp.get(), x, y);
     return differ;
   }
@@ -793,6 +795,53 @@ TEST_F(HtmlImages, LinesRunBesideALeftFloatingImage) {
   }
 }
 
+TEST_F(HtmlImages, LinesStayLeftOfARightFloatingPicture) {
+  const int gh = Gh();
+  String html = L"<img src=\"wide\" width=\"40\" height=\"40\" float=\"right\">";
+  for (int i = 0; i < 200; ++i) html += L"mm ";
+  Render(html);
+  // The picture stands against the right edge, at the top.
+  // (its white bottom-left pixel, stretched, is transparent)
+  EXPECT_EQ(Count(clRed, TRect(P.R.right - 40, P.R.top, P.R.right, P.R.top + 40)), 1600 - 8);
+  // Beside it the lines end left of it; below it they use the whole width.
+  for (int line = 0; line * gh < 120; ++line) {
+    const int top = P.R.top + line * gh;
+    const TRect strip(P.R.right - 42, top, P.R.right, top + gh);
+    if (top + gh <= P.R.top + 40)
+      EXPECT_EQ(Count(clBlack, strip, 100), 0) << line;
+    else if (top >= P.R.top + 40)
+      EXPECT_LT(Ink(TRect(P.R.left, top, P.R.right, top + gh)).left, P.R.left + 3) << line;
+  }
+  EXPECT_GT(Count(clBlack, TRect(P.R.right - 42, P.R.top + 40 + gh, P.R.right, P.R.top + 40 + 3 * gh), 100), 0);
+}
+
+TEST_F(HtmlImages, WrappedImagesKeepTheLineAtTextHeight) {
+  for (bool measureOnly : {true, false}) {
+    P.CheckHeight = measureOnly;
+    Render(L"<img src=\"idx:0\" wrap>text");
+    EXPECT_EQ(R.YSize, Gh()) << measureOnly;
+    Render(L"<img src=\"idx:0\">text");
+    EXPECT_EQ(R.YSize, 40) << measureOnly;
+  }
+}
+
+TEST_F(HtmlImages, PrintingScalesListImages) {
+  P.Print = true;
+  P.ResFactor = 2.0;
+  Render(L"<img src=\"idx:1\">");
+  EXPECT_EQ(Count(clBlue, TRect(P.R.left, P.R.top, P.R.left + 80, P.R.top + 80)), 6400);
+  Clear();
+  P.ResFactor = 0.5;
+  Render(L"<img src=\"idx:1\">");
+  EXPECT_EQ(Count(clBlue), 400);
+}
+
+TEST_F(HtmlImages, TopRightBodyImagesOfTheList) {
+  Render(L"<body bgtopright=\"idx:1\">");
+  EXPECT_EQ(Count(clBlue, TRect(P.R.right - 40, P.R.top, P.R.right, P.R.top + 40)), 1600);
+  EXPECT_EQ(Count(clBlue), 1600);
+}
+
 TEST_F(HtmlImages, ImageAnchorsHitWhileDrawing) {
   P.X = P.R.left + 20;
   P.Y = P.R.top + 20;
@@ -828,6 +877,144 @@ TEST_F(HtmlImages, AnimatedGifsClearTheirAreaInTheBrushColour) {
   ASSERT_EQ(anim->FrameCount(), 2);
   EXPECT_GT(Count(clYellow, TRect(P.R.left, P.R.top, P.R.left + anim->Width(), P.R.top + Gh())), 0);
   EXPECT_EQ(C->Brush()->Color(), clYellow);
+}
+
+// ---------------------------------------------------------------------------
+// Font styles, hidden text, scripts and rotation
+
+TEST_F(HtmlReference, StyleTagsDrawTheirStyle) {
+  C->Font()->SetSize(14);
+  struct Case {
+    const wchar_t* html;
+    const wchar_t* shown;
+    TFontStyles style;
+  } cases[] = {
+      {L"<b>Word</b>", L"Word", {TFontStyle::fsBold}},
+      {L"<strong>Word</strong>", L"Word", {TFontStyle::fsBold}},
+      {L"<i>Word</i>", L"Word", {TFontStyle::fsItalic}},
+      {L"<u>Word</u>", L"Word", {TFontStyle::fsUnderline}},
+      {L"<s>Word</s>", L"Word", {TFontStyle::fsStrikeOut}},
+      {L"<strike>Word</strike>", L"Word", {TFontStyle::fsStrikeOut}},
+      {L"<b><strike>Word</strike></b>", L"Word", {TFontStyle::fsBold, TFontStyle::fsStrikeOut}},
+      {L"Wo<z>hidden text</z>rd", L"Word", {}},
+      {L"<strong>Wo</strong>rd", L"Word", {}},  // differs: only "Wo" is bold
+  };
+  for (const auto& c : cases) {
+    Clear();
+    Render(c.html);
+    const bool same = String(c.html).find(L"<strong>Wo</strong>") == String::npos;
+    if (same)
+      EXPECT_EQ(DifferentPixels(c.shown, 0, c.style), 0) << c.html;
+    else
+      EXPECT_GT(DifferentPixels(c.shown, 0, c.style), 0) << c.html;
+  }
+  // Hidden text takes no room.
+  P.CheckHeight = true;
+  Render(L"Wo<z>hidden text</z>rd");
+  EXPECT_EQ(R.XSize, Width(L"Word", {}, 14) + 2);
+}
+
+TEST_F(Html, SuperscriptsRiseAndSubscriptsSink) {
+  C->Font()->SetSize(16);
+  const int gh = Gh(16), quarter = gh / 4;
+  ASSERT_GT(quarter, 2);
+  const int xw = Width(L"x", {}, 16);
+  // The script's ink against the ink of the text before it on the line.
+  struct Case {
+    const wchar_t* html;
+    int shift;  // how far the script's baseline lies below the text's
+  } cases[] = {
+      {L"x<sup>x</sup>", -quarter},
+      {L"x<sub>x</sub>", quarter},
+      {L"x<sup>x</sup><br>x<sub>x</sub>", -quarter},
+  };
+  for (const auto& c : cases) {
+    Clear();
+    Render(c.html);
+    TRect base = Ink(TRect(P.R.left, P.R.top, P.R.left + xw, P.R.top + gh + quarter));
+    TRect script = Ink(TRect(P.R.left + xw, P.R.top, P.R.left + 2 * xw + 2, P.R.top + gh + quarter));
+    ASSERT_FALSE(base.IsEmpty()) << c.html;
+    ASSERT_FALSE(script.IsEmpty()) << c.html;
+    EXPECT_EQ(script.bottom - base.bottom, c.shift) << c.html;
+    EXPECT_EQ(script.Height(), base.Height()) << c.html;
+  }
+}
+
+TEST_F(Html, HoverColoursOnlyForTheHoveredAnchor) {
+  C->Font()->SetSize(14);
+  const int w = Width(L"MMMM ", {}, 14);
+  P.URLColor = clGreen;
+  P.Hover = true;
+  P.HoverLink = 2;
+  P.HoverFontColor = clRed;
+  Render(L"<a href=\"1\">MMMM</a> <a href=\"2\">MMMM</a>");
+  const TRect first(P.R.left, P.R.top, P.R.left + w - 2, P.R.top + Gh(14));
+  const TRect second(P.R.left + w, P.R.top, P.R.left + 2 * w, P.R.top + Gh(14));
+  EXPECT_GT(Count(clGreen, first), 20);
+  EXPECT_EQ(Count(clRed, first), 0);
+  EXPECT_GT(Count(clRed, second), 20);
+  EXPECT_EQ(Count(clGreen, second), 0);
+  // Ignoring the markup's colours: anchors keep the text colour, while the
+  // hovered one still takes the hover colour.
+  Clear();
+  P.IgnoreColors = true;
+  Render(L"<a href=\"1\">MMMM</a> <a href=\"2\">MMMM</a>");
+  EXPECT_EQ(Count(clGreen), 0);
+  EXPECT_GT(Count(clBlack, first), 20);
+  EXPECT_GT(Count(clRed, second), 20);
+}
+
+TEST_F(Html, HighlightTakesTheSelectionStyle) {
+  C->Font()->SetSize(14);
+  const String text = L"MMMMMMMM";
+  const int plain = Width(text, {}, 14), bold = Width(text, {TFontStyle::fsBold}, 14);
+  ASSERT_GT(bold, plain + 4);
+  P.SelectionColor = clNone;  // no background: the text alone
+  P.SelectionFontColor = clRed;
+  P.SelectionFontStyle = {TFontStyle::fsBold};
+  Render(L"<hi>" + text + L"</hi><br>" + text);
+  const int gh = Gh(14);
+  const TRect hi = Ink(TRect(0, P.R.top, 400, P.R.top + gh));
+  EXPECT_GT(hi.right, P.R.left + plain + 2);
+  EXPECT_LE(hi.right, P.R.left + bold + 2);
+  EXPECT_GT(Count(clRed, hi), 20);
+  EXPECT_EQ(PixelAt(Bmp.get(), P.R.left + 1, P.R.top + 1), clWhite);  // no background
+  // After the closing tag the text is as before.
+  const TRect after = Ink(TRect(0, P.R.top + gh, 400, P.R.top + 2 * gh));
+  EXPECT_LE(after.right, P.R.left + plain + 1);
+  EXPECT_EQ(Count(clRed, after), 0);
+}
+
+TEST_F(Html, PointOverALaterLineMissesAnEarlierAnchor) {
+  P.CheckOnly = true;
+  const int gh = Gh();
+  P.X = P.R.left + 3;
+  P.Y = P.R.top + gh + gh / 2;
+  EXPECT_FALSE(Render(L"<a href=\"up\">link</a><br>plain text"));
+  P.Y = P.R.top + gh / 2;
+  EXPECT_TRUE(Render(L"<a href=\"up\">link</a><br>plain text"));
+  EXPECT_EQ(R.AnchorVal, L"up");
+  EXPECT_EQ(R.MouseLink, 1);
+}
+
+TEST_F(Html, AnAnchorOverTwoLinesIsHitOnBoth) {
+  const int w = Width(L"aaaa ");
+  P.R = TRect(10, 10, 10 + w + Width(L"bb") / 2, 290);
+  P.CheckOnly = true;
+  const int gh = Gh();
+  for (int line = 0; line < 2; ++line) {
+    P.X = 12;
+    P.Y = 10 + line * gh + gh / 2;
+    EXPECT_TRUE(Render(L"<a href=\"both\">aaaa bbbb</a> after")) << line;
+    EXPECT_EQ(R.AnchorVal, L"both") << line;
+    EXPECT_EQ(R.MouseLink, 1) << line;
+    // The rectangle is the part on the line where the anchor closes (its
+    // bottom is that of the pass that last saw the point on the anchor).
+    EXPECT_EQ(R.HoverRect.left, 10) << line;
+    EXPECT_EQ(R.HoverRect.top, 10 + gh) << line;
+    EXPECT_EQ(R.HoverRect.right, 10 + Width(L"bbbb")) << line;
+    EXPECT_GE(R.HoverRect.bottom, 10 + 2 * gh) << line;
+  }
 }
 
 // ---------------------------------------------------------------------------

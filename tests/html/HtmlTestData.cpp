@@ -52,3 +52,10 @@ String TempFile(const String& Name, const std::string& Bytes) {
   s.SaveToFile(path);
   return path;
 }
+
+std::unique_ptr<TBitmap> WhiteBitmap(int W, int H) {
+  auto b = std::make_unique<TBitmap>(W, H);
+  b->Canvas()->Brush()->SetColor(clWhite);
+  b->Canvas()->FillRect(TRect(0, 0, W, H));
+  return b;
+}

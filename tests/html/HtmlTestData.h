@@ -1,6 +1,7 @@
 // Picture bytes and files for the engine's tests.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,3 +22,5 @@ std::string GifBytes(int W, int H, const std::vector<TGifFrame>& Frames, bool Wi
 std::string BmpBytes(int W, int H, TColor Color, TColor BottomLeft = clNone);
 // Writes the bytes to a file in the temporary folder; returns its path.
 String TempFile(const String& Name, const std::string& Bytes);
+// A bitmap filled white.
+std::unique_ptr<TBitmap> WhiteBitmap(int W, int H);

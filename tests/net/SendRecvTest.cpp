@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "base/Lists.h"
@@ -30,6 +32,43 @@ struct TcpPair {
     Client->SendString(Data);
     Server->CanRead(5000);
   }
+};
+
+DWORD FrozenClock() { return 1000000; }
+
+using Reports = std::vector<std::pair<THookSocketReason, String>>;
+
+// Counts the byte-count questions (FIONREAD) put to the platform while it
+// is installed, and runs Then once, right after the first of them: what
+// Then does happens while the asking socket has just been told "nothing".
+class CountQuestions {
+ public:
+  explicit CountQuestions(std::function<void()> Then) {
+    sThen = std::move(Then);
+    sCount = 0;
+    sOriginal = SocketApi().ioctlsocket;
+    SocketApi().ioctlsocket = &Counted;
+  }
+  ~CountQuestions() {
+    SocketApi().ioctlsocket = sOriginal;
+    sThen = nullptr;
+  }
+  int Count() const { return sCount; }
+
+ private:
+  static int WINAPI Counted(TSocket s, long Command, u_long* Arg) {
+    int r = sOriginal(s, Command, Arg);
+    if (Command == static_cast<long>(FIONREAD)) {
+      ++sCount;
+      std::function<void()> then;
+      then.swap(sThen);
+      if (then) then();
+    }
+    return r;
+  }
+  static inline decltype(TWinsockBinding::ioctlsocket) sOriginal = nullptr;
+  static inline std::function<void()> sThen;
+  static inline int sCount = 0;
 };
 
 std::vector<String> Values(const std::vector<std::pair<THookSocketReason, String>>& reports, THookSocketReason r) {
@@ -183,9 +222,120 @@ TEST(SendRecv, AClosedPeerIsAReset) {
   EXPECT_EQ(p.Server->LastError(), 10054);
 }
 
-TEST(SendRecv, ReadFilterAndMonitorSeeTheData) {
+TEST(SendRecv, DataThatArrivesDuringTheWaitIsTakenWithoutAskingAgain) {
+  Reports reports;  // outlives the sockets, which report as they close
+  std::string seen;
   TcpPair p;
-  std::vector<std::pair<bool, std::string>> seen;
+  p.Server->OnStatus = [&](TObject*, THookSocketReason r, const String& v) { reports.push_back({r, v}); };
+  p.Server->OnMonitor = [&](TObject*, bool, const void* b, int n) { seen.assign(static_cast<const char*>(b), n); };
+  p.Server->OnReadFilter = [](TObject*, AnsiString& v) {
+    for (char& c : v) c = static_cast<char>(c - 'a' + 'A');
+  };
+  CountQuestions questions([&] { p.Client->SendString("late"); });
+  EXPECT_EQ(p.Server->RecvPacket(5000), "LATE");
+  EXPECT_EQ(p.Server->LastError(), 0);
+  EXPECT_EQ(questions.Count(), 1);
+  EXPECT_EQ(reports, (Reports{{THookSocketReason::HR_CanRead, L""}, {THookSocketReason::HR_ReadCount, L"4"}}));
+  EXPECT_EQ(seen, "late");
+  EXPECT_EQ(p.Server->RecvCounter(), 4);
+}
+
+TEST(SendRecv, APeerThatClosesDuringTheWaitIsOneReset) {
+  Reports reports;  // outlives the sockets, which report as they close
+  TcpPair p;
+  p.Server->OnStatus = [&](TObject*, THookSocketReason r, const String& v) { reports.push_back({r, v}); };
+  CountQuestions questions([&] { p.Client->CloseSocket(); });
+  EXPECT_EQ(p.Server->RecvPacket(5000), "");
+  EXPECT_EQ(p.Server->LastError(), 10054);
+  EXPECT_EQ(reports,
+            (Reports{{THookSocketReason::HR_CanRead, L""}, {THookSocketReason::HR_Error, L"10054,Connection reset by peer"}}));
+  EXPECT_EQ(p.Server->RecvCounter(), 0);
+}
+
+TEST(SendRecv, AStopRequestedDuringTheWaitEndsTheReceive) {
+  TcpPair p;
+  CountQuestions questions([&] {
+    p.Server->SetStopFlag(true);
+    p.Client->SendString("kept");
+  });
+  EXPECT_EQ(p.Server->RecvPacket(5000), "");
+  EXPECT_EQ(p.Server->LastError(), 10053);
+  EXPECT_FALSE(p.Server->StopFlag());
+  EXPECT_EQ(p.Server->RecvCounter(), 0);
+  EXPECT_EQ(p.Server->RecvPacket(5000), "kept");  // nothing was taken
+}
+
+TEST(SendRecv, AReceiveAfterTheWaitStillBeatsTheHeart) {
+  int beats = 0;  // outlives the sockets
+  TcpPair p;
+  p.Server->SetHeartbeatRate(1000);
+  p.Server->OnHeartbeat = [&](TObject*) { ++beats; };
+  CountQuestions questions([&] { p.Client->SendString("x"); });
+  EXPECT_EQ(p.Server->RecvPacket(5000), "x");  // readable at once: no beat while waiting
+  EXPECT_EQ(beats, 1);                          // the one before the receive
+}
+
+TEST(SendRecv, TheReceiveLimitPausesForTheCountAsked) {
+  Reports reports;  // outlives the sockets, which report as they close
+  TcpPair p;
+  p.Server->OnStatus = [&](TObject*, THookSocketReason r, const String& v) { reports.push_back({r, v}); };
+  p.Server->SetMaxRecvBandwidth(1000);
+  SetTickSource(FrozenClock);
+  p.Deliver("abcd");
+  EXPECT_EQ(p.Server->RecvPacket(5000), "abcd");
+  {
+    CountQuestions questions([&] { p.Client->SendString("ef"); });
+    EXPECT_EQ(p.Server->RecvPacket(5000), "ef");
+  }
+  p.Deliver("g");
+  EXPECT_EQ(p.Server->RecvPacket(5000), "g");
+  SetTickSource(nullptr);
+  // 4 and then 2 bytes at 1000 bytes per second.
+  EXPECT_EQ(Values(reports, THookSocketReason::HR_Wait), (std::vector<String>{L"4", L"2"}));
+}
+
+TEST(SendRecv, ReceivesOfEverySizeLoseNothing) {
+  TcpPair p;
+  AnsiString data;
+  for (int i = 0; i < 600000; ++i) data += static_cast<char>((i * 131) ^ (i >> 9));
+  PeerThread sender([&] {
+    const int pieces[] = {1, 70000, 3, 65536, 200000, 17, 65535};
+    size_t at = 0;
+    for (int i = 0; at < data.size(); ++i) {
+      size_t n = std::min(data.size() - at, static_cast<size_t>(pieces[i % 7]));
+      p.Client->SendBuffer(data.data() + at, static_cast<int>(n));
+      at += n;
+    }
+  });
+  AnsiString got;
+  const int lengths[] = {1, 65536, 70000, 3, 0, 65535, 131072, 17, -1, 40000};
+  std::vector<char> buffer(131072);
+  for (int i = 0; got.size() < data.size() && i < 1000; ++i) {
+    int length = std::min(lengths[i % 10], static_cast<int>(data.size() - got.size()));
+    if (length == 0) {
+      got += p.Server->RecvPacket(5000);
+    } else if (length < 0) {
+      got += p.Server->RecvBufferStr(static_cast<int>(std::min<size_t>(data.size() - got.size(), 100000)), 5000);
+    } else {
+      int n = p.Server->RecvBufferEx(buffer.data(), length, 5000);
+      EXPECT_EQ(n, length);
+      got.append(buffer.data(), static_cast<size_t>(n));
+    }
+    if (p.Server->LastError() != 0) {
+      ADD_FAILURE() << "error " << p.Server->LastError() << " at step " << i;
+      break;
+    }
+  }
+  EXPECT_EQ(p.Server->LineBuffer(), "");
+  p.Server->CloseSocket();  // a sender left blocked by a failure ends too
+  sender.Join();
+  ASSERT_EQ(got.size(), data.size());
+  EXPECT_TRUE(got == data);
+}
+
+TEST(SendRecv, ReadFilterAndMonitorSeeTheData) {
+  std::vector<std::pair<bool, std::string>> seen;  // outlives the sockets
+  TcpPair p;
   p.Client->OnMonitor = [&](TObject*, bool w, const void* b, int n) {
     seen.push_back({w, std::string(static_cast<const char*>(b), static_cast<size_t>(n))});
   };
@@ -214,8 +364,8 @@ TEST(SendRecv, WaitingDataIsCapped) {
 }
 
 TEST(SendRecv, HeartbeatsDuringAWaitAndAStopFromThem) {
+  int beats = 0;  // outlives the sockets
   TcpPair p;
-  int beats = 0;
   p.Server->SetHeartbeatRate(100);
   p.Server->OnHeartbeat = [&](TObject*) { ++beats; };
   EXPECT_FALSE(p.Server->CanRead(250));  // 50 ms, then up to three waits of 100
@@ -239,13 +389,9 @@ TEST(SendRecv, AStopRequestEndsASend) {
   EXPECT_FALSE(p.Client->StopFlag());
 }
 
-namespace {
-DWORD FrozenClock() { return 1000000; }
-}  // namespace
-
 TEST(SendRecv, TheBandwidthLimitSpacesSends) {
+  std::vector<std::pair<THookSocketReason, String>> reports;  // outlives the sockets
   TcpPair p;
-  std::vector<std::pair<THookSocketReason, String>> reports;
   p.Client->OnStatus = [&](TObject*, THookSocketReason r, const String& v) { reports.push_back({r, v}); };
   p.Client->SetMaxSendBandwidth(1000);
   SetTickSource(FrozenClock);
@@ -287,8 +433,8 @@ TEST(SendRecv, PurgeDiscardsWhatIsPending) {
 }
 
 TEST(SendRecv, SendsGoOutInChunks) {
+  std::vector<std::pair<THookSocketReason, String>> reports;  // outlives the sockets
   TcpPair p;
-  std::vector<std::pair<THookSocketReason, String>> reports;
   p.Client->OnStatus = [&](TObject*, THookSocketReason r, const String& v) { reports.push_back({r, v}); };
   p.Client->SetSendMaxChunk(1000);
   p.Client->SendString(AnsiString(2500, 'c'));

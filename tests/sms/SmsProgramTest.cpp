@@ -13,46 +13,9 @@
 #include "base/TrayIcon.h"
 #include "tests/support/Gui.h"
 #include "tests/support/LabProgram.h"
-#include "tools/phone/SimControl.h"
+#include "tests/sms/PhoneWire.h"
 
 namespace {
-
-TSimControl* Sim() {
-  static TSimControl sim;
-  return &sim;
-}
-
-// What reached the phone from the desktop's port, kept across polls.
-struct TWire {
-  std::vector<std::string> lines;
-  void Poll() {
-    bool ok = false;
-    std::string log = Sim()->Ask("log", &ok);
-    size_t start = 0;
-    while (ok && start < log.size()) {
-      size_t end = log.find('\n', start);
-      if (end == std::string::npos) end = log.size();
-      if (end > start) lines.push_back(log.substr(start, end - start));
-      start = end + 1;
-    }
-  }
-  int Count(const std::string& Command) {
-    return static_cast<int>(std::count(lines.begin(), lines.end(), "10.77.0.2:43011 " + Command));
-  }
-  int CountPrefix(const std::string& Prefix) {
-    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const std::string& l) {
-      return l.rfind("10.77.0.2:43011 " + Prefix, 0) == 0;
-    }));
-  }
-  bool WaitFor(const std::string& Command, DWORD Ms = 20000) {
-    return PumpUntil(
-        [&] {
-          Poll();
-          return Count(Command) > 0;
-        },
-        Ms);
-  }
-};
 
 // The windows of one running copy.
 struct TWindows {

@@ -18,48 +18,10 @@
 #include "base/Dialogs.h"
 #include "tests/support/Gui.h"
 #include "tests/support/Settings.h"
-#include "tools/phone/SimControl.h"
+#include "tests/sms/PhoneWire.h"
 #include "ui/controls/AdvGlassButton.h"
 
 namespace {
-
-TSimControl* Sim() {
-  static TSimControl sim;
-  return &sim;
-}
-
-// What reached the phone from the desktop, kept across polls.
-struct TWire {
-  std::vector<std::string> lines;
-  void Poll() {
-    bool ok = false;
-    std::string log = Sim()->Ask("log", &ok);
-    size_t start = 0;
-    while (ok && start < log.size()) {
-      size_t end = log.find('\n', start);
-      if (end == std::string::npos) end = log.size();
-      if (end > start) lines.push_back(log.substr(start, end - start));
-      start = end + 1;
-    }
-  }
-  // The commands from the desktop's port that start with Prefix.
-  std::vector<std::string> From(const std::string& Prefix) {
-    Poll();
-    std::vector<std::string> r;
-    const std::string desk = "10.77.0.2:43011 ";
-    for (auto& l : lines)
-      if (l.rfind(desk + Prefix, 0) == 0) r.push_back(l.substr(desk.size()));
-    return r;
-  }
-  bool WaitFor(const std::string& Command, DWORD Ms = 10000) {
-    return PumpUntil(
-        [&] {
-          auto seen = From(Command);
-          return std::find(seen.begin(), seen.end(), Command) != seen.end();
-        },
-        Ms);
-  }
-};
 
 // Characters typed into a window, one WM_CHAR each, through the message
 // loop as the keyboard's would come.

@@ -13,11 +13,10 @@
 #include "base/Dialogs.h"
 #include "base/FileStreams.h"
 #include "tests/support/Gui.h"
+#include "tests/sms/SmsForms.h"
 #include "tests/support/Settings.h"
 
 namespace {
-
-TForm* gMain = nullptr;
 
 // The folder for the pictures, in Windows form.
 String ScreensFolder() {
@@ -65,37 +64,13 @@ TColor At(TBitmap* Bmp, const TPoint& P) { return PixelAt(Bmp, P.x, P.y); }
 class Screens : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    DeleteProgramSettings();
-    SetMessageBoxHook([](const String& text, const String&, UINT) {
-      ADD_FAILURE() << "message box: " << WideToAnsi(text);
-      return IDOK;
-    });
-    ContactNames = new TStringList();
-    ContactNumbers = new TStringList();
+    CreateSmsWindows();
     for (auto& e : {std::pair{L"Ann Lee", L"+48600100200"}, std::pair{L"Bob", L"456"}}) {
       ContactNames->Add(e.first);
       ContactNumbers->Add(e.second);
     }
-    Application->CreateForm(gMain);
-    Application->CreateForm(frmNewSMS);
-    Application->CreateForm(frmSmsInBox);
-    Application->CreateForm(frmSetPattern);
-    Application->CreateForm(frmSMSOutBox);
   }
-  static void TearDownTestSuite() {
-    Application->DestroyComponents();
-    gMain = nullptr;
-    frmNewSMS = nullptr;
-    frmSmsInBox = nullptr;
-    frmSetPattern = nullptr;
-    frmSMSOutBox = nullptr;
-    Application->ResetMainForm();
-    Application->ResetTerminated();
-    FreeAndNil(ContactNames);
-    FreeAndNil(ContactNumbers);
-    SetMessageBoxHook(nullptr);
-    DeleteProgramSettings();
-  }
+  static void TearDownTestSuite() { DestroySmsWindows(); }
 };
 
 TEST_F(Screens, NewSmsWindow) {

@@ -14,13 +14,12 @@
 #include "base/Dialogs.h"
 #include "base/Shell.h"
 #include "tests/support/Gui.h"
+#include "tests/sms/SmsForms.h"
 #include "tests/support/Settings.h"
 #include "ui/controls/AdvGlowButton.h"
 #include "ui/controls/AdvMenus.h"
 
 namespace {
-
-TForm* gMain = nullptr;
 
 // A Boolean setting of this program as stored (a 32-bit number), -1 when
 // absent.
@@ -37,35 +36,11 @@ long BoolSetting(const wchar_t* Name) {
 class SmsWindows : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    DeleteProgramSettings();
-    SetMessageBoxHook([](const String& text, const String&, UINT) {
-      ADD_FAILURE() << "message box: " << WideToAnsi(text);
-      return IDOK;
-    });
-    ContactNames = new TStringList();
-    ContactNumbers = new TStringList();
-    Application->CreateForm(gMain);
-    Application->CreateForm(frmNewSMS);
-    Application->CreateForm(frmSmsInBox);
-    Application->CreateForm(frmSetPattern);
-    Application->CreateForm(frmSMSOutBox);
+    CreateSmsWindows();
     // The out-box is on the screen whenever the user selects in it.
     frmSMSOutBox->Show();
   }
-  static void TearDownTestSuite() {
-    Application->DestroyComponents();
-    gMain = nullptr;
-    frmNewSMS = nullptr;
-    frmSmsInBox = nullptr;
-    frmSetPattern = nullptr;
-    frmSMSOutBox = nullptr;
-    Application->ResetMainForm();
-    Application->ResetTerminated();
-    FreeAndNil(ContactNames);
-    FreeAndNil(ContactNumbers);
-    SetMessageBoxHook(nullptr);
-    DeleteProgramSettings();
-  }
+  static void TearDownTestSuite() { DestroySmsWindows(); }
   void SetUp() override {
     ContactNames->Clear();
     ContactNumbers->Clear();
@@ -174,6 +149,59 @@ TEST_F(OutBox, AFailedPartShowsInRedWhenTheRowIsSelected) {
   EXPECT_EQ(frmSMSOutBox->lbStat->Font()->Color(), OutBoxCaptionColor);
   EXPECT_EQ(frmSMSOutBox->lbStatus->Caption(), L"Send OK");
   EXPECT_EQ(frmSMSOutBox->lbStatus->Font()->Color(), OutBoxValueColor);
+}
+
+TEST_F(OutBox, TheLabelsFollowOnlyTheSelectedRow) {
+  frmSMSOutBox->AddSMS(L"123", L"fails", L"1", L"2");
+  frmSMSOutBox->AddSMS(L"456", L"goes out", L"2", L"2");
+  // The selected row fails: its labels say so at once.
+  frmSMSOutBox->ListView1->SetItemIndex(1);
+  frmSMSOutBox->SetSMSStatus(L"123", L"1", L"0", L"no network");
+  EXPECT_EQ(frmSMSOutBox->lbStat->Caption(), L"SEND ERROR:");
+  EXPECT_EQ(frmSMSOutBox->lbStatus->Caption(), L"no network");
+  // News of the other row leave the failure as it is shown.
+  frmSMSOutBox->SetSMSStatus(L"456", L"2", L"1", L"");
+  frmSMSOutBox->SetSMSReport(L"456", L"2");
+  EXPECT_EQ(frmSMSOutBox->lbStat->Caption(), L"SEND ERROR:");
+  EXPECT_EQ(frmSMSOutBox->lbStat->Font()->Color(), OutBoxErrorColor);
+  EXPECT_EQ(frmSMSOutBox->lbStatus->Caption(), L"no network");
+  EXPECT_EQ(frmSMSOutBox->lbStatus->Font()->Color(), OutBoxErrorColor);
+  EXPECT_EQ(frmSMSOutBox->lbReport->Caption(), L"DELIVERED (partly)");
+  // The other way round: the failed row's news leave the words of the
+  // selected one alone.
+  frmSMSOutBox->ListView1->SetItemIndex(0);
+  ASSERT_EQ(frmSMSOutBox->lbStatus->Caption(), L"Send (partly)");
+  frmSMSOutBox->SetSMSStatus(L"123", L"1", L"1", L"");
+  frmSMSOutBox->SetSMSReport(L"123", L"1");
+  frmSMSOutBox->SetSMSStatus(L"123", L"1", L"0", L"again");
+  EXPECT_EQ(frmSMSOutBox->lbStat->Caption(), L"Status:");
+  EXPECT_EQ(frmSMSOutBox->lbStat->Font()->Color(), OutBoxCaptionColor);
+  EXPECT_EQ(frmSMSOutBox->lbStatus->Caption(), L"Send (partly)");
+  EXPECT_EQ(frmSMSOutBox->lbStatus->Font()->Color(), OutBoxValueColor);
+  EXPECT_EQ(frmSMSOutBox->lbReport->Caption(), L"DELIVERED (partly)");
+}
+
+TEST_F(OutBox, EveryImageTheFormulasGiveHasAPictureOfItsOwn) {
+  TImageList* state = frmSMSOutBox->StatImgList;
+  TImageList* delivery = frmSMSOutBox->RepImgList;
+  ASSERT_EQ(state->Count(), FailedStateImage + 1);
+  ASSERT_EQ(delivery->Count(), LastPartsImage + 1);
+  for (int parts : {-1, 0, 1, 2, 3, 7, 11, 12, 25})
+    for (int count = 0; count <= Max(parts, 1) + 3; ++count) {
+      EXPECT_LT(SentStateImage(count, parts), state->Count()) << parts << " " << count;
+      EXPECT_LT(DeliveryImage(count, parts), delivery->Count()) << parts << " " << count;
+    }
+  // Neighbouring images tell their states apart.
+  auto picture = [](TImageList* list, int i) {
+    TBitmap bmp;
+    EXPECT_TRUE(list->GetBitmap(i, &bmp));
+    std::vector<TColor> pixels;
+    for (int y = 0; y < bmp.Height(); ++y)
+      for (int x = 0; x < bmp.Width(); ++x) pixels.push_back(PixelAt(&bmp, x, y));
+    return pixels;
+  };
+  for (TImageList* list : {state, delivery})
+    for (int i = 1; i < list->Count(); ++i) EXPECT_NE(picture(list, i - 1), picture(list, i)) << i;
 }
 
 TEST_F(OutBox, ARowThatFailedStaysFailedWhenLaterPartsGoOut) {
@@ -347,16 +375,26 @@ TEST_F(InBox, SplitHeightAndAcceptOptionAreStored) {
   frmSmsInBox->CheckBox1->SetChecked(true);
 }
 
-TEST_F(InBox, RowsAlternateTheirBackgrounds) {
-  for (int i = 0; i < 3; ++i) frmSmsInBox->AddSMS(IntToStr(i), L"body");
-  frmSmsInBox->ListView1->SetItemIndex(-1);
-  frmSmsInBox->Show();
-  std::unique_ptr<TBitmap> bmp(PaintToBitmap(frmSmsInBox->ListView1));
-  TRect r0 = InRow(0)->DisplayRect(TDisplayCode::drBounds);
-  TRect r1 = InRow(1)->DisplayRect(TDisplayCode::drBounds);
-  int x = r0.right - 10;
-  EXPECT_EQ(PixelAt(bmp.get(), x, (r0.top + r0.bottom) / 2), clWhite);
-  EXPECT_EQ(PixelAt(bmp.get(), x, (r1.top + r1.bottom) / 2), 0xC1FFFF);
+TEST_F(InBox, RowsOfBothBoxesAlternateTheirBackgrounds) {
+  for (int i = 0; i < 3; ++i) {
+    frmSmsInBox->AddSMS(IntToStr(i), L"body");
+    frmSMSOutBox->AddSMS(IntToStr(i), L"body", IntToStr(i), L"1");
+  }
+  struct {
+    TForm* form;
+    TAdvListView* list;
+    TColor odd;
+  } cases[] = {{frmSmsInBox, frmSmsInBox->ListView1, 0xC1FFFF}, {frmSMSOutBox, frmSMSOutBox->ListView1, 0xEAFFF4}};
+  for (auto& c : cases) {
+    c.list->SetItemIndex(-1);
+    c.form->Show();
+    std::unique_ptr<TBitmap> bmp(PaintToBitmap(c.list));
+    for (int i = 0; i < 3; ++i) {
+      TRect r = c.list->Items()->Item(i)->DisplayRect(TDisplayCode::drBounds);
+      EXPECT_EQ(PixelAt(bmp.get(), r.right - 10, (r.top + r.bottom) / 2), i % 2 ? c.odd : clWhite)
+          << WideToAnsi(c.form->Caption()) << " row " << i;
+    }
+  }
   frmSmsInBox->Hide();
 }
 
@@ -377,6 +415,16 @@ TEST_F(NewSms, TheTextIsSentWithoutLineBreaksAndPolishLettersOnRequest) {
   frmNewSMS->ShowSmsInfo(L"2");
   EXPECT_EQ(frmNewSMS->StatusText(0), L"chars: 6 / SMS: 2");
   frmNewSMS->CheckBox1->SetChecked(false);
+}
+
+TEST_F(NewSms, NoMoreThan1024CharactersCanBeTyped) {
+  frmNewSMS->ClearSmsText();
+  HWND memo = frmNewSMS->Memo1->Handle();
+  for (int i = 0; i < 1030; ++i) SendMessageW(memo, WM_CHAR, L'a' + i % 26, 1);
+  EXPECT_EQ(frmNewSMS->Memo1->Text().size(), 1024u);
+  EXPECT_EQ(frmNewSMS->GetSmsText().size(), 1024u);
+  frmNewSMS->ClearSmsText();
+  frmNewSMS->Timer4->SetEnabled(false);
 }
 
 TEST_F(NewSms, EditingRestartsTheAnalysisAndABlankTextCountsNothing) {
@@ -543,6 +591,18 @@ TEST_F(Contacts, OnlyDigitsAreTypedButPastedTextIsTaken) {
   Clipboard()->SetAsText(L"+48 phone");
   frmNewSMS->Edit1->DblClick();
   EXPECT_EQ(frmNewSMS->Edit1->Text(), L"+48 phone");
+  // A click selects the whole number.
+  frmNewSMS->Edit1->SetSelStart(3);
+  ASSERT_EQ(frmNewSMS->Edit1->SelLength(), 0);
+  frmNewSMS->Edit1->Click();
+  EXPECT_EQ(frmNewSMS->Edit1->SelStart(), 0);
+  EXPECT_EQ(frmNewSMS->Edit1->SelLength(), 9);
+  // Editing marks the number as the user's until the focus leaves it.
+  frmNewSMS->Edit1->SetFocus();
+  SendMessageW(edit, WM_CHAR, L'7', 1);
+  EXPECT_EQ(frmNewSMS->Timer1->Tag(), 1);
+  frmNewSMS->Edit2->SetFocus();
+  EXPECT_EQ(frmNewSMS->Timer1->Tag(), 0);
   frmNewSMS->Hide();
 }
 

@@ -42,6 +42,7 @@ import time
 PHONE_PORT = 43000
 DESK_PORT = 43011
 CONTROL_PORT = 43099
+MAX_PARTS = 255
 
 PHONE_BOOK = [("Ann Lee", "+48 600 100 200"), ("Bob", "456"), ("Celina", "+48 601 300 400")]
 
@@ -132,9 +133,10 @@ class Phone:
         # "+HEART:" is the desktop's reply to ours; calls need no answer.
 
     def count_parts(self, body):
+        # A long message has at most 255 parts; the count bounds the answers.
         if self.parts is not None:
-            return self.parts
-        return max(1, (len(body) + 159) // 160)
+            return min(self.parts, MAX_PARTS)
+        return min(MAX_PARTS, max(1, (len(body) + 159) // 160))
 
     def bench(self, count, host):
         count = max(1, min(count, 10000))

@@ -127,6 +127,17 @@ bool IsDirectory(const String& Path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool IsNetworkOrDevicePath(const String& Path) {
+  auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+  if (Path.size() >= 2 && separator(Path[0]) && separator(Path[1])) return true;
+  if (Path.size() >= 2 && Path[1] == L':' &&
+      ((Path[0] >= L'A' && Path[0] <= L'Z') || (Path[0] >= L'a' && Path[0] <= L'z'))) {
+    const wchar_t root[] = {Path[0], L':', L'\\', 0};
+    return GetDriveTypeW(root) == DRIVE_REMOTE;
+  }
+  return false;
+}
+
 void StretchBitmapToRect(TCanvas* Canvas, const TRect& R, TBitmap* Bitmap) {
   if (!Bitmap || Bitmap->Empty()) return;
   int w = Bitmap->Width(), h = Bitmap->Height();
@@ -155,7 +166,8 @@ void DrawSystemIcon(TCanvas* Canvas, int X, int Y, TSize& Size, double Scale, bo
   SHFILEINFOW sfi{};
   if (!Source.empty() && !TryStrToInt(Source, index)) {
     index = 0;
-    if (FileExists(Source) || IsDirectory(Source)) {
+    // A share or device is never touched: its icon follows from the name.
+    if (!IsNetworkOrDevicePath(Source) && (FileExists(Source) || IsDirectory(Source))) {
       if (SHGetFileInfoW(Source.c_str(), 0, &sfi, sizeof(sfi), SHGFI_SYSICONINDEX | sizeFlag)) index = sfi.iIcon;
     } else if (SHGetFileInfoW(Source.c_str(), FILE_ATTRIBUTE_NORMAL, &sfi, sizeof(sfi),
                               SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | sizeFlag)) {

@@ -406,6 +406,11 @@ class THtmlRenderer {
   bool Measuring = true, Second = false;
   bool Eol = false, StopBefore = false, HasContent = false, LiSeen = false;
   int DefaultHeight = 0;
+  // The last search for "<" in the markup being laid out: from LtFrom it
+  // found LtAt (npos: none). Every run of a long text without tags would
+  // otherwise search the rest of the text again.
+  const String* LtText = nullptr;
+  size_t LtFrom = 0, LtAt = 0;
   int Xl = 0;  // next run's left edge
   int Xr = 0;  // next run's right edge (right-to-left reading)
   int TrailingBlank = 0;
@@ -726,7 +731,17 @@ void THtmlRenderer::RenderLine(const String& M, size_t& pos, size_t end, TLine& 
   while (pos < end && !Eol && !StopBefore) {
     // The next run: up to the next "<", or with word wrap up to and with the
     // first blank before it.
-    size_t lt = M.find(L'<', pos);
+    size_t lt;
+    if (consumed && LtText == &M && LtFrom <= pos && pos <= LtAt) {
+      lt = LtAt;  // the markup being laid out does not change during the call
+    } else {
+      lt = M.find(L'<', pos);
+      if (consumed) {
+        LtText = &M;
+        LtFrom = pos;
+        LtAt = lt;
+      }
+    }
     if (lt == String::npos || lt > end) lt = end;
     size_t runEnd = lt;
     if (P.WordWrap) {

@@ -4,6 +4,7 @@
 
 #include "base/FileStreams.h"
 #include "ui/draw/GdiPlus.h"
+#include "ui/draw/HtmlHelpers.h"
 
 namespace {
 
@@ -122,20 +123,26 @@ void THTMLPicture::Draw(TCanvas* ACanvas, const TRect& Rect) {
   if (!stream) return;
   {
     TGPImage image(stream);
+    bool drawn = false;
     if (image.GetFormat() == ifBMP) {
-      // Bitmaps are drawn by GDI, transparent in their bottom-left colour.
+      // Bitmaps are drawn by GDI, transparent in their bottom-left colour;
+      // the forms the platform bitmap does not read (run-length encoded
+      // ones) go through GDI+ as other images do.
       TBitmap bmp;
       FDatastream->SetPosition(0);
       try {
         bmp.LoadFromStream(FDatastream);
+        drawn = true;
       } catch (const Exception&) {
-        bmp.SetSize(0, 0);
       }
       FDatastream->SetPosition(0);
-      bmp.SetTransparent(true);
-      bmp.SetTransparentMode(TTransparentMode::tmAuto);
-      ACanvas->StretchDraw(Rect, &bmp);
-    } else {
+      if (drawn) {
+        bmp.SetTransparent(true);
+        bmp.SetTransparentMode(TTransparentMode::tmAuto);
+        ACanvas->StretchDraw(Rect, &bmp);
+      }
+    }
+    if (!drawn) {
       TGPGraphics g(ACanvas->Handle());
       g.DrawImageRect(&image, Rect.left, Rect.top, Rect.Width(), Rect.Height());
     }
@@ -234,8 +241,10 @@ void THTMLPicture::LoadFromURL(const String& url) {
     if (!rest.empty()) LoadFromResourceName(GetModuleHandleW(nullptr), rest);
   } else if (upper.rfind(L"FILE://", 0) == 0) {
     FID = url;
+    // Only this machine's own disks: a share or a device named by markup
+    // from outside is not opened, and the picture stays empty.
     String rest = url.substr(7);
-    if (!rest.empty()) LoadFromFile(rest);
+    if (!rest.empty() && !IsNetworkOrDevicePath(rest)) LoadFromFile(rest);
   } else if (!FAsynch) {
     FURL = url;
     FID = url;
