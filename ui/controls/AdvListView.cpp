@@ -206,21 +206,21 @@ TAdvListView::TAdvListView(TComponent* AOwner)
 void TAdvListView::Destroy() {
   SaveColumnSizes();
   TCustomListView::Destroy();
-  FreeAndNil(FDrawCanvas);
-  FreeAndNil(FOldfont);
-  FreeAndNil(FPrintSettings);
-  FreeAndNil(FHTMLSettings);
-  FreeAndNil(FPictureCache);
-  FreeAndNil(FDetailView);
-  FreeAndNil(FSortUpGlyph);
-  FreeAndNil(FSortDownGlyph);
-  FreeAndNil(FCheckTrueGlyph);
-  FreeAndNil(FCheckFalseGlyph);
-  FreeAndNil(FHeaderFont);
-  FreeAndNil(FHeaderSizeFont);
-  FreeAndNil(FColumnSize);
-  FreeAndNil(FProgressSettings);
-  FreeAndNil(FWallpaper);
+  FDrawCanvas.Reset();
+  FOldfont.Reset();
+  FPrintSettings.Reset();
+  FHTMLSettings.Reset();
+  FPictureCache.Reset();
+  FDetailView.Reset();
+  FSortUpGlyph.Reset();
+  FSortDownGlyph.Reset();
+  FCheckTrueGlyph.Reset();
+  FCheckFalseGlyph.Reset();
+  FHeaderFont.Reset();
+  FHeaderSizeFont.Reset();
+  FColumnSize.Reset();
+  FProgressSettings.Reset();
+  FWallpaper.Reset();
 }
 
 void TAdvListView::Notification(TComponent* AComponent, TOperation Operation) {

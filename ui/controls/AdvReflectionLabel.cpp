@@ -85,11 +85,7 @@ TAdvReflectionLabel::TAdvReflectionLabel(TComponent* AOwner) : TCustomLabel(AOwn
 }
 
 void TAdvReflectionLabel::Destroy() {
-  if (FImageCache) {
-    FImageCache->ClearPictures();
-    FImageCache->Free();
-    FImageCache = nullptr;
-  }
+  FImageCache.Reset();
   FReflectionPic.reset();
   FILChangeLink.Reset();
   TCustomLabel::Destroy();

@@ -91,7 +91,7 @@ class TAdvReflectionLabel : public TCustomLabel {
   String FAnchor;
   TOwned<TStringList> FHTMLText;
   TCustomImageList* FImages = nullptr;
-  THTMLPictureCache* FImageCache = nullptr;
+  TOwned<THTMLPictureCache> FImageCache;
   int FUpdateCount = 0;
   TColor FURLColor = clBlue;
   int FHoverHyperLink = -1;

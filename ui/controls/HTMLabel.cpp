@@ -30,11 +30,7 @@ THTMLabel::THTMLabel(TComponent* AOwner) : TCustomLabel(AOwner) {
 }
 
 void THTMLabel::Destroy() {
-  if (FImageCache) {
-    FImageCache->ClearPictures();
-    FImageCache->Free();
-    FImageCache = nullptr;
-  }
+  FImageCache.Reset();
   FILChangeLink.Reset();
   TCustomLabel::Destroy();
 }

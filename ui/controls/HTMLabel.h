@@ -140,7 +140,7 @@ class THTMLabel : public TCustomLabel {
   TOwned<TStringList> FHTMLText;
   bool FAnchorHint = false;
   TCustomImageList* FImages = nullptr;
-  THTMLPictureCache* FImageCache = nullptr;
+  TOwned<THTMLPictureCache> FImageCache;
   int FUpdateCount = 0;
   TColor FURLColor = clBlue;
   TBevelCut FBevelInner = TBevelCut::bvNone;
