@@ -205,7 +205,9 @@ TEST_F(Reflection, AssignedLinesKeepABlankBetweenWords) {
 }
 
 TEST_F(Reflection, SaveToFileWritesWhatItShowsAndReportsFailure) {
-  String dir = GetCurrentDir();
+  wchar_t tmp[MAX_PATH] = L"";
+  GetTempPathW(MAX_PATH, tmp);
+  String dir = tmp;
   String file = IncludeTrailingPathDelimiter(dir) + L"reflection_test.png";
   DeleteFileW(file.c_str());
   EXPECT_FALSE(L->SaveToFile(file, TAdvReflectionLabel::TImageType::itPNG));  // no reflection yet
@@ -240,10 +242,12 @@ TEST_F(Reflection, SaveToFileWritesWhatItShowsAndReportsFailure) {
   for (const Type& t : types) {
     String f = IncludeTrailingPathDelimiter(dir) + L"reflection_test" + t.Ext;
     ASSERT_TRUE(L->SaveToFile(f, t.T)) << t.Ext;
-    TGPImage back(f);
-    EXPECT_EQ(back.GetFormat(), t.F) << t.Ext;
-    EXPECT_EQ(back.GetWidth(), 185u) << t.Ext;
-    DeleteFileW(f.c_str());
+    {
+      TGPImage back(f);
+      EXPECT_EQ(back.GetFormat(), t.F) << t.Ext;
+      EXPECT_EQ(back.GetWidth(), 185u) << t.Ext;
+    }
+    EXPECT_TRUE(DeleteFileW(f.c_str())) << t.Ext;
   }
   // GIF: this wine's GIF encoder writes files its own decoder does not
   // read back, so only the report is checked.
