@@ -14,8 +14,5 @@ add_dependencies(test_menu_animation AnimationHost AnimationProbe)
 
 # The program's tray menu, opened and saved as a picture; in a lab network of
 # its own, since the main window starts its UDP service.
-add_executable(test_tray_menu menus/TrayMenuShotTest.cpp menus/MenuDriver.cpp app/ToolsTestVersion.rc)
-target_link_libraries(test_tray_menu PRIVATE testmain testunits_phone app ws2_32)
-add_test(NAME test_tray_menu COMMAND ${CMAKE_SOURCE_DIR}/tools/lab/lab.sh run -- $<TARGET_FILE:test_tray_menu> --gtest_color=no)
-set_tests_properties(test_tray_menu PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
-  ENVIRONMENT "VANTREL_BUILD_DIR=${CMAKE_BINARY_DIR}")
+vantrel_lab_test(test_tray_menu SOURCES menus/TrayMenuShotTest.cpp menus/MenuDriver.cpp app/ToolsTestVersion.rc
+  LIBS app ws2_32 UNITS testunits_phone TIMEOUT 300)

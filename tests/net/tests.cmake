@@ -9,10 +9,5 @@ vantrel_test(test_net SOURCES net/NetUtilTest.cpp net/IpTextTest.cpp net/SockApi
 # Broadcast, multicast and names that do not resolve: only inside a lab
 # network of its own (tools/lab/lab.sh), with a wine instance of its own and
 # the phone namespace answering datagrams on port 43000.
-add_executable(test_net_lab net/LabTest.cpp net/Peers.cpp)
-target_link_libraries(test_net_lab PRIVATE testmain testunits_net net ws2_32)
-add_test(NAME test_net_lab COMMAND ${CMAKE_SOURCE_DIR}/tools/lab/lab.sh run
-  --phone "python3 ${CMAKE_CURRENT_SOURCE_DIR}/net/udp_responder.py" --
-  $<TARGET_FILE:test_net_lab> --gtest_color=no)
-set_tests_properties(test_net_lab PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
-  ENVIRONMENT "VANTREL_BUILD_DIR=${CMAKE_BINARY_DIR}")
+vantrel_lab_test(test_net_lab SOURCES net/LabTest.cpp net/Peers.cpp LIBS net ws2_32 UNITS testunits_net
+  PHONE "python3 ${CMAKE_CURRENT_SOURCE_DIR}/net/udp_responder.py" TIMEOUT 300)

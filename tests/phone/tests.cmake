@@ -17,18 +17,9 @@ vantrel_test(test_udp_service SOURCES phone/UdpServiceTest.cpp LIBS app ws2_32 U
 set(PHONE_SIM_CMD "exec python3 ${CMAKE_SOURCE_DIR}/tools/phone/phone_sim.py --seconds 600")
 
 # The main window and its dispatcher in this process, against the simulator.
-add_executable(test_phone_window phone/MainWindowTest.cpp app/ToolsTestVersion.rc)
-target_link_libraries(test_phone_window PRIVATE testmain testunits_lab app ws2_32)
-add_test(NAME test_phone_window COMMAND ${CMAKE_SOURCE_DIR}/tools/lab/lab.sh run --phone "${PHONE_SIM_CMD}"
-  -- $<TARGET_FILE:test_phone_window> --gtest_color=no)
-set_tests_properties(test_phone_window PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE
-  ENVIRONMENT "VANTREL_BUILD_DIR=${CMAKE_BINARY_DIR}")
+vantrel_lab_test(test_phone_window SOURCES phone/MainWindowTest.cpp app/ToolsTestVersion.rc LIBS app ws2_32
+  UNITS testunits_lab PHONE "${PHONE_SIM_CMD}")
 
 # The real Vantrel.exe end to end, watched from outside.
-add_executable(test_phone_link phone/LinkEndToEndTest.cpp support/LabProgram.cpp)
-target_link_libraries(test_phone_link PRIVATE testmain testunits_base ws2_32)
-add_dependencies(test_phone_link Vantrel)
-add_test(NAME test_phone_link COMMAND ${CMAKE_SOURCE_DIR}/tools/lab/lab.sh run --phone "${PHONE_SIM_CMD}"
-  -- $<TARGET_FILE:test_phone_link> --gtest_color=no --vantrel=$<TARGET_FILE:Vantrel>)
-set_tests_properties(test_phone_link PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE
-  ENVIRONMENT "VANTREL_BUILD_DIR=${CMAKE_BINARY_DIR}")
+vantrel_lab_test(test_phone_link SOURCES phone/LinkEndToEndTest.cpp support/LabProgram.cpp LIBS ws2_32
+  PHONE "${PHONE_SIM_CMD}" VANTREL)
