@@ -4,8 +4,8 @@
 #include "app/SingleInstance.h"
 #include "base/Forms.h"
 #include "net/netunits.h"
-#include "ui/controls/AdvMenuUtil.h"
-#include "ui/controls/ShortCutHint.h"
+#include "ui/controls/menus/AdvMenuUtil.h"
+#include "ui/controls/buttons/ShortCutHint.h"
 #include "ui/draw/GdiPlus.h"
 #include "ui/toolbar/runtime/ToolBarRuntime.h"
 

@@ -5,7 +5,7 @@
 #include "app/NewSmsForm.h"
 #include "app/OvTools.h"
 #include "app/SmsImages.h"
-#include "ui/controls/AdvMenus.h"
+#include "ui/controls/menus/AdvMenus.h"
 
 TfrmSmsInBox* frmSmsInBox = nullptr;
 

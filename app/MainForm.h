@@ -16,8 +16,8 @@
 #include "base/Lists.h"
 #include "base/StdCtrls.h"
 #include "base/TrayIcon.h"
-#include "ui/controls/AdvMenuOfficeStyler.h"
-#include "ui/controls/AdvMenus.h"
+#include "ui/controls/menus/AdvMenuOfficeStyler.h"
+#include "ui/controls/menus/AdvMenus.h"
 
 // Posted to itself on every show; the first one hides the window again.
 constexpr UINT WM_HIDE_ON_FIRST_SHOW = WM_USER + 101;

@@ -10,13 +10,13 @@
 #include "app/TextPatterns.h"
 #include "base/Clipboard.h"
 #include "base/Shell.h"
-#include "ui/controls/AdvGlassButton.h"
-#include "ui/controls/AdvGlowButton.h"
-#include "ui/controls/AdvMenuOfficeStyler.h"
-#include "ui/controls/AdvOfficeStatusBar.h"
-#include "ui/controls/AdvOfficeStatusBarStylers.h"
-#include "ui/controls/AdvOfficeStatusPanels.h"
-#include "ui/controls/AdvMenus.h"
+#include "ui/controls/buttons/AdvGlassButton.h"
+#include "ui/controls/buttons/AdvGlowButton.h"
+#include "ui/controls/menus/AdvMenuOfficeStyler.h"
+#include "ui/controls/statusbar/AdvOfficeStatusBar.h"
+#include "ui/controls/statusbar/AdvOfficeStatusBarStylers.h"
+#include "ui/controls/statusbar/AdvOfficeStatusPanels.h"
+#include "ui/controls/menus/AdvMenus.h"
 
 TfrmNewSMS* frmNewSMS = nullptr;
 

@@ -3,7 +3,7 @@
 #include "app/ContactSearch.h"
 #include "app/MainForm.h"
 #include "app/SmsImages.h"
-#include "ui/controls/AdvMenus.h"
+#include "ui/controls/menus/AdvMenus.h"
 
 TfrmSMSOutBox* frmSMSOutBox = nullptr;
 

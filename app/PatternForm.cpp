@@ -2,7 +2,7 @@
 
 #include "app/NewSmsForm.h"
 #include "app/TextPatterns.h"
-#include "ui/controls/AdvGlowButton.h"
+#include "ui/controls/buttons/AdvGlowButton.h"
 
 TfrmSetPattern* frmSetPattern = nullptr;
 

@@ -1,9 +1,9 @@
 #include "app/SmsBoxForm.h"
 
 #include "app/MainForm.h"
-#include "ui/controls/AdvMenuOfficeStyler.h"
-#include "ui/controls/AdvMenus.h"
-#include "ui/controls/AdvReflectionLabel.h"
+#include "ui/controls/menus/AdvMenuOfficeStyler.h"
+#include "ui/controls/menus/AdvMenus.h"
+#include "ui/controls/labels/AdvReflectionLabel.h"
 
 namespace {
 const TColor kHeaderColor = 0xF7F7F7;

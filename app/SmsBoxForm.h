@@ -15,7 +15,7 @@
 #include "base/RichEdit.h"
 #include "base/Splitter.h"
 #include "base/StdCtrls.h"
-#include "ui/controls/AdvListView.h"
+#include "ui/controls/listview/AdvListView.h"
 
 class TAdvPopupMenu;
 class TAdvReflectionLabel;

@@ -5,7 +5,7 @@ vantrel_test(test_draw_base SOURCES draw/ImageListTest.cpp draw/GraphicStreamsTe
 vantrel_test(test_gdiplus SOURCES draw/GdiPlusTest.cpp draw/TextDrawTest.cpp draw/DrawTestSupport.cpp
   UNITS testunits_draw)
 vantrel_test(test_pictures SOURCES draw/PictureTest.cpp draw/PictureTest.rc draw/DrawTestSupport.cpp UNITS testunits_draw)
-vantrel_test(test_draw_styles SOURCES draw/ColourStyleTest.cpp draw/ToolBarRuntimeTest.cpp draw/OfficeThemeTest.cpp
+vantrel_test(test_draw_styles SOURCES draw/ColourStyleTest.cpp draw/OfficeThemeTest.cpp
   UNITS testunits_draw)
 
 # The committed forwarders must match their generator's table.

@@ -19,7 +19,7 @@
 #include "tests/support/Gui.h"
 #include "tests/support/Settings.h"
 #include "tests/sms/PhoneWire.h"
-#include "ui/controls/AdvGlassButton.h"
+#include "ui/controls/buttons/AdvGlassButton.h"
 
 namespace {
 

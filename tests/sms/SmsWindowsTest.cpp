@@ -16,8 +16,8 @@
 #include "tests/support/Gui.h"
 #include "tests/sms/SmsForms.h"
 #include "tests/support/Settings.h"
-#include "ui/controls/AdvGlowButton.h"
-#include "ui/controls/AdvMenus.h"
+#include "ui/controls/buttons/AdvGlowButton.h"
+#include "ui/controls/menus/AdvMenus.h"
 
 namespace {
 

@@ -1,0 +1,229 @@
+#include "ui/controls/menus/AdvMenuOfficeStyles.h"
+
+namespace {
+
+constexpr TColor N = clNone;
+constexpr TColor K = kKeep;
+constexpr TColor WT = clWindowText;
+constexpr TColor BF = clBtnFace;
+constexpr TColor W = clWindow;
+constexpr int V = static_cast<int>(TGradientDirection::gdVertical);
+constexpr int H = static_cast<int>(TGradientDirection::gdHorizontal);
+
+// Each entry, line by line: background and border; bar; selected bar item;
+// hot bar item and bar text; selected item; its check and radio cells; icon
+// bar with its cells and line; separator; button colours.
+const TOfficeMenuColors kOffice2003Blue = {
+    0xF6F6F6, 0xF6F6F6, 0x962D00,
+    0xF5BE9E, 0xF7CDB2, H,
+    0xFFEFE3, 0xE7B593, N, N, 0x962D00, K,
+    0xCCF4FF, 0x9AD6FF, N, N, 0x6F4B4B, WT, 0x000000,
+    0xC2EEFF, N, N, N, 0x800000,
+    0x3E80FE, N, 0x3E80FE, N, 0x800000, 0x800000,
+    0xFFEFE3, 0xE4AD87, 0x6FC0FF, N, 0x800000, 0x6FC0FF, N, 0x800000, K,
+    0xCB8C6A, N,
+    0x4E91FE, 0x91D3FF, 0xCCF4FF, 0x91D0FF, 0x800000, 0x800000};
+
+const TOfficeMenuColors kOffice2003Silver = {
+    0xF6F6F6, 0xF6F6F6, 0x5E8D75,
+    0xE5D7D7, 0xF7F3F3, H,
+    0xFFF9F9, 0xD5C4C5, N, N, 0x5E8D75, K,
+    0xCCF4FF, 0x9AD6FF, N, N, 0x6F4B4B, WT, 0x000000,
+    0xC2EEFF, N, N, N, 0x080000,
+    0x3E80FE, N, 0x3E80FE, N, 0x080000, 0x080000,
+    0xFFF9F9, 0xB99D9F, 0x6FC0FF, N, 0x080000, 0x6FC0FF, N, 0x080000, K,
+    0x8F6D6E, N,
+    0x4E91FE, 0x91D3FF, 0xCCF4FF, 0x91D0FF, 0x080000, 0x080000};
+
+const TOfficeMenuColors kOffice2003Olive = {
+    0xF6F6F6, 0xF6F6F6, 0x5E8D75,
+    0xA8D9D9, 0xE4F0F2, H,
+    0xEDFFFF, 0xA8D4C8, N, N, 0x5E8D75, K,
+    0xCCF4FF, 0x9AD6FF, N, N, 0x6F4B4B, WT, 0x000000,
+    0xC2EEFF, N, N, N, 0x385D3F,
+    0x3E80FE, N, 0x3E80FE, N, 0x385D3F, 0x385D3F,
+    0xEDFFFF, 0x92C7B8, 0x6FC0FF, N, 0x385D3F, 0x6FC0FF, N, 0x385D3F, K,
+    0x588060, N,
+    0x4E91FE, 0x91D3FF, 0xCCF4FF, 0x91D0FF, 0x385D3F, 0x385D3F};
+
+const TOfficeMenuColors kOfficeXP = {
+    W, W, 0x808080,
+    BF, BF, -1,
+    W, W, N, N, 0x808080, K,
+    0xEFD3C6, N, N, N, 0xC66931, WT, 0x000000,
+    0xEFD3C6, N, N, N, 0xC66931,
+    0xD6BEB5, N, 0xD6BEB5, N, 0xC66931, 0xC66931,
+    BF, N, 0xEFD3C6, N, 0xC66931, 0xEFD3C6, N, 0xC66931, K,
+    0x7A868A, N,
+    0xE2B598, N, 0xEFD3C6, N, 0xC66931, 0xC66931};
+
+// The three Office 2007 sets differ in the bar (and Silver in its greys).
+constexpr TOfficeMenuColors Office2007(TColor Bg, TColor Border, TColor Root, TColor RootTo, int Gradient,
+                                       TColor Icon) {
+  return {Bg, Bg, Border,
+          Root, RootTo, Gradient,
+          0x76AFF1, 0x4190F3, 0x0E72F1, 0x4C9FFD, 0x45667B, K,
+          0xEBFDFF, 0xABEBFF, 0x69D6FF, 0x96E4FF, 0x99CEDB, WT, 0x000000,
+          0xEBFDFF, 0xABEBFF, 0x69D6FF, 0x96E4FF, 0x99CEDB,
+          0x7BD9FF, N, 0x7BD9FF, N, 0x45667B, 0x45667B,
+          Icon, Icon, 0xABEBFF, N, 0x45667B, 0xABEBFF, N, 0x45667B, 0xC5C5C5,
+          0xC5C5C5, N,
+          0x76AFF1, 0x4190F3, 0xEBFDFF, 0xABEBFF, 0x45667B, 0x99CEDB};
+}
+const TOfficeMenuColors kOffice2007Luna = Office2007(0xF6F6F6, 0xC0C0C0, 0xF2DAC2, 0xF0D9C1, V, 0xEEEEE9);
+const TOfficeMenuColors kOffice2007Obsidian = Office2007(0xF6F6F6, 0xC0C0C0, 0xB8B8B6, 0xA0A09E, V, 0xEEEEE9);
+const TOfficeMenuColors kOffice2007Silver = Office2007(0xFAFAFA, 0x868686, 0xE5D7D7, 0xF7F3F3, H, 0xEFEFEF);
+
+const TOfficeMenuColors kVista = {
+    0xEEEEEE, N, 0x979797,
+    0xFFFFFF, 0xEEDBD4, V,
+    0xF4F1EB, 0xF3EBDA, 0xE7D7B1, 0xF3E6CB, 0xEBD8A8, K,
+    0xFBF4E9, 0xF6EBD8, 0xEEDDB8, 0xF6E8CF, 0xEBD8A8, WT, 0x000000,
+    0xF4F1EB, 0xF3EBDA, N, N, 0xEBD8A8,
+    0xF3EBDA, N, 0xF3EBDA, N, 0xEBD8A8, 0xEBD8A8,
+    0xEEEEEE, N, 0xF4F1EB, N, 0xEBD8A8, 0xF4F1EB, N, 0xEBD8A8, 0xE0E0E0,
+    0xE0E0E0, N,
+    0xF3EBDA, 0xF3EBDA, 0xF4F1EB, 0xF4F1EB, 0xEBD8A8, 0xEBD8A8};
+
+const TOfficeMenuColors kWhidbey = {
+    0xF9FCFC, 0xF9FCFC, 0x7A868A,
+    0xD9E6E7, 0xD9E6E7, -1,
+    0xFBFEFE, 0xACC3C4, K, K, 0x7A868A, 0x000000,
+    0xEED2C1, N, N, N, 0xC56A31, WT, 0x000000,
+    0xEED2C1, N, N, N, 0xC56A31,
+    0xE2B598, N, 0xE2B598, N, 0xC56A31, 0xC56A31,
+    0xFBFEFE, 0xACC3C4, 0xEED2C1, N, 0xC56A31, 0xEED2C1, N, 0xC56A31, K,
+    0xB8C2C5, N,
+    K, K, K, K, K, K};
+
+const TOfficeMenuColors kWindows7 = {
+    0xEEEEEE, N, 0x979797,
+    0xFFFFFF, 0xEEDBD4, V,
+    0xFCEBDC, 0xFCDBC1, 0xF7D3B2, 0xFCE3CE, 0xCEA27D, K,
+    0xFDF4EB, 0xFDEDE0, 0xFBE5D1, 0xFDF0E6, 0xCEA27D, WT, 0x000000,
+    0xFCEBDC, 0xFCDBC1, N, N, 0xCEA27D,
+    0xFCDBC1, N, 0xFCDBC1, N, 0xCEA27D, 0xCEA27D,
+    0xEEEEEE, N, 0xFCEBDC, N, 0xCEA27D, 0xFCEBDC, N, 0xCEA27D, 0xE0E0E0,
+    0xE0E0E0, N,
+    0xFCDBC1, 0xFCDBC1, 0xFCEBDC, 0xFCEBDC, 0xCEA27D, 0xCEA27D};
+
+const TOfficeMenuColors kTerminal = {
+    BF, BF, 0x808080,
+    BF, BF, V,
+    0xC0C0C0, 0xC0C0C0, 0xC0C0C0, 0xC0C0C0, 0x808080, K,
+    0xC0C0C0, 0xC0C0C0, 0xC0C0C0, 0xC0C0C0, 0x808080, 0x000000, 0x000000,
+    0xC0C0C0, 0xC0C0C0, 0xC0C0C0, 0xC0C0C0, 0x808080,
+    BF, N, BF, N, 0x808080, 0x808080,
+    BF, BF, 0xC0C0C0, N, 0x808080, 0xC0C0C0, N, 0x808080, 0x808080,
+    0x808080, N,
+    0xC0C0C0, 0xC0C0C0, 0xC0C0C0, 0xC0C0C0, 0x808080, 0x808080};
+
+// The three Office 2010 sets differ in the bar only.
+constexpr TOfficeMenuColors Office2010(TColor Root, TColor RootTo) {
+  return {0xFFFFFF, 0xFFFFFF, 0xB0ABA7,
+          Root, RootTo, V,
+          0xD9F9FD, 0x8AE3FD, 0x7BDFFC, 0xC0F5FE, 0x58CAF1, K,
+          0xD9F9FD, 0x8AE3FD, 0x7BDFFC, 0xC0F5FE, 0x58CAF1, 0x000000, 0x000000,
+          0xD9F9FD, 0x8AE3FD, 0x7BDFFC, 0xC0F5FE, 0x58CAF1,
+          0x6BDBFB, N, 0x6BDBFB, N, 0x58CAF1, 0x58CAF1,
+          0xFFFFFF, 0xFFFFFF, 0x8AE3FD, N, 0x58CAF1, 0x8AE3FD, N, 0x58CAF1, 0xE9E8E7,
+          0xC9C8C7, N,
+          0x8AE3FD, 0x6BDBFB, 0xD9F9FD, 0x8AE3FD, 0x58CAF1, 0x58CAF1};
+}
+const TOfficeMenuColors kOffice2010Blue = Office2010(0xFDF6EF, 0xF0DAC7);
+const TOfficeMenuColors kOffice2010Silver = Office2010(0xFFFFFF, 0xEDE5E0);
+const TOfficeMenuColors kOffice2010Black = Office2010(0xBFBFBF, 0x919191);
+
+// Windows 8 and Windows 10 look alike.
+const TOfficeMenuColors kWindows8 = {
+    0xF7F6F5, N, 0x979797,
+    0xFFFFFF, 0xEEDBD4, V,
+    0xF7EFE8, 0xF7EFE8, 0xF7EFE8, 0xF7EFE8, 0xF9CEA4, K,
+    0xF7EFE8, 0xF7EFE8, 0xF7EFE8, 0xF7EFE8, 0xF9CEA4, WT, 0x000000,
+    0xF7EFE8, 0xF7EFE8, N, N, 0xF9CEA4,
+    0xF9CEA4, N, 0xF9CEA4, N, 0xD59E6A, 0xD59E6A,
+    0xEEEEEE, N, 0xF7EFE8, N, 0xF9CEA4, 0xF7EFE8, N, 0xF9CEA4, 0xE0E0E0,
+    0xE0E0E0, N,
+    0xF9CEA4, 0xF9CEA4, 0xF7EFE8, 0xF7EFE8, 0xF9CEA4, 0xF9CEA4};
+
+// The Office 2013 sets: White and Light Gray differ in the background, the
+// bar and the selected item's cell borders; Gray in its greys.
+constexpr TOfficeMenuColors Office2013(TColor Bg, TColor Icon, TColor Root, TColor CellBorder, TColor IconLine) {
+  return {Bg, Bg, 0xB0ABA7,
+          Root, Root, V,
+          0xFCE4CD, 0xFCE4CD, N, N, 0xEAB47E, K,
+          0xFCF0E4, N, 0xFCF0E4, N, 0xEAB47E, 0x000000, 0x000000,
+          0xFCF0E4, 0xFCF0E4, N, N, 0xEAB47E,
+          0xFCE4CD, N, 0xFCE4CD, N, CellBorder, CellBorder,
+          Icon, Icon, 0xFCF0E4, N, 0xEAB47E, 0xFCF0E4, N, 0xEAB47E, IconLine,
+          0xC9C8C7, 0xC9C8C7,
+          0xFCE4CD, 0xFCE4CD, 0xFCF0E4, 0xFCF0E4, 0xEAB47E, 0xEAB47E};
+}
+const TOfficeMenuColors kOffice2013White = Office2013(0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xEAB47E, 0xE1E1E1);
+const TOfficeMenuColors kOffice2013LightGray = Office2013(0xF6F6F6, 0xFFFFFF, 0xF6F6F6, 0xC6C6C6, 0xE1E1E1);
+const TOfficeMenuColors kOffice2013Gray = Office2013(0xE5E5E5, 0xF6F6F6, 0xE5E5E5, 0xEAB47E, 0xC6C6C6);
+
+const TOfficeMenuColors kOffice2016White = {
+    0xFFFFFF, 0xFFFFFF, 0xD4D4D4,
+    0xFFFFFF, 0xFFFFFF, V,
+    0xF2E1D5, 0xF2E1D5, N, N, 0xE3BDA3, K,
+    0xF2E1D5, N, N, N, 0xE3BDA3, 0x505050, 0x505050,
+    0xE3BDA3, 0xE3BDA3, N, N, 0xE3BDA3,
+    0xF2E1D5, N, 0xF2E1D5, N, 0xC68D62, 0xC68D62,
+    0xFFFFFF, 0xFFFFFF, 0xF2E1D5, N, 0xE3BDA3, 0xF2E1D5, N, 0xE3BDA3, 0xE1E1E1,
+    0xD4D4D4, 0xD4D4D4,
+    0xE3BDA3, 0xE3BDA3, 0xF2E1D5, 0xF2E1D5, 0xE3BDA3, 0xE3BDA3};
+
+const TOfficeMenuColors kOffice2016Gray = {
+    0xB2B2B2, 0xB2B2B2, 0x444444,
+    0x444444, 0x444444, V,
+    0xB2B2B2, 0xB2B2B2, N, N, 0x444444, K,
+    0xD4D4D4, N, N, N, 0x444444, 0x424242, 0xF0F0F0,
+    0xE3BDA3, 0xE3BDA3, N, N, 0xE3BDA3,
+    0xF2E1D5, N, 0xF2E1D5, N, 0xC68D62, 0xC68D62,
+    0xB2B2B2, 0xB2B2B2, 0xD4D4D4, N, 0x444444, 0xD4D4D4, N, 0x444444, 0x444444,
+    0x444444, 0x444444,
+    0x444444, 0x444444, 0xD4D4D4, 0xD4D4D4, 0x444444, 0x444444};
+
+const TOfficeMenuColors kOffice2016Black = {
+    0x363636, 0x363636, 0x444444,
+    0x363636, 0x363636, V,
+    0x444444, 0x444444, N, N, 0x444444, 0xFFFFFF,
+    0x6A6A6A, N, 0x6A6A6A, N, 0x6A6A6A, 0xA6A6A6, 0xA6A6A6,
+    0xFFFFFF, 0xFFFFFF, N, N, 0x444444,
+    0x6A6A6A, N, 0x6A6A6A, N, 0x6A6A6A, 0x6A6A6A,
+    0x363636, 0x363636, 0x6A6A6A, N, 0x6A6A6A, 0x6A6A6A, N, 0x6A6A6A, 0x444444,
+    0x444444, 0x444444,
+    0x444444, 0x444444, 0x6A6A6A, 0x6A6A6A, 0x444444, 0x6A6A6A};
+
+}  // namespace
+
+const TOfficeMenuColors* OfficeMenuColors(TOfficeStyle Style) {
+  using S = TOfficeStyle;
+  switch (Style) {
+    case S::osOffice2003Blue: return &kOffice2003Blue;
+    case S::osOffice2003Silver: return &kOffice2003Silver;
+    case S::osOffice2003Olive: return &kOffice2003Olive;
+    case S::osOfficeXP: return &kOfficeXP;
+    case S::osOffice2007Luna: return &kOffice2007Luna;
+    case S::osOffice2007Obsidian: return &kOffice2007Obsidian;
+    case S::osCustom: return nullptr;
+    case S::osOffice2007Silver: return &kOffice2007Silver;
+    case S::osVista: return &kVista;
+    case S::osWhidbey: return &kWhidbey;
+    case S::osWindows7: return &kWindows7;
+    case S::osTerminal: return &kTerminal;
+    case S::osOffice2010Blue: return &kOffice2010Blue;
+    case S::osOffice2010Silver: return &kOffice2010Silver;
+    case S::osOffice2010Black: return &kOffice2010Black;
+    case S::osWindows8: return &kWindows8;
+    case S::osOffice2013White: return &kOffice2013White;
+    case S::osOffice2013LightGray: return &kOffice2013LightGray;
+    case S::osOffice2013Gray: return &kOffice2013Gray;
+    case S::osWindows10: return &kWindows8;
+    case S::osOffice2016White: return &kOffice2016White;
+    case S::osOffice2016Gray: return &kOffice2016Gray;
+    case S::osOffice2016Black: return &kOffice2016Black;
+  }
+  return nullptr;
+}
