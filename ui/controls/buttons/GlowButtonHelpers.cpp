@@ -115,7 +115,6 @@ void DrawStepGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, int Ste
   }
 }
 
-namespace {
 void StrokeRoundedPath(TGPGraphics* g, TGPPen* pen, float X, float Y, float W, float H, float r) {
   TGPGraphicsPath path;
   path.AddLine(X + r, Y, X + W - 2 * r, Y);
@@ -130,6 +129,7 @@ void StrokeRoundedPath(TGPGraphics* g, TGPPen* pen, float X, float Y, float W, f
   g->DrawPath(pen, &path);
 }
 
+namespace {
 void JointLine(TGPGraphics* g, TColor Color, float X, float Y1, float Y2) {
   TGPPen pen(ColorToARGB(Color), 1.0f);
   TGPGraphicsPath path;

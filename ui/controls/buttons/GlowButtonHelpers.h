@@ -9,6 +9,7 @@
 #include "base/Controls.h"
 
 class TGPGraphics;
+class TGPPen;
 class TGDIPPicture;
 class TCustomImageList;
 class TChangeLink;
@@ -53,6 +54,10 @@ float GetDPIFactor();
 // by one pixel, left to right when Horizontal, else top to bottom.
 void DrawStepGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, int Steps, const TRect& R, bool Horizontal);
 
+// The closed outline of a rectangle with quarter-ellipse corners of radius
+// r (top edge, right, bottom, left, each followed by its corner) stroked
+// with Pen.
+void StrokeRoundedPath(TGPGraphics* Graphics, TGPPen* Pen, float X, float Y, float W, float H, float r);
 // Outlines with a 1-pixel pen; Radius 0 gives square corners.
 void DrawRoundedOutline(TGPGraphics* Graphics, TColor Color, int X, int Y, int W, int H, int Radius);
 void DrawFocusDots(TGPGraphics* Graphics, TColor Color, int X, int Y, int W, int H, int Radius);
