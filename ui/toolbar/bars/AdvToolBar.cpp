@@ -319,6 +319,17 @@ void TAdvCustomToolBar::ControlChange(TControl* AControl, bool Inserting) {
     RemoveItem(AControl);
 }
 
+void TAdvCustomToolBar::LinkGlowButton(TAdvCustomGlowButton* Button) {
+  Button->FOnSetButtonSize = [this](TObject* Sender, int& W, int& H) { GlowButtonSetSize(Sender, W, H); };
+}
+
+void TAdvCustomToolBar::LinkGlowButtons() {
+  if (IsDesigning() || !PageOf(this)) return;
+  for (int i = 0; i < FATBControls->Count(); ++i)
+    if (auto* g = dynamic_cast<TAdvCustomGlowButton*>(static_cast<TControl*>(FATBControls->Items(i))))
+      LinkGlowButton(g);
+}
+
 void TAdvCustomToolBar::InsertItem(TControl* AControl) {
   if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(AControl)) {
     tc->FAdvToolBar = this;
@@ -334,7 +345,7 @@ void TAdvCustomToolBar::InsertItem(TControl* AControl) {
   }
   if (auto* g = dynamic_cast<TAdvCustomGlowButton*>(AControl); g && !IsDesigning()) {
     if (PageOf(this)) {
-      g->FOnSetButtonSize = [this](TObject* Sender, int& W, int& H) { GlowButtonSetSize(Sender, W, H); };
+      LinkGlowButton(g);
     } else if (DockPanelParent()) {
       g->FOnInternalClick = [this](TObject*) {
         if (FOptionWindow && FOptionWindow->Visible()) FOptionWindow->Hide();
