@@ -209,6 +209,8 @@ int TAdvPage::IndexOfAdvToolBar(TAdvToolBar* ToolBar) const { return FAdvToolBar
 
 TAdvToolBar* TAdvPage::CreateAdvToolBar() {
   auto* tb = new TAdvToolBar(this);
+  // On the page first, so that it is a fixed toolbar whose size is free.
+  tb->SetParent(this);
   tb->SetAutoSize(false);
   tb->SetShowRightHandle(false);
   tb->SetShowCaption(true);
