@@ -279,7 +279,7 @@ void TControl::Repaint() {
 }
 
 void TControl::RequestAlign() {
-  if (FParent && FAlign != TAlign::alNone) FParent->Realign();
+  if (FParent) FParent->AlignControl(this);
 }
 
 void TControl::BringToFront() {

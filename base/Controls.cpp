@@ -143,6 +143,13 @@ TControl* FindDragTarget(const TPoint& Pos, bool AllowDisabled) {
 
 TCustomForm* GetParentForm(TControl* Control) {
   if (!Control) return nullptr;
-  while (Control->Parent()) Control = Control->Parent();
+  while (Control->Parent()) {
+    if (auto* f = dynamic_cast<TCustomForm*>(Control)) return f;
+    Control = Control->Parent();
+  }
   return dynamic_cast<TCustomForm*>(Control);
+}
+
+bool IsPopupChild(const TControl* Control) {
+  return Control && Control->Parent() && dynamic_cast<const TCustomForm*>(Control) != nullptr;
 }

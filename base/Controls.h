@@ -282,8 +282,11 @@ class TControl : public TComponent {
   friend class TWinControl;
 };
 
-// The form (or other top-level control) that holds the control.
+// The form that holds the control: the nearest form up its Parent chain (a
+// form with a Parent is a pop-up that holds its own controls), or nullptr.
 TCustomForm* GetParentForm(TControl* Control);
+// A form with a Parent: a top-level pop-up window, not a child window.
+bool IsPopupChild(const TControl* Control);
 
 struct TCreateParams {
   String Caption;
@@ -334,6 +337,8 @@ class TWinControl : public TControl {
   void Broadcast(TMessage& Message);
   void PaintControls(HDC DC, TControl* First);
   void PaintTo(HDC DC, int X, int Y);
+  // Places the aligned children within Rect. AControl is the child whose
+  // move or resize asked for it (nullptr when the parent itself changed).
   virtual void AlignControls(TControl* AControl, TRect& Rect);
   void Realign();
   bool DoubleBuffered() const { return FDoubleBuffered; }
@@ -392,7 +397,11 @@ class TWinControl : public TControl {
   bool DoKeyDown(TMessage& Message);
   bool DoKeyUp(TMessage& Message);
   bool DoKeyPress(TMessage& Message);
+  // The part of the client area that aligned children share.
   virtual void AdjustClientRect(TRect& Rect) {}
+  // A child moved or changed size (or was inserted or shown): the aligned
+  // children are placed again, and AlignControls learns which child it was.
+  void AlignControl(TControl* AControl);
   void UpdateBounds();
   // Keeps what the window holds (text...) before it goes, for the next one.
   virtual void SaveWindowState();
@@ -403,6 +412,7 @@ class TWinControl : public TControl {
   std::vector<TControl*> FControls;      // all children
   std::vector<TWinControl*> FTabList;    // windowed children in tab order
   bool FShowing = false;
+  bool FShowingChildren = false;  // the children are told this one is showing
   bool FTabStop = false;
   bool FDoubleBuffered = false;
   TOwned<TBrush> FBrush;

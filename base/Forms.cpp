@@ -113,7 +113,10 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   Params.Style &= ~static_cast<DWORD>(WS_CHILD | WS_GROUP | WS_TABSTOP | WS_CLIPSIBLINGS);
   Params.Style |= WS_CLIPCHILDREN;
   Params.WndParent = nullptr;
-  if (Application) {
+  if (FParent) {
+    // A drop-down of a control: owned by that control's top-level window.
+    Params.WndParent = GetAncestor(FParent->Handle(), GA_ROOT);
+  } else if (Application) {
     if (Application->MainFormOnTaskbar()) {
       TCustomForm* main = Application->MainForm();
       if (main && main != this && main->HandleAllocated()) Params.WndParent = main->Handle();
@@ -212,6 +215,16 @@ TRect TCustomForm::ClientRect() {
   CreateParams(p);
   SIZE f = FrameSize(p, FMenu != nullptr);
   return TRect(0, 0, Max<LONG>(0, FWidth - f.cx), Max<LONG>(0, FHeight - f.cy));
+}
+
+TPoint TCustomForm::ClientOrigin() {
+  if (FHandle) return TWinControl::ClientOrigin();
+  // Screen coordinates, with or without a Parent.
+  TCreateParams p;
+  CreateParams(p);
+  RECT r{0, 0, 0, 0};
+  AdjustWindowRectEx(&r, p.Style & ~static_cast<DWORD>(WS_VISIBLE), FMenu != nullptr, p.ExStyle);
+  return TPoint(FLeft - r.left, FTop - r.top);
 }
 
 void TCustomForm::SetClientWidth(int Value) {

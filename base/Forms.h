@@ -34,6 +34,11 @@ using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
 
+// A form is a top-level window. A form whose Parent is a control (a
+// drop-down of that control) still has a pop-up window of its own, owned by
+// its Parent's top-level window: its bounds are screen coordinates, it shows
+// and hides with its Parent, and the controls on it belong to it, not to the
+// Parent's form.
 class TCustomForm : public TWinControl {
   VANTREL_CLASS(TCustomForm)
  public:
@@ -48,6 +53,7 @@ class TCustomForm : public TWinControl {
   void SetClientWidth(int Value) override;
   void SetClientHeight(int Value) override;
   TRect ClientRect() override;
+  TPoint ClientOrigin() override;
 
   TFormBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TFormBorderStyle Value);

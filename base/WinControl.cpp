@@ -296,7 +296,11 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     FTop = ATop;
     FWidth = AWidth;
     FHeight = AHeight;
-    if (sized) Resize();
+    if (sized) {
+      Resize();
+      // No window tells us of the new size: the aligned children follow now.
+      Realign();
+    }
   }
   RequestAlign();
 }
@@ -382,7 +386,7 @@ TControl* TWinControl::ControlAtPos(const TPoint& Pos, bool AllowDisabled, bool 
   for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
     TControl* c = *it;
     bool windowed = dynamic_cast<TWinControl*>(c) != nullptr;
-    if (windowed && !AllowWinControls) continue;
+    if (windowed && (!AllowWinControls || IsPopupChild(c))) continue;
     if (!c->Visible() || (!c->Enabled() && !AllowDisabled)) continue;
     if (c->BoundsRect().Contains(Pos)) return c;
   }
@@ -428,7 +432,7 @@ void TWinControl::PaintTo(HDC DC, int X, int Y) {
   Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(DC));
   Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
   for (TWinControl* c : FTabList) {
-    if (!c->Visible()) continue;
+    if (!c->Visible() || IsPopupChild(c)) continue;
     c->PaintTo(DC, c->Left(), c->Top());
   }
   RestoreDC(DC, saved);
@@ -504,13 +508,15 @@ void TWinControl::DoAlign(TAlign AAlign, TRect& Rect) {
   }
 }
 
-void TWinControl::Realign() {
-  if (FAlignLevel > 0) return;
+void TWinControl::Realign() { AlignControl(nullptr); }
+
+void TWinControl::AlignControl(TControl* AControl) {
+  if (FAlignLevel > 0 || IsDestroying()) return;
   ++FAlignLevel;
   try {
     TRect r = ClientRect();
     AdjustClientRect(r);
-    AlignControls(nullptr, r);
+    AlignControls(AControl, r);
   } catch (...) {
     --FAlignLevel;
     throw;
@@ -572,6 +578,7 @@ void TWinControl::SetTabOrder(int Value) {
 
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& List) {
   for (TWinControl* c : FTabList) {
+    if (IsPopupChild(c)) continue;  // a window of its own, with its own tab order
     List.push_back(c);
     c->GetTabOrderList(List);
   }
@@ -610,11 +617,22 @@ void TWinControl::UpdateControlState() {
 }
 
 void TWinControl::UpdateShowing() {
-  bool show = FVisible;
+  // Showing needs the parent showing too (or about to show): a hidden
+  // parent hides its children, pop-ups included.
+  bool show = FVisible && (!FParent || FParent->FShowing || FParent->FShowingChildren);
+  std::vector<TWinControl*> children = FTabList;
   if (show) {
     if (!FHandle) CreateHandle();
-    std::vector<TWinControl*> children = FTabList;
-    for (TWinControl* c : children) c->UpdateShowing();
+    // Child windows are ready before this one appears; pop-ups come after.
+    FShowingChildren = true;
+    try {
+      for (TWinControl* c : children)
+        if (!IsPopupChild(c)) c->UpdateShowing();
+    } catch (...) {
+      FShowingChildren = false;
+      throw;
+    }
+    FShowingChildren = false;
   }
   if (FHandle && FShowing != show) {
     FShowing = show;
@@ -625,10 +643,8 @@ void TWinControl::UpdateShowing() {
       throw;
     }
   }
-  if (!show) {
-    std::vector<TWinControl*> children = FTabList;
-    for (TWinControl* c : children) c->UpdateShowing();
-  }
+  for (TWinControl* c : children)
+    if (!show || IsPopupChild(c)) c->UpdateShowing();
 }
 
 void TWinControl::ShowingChanged() {

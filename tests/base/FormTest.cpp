@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "base/ExtCtrls.h"
@@ -313,3 +314,78 @@ TEST(CheckBox, SettingANewStateFiresOnClickOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+// A control that fills itself, to see where it lands in a picture.
+class TFill : public TCustomControl {
+  VANTREL_CLASS(TFill)
+ public:
+  using TCustomControl::TCustomControl;
+
+ protected:
+  void Paint() override {
+    Canvas()->Brush()->SetColor(FColor);
+    Canvas()->FillRect(ClientRect());
+  }
+};
+
+}  // namespace
+
+TEST(Form, AFormWithAParentIsAPopupOwnedByTheParentsWindow) {
+  auto* host = new TTestForm(nullptr);
+  host->SetBounds(40, 40, 340, 200);
+  host->SetColor(clWhite);
+  auto* panel = new TFill(host);
+  panel->SetParent(host);
+  panel->SetBounds(10, 70, 200, 40);
+  panel->SetColor(clRed);
+  host->Show();
+
+  auto* drop = new TForm(panel);
+  drop->SetBorderStyle(TFormBorderStyle::bsNone);
+  drop->SetParent(panel);
+  drop->SetBounds(300, 260, 60, 50);  // screen coordinates
+  auto* inner = new TFill(drop);
+  inner->SetParent(drop);
+  inner->SetBounds(5, 7, 20, 20);
+  drop->SetColor(clBlue);
+  EXPECT_EQ(drop->ClientOrigin(), TPoint(300, 260));
+  drop->Show();
+
+  ASSERT_TRUE(drop->HandleAllocated());
+  HWND h = drop->Handle();
+  LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_FALSE(style & WS_CHILD);
+  EXPECT_EQ(GetAncestor(h, GA_PARENT), GetDesktopWindow());
+  EXPECT_EQ(GetWindow(h, GW_OWNER), host->Handle());
+  RECT r;
+  GetWindowRect(h, &r);
+  EXPECT_EQ(TRect(r), TRect(300, 260, 360, 310));
+  EXPECT_EQ(drop->ClientToScreen(TPoint(0, 0)), TPoint(300, 260));
+  EXPECT_EQ(inner->ClientOrigin(), TPoint(305, 267));
+  EXPECT_EQ(GetParentForm(inner), drop);
+  EXPECT_EQ(GetParentForm(panel), host);
+  EXPECT_TRUE(drop->Showing());
+
+  // The pop-up is no part of its Parent's picture, hit tests or tab order.
+  TBitmap* bmp = PaintToBitmap(host);
+  TRect client = panel->BoundsRect();
+  EXPECT_EQ(CountPixels(bmp, client, clBlue), 0);
+  EXPECT_EQ(CountPixels(bmp, client, clRed), client.Width() * client.Height());
+  bmp->Free();
+  EXPECT_EQ(panel->ControlAtPos(TPoint(310, 270), true, true), nullptr);
+  std::vector<TWinControl*> order;
+  host->GetTabOrderList(order);
+  EXPECT_EQ(std::count(order.begin(), order.end(), static_cast<TWinControl*>(drop)), 0);
+  EXPECT_EQ(std::count(order.begin(), order.end(), static_cast<TWinControl*>(inner)), 0);
+
+  // Hidden with its Parent, shown again with it.
+  panel->Hide();
+  EXPECT_FALSE(drop->Showing());
+  EXPECT_FALSE(IsWindowVisible(h));
+  panel->Show();
+  EXPECT_TRUE(IsWindowVisible(h));
+  host->Free();
+}

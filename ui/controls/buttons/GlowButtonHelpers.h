@@ -9,6 +9,7 @@
 #include "base/Controls.h"
 
 class TGPGraphics;
+class TGPPen;
 class TGDIPPicture;
 class TCustomImageList;
 class TChangeLink;
@@ -56,6 +57,10 @@ int DropDownPartWidth();
 // by one pixel, left to right when Horizontal, else top to bottom.
 void DrawStepGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, int Steps, const TRect& R, bool Horizontal);
 
+// The closed outline of a rectangle with quarter-ellipse corners of radius
+// r (top edge, right, bottom, left, each followed by its corner) stroked
+// with Pen.
+void StrokeRoundedPath(TGPGraphics* Graphics, TGPPen* Pen, float X, float Y, float W, float H, float r);
 // Outlines with a 1-pixel pen; Radius 0 gives square corners.
 void DrawRoundedOutline(TGPGraphics* Graphics, TColor Color, int X, int Y, int W, int H, int Radius);
 void DrawFocusDots(TGPGraphics* Graphics, TColor Color, int X, int Y, int W, int H, int Radius);
@@ -85,6 +90,13 @@ void DrawImageListGlyph(TGPGraphics* Graphics, TPoint P, TCustomImageList* Image
 // Image Index greyed by the system's saturation effect.
 void DrawImageListSaturated(HDC DC, TCustomImageList* Images, int Index, int X, int Y);
 
+}  // namespace GlowButton
+
+namespace GlowButton {
+// What the parent shows under Control, painted into DC with Control's
+// origin at (0, 0): the parent's erase and, for a parent that paints itself,
+// its paint (else its graphic children). The DC is given back as it was.
+void PaintParentBackground(TControl* Control, HDC DC);
 }  // namespace GlowButton
 
 // Paints a windowed control's non-windowed children onto a device context,

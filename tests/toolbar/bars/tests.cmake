@@ -1,0 +1,8 @@
+# The toolbar library's painting helpers, button faces and caption glyphs.
+vantrel_test(test_toolbar_paint SOURCES toolbar/bars/ToolBarPaintTest.cpp toolbar/bars/ButtonFacesTest.cpp
+  toolbar/bars/PaintTestSupport.cpp draw/DrawTestSupport.cpp LIBS bars UNITS testunits_draw TIMEOUT 120)
+
+# Toolbars, their items and dock panels: the model, item layout and overflow,
+# the dock rows, painting of toolbars and buttons, and the mouse.
+vantrel_test(test_toolbar_bars SOURCES toolbar/bars/DockRowsTest.cpp toolbar/bars/BarsTestSupport.cpp
+  LIBS bars UNITS testunits_stylers TIMEOUT 120)
