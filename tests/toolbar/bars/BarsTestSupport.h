@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/ExtCtrls.h"
 #include "tests/support/Gui.h"
 #include "ui/toolbar/bars/AdvDockPanel.h"
 #include "ui/toolbar/bars/AdvToolBarButton.h"

@@ -61,13 +61,18 @@ void TAdvDockPanel::Loaded() {
     sorted.insert(it, t);
   }
   for (TAdvCustomToolBar* t : sorted) {
-    int left = t->Left(), top = t->Top();
+    if (FRows->IsToolBarAlreadyAdded(t) >= 0) continue;
+    int along = horz ? t->Left() : t->Top();
     FRows->Add()->AddToolBar(t);
-    // Both coordinates scale with the screen alike (1.0 until the first
-    // panel or pager learns the screen's factor).
-    int l = static_cast<int>(std::nearbyint(left * static_cast<long double>(DPIFactor)));
-    int tp = static_cast<int>(std::nearbyint(top * static_cast<long double>(DPIFactor)));
-    t->SetBounds(l, tp, t->Width(), t->Height());
+    // Its stored place along the row comes back, scaled with the screen
+    // (1.0 until the first panel or pager learns the screen's factor) like
+    // every other size. Across, it keeps the row it was given: writing the
+    // stored coordinate back would move it into another toolbar's row.
+    int scaled = static_cast<int>(std::nearbyint(along * static_cast<long double>(DPIFactor)));
+    if (horz)
+      t->SetLeft(scaled);
+    else
+      t->SetTop(scaled);
   }
   FPropertiesLoaded = true;
 }
@@ -274,8 +279,7 @@ void TAdvDockPanel::PersistenceChanged(TObject*) {
 
 void TAdvDockPanel::Paint() {
   TCustomControl::Paint();
-  FMyImage->SetWidth(std::max(1, FWidth));
-  FMyImage->SetHeight(std::max(1, FHeight));
+  FMyImage->SetSize(std::max(1, FWidth), std::max(1, FHeight));
   TCanvas* c = FMyImage->Canvas();
   TRect r = ClientRect();
   TCustomAdvToolBarStyler* s = FCurrentToolBarStyler;
