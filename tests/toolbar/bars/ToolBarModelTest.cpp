@@ -1,6 +1,7 @@
 // The toolbar's model: its start values, the styler it follows, its item
 // lists, its reactions to styler changes and to a pager's tones.
 #include "tests/toolbar/bars/BarsTestSupport.h"
+#include "base/Hints.h"
 #include "ui/toolbar/stylers/ToolBarOfficeStyler.h"
 
 namespace {
@@ -266,6 +267,87 @@ TEST_F(ToolBarModel, EnableAllControlsLeavesSeparatorsAlone) {
   EXPECT_FALSE(t->ToolBarControls(0)->Enabled());
   EXPECT_FALSE(t->ToolBarControls(1)->Enabled());
   EXPECT_TRUE(sep->Enabled());
+}
+
+TEST_F(ToolBarModel, AGroupsGlowButtonsAskItForTheirHeightAndKeyTipPlace) {
+  auto* pager = new TTestPager(Form);
+  pager->SetParent(Form);
+  auto* page = new TTestPage(Form);
+  page->SetParent(pager);
+  page->SetBounds(0, 0, 500, 100);
+  auto* g = new TAdvToolBar(Form);
+  g->SetParent(page);
+  g->SetAutoSize(false);
+  g->SetBounds(0, 0, 200, 86);
+  auto small = [&](int Top) {
+    auto* b = new TAdvGlowButton(Form);
+    b->SetButtonSizeState(TButtonSizeState::bsLabel);
+    b->SetBounds(0, Top, 40, 20);
+    b->SetParent(g);
+    return b;
+  };
+  auto* large = new TAdvGlowButton(Form);
+  large->SetBounds(0, 0, 40, 60);
+  large->SetParent(g);
+  TAdvGlowButton* rows[] = {small(2), small(22), small(42)};
+  // A large button fills the group below its caption.
+  ASSERT_TRUE(large->FOnSetButtonSize);
+  int w = 40, h = 10;
+  large->FOnSetButtonSize(large, w, h);
+  EXPECT_EQ(h, 86 - 16 - 5);
+  EXPECT_EQ(w, 40);
+  g->UpdateButtonRows();
+  EXPECT_EQ(g->ButtonRow(0), 2);
+  EXPECT_EQ(g->ButtonRow(1), 22);
+  EXPECT_EQ(g->ButtonRow(2), 42);
+  auto where = [&](TAdvGlowButton* B) {
+    TShortCutHintPos p = TShortCutHintPos::shpAuto;
+    B->FOnGetShortCutHintPos(B, TButtonSizeState::bsLabel, p);
+    return p;
+  };
+  EXPECT_EQ(where(large), TShortCutHintPos::shpBottom);
+  EXPECT_EQ(where(rows[0]), TShortCutHintPos::shpTopLeft);
+  EXPECT_EQ(where(rows[1]), TShortCutHintPos::shpLeft);
+  EXPECT_EQ(where(rows[2]), TShortCutHintPos::shpBottomLeft);
+  rows[2]->Hide();  // two rows: the tips go above and below
+  g->UpdateButtonRows();
+  EXPECT_EQ(g->ButtonRow(2), -100);
+  EXPECT_EQ(where(rows[0]), TShortCutHintPos::shpAboveTopLeft);
+  EXPECT_EQ(where(rows[1]), TShortCutHintPos::shpBelowBottomLeft);
+  TShortCutHintPos fixed = TShortCutHintPos::shpRight;  // chosen by the button: kept
+  rows[0]->FOnGetShortCutHintPos(rows[0], TButtonSizeState::bsLabel, fixed);
+  EXPECT_EQ(fixed, TShortCutHintPos::shpRight);
+}
+
+TEST_F(ToolBarModel, TheOptionHintShowsOverTheRightHandle) {
+  TAdvDockPanel* p = NewPanel(TDockAlign::daTop);
+  TAdvToolBar* t = NewToolBar(L"T", 2);
+  t->SetParent(p);
+  t->SetHintOptionButton(L"More buttons");
+  THintInfo hi;
+  hi.CursorPos = TPoint(t->Width() - 5, 10);
+  hi.HintStr = L"";
+  t->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&hi));
+  EXPECT_EQ(hi.HintStr, L"More buttons");
+  THintInfo elsewhere;
+  elsewhere.CursorPos = TPoint(12, 10);
+  t->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&elsewhere));
+  EXPECT_EQ(elsewhere.HintStr, L"");
+}
+
+TEST_F(ToolBarModel, AClosedDropDownRedrawsTheFormsMenuByResizingItTwice) {
+  auto* menu = new TMainMenu(Form);
+  menu->Items()->Add(new TMenuItem(menu));
+  Form->SetBorderStyle(TFormBorderStyle::bsSingle);
+  Form->SetMenu(menu);
+  TAdvToolBar* t = NewToolBar(L"T", 1);
+  t->SetParent(Form);
+  int h = Form->Height(), resizes = 0;
+  Form->OnResize = [&](TObject*) { ++resizes; };
+  PostMessageW(t->Handle(), WM_TBCOMPACTWINHIDE, 0, 0);
+  PumpUntil([&] { return resizes >= 2; }, 2000);
+  EXPECT_EQ(resizes, 2);
+  EXPECT_EQ(Form->Height(), h);
 }
 
 }  // namespace

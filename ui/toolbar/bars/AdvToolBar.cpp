@@ -113,7 +113,10 @@ void TAdvCustomToolBar::Loaded() {
   BuildSequenceList(FSeqControlList, true);
   UpdateButtonAppearances();
   FPropertiesLoaded = true;
-  if (IToolBarPage* page = PageOf(this); page && page->PageParentPager()) SetParentStyler(FParentStyler);
+  if (IToolBarPage* page = PageOf(this); page && page->PageParentPager()) {
+    SetParentStyler(FParentStyler);
+    if (!IsDesigning()) UpdateButtonRows();
+  }
   if (IsDesigning() && !FParentStyler && FToolBarStyler &&
       (FToolBarStyler == FInternalToolBarStyler ||
        (FLastDock && FToolBarStyler == FLastDock->InternalToolBarStyler())))
@@ -347,6 +350,7 @@ void TAdvCustomToolBar::InsertItem(TControl* AControl) {
     if (PageOf(this)) {
       LinkGlowButton(g);
     } else if (DockPanelParent()) {
+      // A click in the toolbar closes its pop-up of hidden items.
       g->FOnInternalClick = [this](TObject*) {
         if (FOptionWindow && FOptionWindow->Visible()) FOptionWindow->Hide();
       };
@@ -537,6 +541,49 @@ void TAdvCustomToolBar::SetToolBarIndex(int Value) {
   Value = std::clamp(Value, 0, n - 1);
   page->PageMoveGroup(this, Value);
   SetTabOrder(Value);
+}
+
+void TAdvCustomToolBar::LinkGlowButton(TAdvCustomGlowButton* G) {
+  G->FOnSetButtonSize = [this](TObject* Sender, int& W, int& H) { GlowButtonSetSize(Sender, W, H); };
+  G->FOnGetShortCutHintPos = [this](TObject* Sender, TButtonSizeState State, TShortCutHintPos& Pos) {
+    GlowButtonGetShortCutHintPos(Sender, State, Pos);
+  };
+}
+
+void TAdvCustomToolBar::LinkGlowButtons() {
+  if (!PageOf(this) || IsDesigning()) return;
+  for (int i = 0; i < FATBControls->Count(); ++i)
+    if (auto* g = dynamic_cast<TAdvCustomGlowButton*>(ToolBarControls(i))) LinkGlowButton(g);
+}
+
+void TAdvCustomToolBar::UpdateButtonRows() {
+  IToolBarPage* page = PageOf(this);
+  if (!page || !(page->PageParentPager() || page->PageMinimizedWindowPager())) return;
+  int found = 0;
+  for (int& r : FButtonRows) r = -100;
+  for (int i = 0; i < FATBControls->Count(); ++i) {
+    TControl* c = ToolBarControls(i);
+    if (!c->Visible() || c->Top() < 0) continue;
+    bool placed = false;
+    for (int r = 0; r < found && !placed; ++r) placed = std::abs(c->Top() - FButtonRows[r]) <= 4;
+    if (!placed && found < 3) FButtonRows[found++] = c->Top();
+  }
+  std::sort(FButtonRows, FButtonRows + found);
+}
+
+void TAdvCustomToolBar::GlowButtonGetShortCutHintPos(TObject* Sender, TButtonSizeState, TShortCutHintPos& Pos) {
+  auto* c = dynamic_cast<TControl*>(Sender);
+  if (Pos != TShortCutHintPos::shpAuto || !c) return;
+  auto onRow = [c](int Row) { return Row > 0 && std::abs(c->Top() - Row) <= 4; };
+  bool third = FButtonRows[2] > 0;
+  if (c->Height() >= FHeight - FCaptionHeight - 15)
+    Pos = TShortCutHintPos::shpBottom;
+  else if (onRow(FButtonRows[0]))
+    Pos = third ? TShortCutHintPos::shpTopLeft : TShortCutHintPos::shpAboveTopLeft;
+  else if (onRow(FButtonRows[1]))
+    Pos = third ? TShortCutHintPos::shpLeft : TShortCutHintPos::shpBelowBottomLeft;
+  else
+    Pos = TShortCutHintPos::shpBottomLeft;
 }
 
 void TAdvCustomToolBar::GlowButtonSetSize(TObject* Sender, int& W, int& H) {

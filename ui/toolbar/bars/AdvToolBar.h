@@ -350,9 +350,16 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   TNotifyEvent OnCompactShow;
   TCloseQueryEvent OnCompactCloseQuery;
 
-  // The height a glow button in a ribbon group asks for (large buttons fill
-  // the group below its caption).
+  // The hooks a ribbon group puts in its glow buttons: the height a button
+  // asks for (large buttons fill the group below its caption) and where its
+  // key tip goes when it leaves that to the group. A page that adopts a
+  // group has them put in every glow button it holds (LinkGlowButtons).
   void GlowButtonSetSize(TObject* Sender, int& W, int& H);
+  void GlowButtonGetShortCutHintPos(TObject* Sender, TButtonSizeState SizeState, TShortCutHintPos& Pos);
+  void LinkGlowButtons();
+  // The Tops of up to three button rows of a ribbon group (-100: none).
+  void UpdateButtonRows();
+  int ButtonRow(int Index) const { return FButtonRows[Index]; }
 
  protected:
   void Destroy() override;
@@ -395,7 +402,7 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   bool IsRibbonGroup();
   bool OnPageOrCompactWindow() const;
   TAdvDockPanel* DockPanelParent() const;
-  void SetParentStylerValue(bool Value) { FParentStyler = Value; }
+  void LinkGlowButton(TAdvCustomGlowButton* G);
   void ReadjustButtons();
   void LinkGlowButton(TAdvCustomGlowButton* Button);
   // The compact form's two directions and the compact button's image.
