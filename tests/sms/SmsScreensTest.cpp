@@ -18,32 +18,8 @@
 
 namespace {
 
-// The folder for the pictures, in Windows form.
-String ScreensFolder() {
-  wchar_t buf[MAX_PATH] = L"";
-  GetEnvironmentVariableW(L"VANTREL_BUILD_DIR", buf, MAX_PATH);
-  String dir = buf;
-  if (dir.empty()) dir = ExtractFilePath(GetModuleName(nullptr)) + L"..";
-  if (!dir.empty() && dir[0] == L'/') dir = L"Z:" + StringReplaceAll(dir, L"/", L"\\");
-  dir = IncludeTrailingPathDelimiter(dir) + L"screens";
-  CreateDirectoryW(dir.c_str(), nullptr);
-  return dir;
-}
-
 // What the screen shows of the window, after it has painted.
-std::unique_ptr<TBitmap> Capture(TCustomForm* Form) {
-  HWND h = Form->Handle();
-  SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  PumpFor(300);
-  RECT r;
-  GetWindowRect(h, &r);
-  auto bmp = std::make_unique<TBitmap>(r.right - r.left, r.bottom - r.top, TPixelFormat::pf32bit);
-  HDC screen = GetDC(nullptr);
-  BitBlt(bmp->Canvas()->Handle(), 0, 0, bmp->Width(), bmp->Height(), screen, r.left, r.top, SRCCOPY);
-  ReleaseDC(nullptr, screen);
-  return bmp;
-}
+std::unique_ptr<TBitmap> Capture(TCustomForm* Form) { return std::unique_ptr<TBitmap>(CaptureWindow(Form->Handle())); }
 
 // Saves the picture; the point of a control in the picture.
 void Save(TBitmap* Bmp, const wchar_t* Name) {
