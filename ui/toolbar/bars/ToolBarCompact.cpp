@@ -512,6 +512,11 @@ void TAdvCustomToolBar::SetCompactCaption(const String& Value) {
   if (FCompactBtn && FCompactBtn->Caption() != Value) FCompactBtn->SetCaption(Value);
 }
 
+void TAdvCustomToolBar::CompactPictureChanged() {
+  if (FCompact && FCompactBtn) FCompactBtn->Picture()->Assign(FICompactPicture);
+  Invalidate();
+}
+
 void TAdvCustomToolBar::SetCompactImageIndex(int Value) {
   if (FCompactImageIndex == Value) return;
   FCompactImageIndex = Value;
