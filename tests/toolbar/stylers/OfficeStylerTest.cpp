@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "base/Forms.h"
-#include "base/Registry.h"
+#include "tests/support/OfficeThemeKeys.h"
 #include "tests/toolbar/stylers/StylerDoubles.h"
 #include "ui/draw/GdiPlus.h"
 #include "ui/toolbar/stylers/StylerProperties.h"
@@ -99,29 +99,7 @@ TEST_F(OfficeFixture, TheNotifierWindowIsAHiddenTopLevelWindowWithoutAWindowedOw
 // Following the Office theme
 
 namespace {
-struct ThemeFixture : OfficeFixture {
-  ThemeFixture() {
-    Clean();
-    SetThemeColorNameSource([](String&) { return false; });
-  }
-  ~ThemeFixture() override {
-    Clean();
-    SetThemeColorNameSource(nullptr);
-  }
-  static void Clean() {
-    TRegistry reg;
-    for (const wchar_t* v : {L"11.0", L"12.0", L"14.0", L"15.0", L"16.0"})
-      reg.DeleteKey(String(L"\\Software\\Microsoft\\Office\\") + v);
-    GetThemeNotifier(nullptr)->Free();
-  }
-  static void Office2013(int UiTheme) {
-    TRegistry reg;
-    reg.OpenKey(L"\\Software\\Microsoft\\Office\\15.0\\Common\\General", true);
-    reg.CloseKey();
-    reg.OpenKey(L"\\Software\\Microsoft\\Office\\15.0\\Common", true);
-    reg.WriteInteger(L"UI Theme", UiTheme);
-  }
-};
+struct ThemeFixture : OfficeFixture, OfficeThemeKeys {};
 }  // namespace
 
 TEST_F(ThemeFixture, AdaptationAppliesTheThemesStyleAndSwitchingItOnAgainReapplies) {
