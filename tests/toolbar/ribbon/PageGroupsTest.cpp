@@ -382,3 +382,92 @@ TEST_F(GroupFixture, ARefusingCloseQueryKeepsTheCompactWindowOpen) {
   window->HideTimer()->Tick();
   EXPECT_FALSE(window->Visible());
 }
+
+TEST_F(PagerFixture, APageLoadedFromItsFormOrdersItsGroupsByLeft) {
+  auto* form = new TForm(nullptr);
+  form->BeginLoading();
+  form->SetBounds(60, 60, 600, 300);
+  auto* pager = new TAdvToolBarPager(form);
+  pager->SetName(L"Pager2");
+  pager->SetParent(form);
+  auto* page = new TAdvPage(form);
+  page->SetParent(pager);
+  pager->AddAdvPage(page);
+  auto* right = new TAdvToolBar(form);
+  right->SetName(L"Right");
+  right->SetBounds(200, 3, 60, 60);
+  right->SetParent(page);
+  auto* left = new TAdvToolBar(form);
+  left->SetName(L"Left");
+  left->SetBounds(50, 3, 60, 60);
+  left->SetParent(page);
+  form->EndLoading();
+  ASSERT_EQ(page->AdvToolBarCount(), 2);
+  EXPECT_EQ(page->AdvToolBars(0), left);
+  EXPECT_EQ(page->AdvToolBars(1), right);
+  EXPECT_EQ(left->Left(), 3);
+  EXPECT_EQ(right->Left(), 3 + left->Width() + 3);
+  EXPECT_EQ(page->AdvToolBars(5), nullptr);
+  // A page on a toolbar is refused.
+  try {
+    page->SetParent(left);
+    ADD_FAILURE() << "no exception";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), L"Invalid Parent");
+  }
+  form->Free();
+}
+
+TEST_F(GroupFixture, TheFloatingRibbonsCopyBorrowsTheGroupsAndGivesThemBack) {
+  TAdvToolBar* a = Group(L"Clipboard", {L"Cut", L"Copy"});
+  TAdvToolBar* b = Group(L"Font", {L"Bold"});
+  auto* window = new TForm(nullptr);
+  window->SetBounds(100, 300, 600, 120);
+  TAdvPage* clone = Page->CreateClone(window);
+  ASSERT_NE(clone, nullptr);
+  EXPECT_EQ(Page->SelfClone(), clone);
+  EXPECT_EQ(clone->SelfClone(), Page);
+  EXPECT_EQ(clone->Caption(), L"Home");
+  EXPECT_EQ(a->Parent(), clone);
+  EXPECT_EQ(b->Parent(), clone);
+  EXPECT_EQ(Page->AdvToolBarCount(), 2);  // the page keeps its list
+  EXPECT_EQ(clone->AdvToolBarCount(), 2);
+  EXPECT_FALSE(Page->AutoPosition());
+  EXPECT_EQ(Pager->AdvPageCount(), 1);  // the copy is not a page of the pager
+  Page->DestroyClone();
+  EXPECT_EQ(Page->SelfClone(), nullptr);
+  EXPECT_EQ(a->Parent(), Page);
+  EXPECT_EQ(b->Parent(), Page);
+  EXPECT_TRUE(Page->AutoPosition());
+  EXPECT_EQ(Page->AdvToolBarCount(), 2);
+  window->Free();
+}
+
+TEST_F(GroupFixture, TheCompactWindowKeepsTheFormsCaptionActiveAndStaysOnScreen) {
+  TAdvToolBar* g = Group(L"Clipboard", {L"Cut", L"Copy", L"Paste"});
+  g->SetCompact(true);
+  auto* window = static_cast<TCompactWindow*>(g->CompactWindow());
+  int activeCaptions = 0;
+  auto old = Form->WindowProc;
+  Form->WindowProc = [&](TMessage& M) {
+    if (M.Msg == WM_NCACTIVATE && M.WParam == 1) ++activeCaptions;
+    old(M);
+  };
+  g->CompactButtonClick(g->CompactButton());
+  ASSERT_TRUE(window->Visible());
+  EXPECT_EQ(window->GetOwnerTopWindow(), Form->Handle());
+  activeCaptions = 0;
+  window->Perform(WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_EQ(activeCaptions, 1);
+  Form->WindowProc = old;
+  window->HideTimer()->Tick();
+  // Near the right edge of the work area the window moves left to end at it.
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  Form->SetBounds(work.right - 90, 40, 200, 320);
+  PumpFor(20);
+  g->CompactButtonClick(g->CompactButton());
+  ASSERT_TRUE(window->Visible());
+  EXPECT_EQ(window->Left() + window->Width(), work.right);
+  window->HideTimer()->Tick();
+}

@@ -10,3 +10,7 @@ vantrel_test(test_ribbon_pager SOURCES toolbar/ribbon/PagerModelTest.cpp toolbar
 # the compact drop-down.
 vantrel_test(test_ribbon_groups SOURCES toolbar/ribbon/PageGroupsTest.cpp toolbar/ribbon/PagerTestSupport.cpp
   draw/DrawTestSupport.cpp LIBS ribbon UNITS testunits_buttons TIMEOUT 120)
+# Pictures of a form with docked toolbars and a ribbon, saved to
+# <build>/screens/ (the PNG writer is the program's own).
+vantrel_test(test_ribbon_screens SOURCES toolbar/ribbon/RibbonScreenTest.cpp toolbar/ribbon/PagerTestSupport.cpp
+  draw/DrawTestSupport.cpp LIBS ribbon testscreens app ws2_32 UNITS testunits_buttons TIMEOUT 120)

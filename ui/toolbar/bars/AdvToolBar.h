@@ -409,6 +409,7 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   void EnterCompact();
   void LeaveCompact();
   void SetCompactButtonImage();
+  void CompactPictureChanged();
 
   TAntiAlias FAntiAlias = TAntiAlias::aaClearType;
   TOwned<TDbgList> FATBControls;

@@ -28,11 +28,16 @@ bool CanGrowGlowButton(TAdvCustomGlowButton* B, TButtonSizeState S) {
 
 // The button's width in State: set (Apply) or only worked out.
 int WidthIn(TAdvCustomGlowButton* B, TButtonSizeState State, bool Apply) {
+  TSize size{};
   if (Apply) {
     B->SetButtonSizeState(State);
+    if (B->HandleAllocated()) return B->Width();
+    // A button without a window (in a hidden drop-down) sizes itself only
+    // when it first paints: it takes its measured width now.
+    B->CalcButtonSize(State, size);
+    B->SetWidth(size.cx);
     return B->Width();
   }
-  TSize size{};
   B->CalcButtonSize(State, size);
   return size.cx;
 }
@@ -505,6 +510,11 @@ void TAdvCustomToolBar::SetCompactCaption(const String& Value) {
   if (FCompactCaption == Value) return;
   FCompactCaption = Value;
   if (FCompactBtn && FCompactBtn->Caption() != Value) FCompactBtn->SetCaption(Value);
+}
+
+void TAdvCustomToolBar::CompactPictureChanged() {
+  if (FCompact && FCompactBtn) FCompactBtn->Picture()->Assign(FICompactPicture);
+  Invalidate();
 }
 
 void TAdvCustomToolBar::SetCompactImageIndex(int Value) {

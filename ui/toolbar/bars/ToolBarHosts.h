@@ -50,10 +50,10 @@ class IToolBarPager {
   virtual TGroupAppearance* PagerTabGroupAppearance(TWinControl* Page) = 0;
   // A group's compact window closed (Button: the group's compact button):
   // a press on another group's compact button opens that one's.
-  virtual void PagerCompactClosed(TAdvGlowButton* Button) = 0;
+  virtual void PagerCompactClosed(TAdvGlowButton* Button) {}
   // A group's key-tip action is done: the focus goes back where it was
   // when the key tips started.
-  virtual void PagerRestoreFocus() = 0;
+  virtual void PagerRestoreFocus() {}
 
  protected:
   ~IToolBarPager() = default;
@@ -78,7 +78,7 @@ class IToolBarPage {
   virtual void PageMoveGroup(TAdvCustomToolBar* Group, int Index) = 0;
   // A group's compact state was set or cleared: the page fits its groups
   // again.
-  virtual void PageGroupsChanged() = 0;
+  virtual void PageGroupsChanged() {}
 
  protected:
   ~IToolBarPage() = default;

@@ -581,12 +581,18 @@ void TAdvToolBarPager::DrawTab(int Index) {
   font.SetColor(f.Text);
   TAntiAlias aa = glass && FAntiAlias == TAntiAlias::aaNone ? TAntiAlias::aaAntiAlias : FAntiAlias;
   if (glass && GetGlobalWin7ScenicRibbon()) cap.bottom -= 4;
+  // The text is laid out in the tab's whole measured width and cut to the
+  // caption area, so that a cut tab loses the end of its caption instead of
+  // wrapping it.
+  int client = 0;
+  int full = MeasureTabWidth(Index, client) - (item ? FCurrentGroupTabLeftMargin : FCurrentTabLeftMargin);
+  TRect text(cap.left, cap.top, Max<int>(cap.right, cap.left + full), cap.bottom);
   int saved = SaveDC(c->Handle());
   IntersectClipRect(c->Handle(), cap.left, cap.top, cap.right, cap.bottom);
   c->Brush()->SetStyle(TBrushStyle::bsClear);
   TRect bounds;
   // The text colour already tells a disabled tab.
-  DrawTextGdip(c, TAlignment::taLeftJustify, cap, page->TabText(), &font, true, true, aa, false, clNone, glass,
+  DrawTextGdip(c, TAlignment::taLeftJustify, text, page->TabText(), &font, true, true, aa, false, clNone, glass,
                bounds);
   RestoreDC(c->Handle(), saved);
 
