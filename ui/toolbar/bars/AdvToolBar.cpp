@@ -323,17 +323,6 @@ void TAdvCustomToolBar::ControlChange(TControl* AControl, bool Inserting) {
     RemoveItem(AControl);
 }
 
-void TAdvCustomToolBar::LinkGlowButton(TAdvCustomGlowButton* Button) {
-  Button->FOnSetButtonSize = [this](TObject* Sender, int& W, int& H) { GlowButtonSetSize(Sender, W, H); };
-}
-
-void TAdvCustomToolBar::LinkGlowButtons() {
-  if (IsDesigning() || !PageOf(this)) return;
-  for (int i = 0; i < FATBControls->Count(); ++i)
-    if (auto* g = dynamic_cast<TAdvCustomGlowButton*>(static_cast<TControl*>(FATBControls->Items(i))))
-      LinkGlowButton(g);
-}
-
 void TAdvCustomToolBar::InsertItem(TControl* AControl) {
   if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(AControl)) {
     tc->FAdvToolBar = this;

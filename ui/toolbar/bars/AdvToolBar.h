@@ -325,9 +325,6 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   // A page adopting the group admits it to its fitting.
   void MarkPropertiesLoaded() { FPropertiesLoaded = true; }
   bool ChangingParent() const { return FChangingParent; }
-  // On a page at run time: the size hook of every glow button item (large
-  // buttons fill the group below its caption).
-  void LinkGlowButtons();
 
   // --- Key tips of ribbon groups (ToolBarKeyTips.cpp)
   // The key tips of the visible, enabled glow buttons, nested items too.
@@ -404,7 +401,6 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   TAdvDockPanel* DockPanelParent() const;
   void LinkGlowButton(TAdvCustomGlowButton* G);
   void ReadjustButtons();
-  void LinkGlowButton(TAdvCustomGlowButton* Button);
   // The compact form's two directions and the compact button's image.
   void EnterCompact();
   void LeaveCompact();
