@@ -9,3 +9,7 @@ vantrel_test(test_toolbar_bars SOURCES toolbar/bars/DockRowsTest.cpp toolbar/bar
 # A picture of docked toolbars, saved to <build>/screens/.
 vantrel_test(test_toolbar_screens SOURCES toolbar/bars/ToolBarScreensTest.cpp toolbar/bars/BarsTestSupport.cpp
   LIBS bars testscreens UNITS testunits_stylers TIMEOUT 120)
+# The option selector window and its panels: the chevron drop-down with the
+# items that did not fit, its add-or-remove and options entries.
+vantrel_test(test_toolbar_popups SOURCES toolbar/bars/OptionSelectorTest.cpp toolbar/bars/BarsTestSupport.cpp
+  toolbar/bars/PaintTestSupport.cpp controls/menus/MenuDriver.cpp LIBS bars UNITS testunits_stylers TIMEOUT 120)

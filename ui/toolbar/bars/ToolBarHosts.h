@@ -109,6 +109,14 @@ class IQuickAccessToolBar {
   virtual void QATHideOverflow() = 0;
   // One of its items was shown or hidden.
   virtual void QATItemsChanged() = 0;
+  // It is placing its controls itself just now.
+  virtual bool QATRepositioning() = 0;
+  // Drops from its control list what lies neither on it nor in its
+  // overflow drop-down.
+  virtual void QATPurgeControlList() = 0;
+  // Repaints the button that its glass painting refers to (its Vista
+  // buttons ask when the pointer leaves them).
+  virtual void QATInvalidateRefButton() = 0;
 
  protected:
   ~IQuickAccessToolBar() = default;
