@@ -116,10 +116,8 @@ TEST_F(DockPanel, PaintsItsDockColourAndTilesItsPicture) {
 
 TEST_F(DockPanel, PersistenceSettingsReachTheToolBarsInItsRows) {
   TAdvDockPanel* p = NewPanel(TDockAlign::daTop);
-  TAdvToolBar* a = NewToolBar(L"A", 1);
-  TAdvToolBar* b = NewToolBar(L"B", 1);
-  a->SetParent(p);
-  b->SetParent(p);
+  TAdvToolBar* a = Docked(L"A", p);
+  TAdvToolBar* b = Docked(L"B", p);
   b->Hide();
   p->Persistence()->SetKey(L"Software\\Test");
   EXPECT_EQ(a->Persistence()->Key(), L"Software\\Test");
