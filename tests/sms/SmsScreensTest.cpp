@@ -19,7 +19,7 @@
 namespace {
 
 // What the screen shows of the window, after it has painted.
-std::unique_ptr<TBitmap> Capture(TCustomForm* Form) { return std::unique_ptr<TBitmap>(CaptureWindow(Form->Handle())); }
+std::unique_ptr<TBitmap> Capture(TCustomForm* Form) { return std::unique_ptr<TBitmap>(ScreenShotOf(Form->Handle())); }
 
 // Saves the picture; the point of a control in the picture.
 void Save(TBitmap* Bmp, const wchar_t* Name) {

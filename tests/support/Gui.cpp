@@ -83,7 +83,7 @@ String ScreensFolder() {
   return dir;
 }
 
-TBitmap* CaptureWindow(HWND Window) {
+TBitmap* ScreenShotOf(HWND Window) {
   SetWindowPos(Window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   PumpFor(300);

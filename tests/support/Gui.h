@@ -28,7 +28,7 @@ int CountPixels(TBitmap* Bitmap, const TRect& Rect, TColor Color, int Tolerance 
 String ScreensFolder();
 // What the screen shows of the window and what lies over it, after it has
 // painted.
-TBitmap* CaptureWindow(HWND Window);
+TBitmap* ScreenShotOf(HWND Window);
 
 // Brings the form's window to the foreground and gives Control the focus;
 // returns whether it has it.

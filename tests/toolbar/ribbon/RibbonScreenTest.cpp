@@ -137,7 +137,7 @@ struct RibbonScreen : ::testing::Test {
 }  // namespace
 
 TEST_F(RibbonScreen, DockedToolBarsAndARibbonWithGroups) {
-  std::unique_ptr<TBitmap> shot(CaptureWindow(Form->Handle()));
+  std::unique_ptr<TBitmap> shot(ScreenShotOf(Form->Handle()));
   Save(shot.get(), L"toolbars_ribbon.png");
   HWND wnd = Form->Handle();
   // The page's own colour shows right of its last group.
