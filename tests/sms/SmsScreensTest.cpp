@@ -14,25 +14,17 @@
 #include "base/FileStreams.h"
 #include "tests/support/Gui.h"
 #include "tests/sms/SmsForms.h"
+#include "tests/support/Screens.h"
 #include "tests/support/Settings.h"
 
 namespace {
 
 // What the screen shows of the window, after it has painted.
-std::unique_ptr<TBitmap> Capture(TCustomForm* Form) { return std::unique_ptr<TBitmap>(ScreenShotOf(Form->Handle())); }
+std::unique_ptr<TBitmap> Capture(TCustomForm* Form) { return CaptureWindow(Form); }
 
-// Saves the picture; the point of a control in the picture.
+// Saves the picture.
 void Save(TBitmap* Bmp, const wchar_t* Name) {
-  String file = ScreensFolder() + L"\\" + Name;
-  TFileStream out(file, fmCreate);
-  EXPECT_TRUE(SaveBitmapAsPng(Bmp, &out)) << WideToAnsi(file);
-}
-
-TPoint InPicture(TCustomForm* Form, TControl* Control, int X, int Y) {
-  RECT wr;
-  GetWindowRect(Form->Handle(), &wr);
-  TPoint p = Control->ClientToScreen(TPoint(X, Y));
-  return TPoint(p.x - wr.left, p.y - wr.top);
+  EXPECT_TRUE(SaveScreenshot(Bmp, Name)) << WideToAnsi(ScreensFolder() + L"\\" + Name);
 }
 
 TColor At(TBitmap* Bmp, const TPoint& P) { return PixelAt(Bmp, P.x, P.y); }

@@ -6,7 +6,7 @@ vantrel_test(test_sms_base_controls SOURCES sms/SmsBaseControlsTest.cpp TIMEOUT 
 vantrel_test(test_sms_windows SOURCES sms/SmsWindowsTest.cpp app/ToolsTestVersion.rc LIBS app
   UNITS testunits_phone TIMEOUT 120)
 # Pictures of the windows, saved to <build>/screens/.
-vantrel_test(test_sms_screens SOURCES sms/SmsScreensTest.cpp app/ToolsTestVersion.rc LIBS app
+vantrel_test(test_sms_screens SOURCES sms/SmsScreensTest.cpp app/ToolsTestVersion.rc LIBS app testscreens
   UNITS testunits_phone TIMEOUT 120)
 
 # The road of an SMS in a lab network: the windows in this process, the

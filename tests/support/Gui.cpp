@@ -71,27 +71,3 @@ void PressKey(WORD VirtualKey, bool Shift) {
   keybd_event(static_cast<BYTE>(VirtualKey), scan, KEYEVENTF_KEYUP, 0);
   if (Shift) keybd_event(VK_SHIFT, static_cast<BYTE>(MapVirtualKeyW(VK_SHIFT, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP, 0);
 }
-
-String ScreensFolder() {
-  wchar_t buf[MAX_PATH] = L"";
-  GetEnvironmentVariableW(L"VANTREL_BUILD_DIR", buf, MAX_PATH);
-  String dir = buf;
-  if (dir.empty()) dir = ExtractFilePath(GetModuleName(nullptr)) + L"..";
-  if (!dir.empty() && dir[0] == L'/') dir = L"Z:" + StringReplaceAll(dir, L"/", L"\\");
-  dir = IncludeTrailingPathDelimiter(dir) + L"screens";
-  CreateDirectoryW(dir.c_str(), nullptr);
-  return dir;
-}
-
-TBitmap* ScreenShotOf(HWND Window) {
-  SetWindowPos(Window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  PumpFor(300);
-  RECT r;
-  GetWindowRect(Window, &r);
-  auto* bmp = new TBitmap(r.right - r.left, r.bottom - r.top, TPixelFormat::pf32bit);
-  HDC screen = GetDC(nullptr);
-  BitBlt(bmp->Canvas()->Handle(), 0, 0, bmp->Width(), bmp->Height(), screen, r.left, r.top, SRCCOPY);
-  ReleaseDC(nullptr, screen);
-  return bmp;
-}

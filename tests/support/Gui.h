@@ -23,13 +23,6 @@ TColor WindowPixel(HWND Window, int X, int Y);
 // How many pixels of the rectangle are within Tolerance of Color.
 int CountPixels(TBitmap* Bitmap, const TRect& Rect, TColor Color, int Tolerance = 0);
 
-// The folder <build>/screens (made when missing) for pictures of windows
-// that tests save for a person to look at, in Windows form.
-String ScreensFolder();
-// What the screen shows of the window and what lies over it, after it has
-// painted.
-TBitmap* ScreenShotOf(HWND Window);
-
 // Brings the form's window to the foreground and gives Control the focus;
 // returns whether it has it.
 bool FocusForInput(TCustomForm* Form, TWinControl* Control);

@@ -4,5 +4,8 @@ vantrel_test(test_toolbar_paint SOURCES toolbar/bars/ToolBarPaintTest.cpp toolba
 
 # Toolbars, their items and dock panels: the model, item layout and overflow,
 # the dock rows, painting of toolbars and buttons, and the mouse.
-vantrel_test(test_toolbar_bars SOURCES toolbar/bars/DockRowsTest.cpp toolbar/bars/BarsTestSupport.cpp
+vantrel_test(test_toolbar_bars SOURCES toolbar/bars/DockRowsTest.cpp toolbar/bars/DockPanelTest.cpp toolbar/bars/ToolBarModelTest.cpp toolbar/bars/LayoutTest.cpp toolbar/bars/ToolBarButtonTest.cpp toolbar/bars/ToolBarDrawTest.cpp toolbar/bars/BarsTestSupport.cpp
   LIBS bars UNITS testunits_stylers TIMEOUT 120)
+# A picture of docked toolbars, saved to <build>/screens/.
+vantrel_test(test_toolbar_screens SOURCES toolbar/bars/ToolBarScreensTest.cpp toolbar/bars/BarsTestSupport.cpp
+  LIBS bars testscreens UNITS testunits_stylers TIMEOUT 120)

@@ -19,11 +19,8 @@ TAdvDockPanel::TAdvDockPanel(TComponent* AOwner)
   FControlStyle.Exclude(TControlStyleItem::csOpaque);
   TControl::SetAlign(TAlign::alTop);
   FDockAlign = TDockAlign::daTop;
-  FInternalToolBarStyler = new TCustomAdvToolBarStyler(this);
-  FInternalToolBarStyler->SetName(L"InternalStyler");
+  FInternalToolBarStyler = NewInternalStyler(this);
   FCurrentToolBarStyler = FInternalToolBarStyler;
-  FInternalToolBarStyler->AddControl(this);
-  FInternalToolBarStyler->SetSubComponent(true);
   FPersistence->OnChange = [this](TObject* Sender) { PersistenceChanged(Sender); };
   SetDoubleBuffered(true);
   FHeight = FMinimumSize;
@@ -32,8 +29,7 @@ TAdvDockPanel::TAdvDockPanel(TComponent* AOwner)
 
 void TAdvDockPanel::Destroy() {
   // (The layout store saves here first once it exists.)
-  if (FToolBarStyler && FToolBarStyler != FInternalToolBarStyler && !FToolBarStyler->IsDestroying())
-    FToolBarStyler->RemoveControl(this);
+  LeaveStyler(this, FToolBarStyler, FInternalToolBarStyler);
   FToolBarStyler = nullptr;
   // The toolbars still docked here forget the panel.
   for (int i = 0; i < FToolBars->Count(); ++i) {
@@ -61,13 +57,18 @@ void TAdvDockPanel::Loaded() {
     sorted.insert(it, t);
   }
   for (TAdvCustomToolBar* t : sorted) {
-    int left = t->Left(), top = t->Top();
+    if (FRows->IsToolBarAlreadyAdded(t) >= 0) continue;
+    int along = horz ? t->Left() : t->Top();
     FRows->Add()->AddToolBar(t);
-    // Both coordinates scale with the screen alike (1.0 until the first
-    // panel or pager learns the screen's factor).
-    int l = static_cast<int>(std::nearbyint(left * static_cast<long double>(DPIFactor)));
-    int tp = static_cast<int>(std::nearbyint(top * static_cast<long double>(DPIFactor)));
-    t->SetBounds(l, tp, t->Width(), t->Height());
+    // Its stored place along the row comes back, scaled with the screen
+    // (1.0 until the first panel or pager learns the screen's factor) like
+    // every other size. Across, it keeps the row it was given: writing the
+    // stored coordinate back would move it into another toolbar's row.
+    int scaled = static_cast<int>(std::nearbyint(along * static_cast<long double>(DPIFactor)));
+    if (horz)
+      t->SetLeft(scaled);
+    else
+      t->SetTop(scaled);
   }
   FPropertiesLoaded = true;
 }
@@ -76,10 +77,7 @@ void TAdvDockPanel::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomControl::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
   if (IsDestroying()) {
-    if (AComponent == FToolBarStyler) {
-      FToolBarStyler = nullptr;
-      FCurrentToolBarStyler = FInternalToolBarStyler;
-    }
+    ForgetStyler(AComponent, FToolBarStyler, FCurrentToolBarStyler, FInternalToolBarStyler);
     return;
   }
   if (AComponent == FToolBarStyler) SetToolBarStyler(nullptr);
@@ -122,7 +120,7 @@ void TAdvDockPanel::Dispatch(TMessage& Message) {
 
 void TAdvDockPanel::SetToolBarStyler(TCustomAdvToolBarStyler* Value) {
   if (Value && Value == FToolBarStyler) return;
-  if (FToolBarStyler && FToolBarStyler != FInternalToolBarStyler) FToolBarStyler->RemoveControl(this);
+  LeaveStyler(this, FToolBarStyler, FInternalToolBarStyler);
   FToolBarStyler = Value;
   if (Value) {
     FCurrentToolBarStyler = Value;
@@ -274,8 +272,7 @@ void TAdvDockPanel::PersistenceChanged(TObject*) {
 
 void TAdvDockPanel::Paint() {
   TCustomControl::Paint();
-  FMyImage->SetWidth(std::max(1, FWidth));
-  FMyImage->SetHeight(std::max(1, FHeight));
+  FMyImage->SetSize(std::max(1, FWidth), std::max(1, FHeight));
   TCanvas* c = FMyImage->Canvas();
   TRect r = ClientRect();
   TCustomAdvToolBarStyler* s = FCurrentToolBarStyler;

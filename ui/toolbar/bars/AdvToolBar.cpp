@@ -27,6 +27,26 @@ IToolBarPage* PageOf(const TControl* Control) {
 
 bool IsToolBarSeparator(const TControl* Control) { return dynamic_cast<const TAdvToolBarSeparator*>(Control); }
 
+TCustomAdvToolBarStyler* NewInternalStyler(TCustomControl* Owner) {
+  auto* s = new TCustomAdvToolBarStyler(Owner);
+  s->SetName(L"InternalStyler");
+  s->SetSubComponent(true);
+  s->AddControl(Owner);
+  return s;
+}
+
+void LeaveStyler(TCustomControl* Owner, TCustomAdvToolBarStyler* Assigned, TCustomAdvToolBarStyler* Internal) {
+  if (Assigned && Assigned != Internal && !Assigned->IsDestroying()) Assigned->RemoveControl(Owner);
+}
+
+bool ForgetStyler(TComponent* Gone, TCustomAdvToolBarStyler*& Assigned, TCustomAdvToolBarStyler*& Current,
+                  TCustomAdvToolBarStyler* Internal) {
+  if (!Gone || Gone != Assigned) return false;
+  Assigned = nullptr;
+  Current = Internal;
+  return true;
+}
+
 namespace {
 
 bool IsGlowItem(TControl* C) {
@@ -70,11 +90,8 @@ TAdvCustomToolBar::TAdvCustomToolBar(TComponent* AOwner)
   FConstraints->SetMinWidth(60);
   FOwner = AOwner;
   FAntiAlias = TAntiAlias::aaClearType;
-  FInternalToolBarStyler = new TCustomAdvToolBarStyler(this);
-  FInternalToolBarStyler->SetName(L"InternalStyler");
-  FInternalToolBarStyler->SetSubComponent(true);
+  FInternalToolBarStyler = NewInternalStyler(this);
   FCurrentToolBarStyler = FInternalToolBarStyler;
-  FInternalToolBarStyler->AddControl(this);
   FCaptionFont->OnChange = [this](TObject*) { CaptionFontChanged(); };
   FCaptionHeight = ScaledGroupCaptionHeight;
   FSizeAtDock = FHeight;
@@ -94,9 +111,7 @@ TAdvCustomToolBar::TAdvCustomToolBar(TComponent* AOwner)
 
 void TAdvCustomToolBar::Destroy() {
   // (The layout store saves here first once it exists.)
-  if (!IsDesigning() && FToolBarStyler && FToolBarStyler != FInternalToolBarStyler &&
-      !FToolBarStyler->IsDestroying())
-    FToolBarStyler->RemoveControl(this);
+  if (!IsDesigning()) LeaveStyler(this, FToolBarStyler, FInternalToolBarStyler);
   FToolBarStyler = nullptr;
   if (FTimer) FreeAndNil(FTimer);
   if (FOptionTimer) FreeAndNil(FOptionTimer);
@@ -114,7 +129,10 @@ void TAdvCustomToolBar::Loaded() {
   BuildSequenceList(FSeqControlList, true);
   UpdateButtonAppearances();
   FPropertiesLoaded = true;
-  if (IToolBarPage* page = PageOf(this); page && page->PageParentPager()) SetParentStyler(FParentStyler);
+  if (IToolBarPage* page = PageOf(this); page && page->PageParentPager()) {
+    SetParentStyler(FParentStyler);
+    if (!IsDesigning()) UpdateButtonRows();
+  }
   if (IsDesigning() && !FParentStyler && FToolBarStyler &&
       (FToolBarStyler == FInternalToolBarStyler ||
        (FLastDock && FToolBarStyler == FLastDock->InternalToolBarStyler())))
@@ -125,10 +143,7 @@ void TAdvCustomToolBar::Notification(TComponent* AComponent, TOperation Operatio
   TCustomControl::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
   if (IsDestroying()) {
-    if (AComponent == FToolBarStyler) {
-      FToolBarStyler = nullptr;
-      FCurrentToolBarStyler = FInternalToolBarStyler;
-    }
+    ForgetStyler(AComponent, FToolBarStyler, FCurrentToolBarStyler, FInternalToolBarStyler);
     return;
   }
   if (AComponent == FImages) {
@@ -152,7 +167,7 @@ void TAdvCustomToolBar::Notification(TComponent* AComponent, TOperation Operatio
 
 void TAdvCustomToolBar::SetToolBarStyler(TCustomAdvToolBarStyler* Value) {
   if (Value && Value == FToolBarStyler) return;
-  if (FToolBarStyler && FToolBarStyler != FInternalToolBarStyler) FToolBarStyler->RemoveControl(this);
+  LeaveStyler(this, FToolBarStyler, FInternalToolBarStyler);
   FToolBarStyler = Value;
   if (FParentStyler && FLastDock && FLastDock->CurrentToolBarStyler() &&
       !FLastDock->CurrentToolBarStyler()->IsDestroying())
@@ -320,17 +335,6 @@ void TAdvCustomToolBar::ControlChange(TControl* AControl, bool Inserting) {
     RemoveItem(AControl);
 }
 
-void TAdvCustomToolBar::LinkGlowButton(TAdvCustomGlowButton* Button) {
-  Button->FOnSetButtonSize = [this](TObject* Sender, int& W, int& H) { GlowButtonSetSize(Sender, W, H); };
-}
-
-void TAdvCustomToolBar::LinkGlowButtons() {
-  if (IsDesigning() || !PageOf(this)) return;
-  for (int i = 0; i < FATBControls->Count(); ++i)
-    if (auto* g = dynamic_cast<TAdvCustomGlowButton*>(static_cast<TControl*>(FATBControls->Items(i))))
-      LinkGlowButton(g);
-}
-
 void TAdvCustomToolBar::InsertItem(TControl* AControl) {
   if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(AControl)) {
     tc->FAdvToolBar = this;
@@ -348,6 +352,7 @@ void TAdvCustomToolBar::InsertItem(TControl* AControl) {
     if (PageOf(this)) {
       LinkGlowButton(g);
     } else if (DockPanelParent()) {
+      // A click in the toolbar closes its pop-up of hidden items.
       g->FOnInternalClick = [this](TObject*) {
         if (FOptionWindow && FOptionWindow->Visible()) FOptionWindow->Hide();
       };
@@ -538,6 +543,49 @@ void TAdvCustomToolBar::SetToolBarIndex(int Value) {
   Value = std::clamp(Value, 0, n - 1);
   page->PageMoveGroup(this, Value);
   SetTabOrder(Value);
+}
+
+void TAdvCustomToolBar::LinkGlowButton(TAdvCustomGlowButton* G) {
+  G->FOnSetButtonSize = [this](TObject* Sender, int& W, int& H) { GlowButtonSetSize(Sender, W, H); };
+  G->FOnGetShortCutHintPos = [this](TObject* Sender, TButtonSizeState State, TShortCutHintPos& Pos) {
+    GlowButtonGetShortCutHintPos(Sender, State, Pos);
+  };
+}
+
+void TAdvCustomToolBar::LinkGlowButtons() {
+  if (!PageOf(this) || IsDesigning()) return;
+  for (int i = 0; i < FATBControls->Count(); ++i)
+    if (auto* g = dynamic_cast<TAdvCustomGlowButton*>(ToolBarControls(i))) LinkGlowButton(g);
+}
+
+void TAdvCustomToolBar::UpdateButtonRows() {
+  IToolBarPage* page = PageOf(this);
+  if (!page || !(page->PageParentPager() || page->PageMinimizedWindowPager())) return;
+  int found = 0;
+  for (int& r : FButtonRows) r = -100;
+  for (int i = 0; i < FATBControls->Count(); ++i) {
+    TControl* c = ToolBarControls(i);
+    if (!c->Visible() || c->Top() < 0) continue;
+    bool placed = false;
+    for (int r = 0; r < found && !placed; ++r) placed = std::abs(c->Top() - FButtonRows[r]) <= 4;
+    if (!placed && found < 3) FButtonRows[found++] = c->Top();
+  }
+  std::sort(FButtonRows, FButtonRows + found);
+}
+
+void TAdvCustomToolBar::GlowButtonGetShortCutHintPos(TObject* Sender, TButtonSizeState, TShortCutHintPos& Pos) {
+  auto* c = dynamic_cast<TControl*>(Sender);
+  if (Pos != TShortCutHintPos::shpAuto || !c) return;
+  auto onRow = [c](int Row) { return Row > 0 && std::abs(c->Top() - Row) <= 4; };
+  bool third = FButtonRows[2] > 0;
+  if (c->Height() >= FHeight - FCaptionHeight - 15)
+    Pos = TShortCutHintPos::shpBottom;
+  else if (onRow(FButtonRows[0]))
+    Pos = third ? TShortCutHintPos::shpTopLeft : TShortCutHintPos::shpAboveTopLeft;
+  else if (onRow(FButtonRows[1]))
+    Pos = third ? TShortCutHintPos::shpLeft : TShortCutHintPos::shpBelowBottomLeft;
+  else
+    Pos = TShortCutHintPos::shpBottomLeft;
 }
 
 void TAdvCustomToolBar::GlowButtonSetSize(TObject* Sender, int& W, int& H) {

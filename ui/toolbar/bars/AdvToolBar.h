@@ -325,9 +325,6 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   // A page adopting the group admits it to its fitting.
   void MarkPropertiesLoaded() { FPropertiesLoaded = true; }
   bool ChangingParent() const { return FChangingParent; }
-  // On a page at run time: the size hook of every glow button item (large
-  // buttons fill the group below its caption).
-  void LinkGlowButtons();
 
   // --- Key tips of ribbon groups (ToolBarKeyTips.cpp)
   // The key tips of the visible, enabled glow buttons, nested items too.
@@ -350,9 +347,16 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   TNotifyEvent OnCompactShow;
   TCloseQueryEvent OnCompactCloseQuery;
 
-  // The height a glow button in a ribbon group asks for (large buttons fill
-  // the group below its caption).
+  // The hooks a ribbon group puts in its glow buttons: the height a button
+  // asks for (large buttons fill the group below its caption) and where its
+  // key tip goes when it leaves that to the group. A page that adopts a
+  // group has them put in every glow button it holds (LinkGlowButtons).
   void GlowButtonSetSize(TObject* Sender, int& W, int& H);
+  void GlowButtonGetShortCutHintPos(TObject* Sender, TButtonSizeState SizeState, TShortCutHintPos& Pos);
+  void LinkGlowButtons();
+  // The Tops of up to three button rows of a ribbon group (-100: none).
+  void UpdateButtonRows();
+  int ButtonRow(int Index) const { return FButtonRows[Index]; }
 
  protected:
   void Destroy() override;
@@ -395,9 +399,8 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   bool IsRibbonGroup();
   bool OnPageOrCompactWindow() const;
   TAdvDockPanel* DockPanelParent() const;
-  void SetParentStylerValue(bool Value) { FParentStyler = Value; }
+  void LinkGlowButton(TAdvCustomGlowButton* G);
   void ReadjustButtons();
-  void LinkGlowButton(TAdvCustomGlowButton* Button);
   // The compact form's two directions and the compact button's image.
   void EnterCompact();
   void LeaveCompact();
@@ -533,3 +536,14 @@ class TAdvToolBar : public TAdvCustomToolBar {
 
 // The item is a toolbar separator.
 bool IsToolBarSeparator(const TControl* Control);
+
+// The styler binding that dock panels and toolbars share: each makes an
+// internal styler of its own (named "InternalStyler", a sub-component,
+// registered), may have one assigned, and has one in effect.
+TCustomAdvToolBarStyler* NewInternalStyler(TCustomControl* Owner);
+// Leaves an assigned styler other than the internal one, while it lives.
+void LeaveStyler(TCustomControl* Owner, TCustomAdvToolBarStyler* Assigned, TCustomAdvToolBarStyler* Internal);
+// While the owner is being freed: an assigned styler that goes is only
+// forgotten, the internal one taking effect again. True when Gone was it.
+bool ForgetStyler(TComponent* Gone, TCustomAdvToolBarStyler*& Assigned, TCustomAdvToolBarStyler*& Current,
+                  TCustomAdvToolBarStyler* Internal);

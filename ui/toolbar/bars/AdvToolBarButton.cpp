@@ -395,25 +395,13 @@ void TAdvCustomToolBarButton::UpdateTracking() {
 // ---------------------------------------------------------------------------
 // Down and groups
 
+ButtonGroup::TMember TAdvCustomToolBarButton::GroupMember() {
+  return {this, FDown, FState, FAllowAllUp, FGroupIndex, FStyle == TAdvToolButtonStyle::tasCheck};
+}
+
 void TAdvCustomToolBarButton::SetDown(bool Value) {
   if (IsLoading()) FInitialDown = Value;
-  if (FGroupIndex == 0 && FStyle == TAdvToolButtonStyle::tasButton) Value = false;
-  if (FStyle == TAdvToolButtonStyle::tasCheck) {
-    FDown = Value;
-    FState = Value ? TAdvButtonState::absDown : TAdvButtonState::absUp;
-    Repaint();
-    return;
-  }
-  if (Value == FDown || (FDown && !FAllowAllUp)) return;
-  FDown = Value;
-  if (Value) {
-    if (FState == TAdvButtonState::absUp) Invalidate();
-    FState = TAdvButtonState::absExclusive;
-    UpdateExclusive();
-  } else {
-    FState = TAdvButtonState::absUp;
-    Repaint();
-  }
+  if (ButtonGroup::SetDown(GroupMember(), Value)) UpdateExclusive();
 }
 
 void TAdvCustomToolBarButton::SetAllowAllUp(bool Value) {
@@ -429,35 +417,23 @@ void TAdvCustomToolBarButton::SetGroupIndex(int Value) {
 }
 
 void TAdvCustomToolBarButton::UpdateExclusive() {
-  if (FGroupIndex == 0 || !FParent) return;
-  auto tell = [this](TControl* C) {
-    C->Perform(CM_BUTTONPRESSED, static_cast<WPARAM>(FGroupIndex), reinterpret_cast<LPARAM>(this));
-  };
-  std::vector<TControl*> siblings;
-  for (int i = 0; i < FParent->ControlCount(); ++i) siblings.push_back(FParent->Controls(i));
-  for (TControl* c : siblings) tell(c);
-  // And the group's members that lie elsewhere: the toolbar around a
-  // container, the pop-up of hidden items, the quick access toolbar.
-  if (FAdvToolBar && FParent != FAdvToolBar) {
-    tell(FAdvToolBar);
-  } else if (FAdvToolBar && FAdvToolBar->FOptionWindow) {
-    tell(FAdvToolBar->FOptionWindow);
-  } else if (FAdvQuickAccessToolBar) {
-    tell(FAdvQuickAccessToolBar->QATControl());
-  }
+  // The group's members that lie elsewhere too: the toolbar's own items
+  // around a container, else the pop-up of its hidden items, or the quick
+  // access toolbar's.
+  TWinControl* also = nullptr;
+  if (FAdvToolBar && FParent != FAdvToolBar)
+    also = FAdvToolBar;
+  else if (FAdvToolBar && FAdvToolBar->FOptionWindow)
+    also = FAdvToolBar->FOptionWindow;
+  else if (FAdvQuickAccessToolBar)
+    also = FAdvQuickAccessToolBar->QATControl();
+  ButtonGroup::UpdateExclusive(GroupMember(), {also});
 }
 
 void TAdvCustomToolBarButton::ButtonPressed(TMessage& Message) {
-  if (static_cast<int>(Message.WParam) != FGroupIndex) return;
-  auto* sender = dynamic_cast<TAdvCustomToolBarButton*>(reinterpret_cast<TControl*>(Message.LParam));
-  if (!sender || sender == this) return;
-  if (sender->FDown && FDown) {
-    FDown = false;
-    FState = TAdvButtonState::absUp;
-    if (auto* a = dynamic_cast<TCustomAction*>(Action())) a->SetChecked(false);
-    Invalidate();
-  }
-  FAllowAllUp = sender->FAllowAllUp;
+  static const ButtonGroup::TRules rules{.UncheckAction = true, .TakeAllowAllUp = true};
+  if (auto* sender = dynamic_cast<TAdvCustomToolBarButton*>(ButtonGroup::Sender(Message)))
+    ButtonGroup::ButtonPressed(GroupMember(), Message, sender->GroupMember(), rules);
 }
 
 // ---------------------------------------------------------------------------
@@ -517,14 +493,7 @@ void TAdvCustomToolBarButton::MouseMove(TShiftState Shift, int X, int Y) {
   TAdvCustomToolBarControl::MouseMove(Shift, X, Y);
   if (IsDesigning()) return;
   if (FDragging) {
-    TAdvButtonState st = FDown ? TAdvButtonState::absExclusive : TAdvButtonState::absUp;
-    if (X >= 0 && X < ClientWidth() && Y >= 0 && Y <= ClientHeight())
-      st = FDown ? TAdvButtonState::absExclusive : TAdvButtonState::absDown;
-    if (FStyle == TAdvToolButtonStyle::tasCheck && FDown) st = TAdvButtonState::absDown;
-    if (st != FState) {
-      FState = st;
-      Invalidate();
-    }
+    ButtonGroup::TrackPress(GroupMember(), X, Y);
   } else if (!FMouseInControl) {
     UpdateTracking();
   }
@@ -541,15 +510,9 @@ void TAdvCustomToolBarButton::MouseUp(TMouseButton Button, TShiftState Shift, in
   if (!FDragging) return;
   FDragging = false;
   // The bottom edge counts as inside, the right edge does not.
-  bool inside = X >= 0 && X < ClientWidth() && Y >= 0 && Y <= ClientHeight();
+  bool inside = ButtonGroup::Inside(GroupMember(), X, Y);
   if (FGroupIndex != 0) {
-    if (inside) {
-      SetDown(!FDown);
-      if (FDown) Repaint();
-    } else {
-      if (FDown) FState = TAdvButtonState::absExclusive;
-      Repaint();
-    }
+    ButtonGroup::ReleaseInGroup(GroupMember(), inside, [this](bool Value) { SetDown(Value); });
   } else {
     FState = TAdvButtonState::absUp;
     FMouseInControl = false;

@@ -9,6 +9,7 @@
 #include "base/ActnList.h"
 #include "base/Picture.h"
 #include "ui/controls/buttons/AdvGlassButton.h"
+#include "ui/controls/buttons/ButtonGroup.h"
 #include "ui/controls/menus/AdvMenus.h"
 #include "ui/toolbar/bars/AdvToolBar.h"
 
@@ -241,6 +242,8 @@ class TAdvCustomToolBarButton : public TAdvCustomToolBarControl {
   bool IsRotated() const;
   bool InGlassMode() const;
   TFont* MeasuringFont();
+  // Down and the group, through the rules all buttons share.
+  ButtonGroup::TMember GroupMember();
   void UpdateExclusive();
   void UpdateTracking();
   void ButtonPressed(TMessage& Message);

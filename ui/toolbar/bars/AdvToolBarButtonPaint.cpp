@@ -38,13 +38,7 @@ void Fill(TCanvas* C, bool Glass, TColor From, TColor To, const TRect& R, AdvToo
 }  // namespace
 
 void TAdvCustomToolBarButton::Paint() {
-  if (!FEnabled) {
-    FState = TAdvButtonState::absDisabled;
-    FDragging = false;
-  } else if (FState == TAdvButtonState::absDisabled) {
-    FState = FDown && FGroupIndex != 0 ? TAdvButtonState::absExclusive : TAdvButtonState::absUp;
-  }
-  if (FStyle == TAdvToolButtonStyle::tasCheck && FDown) FState = TAdvButtonState::absDown;
+  ButtonGroup::PaintState(GroupMember(), FDragging);
   TAdvCustomToolBarControl::Paint();
   DrawButtonBackground(Canvas());
   if (IsDesigning() && FImageIndex < 0 && !(FShowCaption && !Caption().empty()) && FGlyph->Empty() &&

@@ -274,7 +274,9 @@ void TAdvCustomToolBar::AutoSizeToolBar() {
       if (edge != 0) needed = edge;
     }
   }
-  if (FShowPopupIndicator) needed += FPopupIndicatorWidth;
+  // Room for the right handle after the items (a toolbar without items
+  // is just its minimum length).
+  if (FShowPopupIndicator && n > 0) needed += FPopupIndicatorWidth;
 
   // The full length and the thickness.
   int full = StartOffset(), thick = 26;
@@ -536,7 +538,9 @@ void TAdvCustomToolBar::MoveToFront(TControl* AControl) {
 }
 
 void TAdvCustomToolBar::UpdateSeparatorVisibility() {
-  if (!IsHorizontalBar() || FUpdateCount > 0) return;
+  // Not before the toolbar has a place: a toolbar filled before it is put
+  // on a dock panel keeps its separators.
+  if (!IsHorizontalBar() || FUpdateCount > 0 || !FParent) return;
   bool onDock = DockPanelParent() != nullptr;
   int count = 0;
   TControl* prev = nullptr;

@@ -225,17 +225,19 @@ void TRowCollectionItem::ArrangeToolBars() {
       }
     }
   }
+  // Final pass: no toolbar before the row's start, none overlapping the
+  // next (the first one's successor included), the last one within the row.
   for (int d = 0; d < n; ++d) {
     if (d == 0) {
       int fb = FreeBefore(0);
       if (fb < 0) MoveBy(At(0), -fb);
     }
-    if (d == n - 1) {
-      int fa = FreeAfter(d);
-      if (fa < 0) absorb(d, fa);
-    } else if (d > 0) {
+    if (d < n - 1) {
       int fs = FreeAfter(d);
       if (fs < 0) MoveBy(At(d + 1), -fs);
+    } else {
+      int fa = FreeAfter(d);
+      if (fa < 0) absorb(d, fa);
     }
   }
 }
