@@ -135,13 +135,7 @@ void TAdvCustomGlassButton::PaintParentBackground(HDC DC) {
   int saved = SaveDC(DC);
   TRect r = ClientRect();
   IntersectClipRect(DC, 0, 0, r.Width(), r.Height());
-  OffsetWindowOrgEx(DC, FLeft, FTop, nullptr);
-  FParent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(DC));
-  // A parent that paints itself paints its graphic children too.
-  if (dynamic_cast<TCustomControl*>(FParent))
-    FParent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-  else
-    TWinCtrl::PaintCtrls(FParent, DC, nullptr);
+  GlowButton::PaintParentBackground(this, DC);
   RestoreDC(DC, saved);
 }
 

@@ -73,20 +73,7 @@ struct TPaintMark {
 };
 }  // namespace
 
-void TAdvCustomGlowButton::PaintParentBackground(HDC DC) {
-  TWinControl* parent = FParent;
-  if (!parent) return;
-  int saved = SaveDC(DC);
-  OffsetWindowOrgEx(DC, FLeft, FTop, nullptr);
-  parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(DC));
-  // A parent that paints itself paints its graphic children too; another
-  // (a form, a plain container) only gives them.
-  if (dynamic_cast<TCustomControl*>(parent))
-    parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-  else
-    TWinCtrl::PaintCtrls(parent, DC, nullptr);
-  RestoreDC(DC, saved);
-}
+void TAdvCustomGlowButton::PaintParentBackground(HDC DC) { GlowButton::PaintParentBackground(this, DC); }
 
 TGlowFaceParams TAdvCustomGlowButton::FaceParams(TCanvas* ACanvas, TFont* AFont, TBitmap* AGlyph,
                                                  bool WithDownPicture) {

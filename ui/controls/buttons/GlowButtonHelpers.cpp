@@ -370,6 +370,21 @@ void DrawImageListSaturated(HDC DC, TCustomImageList* Images, int Index, int X, 
 
 }  // namespace GlowButton
 
+void GlowButton::PaintParentBackground(TControl* Control, HDC DC) {
+  TWinControl* parent = Control->Parent();
+  if (!parent) return;
+  int saved = SaveDC(DC);
+  OffsetWindowOrgEx(DC, Control->Left(), Control->Top(), nullptr);
+  parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(DC));
+  // A parent that paints itself paints its graphic children too; another
+  // (a form, a plain container) only gives them.
+  if (dynamic_cast<TCustomControl*>(parent))
+    parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
+  else
+    TWinCtrl::PaintCtrls(parent, DC, nullptr);
+  RestoreDC(DC, saved);
+}
+
 void TWinCtrl::PaintCtrls(TWinControl* Control, HDC DC, TControl* First) {
   if (Control) Control->PaintControls(DC, First);
 }

@@ -92,6 +92,13 @@ void DrawImageListSaturated(HDC DC, TCustomImageList* Images, int Index, int X, 
 
 }  // namespace GlowButton
 
+namespace GlowButton {
+// What the parent shows under Control, painted into DC with Control's
+// origin at (0, 0): the parent's erase and, for a parent that paints itself,
+// its paint (else its graphic children). The DC is given back as it was.
+void PaintParentBackground(TControl* Control, HDC DC);
+}  // namespace GlowButton
+
 // Paints a windowed control's non-windowed children onto a device context,
 // starting at First (nullptr: all).
 struct TWinCtrl {

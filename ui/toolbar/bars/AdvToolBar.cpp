@@ -105,6 +105,7 @@ TAdvCustomToolBar::TAdvCustomToolBar(TComponent* AOwner)
   FMenuItemTimer->SetEnabled(false);
   FIOptionPicture->OnChange = [this](TObject*) { Invalidate(); };
   FIOptionDisabledPicture->OnChange = [this](TObject*) { Invalidate(); };
+  FICompactPicture->OnChange = [this](TObject*) { CompactPictureChanged(); };
   FCompactMinWidth = static_cast<int>(std::nearbyint(45.0L * DPIFactor));
 }
 

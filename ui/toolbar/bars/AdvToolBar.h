@@ -268,6 +268,77 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   int HoverStep() const { return FStepHover; }
   bool HoverTimerRunning() const { return FTimer != nullptr; }
 
+  // --- Ribbon groups: sizing steps and the compact form (ToolBarCompact.cpp)
+  // One step of the layouts of up to three glow buttons, worked from the end
+  // of the group: large to label (side by side to one column), else label to
+  // glyph (one column). The result is the width gained, negative when the
+  // step widens the group, 0 when no step exists; Target is the state the
+  // buttons take. Without Apply nothing changes.
+  int ShrinkButtons(TButtonSizeState& Target, bool Apply);
+  int GetShrinkGain(TButtonSizeState& Target) { return ShrinkButtons(Target, false); }
+  // The reverse steps (glyph to label, else label to large); the result is
+  // the width the step needs, negative when it narrows the group.
+  int GrowButtons(TButtonSizeState& Target, bool Apply);
+  int GetGrowCost(TButtonSizeState& Target) { return GrowButtons(Target, false); }
+  void ShrinkToSmallest();
+  void GrowToLargest();
+  // The width the group needs when whole (a compact group: its clone's at
+  // the smallest layout), and the width of its compact form.
+  int GetFullWidth();
+  int GetCompactWidth();
+  // False for a group whose compact form was forced through SetCompact.
+  bool CanAutoCompact() const { return !FCompactMode; }
+  bool Compact() const { return FCompact; }
+  // Forces the compact form on (the page then never expands the group) or
+  // off, and lets the page fit its groups again.
+  void SetCompact(bool Value);
+  // Enters or leaves the compact form (on a page, once loaded, not forced).
+  void SwitchCompact(bool Value);
+  // The compact button's click: drops the compact window under the group.
+  void CompactButtonClick(TObject* Sender);
+  void HideCompactWindow();
+  // Posts "TBCompactWinHide" to the toolbar's window.
+  void PostCompactWindowHide();
+  // On the clone, once its window hid: the pager remembers the group's
+  // compact button and clicks another compact button under the cursor.
+  void NotifyCompactClosed();
+  // The clone takes the group's settings, and with MoveItems its items.
+  void UpdateSelfClone(bool MoveItems);
+  // The clone lays out again after items were shown or hidden.
+  void UpdateControlsVisibility();
+  void UpdateCompactButtonAppearance();
+  const String& CompactCaption() const { return FCompactCaption; }
+  void SetCompactCaption(const String& Value);
+  const String& WideCompactCaption() const { return FWideCompactCaption; }
+  void SetWideCompactCaption(const String& Value) { FWideCompactCaption = Value; }
+  TGDIPPicture* CompactPicture() const { return FICompactPicture; }
+  void SetCompactPicture(TGDIPPicture* Value) { FICompactPicture->Assign(Value); }
+  int CompactImageIndex() const { return FCompactImageIndex; }
+  void SetCompactImageIndex(int Value);
+  const String& CompactShortCutHint() const { return FCompactShortCutHint; }
+  void SetCompactShortCutHint(const String& Value) { FCompactShortCutHint = Value; }
+  int CompactMinWidth() const { return FCompactMinWidth; }
+  void SetCompactMinWidth(int Value) { FCompactMinWidth = Value; }
+  bool CompactSmallest() const { return FCompactSmallest; }
+  void SetCompactSmallest(bool Value) { FCompactSmallest = Value; }
+  void SetOnCompactCloseQuery(TCloseQueryEvent Value);
+  // A page adopting the group admits it to its fitting.
+  void MarkPropertiesLoaded() { FPropertiesLoaded = true; }
+  bool ChangingParent() const { return FChangingParent; }
+
+  // --- Key tips of ribbon groups (ToolBarKeyTips.cpp)
+  // The key tips of the visible, enabled glow buttons, nested items too.
+  void ShowShortCutHints();
+  void HideShortCutHints();
+  // Typed key-tip text (either case): an exact match triggers its button
+  // (True); buttons whose key tip only starts with it add 1 to Partial, the
+  // others hide their key tips.
+  bool HandleShortCutHintKey(const String& Text, int& Partial);
+  // A glow button of the group has its drop-down open.
+  bool HasDroppedDownButton();
+  // The owning pager takes the focus back.
+  void RestorePagerFocus();
+
   TNotifyEvent OnClose;
   TOptionEvent OnOptionClick;
   TCanFloatEvent OnCanFloat;
@@ -330,6 +401,11 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   TAdvDockPanel* DockPanelParent() const;
   void LinkGlowButton(TAdvCustomGlowButton* G);
   void ReadjustButtons();
+  // The compact form's two directions and the compact button's image.
+  void EnterCompact();
+  void LeaveCompact();
+  void SetCompactButtonImage();
+  void CompactPictureChanged();
 
   TAntiAlias FAntiAlias = TAntiAlias::aaClearType;
   TOwned<TDbgList> FATBControls;

@@ -14,6 +14,7 @@ class TGroupAppearance;
 class TGlowButtonAppearance;
 class TGDIPPicture;
 class TAdvCustomToolBar;
+class TAdvGlowButton;
 
 class IToolBarPager {
  public:
@@ -47,6 +48,12 @@ class IToolBarPager {
   // take (the styler's GroupAppearance for a tab group with the default
   // appearance); else nullptr.
   virtual TGroupAppearance* PagerTabGroupAppearance(TWinControl* Page) = 0;
+  // A group's compact window closed (Button: the group's compact button):
+  // a press on another group's compact button opens that one's.
+  virtual void PagerCompactClosed(TAdvGlowButton* Button) {}
+  // A group's key-tip action is done: the focus goes back where it was
+  // when the key tips started.
+  virtual void PagerRestoreFocus() {}
 
  protected:
   ~IToolBarPager() = default;
@@ -69,6 +76,9 @@ class IToolBarPage {
   virtual int PageGroupCount() = 0;
   virtual int PageGroupIndex(TAdvCustomToolBar* Group) = 0;
   virtual void PageMoveGroup(TAdvCustomToolBar* Group, int Index) = 0;
+  // A group's compact state was set or cleared: the page fits its groups
+  // again.
+  virtual void PageGroupsChanged() {}
 
  protected:
   ~IToolBarPage() = default;

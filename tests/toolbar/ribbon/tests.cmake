@@ -1,0 +1,16 @@
+# The ribbon pager's parts: its scroll buttons and its bitmaps.
+vantrel_test(test_ribbon_controls SOURCES toolbar/ribbon/PageScrollButtonTest.cpp toolbar/ribbon/RibbonBitmapsTest.cpp
+  controls/buttons/ButtonTestSupport.cpp LIBS ribbon UNITS testunits_buttons TIMEOUT 120)
+# The pager: its model and settings, the layout and fitting of its tabs,
+# its painting and its pages' painting and tab glow.
+vantrel_test(test_ribbon_pager SOURCES toolbar/ribbon/PagerModelTest.cpp toolbar/ribbon/PagerLayoutTest.cpp
+  toolbar/ribbon/PagerPaintTest.cpp toolbar/ribbon/PagerTestSupport.cpp toolbar/bars/PaintTestSupport.cpp
+  draw/DrawTestSupport.cpp LIBS ribbon UNITS testunits_buttons TIMEOUT 120)
+# Groups on a page: their layout steps, the page's fitting and scrolling,
+# the compact drop-down.
+vantrel_test(test_ribbon_groups SOURCES toolbar/ribbon/PageGroupsTest.cpp toolbar/ribbon/PagerTestSupport.cpp
+  draw/DrawTestSupport.cpp LIBS ribbon UNITS testunits_buttons TIMEOUT 120)
+# Pictures of a form with docked toolbars and a ribbon, saved to
+# <build>/screens/ (the PNG writer is the program's own).
+vantrel_test(test_ribbon_screens SOURCES toolbar/ribbon/RibbonScreenTest.cpp toolbar/ribbon/PagerTestSupport.cpp
+  draw/DrawTestSupport.cpp LIBS ribbon testscreens UNITS testunits_buttons TIMEOUT 120)
