@@ -61,6 +61,12 @@ TAdvToolBar* DockFixture::NewToolBar(const wchar_t* Name, int Buttons) {
   return t;
 }
 
+TAdvToolBar* DockFixture::Docked(const wchar_t* Name, TAdvDockPanel* P, int Buttons) {
+  TAdvToolBar* t = NewToolBar(Name, Buttons);
+  t->SetParent(P);
+  return t;
+}
+
 TAdvToolBarButton* DockFixture::AddButton(TAdvCustomToolBar* T, const wchar_t* Name, int Width) {
   auto* b = new TAdvToolBarButton(Form);
   b->SetName(Name);

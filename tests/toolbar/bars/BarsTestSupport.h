@@ -71,6 +71,8 @@ struct DockFixture : ::testing::Test {
   TAdvDockPanel* NewPanel(TDockAlign Align);
   // A toolbar of the form with Length pixels of buttons along it.
   TAdvToolBar* NewToolBar(const wchar_t* Name, int Buttons = 1);
+  // The same, docked in P.
+  TAdvToolBar* Docked(const wchar_t* Name, TAdvDockPanel* P, int Buttons = 1);
   TAdvToolBarButton* AddButton(TAdvCustomToolBar* T, const wchar_t* Name, int Width = 0);
   TAdvToolBarSeparator* AddSeparator(TAdvCustomToolBar* T, const wchar_t* Name);
 };

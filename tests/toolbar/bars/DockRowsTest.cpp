@@ -76,10 +76,8 @@ TEST_F(DockRows, AVerticalRowRunsDownFromItsTop) {
 
 TEST_F(DockRows, AFullSizeToolBarFillsARowOfItsOwn) {
   TAdvDockPanel* p = NewPanel(TDockAlign::daTop);
-  TAdvToolBar* a = NewToolBar(L"A", 1);
-  TAdvToolBar* b = NewToolBar(L"B", 1);
-  a->SetParent(p);
-  b->SetParent(p);
+  TAdvToolBar* a = Docked(L"A", p);
+  TAdvToolBar* b = Docked(L"B", p);
   p->Rows()->MoveToolBarToRow(b, 0);
   a->SetFullSize(true);
   TRect row = p->Rows()->Items(0)->RowRect();
@@ -108,12 +106,9 @@ class DockDrag : public DockFixture, public ::testing::WithParamInterface<Across
 TEST_P(DockDrag, AcrossRows) {
   const AcrossCase& c = GetParam();
   TAdvDockPanel* p = NewPanel(TDockAlign::daTop);
-  TAdvToolBar* a = NewToolBar(L"A", 1);
-  TAdvToolBar* b = NewToolBar(L"B", 1);
-  TAdvToolBar* d = NewToolBar(L"C", 1);
-  a->SetParent(p);
-  b->SetParent(p);
-  d->SetParent(p);
+  Docked(L"A", p);
+  TAdvToolBar* b = Docked(L"B", p);
+  Docked(L"C", p);
   p->Rows()->MoveToolBarToRow(b, 0);
   ASSERT_EQ(RowNames(p), (Rows{{L"A", L"B"}, {L"C"}}));
   auto* t = static_cast<TAdvToolBar*>(Form->FindComponent(c.Moved));
@@ -137,10 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DockRows, AToolBarDraggedLeftOntoItsNeighbourChangesPlaces) {
   TAdvDockPanel* p = NewPanel(TDockAlign::daTop);
-  TAdvToolBar* a = NewToolBar(L"A", 1);
-  TAdvToolBar* b = NewToolBar(L"B", 1);
-  a->SetParent(p);
-  b->SetParent(p);
+  TAdvToolBar* a = Docked(L"A", p);
+  TAdvToolBar* b = Docked(L"B", p);
   p->Rows()->MoveToolBarToRow(b, 0);
   b->SetLeft(a->Left() + 6);  // not within 5 px: pushes nothing, stays
   EXPECT_EQ(RowNames(p), (Rows{{L"A", L"B"}}));
@@ -158,10 +151,8 @@ TEST_F(DockRows, AToolBarDraggedLeftOntoItsNeighbourChangesPlaces) {
 
 TEST_F(DockRows, WideningTakesTheRoomAfterThenBeforeAndNoMore) {
   TAdvDockPanel* p = NewPanel(TDockAlign::daTop);
-  TAdvToolBar* a = NewToolBar(L"A", 1);
-  TAdvToolBar* b = NewToolBar(L"B", 1);
-  a->SetParent(p);
-  b->SetParent(p);
+  TAdvToolBar* a = Docked(L"A", p);
+  TAdvToolBar* b = Docked(L"B", p);
   p->Rows()->MoveToolBarToRow(b, 0);
   b->SetLeft(b->Left() + 30);
   int before = p->Rows()->Items(0)->FreeSpaceBetween(a, b);
@@ -307,10 +298,8 @@ TEST_F(DockRows, AVerticalPanelScalesTheStoredTopAlike) {
 
 TEST_F(DockRows, AToolBarWhoseRowIsGoneGetsARowOfItsOwn) {
   TAdvDockPanel* p = NewPanel(TDockAlign::daTop);
-  TAdvToolBar* a = NewToolBar(L"A", 1);
-  TAdvToolBar* b = NewToolBar(L"B", 1);
-  a->SetParent(p);
-  b->SetParent(p);
+  TAdvToolBar* a = Docked(L"A", p);
+  TAdvToolBar* b = Docked(L"B", p);
   // A stored row index that names no row, or a row that does not hold the
   // toolbar, as a layout store may bring.
   for (int stored : {7, 0}) {
@@ -338,10 +327,8 @@ TEST_F(DockRows, AShownToolBarThatNoRowTakesGetsARowOfItsOwn) {
 
 TEST_F(DockRows, RowsRaiseForToolBarsAndRowsTheyDoNotHave) {
   TAdvDockPanel* p = NewPanel(TDockAlign::daTop);
-  TAdvToolBar* a = NewToolBar(L"A", 1);
-  TAdvToolBar* b = NewToolBar(L"B", 1);
-  a->SetParent(p);
-  b->SetParent(p);
+  TAdvToolBar* a = Docked(L"A", p);
+  TAdvToolBar* b = Docked(L"B", p);
   int l = 10, w = 20;
   try {
     p->Rows()->Items(0)->SetToolBarLeftAndWidth(b, l, w);

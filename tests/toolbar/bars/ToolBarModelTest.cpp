@@ -168,10 +168,8 @@ TEST_F(ToolBarModel, ToolBarIndexIsItsPlaceAmongThePagesGroups) {
 
 TEST_F(ToolBarModel, TheGripStyleIsTheSharedStylers) {
   TAdvDockPanel* p = NewPanel(TDockAlign::daTop);
-  TAdvToolBar* a = NewToolBar(L"A", 1);
-  TAdvToolBar* b = NewToolBar(L"B", 1);
-  a->SetParent(p);
-  b->SetParent(p);
+  TAdvToolBar* a = Docked(L"A", p);
+  TAdvToolBar* b = Docked(L"B", p);
   int w = a->Width();
   a->SetDragGripStyle(TDragGripStyle::dsNone);
   EXPECT_EQ(b->DragGripStyle(), TDragGripStyle::dsNone);

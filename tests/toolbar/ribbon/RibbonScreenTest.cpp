@@ -4,8 +4,6 @@
 // layout puts the parts.
 #include <memory>
 
-#include "app/SmsImages.h"
-#include "base/FileStreams.h"
 #include "tests/draw/DrawTestSupport.h"
 #include "tests/support/Gui.h"
 #include "tests/support/Screens.h"
@@ -17,20 +15,6 @@
 #include "ui/toolbar/stylers/ToolBarOfficeStyler.h"
 
 namespace {
-
-void Save(TBitmap* Bmp, const wchar_t* Name) {
-  String file = ScreensFolder() + L"\\" + Name;
-  TFileStream out(file, fmCreate);
-  EXPECT_TRUE(SaveBitmapAsPng(Bmp, &out)) << WideToAnsi(file);
-}
-
-// The point of a control's client point in a picture of Window.
-TPoint InPicture(HWND Window, TControl* Control, int X, int Y) {
-  RECT wr;
-  GetWindowRect(Window, &wr);
-  TPoint p = Control->ClientToScreen(TPoint(X, Y));
-  return TPoint(p.x - wr.left, p.y - wr.top);
-}
 
 struct RibbonScreen : ::testing::Test {
   TForm* Form = nullptr;
@@ -139,11 +123,10 @@ struct RibbonScreen : ::testing::Test {
 
 TEST_F(RibbonScreen, DockedToolBarsAndARibbonWithGroups) {
   std::unique_ptr<TBitmap> shot = CaptureWindow(Form);
-  Save(shot.get(), L"toolbars_ribbon.png");
-  HWND wnd = Form->Handle();
+  EXPECT_TRUE(SaveScreenshot(shot.get(), L"toolbars_ribbon.png"));
   // The page's own colour shows right of its last group.
   TAdvToolBar* last = Groups.back();
-  TPoint beyond = InPicture(wnd, Home, last->Left() + last->Width() + 20, 10);
+  TPoint beyond = InPicture(Form, Home, last->Left() + last->Width() + 20, 10);
   TColor page = PixelAt(shot.get(), beyond.x, beyond.y);
   TColor expected = ColorToRGB(Styler->PageAppearance()->Color());
   EXPECT_LE(std::abs(int(page & 0xFF) - int(expected & 0xFF)), 24);
@@ -155,8 +138,8 @@ TEST_F(RibbonScreen, DockedToolBarsAndARibbonWithGroups) {
   }
   // The selected tab's face differs from the strip beside the tabs.
   TRect tab = Pager->GetTabRect(0);
-  TPoint inTab = InPicture(wnd, Pager, tab.left + 2, tab.top + tab.Height() / 2);
-  TPoint strip = InPicture(wnd, Pager, Pager->GetTabsRect().right - 20, tab.top + tab.Height() / 2);
+  TPoint inTab = InPicture(Form, Pager, tab.left + 2, tab.top + tab.Height() / 2);
+  TPoint strip = InPicture(Form, Pager, Pager->GetTabsRect().right - 20, tab.top + tab.Height() / 2);
   EXPECT_NE(PixelAt(shot.get(), inTab.x, inTab.y), PixelAt(shot.get(), strip.x, strip.y));
 }
 
@@ -185,7 +168,7 @@ TEST_F(RibbonScreen, ANarrowRibbonDropsACompactGroupDown) {
   HDC screen = GetDC(nullptr);
   BitBlt(shot->Canvas()->Handle(), 0, 0, shot->Width(), shot->Height(), screen, all.left, all.top, SRCCOPY);
   ReleaseDC(nullptr, screen);
-  Save(shot.get(), L"ribbon_compact.png");
+  EXPECT_TRUE(SaveScreenshot(shot.get(), L"ribbon_compact.png"));
   // The drop-down's frame in the styler's toolbar colour, under the group.
   EXPECT_EQ(w.top, last->ClientToScreen(TPoint(0, last->Height() + 1)).y);
   TColor frame = PixelAt(shot.get(), w.left - all.left + 5, w.top - all.top);

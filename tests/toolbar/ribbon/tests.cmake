@@ -13,7 +13,7 @@ vantrel_test(test_ribbon_groups SOURCES toolbar/ribbon/PageGroupsTest.cpp toolba
 # Pictures of a form with docked toolbars and a ribbon, saved to
 # <build>/screens/ (the PNG writer is the program's own).
 vantrel_test(test_ribbon_screens SOURCES toolbar/ribbon/RibbonScreenTest.cpp toolbar/ribbon/PagerTestSupport.cpp
-  draw/DrawTestSupport.cpp LIBS ribbon testscreens app ws2_32 UNITS testunits_buttons TIMEOUT 120)
+  draw/DrawTestSupport.cpp LIBS ribbon testscreens UNITS testunits_buttons TIMEOUT 120)
 # The Vista button of the quick access toolbar: glyphs, faces, hover and
 # clicks.
 vantrel_test(test_ribbon_vista SOURCES toolbar/ribbon/VistaButtonTest.cpp controls/buttons/ButtonTestSupport.cpp

@@ -19,11 +19,8 @@ TAdvDockPanel::TAdvDockPanel(TComponent* AOwner)
   FControlStyle.Exclude(TControlStyleItem::csOpaque);
   TControl::SetAlign(TAlign::alTop);
   FDockAlign = TDockAlign::daTop;
-  FInternalToolBarStyler = new TCustomAdvToolBarStyler(this);
-  FInternalToolBarStyler->SetName(L"InternalStyler");
+  FInternalToolBarStyler = NewInternalStyler(this);
   FCurrentToolBarStyler = FInternalToolBarStyler;
-  FInternalToolBarStyler->AddControl(this);
-  FInternalToolBarStyler->SetSubComponent(true);
   FPersistence->OnChange = [this](TObject* Sender) { PersistenceChanged(Sender); };
   SetDoubleBuffered(true);
   FHeight = FMinimumSize;
@@ -32,8 +29,7 @@ TAdvDockPanel::TAdvDockPanel(TComponent* AOwner)
 
 void TAdvDockPanel::Destroy() {
   // (The layout store saves here first once it exists.)
-  if (FToolBarStyler && FToolBarStyler != FInternalToolBarStyler && !FToolBarStyler->IsDestroying())
-    FToolBarStyler->RemoveControl(this);
+  LeaveStyler(this, FToolBarStyler, FInternalToolBarStyler);
   FToolBarStyler = nullptr;
   // The toolbars still docked here forget the panel.
   for (int i = 0; i < FToolBars->Count(); ++i) {
@@ -81,10 +77,7 @@ void TAdvDockPanel::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomControl::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
   if (IsDestroying()) {
-    if (AComponent == FToolBarStyler) {
-      FToolBarStyler = nullptr;
-      FCurrentToolBarStyler = FInternalToolBarStyler;
-    }
+    ForgetStyler(AComponent, FToolBarStyler, FCurrentToolBarStyler, FInternalToolBarStyler);
     return;
   }
   if (AComponent == FToolBarStyler) SetToolBarStyler(nullptr);
@@ -127,7 +120,7 @@ void TAdvDockPanel::Dispatch(TMessage& Message) {
 
 void TAdvDockPanel::SetToolBarStyler(TCustomAdvToolBarStyler* Value) {
   if (Value && Value == FToolBarStyler) return;
-  if (FToolBarStyler && FToolBarStyler != FInternalToolBarStyler) FToolBarStyler->RemoveControl(this);
+  LeaveStyler(this, FToolBarStyler, FInternalToolBarStyler);
   FToolBarStyler = Value;
   if (Value) {
     FCurrentToolBarStyler = Value;

@@ -27,6 +27,26 @@ IToolBarPage* PageOf(const TControl* Control) {
 
 bool IsToolBarSeparator(const TControl* Control) { return dynamic_cast<const TAdvToolBarSeparator*>(Control); }
 
+TCustomAdvToolBarStyler* NewInternalStyler(TCustomControl* Owner) {
+  auto* s = new TCustomAdvToolBarStyler(Owner);
+  s->SetName(L"InternalStyler");
+  s->SetSubComponent(true);
+  s->AddControl(Owner);
+  return s;
+}
+
+void LeaveStyler(TCustomControl* Owner, TCustomAdvToolBarStyler* Assigned, TCustomAdvToolBarStyler* Internal) {
+  if (Assigned && Assigned != Internal && !Assigned->IsDestroying()) Assigned->RemoveControl(Owner);
+}
+
+bool ForgetStyler(TComponent* Gone, TCustomAdvToolBarStyler*& Assigned, TCustomAdvToolBarStyler*& Current,
+                  TCustomAdvToolBarStyler* Internal) {
+  if (!Gone || Gone != Assigned) return false;
+  Assigned = nullptr;
+  Current = Internal;
+  return true;
+}
+
 namespace {
 
 bool IsGlowItem(TControl* C) {
@@ -70,11 +90,8 @@ TAdvCustomToolBar::TAdvCustomToolBar(TComponent* AOwner)
   FConstraints->SetMinWidth(60);
   FOwner = AOwner;
   FAntiAlias = TAntiAlias::aaClearType;
-  FInternalToolBarStyler = new TCustomAdvToolBarStyler(this);
-  FInternalToolBarStyler->SetName(L"InternalStyler");
-  FInternalToolBarStyler->SetSubComponent(true);
+  FInternalToolBarStyler = NewInternalStyler(this);
   FCurrentToolBarStyler = FInternalToolBarStyler;
-  FInternalToolBarStyler->AddControl(this);
   FCaptionFont->OnChange = [this](TObject*) { CaptionFontChanged(); };
   FCaptionHeight = ScaledGroupCaptionHeight;
   FSizeAtDock = FHeight;
@@ -94,9 +111,7 @@ TAdvCustomToolBar::TAdvCustomToolBar(TComponent* AOwner)
 
 void TAdvCustomToolBar::Destroy() {
   // (The layout store saves here first once it exists.)
-  if (!IsDesigning() && FToolBarStyler && FToolBarStyler != FInternalToolBarStyler &&
-      !FToolBarStyler->IsDestroying())
-    FToolBarStyler->RemoveControl(this);
+  if (!IsDesigning()) LeaveStyler(this, FToolBarStyler, FInternalToolBarStyler);
   FToolBarStyler = nullptr;
   if (FTimer) FreeAndNil(FTimer);
   if (FOptionTimer) FreeAndNil(FOptionTimer);
@@ -128,10 +143,7 @@ void TAdvCustomToolBar::Notification(TComponent* AComponent, TOperation Operatio
   TCustomControl::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
   if (IsDestroying()) {
-    if (AComponent == FToolBarStyler) {
-      FToolBarStyler = nullptr;
-      FCurrentToolBarStyler = FInternalToolBarStyler;
-    }
+    ForgetStyler(AComponent, FToolBarStyler, FCurrentToolBarStyler, FInternalToolBarStyler);
     return;
   }
   if (AComponent == FImages) {
@@ -155,7 +167,7 @@ void TAdvCustomToolBar::Notification(TComponent* AComponent, TOperation Operatio
 
 void TAdvCustomToolBar::SetToolBarStyler(TCustomAdvToolBarStyler* Value) {
   if (Value && Value == FToolBarStyler) return;
-  if (FToolBarStyler && FToolBarStyler != FInternalToolBarStyler) FToolBarStyler->RemoveControl(this);
+  LeaveStyler(this, FToolBarStyler, FInternalToolBarStyler);
   FToolBarStyler = Value;
   if (FParentStyler && FLastDock && FLastDock->CurrentToolBarStyler() &&
       !FLastDock->CurrentToolBarStyler()->IsDestroying())

@@ -536,3 +536,14 @@ class TAdvToolBar : public TAdvCustomToolBar {
 
 // The item is a toolbar separator.
 bool IsToolBarSeparator(const TControl* Control);
+
+// The styler binding that dock panels and toolbars share: each makes an
+// internal styler of its own (named "InternalStyler", a sub-component,
+// registered), may have one assigned, and has one in effect.
+TCustomAdvToolBarStyler* NewInternalStyler(TCustomControl* Owner);
+// Leaves an assigned styler other than the internal one, while it lives.
+void LeaveStyler(TCustomControl* Owner, TCustomAdvToolBarStyler* Assigned, TCustomAdvToolBarStyler* Internal);
+// While the owner is being freed: an assigned styler that goes is only
+// forgotten, the internal one taking effect again. True when Gone was it.
+bool ForgetStyler(TComponent* Gone, TCustomAdvToolBarStyler*& Assigned, TCustomAdvToolBarStyler*& Current,
+                  TCustomAdvToolBarStyler* Internal);

@@ -16,12 +16,7 @@ TCompactWindow::TCompactWindow(TComponent* AOwner) : TCustomForm(AOwner), FOwner
 void TCompactWindow::CreateParams(TCreateParams& Params) {
   TCustomForm::CreateParams(Params);
   Params.Style = (Params.Style | WS_POPUP) & ~static_cast<DWORD>(WS_CHILD);
-  OSVERSIONINFOW info{};
-  info.dwOSVersionInfoSize = sizeof(info);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  GetVersionExW(&info);
-#pragma GCC diagnostic pop
+  OSVERSIONINFOW info = GetVersionExInfo();
   if (info.dwPlatformId == VER_PLATFORM_WIN32_NT &&
       (info.dwMajorVersion > 5 || (info.dwMajorVersion == 5 && info.dwMinorVersion >= 1)))
     Params.WindowClass.style |= CS_DROPSHADOW;

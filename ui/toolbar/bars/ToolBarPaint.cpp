@@ -527,32 +527,56 @@ void DrawTextEllipsis(TCanvas* Canvas, TAlignment Alignment, UINT Format, const 
   g.DrawString(shown, -1, &font, layout, &format, &brush);
 }
 
+namespace {
+// What the word-wrapped text routines share: the graphics on the DC, the
+// font (its family "Arial" when GDI+ does not know it), the layout, the
+// text colour and brush, the string format, and the measured box.
+struct TTextJob {
+  TGPGraphics G;
+  std::unique_ptr<TGPFontFamily> Family;
+  TGPFont Font;
+  TGPRectF Layout;
+  TColor TextColor;
+  TGPSolidBrush Brush;
+  TGPStringFormat Format;
+
+  TTextJob(HDC DC, TAlignment Alignment, const TRect& R, TFont* AFont, bool Enabled, bool GlassDraw,
+           TAntiAlias AntiAlias)
+      : G(DC),
+        Family(FamilyOf(AFont->Name())),
+        Font(Family.get(), float(AFont->Size()), GdipStyleBits(AFont, false), UnitPoint),
+        Layout(RectF(R, 0)),
+        TextColor(Enabled ? AFont->Color() : clGray),
+        Brush(ColorToARGB(TextColor)) {
+    if (!GlassDraw) G.SetSmoothingMode(SmoothingModeAntiAlias);
+    PrepareFormat(Format, Alignment);
+    SetRenderingHint(&G, AntiAlias);
+  }
+  // GDI+'s measure, or GDI's on MeasureDC for plain text.
+  TRect Measure(const String& Text, TAntiAlias AntiAlias, HDC MeasureDC) {
+    TGPRectF box{};
+    if (AntiAlias != TAntiAlias::aaNone)
+      G.MeasureString(Text, -1, &Font, Layout, &Format, box);
+    else
+      box = MeasureGdi(MeasureDC, Layout, Text);
+    return RoundedBox(box);
+  }
+};
+}  // namespace
+
 void DrawTextGdip(TCanvas* Canvas, TAlignment Alignment, const TRect& R, const String& Text, TFont* Font,
                   bool Enabled, bool Draw, TAntiAlias AntiAlias, bool GlassBitmap, TColor GlassBackColor, bool Glass,
                   TRect& Bounds) {
   Bounds = TRect(0, 0, 0, 0);
   if (Text.empty()) return;
-  TColor textColor = Enabled ? Font->Color() : clGray;
   if (AntiAlias == TAntiAlias::aaNone) {
     Canvas->Font()->Assign(Font);
-    Canvas->Font()->SetColor(textColor);
+    Canvas->Font()->SetColor(Enabled ? Font->Color() : clGray);
   }
-  TGPGraphics g(Canvas->Handle());
-  std::unique_ptr<TGPFontFamily> family = FamilyOf(Font->Name());
-  TGPFont font(family.get(), float(Font->Size()), GdipStyleBits(Font, false), UnitPoint);
-  if (!(Glass && Draw)) g.SetSmoothingMode(SmoothingModeAntiAlias);
-  TGPRectF layout = RectF(R, 0);
-  TGPSolidBrush brush(ColorToARGB(textColor));
-  TGPStringFormat format;
-  PrepareFormat(format, Alignment);
-  SetRenderingHint(&g, AntiAlias);
-  TGPRectF box{};
-  if (AntiAlias != TAntiAlias::aaNone)
-    g.MeasureString(Text, -1, &font, layout, &format, box);
-  else
-    box = MeasureGdi(Canvas->Handle(), layout, Text);
-  Bounds = RoundedBox(box);
+  TTextJob job(Canvas->Handle(), Alignment, R, Font, Enabled, Glass && Draw, AntiAlias);
+  Bounds = job.Measure(Text, AntiAlias, Canvas->Handle());
   if (!Draw) return;
+  const TGPRectF& layout = job.Layout;
   UINT flags = DT_SINGLELINE | DT_VCENTER | DrawTextAlignment(Alignment);
   if (Glass && GlassBitmap) {
     TBitmap bitmap(RoundI(layout.Width), RoundI(layout.Height));
@@ -562,18 +586,19 @@ void DrawTextGdip(TCanvas* Canvas, TAlignment Alignment, const TRect& R, const S
       bc->FillRect(TRect(0, 0, bitmap.Width(), bitmap.Height()));
     }
     bc->Font()->Assign(Font);
-    bc->Font()->SetColor(textColor);
+    bc->Font()->SetColor(job.TextColor);
     bc->Brush()->SetStyle(TBrushStyle::bsClear);
     TRect r(0, 0, bitmap.Width(), bitmap.Height());
     bc->TextRect(r, Text, flags);
-    DrawGraphicGdip(&g, nullptr, TPoint{RoundI(layout.X) + 2, RoundI(layout.Y) + 1}, &bitmap, true);
+    DrawGraphicGdip(&job.G, nullptr, TPoint{RoundI(layout.X) + 2, RoundI(layout.Y) + 1}, &bitmap, true);
   } else if (Glass) {
-    g.SetSmoothingMode(SmoothingModeHighQuality);
+    job.G.SetSmoothingMode(SmoothingModeHighQuality);
     long double em = (Font->Size() + (DPIFactor == 1.0f ? 3 : 2)) * static_cast<long double>(DPIFactor);
-    FillTextPath(&g, Text, family.get(), 0, float(em), layout, &format, ColorToARGB(BlendColor(textColor, clWhite, 60)));
-    FillTextPath(&g, Text, family.get(), 0, float(em), layout, &format, ColorToARGB(textColor));
+    FillTextPath(&job.G, Text, job.Family.get(), 0, float(em), layout, &job.Format,
+                 ColorToARGB(BlendColor(job.TextColor, clWhite, 60)));
+    FillTextPath(&job.G, Text, job.Family.get(), 0, float(em), layout, &job.Format, ColorToARGB(job.TextColor));
   } else if (AntiAlias != TAntiAlias::aaNone) {
-    g.DrawString(Text, -1, &font, layout, &format, &brush);
+    job.G.DrawString(Text, -1, &job.Font, layout, &job.Format, &job.Brush);
   } else {
     Canvas->Brush()->SetStyle(TBrushStyle::bsClear);
     TRect r(RoundI(layout.X), RoundI(layout.Y), RoundI(layout.X) + RoundI(layout.Width),
@@ -586,35 +611,22 @@ void DrawTextGdipDC(HDC DC, TAlignment Alignment, const TRect& R, const String& 
                     bool Draw, TAntiAlias AntiAlias, TColor GlowColor, bool Glass, TRect& Bounds) {
   Bounds = TRect(0, 0, 0, 0);
   if (Text.empty()) return;
-  TColor textColor = Enabled ? Font->Color() : clGray;
-  TGPGraphics g(DC);
-  std::unique_ptr<TGPFontFamily> family = FamilyOf(Font->Name());
-  TGPFont font(family.get(), float(Font->Size()), GdipStyleBits(Font, false), UnitPoint);
-  if (!(Glass && Draw)) g.SetSmoothingMode(SmoothingModeAntiAlias);
-  TGPRectF layout = RectF(R, 0);
-  TGPSolidBrush brush(ColorToARGB(textColor));
-  TGPStringFormat format;
-  PrepareFormat(format, Alignment);
-  SetRenderingHint(&g, AntiAlias);
-  TGPRectF box{};
-  if (AntiAlias != TAntiAlias::aaNone) {
-    g.MeasureString(Text, -1, &font, layout, &format, box);
-  } else {
+  TTextJob job(DC, Alignment, R, Font, Enabled, Glass && Draw, AntiAlias);
+  {
     HGDIOBJ old = SelectObject(DC, Font->Handle());
-    box = MeasureGdi(DC, layout, Text);
+    Bounds = job.Measure(Text, AntiAlias, DC);
     SelectObject(DC, old);
   }
-  Bounds = RoundedBox(box);
   if (!Draw) return;
   if (Glass) {
-    g.SetSmoothingMode(SmoothingModeHighQuality);
+    job.G.SetSmoothingMode(SmoothingModeHighQuality);
     float em = float((Font->Size() + 2) * static_cast<long double>(DPIFactor));
-    TGPRectF lower = layout;
+    TGPRectF lower = job.Layout;
     lower.Y += 1;
-    FillTextPath(&g, Text, family.get(), 1, em, lower, &format, ColorToARGB(DarkenColor(GlowColor, 35)));
-    FillTextPath(&g, Text, family.get(), 1, em, layout, &format, ColorToARGB(textColor));
+    FillTextPath(&job.G, Text, job.Family.get(), 1, em, lower, &job.Format, ColorToARGB(DarkenColor(GlowColor, 35)));
+    FillTextPath(&job.G, Text, job.Family.get(), 1, em, job.Layout, &job.Format, ColorToARGB(job.TextColor));
   } else {
-    g.DrawString(Text, -1, &font, layout, &format, &brush);
+    job.G.DrawString(Text, -1, &job.Font, job.Layout, &job.Format, &job.Brush);
   }
 }
 

@@ -400,6 +400,63 @@ bool TAdvPage::CanFit() const {
   return !FAdvToolBarPager || FAdvToolBarPager->AutoCompactToolBars();
 }
 
+TAdvToolBar* TAdvPage::FirstAutoCompactGroup(TDbgList* Ordered) const {
+  for (int i = 0; i < Ordered->Count(); ++i) {
+    auto* tb = static_cast<TAdvToolBar*>(Ordered->Items(i));
+    if (((tb->Visible() && tb->Width() > 0) || IsDesigning()) && tb->IsCompact() && tb->CanAutoCompact()) return tb;
+  }
+  return nullptr;
+}
+
+TAdvToolBar* TAdvPage::RightmostCompactable(TDbgList* Ordered) const {
+  for (int i = Ordered->Count() - 1; i >= 0; --i) {
+    auto* tb = static_cast<TAdvToolBar*>(Ordered->Items(i));
+    if (Eligible(tb) && tb->CanAutoCompact()) return tb;
+  }
+  return nullptr;
+}
+
+TAdvToolBar* TAdvPage::ChooseShrinkStep(TDbgList* Ordered, int Needed, bool KeepLarger) const {
+  TAdvToolBar* taken = nullptr;
+  int takenGain = 0, takenKind = -1;
+  for (int i = Ordered->Count() - 1; i >= 0; --i) {
+    auto* tb = static_cast<TAdvToolBar*>(Ordered->Items(i));
+    if (!Eligible(tb)) continue;
+    TButtonSizeState target = TButtonSizeState::bsGlyph;
+    int g = tb->GetShrinkGain(target);
+    if (g <= 0) continue;
+    int k = static_cast<int>(target);
+    bool better = k == takenKind && (g < takenGain || (KeepLarger && takenGain < Needed));
+    if (!taken || better || (k == 1 && takenKind == 0)) {
+      taken = tb;
+      takenGain = g;
+      takenKind = k;
+    }
+  }
+  return taken;
+}
+
+TAdvToolBar* TAdvPage::ChooseGrowStep(TDbgList* Ordered, bool FromLast, int Below, int& Cost) const {
+  TAdvToolBar* taken = nullptr;
+  int takenKind = -1;
+  Cost = 0;
+  int n = Ordered->Count();
+  for (int j = 0; j < n; ++j) {
+    auto* tb = static_cast<TAdvToolBar*>(Ordered->Items(FromLast ? n - 1 - j : j));
+    if (!Eligible(tb)) continue;
+    TButtonSizeState target = TButtonSizeState::bsLarge;
+    int c = tb->GetGrowCost(target);
+    if (c <= 0 || (Below > 0 && c >= Below)) continue;
+    int k = static_cast<int>(target);
+    if (!taken || (c > Cost && k == takenKind) || (k == 1 && takenKind == 2)) {
+      taken = tb;
+      Cost = c;
+      takenKind = k;
+    }
+  }
+  return taken;
+}
+
 void TAdvPage::ShrinkToolBars() {
   if (!CanFit()) return;
   for (int pass = 0; pass < kMaxFitSteps; ++pass) {
@@ -409,23 +466,8 @@ void TAdvPage::ShrinkToolBars() {
     int f = FreeWidth(&ordered);
     if (f > 0) return;
     int n = -f;
-    TAdvToolBar* taken = nullptr;
-    int takenGain = 0, takenKind = -1;
-    for (int i = ordered.Count() - 1; i >= 0; --i) {
-      auto* tb = static_cast<TAdvToolBar*>(ordered.Items(i));
-      if (!Eligible(tb)) continue;
-      TButtonSizeState target = TButtonSizeState::bsGlyph;
-      int g = tb->GetShrinkGain(target);
-      if (g <= 0) continue;
-      int k = static_cast<int>(target);
-      if (!taken || (g < takenGain && k == takenKind) || (k == 1 && takenKind == 0)) {
-        taken = tb;
-        takenGain = g;
-        takenKind = k;
-      }
-    }
-    if (taken) {
-      TButtonSizeState target = TButtonSizeState::bsGlyph;
+    if (TAdvToolBar* taken = ChooseShrinkStep(&ordered, n, false)) {
+      TButtonSizeState target;
       n -= taken->ShrinkButtons(target, true);
       PositionToolBars();
       if (n <= 0) return;
@@ -434,17 +476,22 @@ void TAdvPage::ShrinkToolBars() {
     // No group can take a step: the rightmost one that can still change
     // turns compact. When none can, the groups stay as they are and the
     // page scrolls them.
-    TAdvToolBar* rightmost = nullptr;
-    for (int i = ordered.Count() - 1; i >= 0 && !rightmost; --i) {
-      auto* tb = static_cast<TAdvToolBar*>(ordered.Items(i));
-      if (Eligible(tb) && tb->CanAutoCompact()) rightmost = tb;
-    }
+    TAdvToolBar* rightmost = RightmostCompactable(&ordered);
     if (!rightmost) return;
     rightmost->SwitchCompact(true);
     if (!rightmost->IsCompact()) return;
     rightmost->SetCompactSmallest(true);
     PositionToolBars();
   }
+}
+
+bool TAdvPage::ExpandFirstCompactGroup(TDbgList* Ordered, int Free) {
+  TAdvToolBar* compact = FirstAutoCompactGroup(Ordered);
+  if (!compact || compact->GetFullWidth() - compact->GetCompactWidth() + GetPageInset() > Free) return false;
+  compact->SwitchCompact(false);
+  if (compact->IsCompact()) return false;
+  PositionToolBars();
+  return true;
 }
 
 void TAdvPage::GrowToolBars() {
@@ -456,36 +503,14 @@ void TAdvPage::GrowToolBars() {
     int f = FreeWidth(&ordered);
     if (f <= 0) return;
     // The first compact group decides alone.
-    TAdvToolBar* compact = nullptr;
-    for (int i = 0; i < ordered.Count() && !compact; ++i) {
-      auto* tb = static_cast<TAdvToolBar*>(ordered.Items(i));
-      if (((tb->Visible() && tb->Width() > 0) || IsDesigning()) && tb->IsCompact() && tb->CanAutoCompact())
-        compact = tb;
-    }
-    if (compact) {
-      if (compact->GetFullWidth() - compact->GetCompactWidth() + GetPageInset() > f) return;
-      compact->SwitchCompact(false);
-      if (compact->IsCompact()) return;
-      PositionToolBars();
+    if (FirstAutoCompactGroup(&ordered)) {
+      if (!ExpandFirstCompactGroup(&ordered, f)) return;
       continue;
     }
-    TAdvToolBar* taken = nullptr;
-    int takenCost = 0, takenKind = -1;
-    for (int i = 0; i < ordered.Count(); ++i) {
-      auto* tb = static_cast<TAdvToolBar*>(ordered.Items(i));
-      if (!Eligible(tb)) continue;
-      TButtonSizeState target = TButtonSizeState::bsLarge;
-      int c = tb->GetGrowCost(target);
-      if (c <= 0) continue;
-      int k = static_cast<int>(target);
-      if (!taken || (c > takenCost && k == takenKind) || (k == 1 && takenKind == 2)) {
-        taken = tb;
-        takenCost = c;
-        takenKind = k;
-      }
-    }
-    if (!taken || takenCost >= f) return;
-    TButtonSizeState target = TButtonSizeState::bsLarge;
+    int cost = 0;
+    TAdvToolBar* taken = ChooseGrowStep(&ordered, false, 0, cost);
+    if (!taken || cost >= f) return;
+    TButtonSizeState target;
     f -= taken->GrowButtons(target, true);
     PositionToolBars();
     if (f <= 0) return;
@@ -499,72 +524,27 @@ void TAdvPage::UpdateAllToolBars() {
     CollectToolBarsByLeft(&ordered);
     if (ordered.Count() == 0) return;
     int f = FreeWidth(&ordered);
-    auto candidate = [this](TAdvToolBar* tb) {
-      return ((tb->Visible() && tb->Width() > 0) || IsDesigning()) && !tb->IsCompact() && tb->PropertiesLoaded();
-    };
+    TButtonSizeState target;
     if (f > 0) {
-      TAdvToolBar* compact = nullptr;
-      for (int i = 0; i < ordered.Count() && !compact; ++i) {
-        auto* tb = static_cast<TAdvToolBar*>(ordered.Items(i));
-        if (((tb->Visible() && tb->Width() > 0) || IsDesigning()) && tb->IsCompact() && tb->CanAutoCompact())
-          compact = tb;
-      }
-      if (compact) {
-        if (f < compact->GetFullWidth() - compact->GetCompactWidth() + GetPageInset()) return;
-        compact->SwitchCompact(false);
-        if (compact->IsCompact()) return;
-        PositionToolBars();
+      if (FirstAutoCompactGroup(&ordered)) {
+        if (!ExpandFirstCompactGroup(&ordered, f)) return;
         continue;
       }
-      TAdvToolBar* taken = nullptr;
-      int takenCost = 0, takenKind = -1;
-      for (int i = ordered.Count() - 1; i >= 0; --i) {
-        auto* tb = static_cast<TAdvToolBar*>(ordered.Items(i));
-        if (!candidate(tb)) continue;
-        TButtonSizeState target = TButtonSizeState::bsLarge;
-        int c = tb->GetGrowCost(target);
-        if (c <= 0 || c >= f) continue;
-        int k = static_cast<int>(target);
-        if (!taken || (c > takenCost && k == takenKind) || (k == 1 && takenKind == 2)) {
-          taken = tb;
-          takenCost = c;
-          takenKind = k;
-        }
-      }
+      int cost = 0;
+      TAdvToolBar* taken = ChooseGrowStep(&ordered, true, f, cost);
       if (!taken) return;
-      TButtonSizeState target = TButtonSizeState::bsLarge;
       taken->GrowButtons(target, true);
       PositionToolBars();
       continue;
     }
     int n = -f;
-    TAdvToolBar* taken = nullptr;
-    int takenGain = 0, takenKind = -1;
-    for (int i = ordered.Count() - 1; i >= 0; --i) {
-      auto* tb = static_cast<TAdvToolBar*>(ordered.Items(i));
-      if (!candidate(tb)) continue;
-      TButtonSizeState target = TButtonSizeState::bsGlyph;
-      int g = tb->GetShrinkGain(target);
-      if (g <= 0) continue;
-      int k = static_cast<int>(target);
-      if (!taken || (k == takenKind && (g < takenGain || takenGain < n)) || (k == 1 && takenKind == 0)) {
-        taken = tb;
-        takenGain = g;
-        takenKind = k;
-      }
-    }
-    if (taken) {
-      TButtonSizeState target = TButtonSizeState::bsGlyph;
+    if (TAdvToolBar* taken = ChooseShrinkStep(&ordered, n, true)) {
       taken->ShrinkButtons(target, true);
       PositionToolBars();
       continue;
     }
     if (n == 0) return;
-    TAdvToolBar* rightmost = nullptr;
-    for (int i = ordered.Count() - 1; i >= 0 && !rightmost; --i) {
-      auto* tb = static_cast<TAdvToolBar*>(ordered.Items(i));
-      if (candidate(tb) && tb->CanAutoCompact()) rightmost = tb;
-    }
+    TAdvToolBar* rightmost = RightmostCompactable(&ordered);
     if (!rightmost) return;
     rightmost->SwitchCompact(true);
     if (!rightmost->IsCompact()) return;

@@ -189,6 +189,20 @@ class TAdvPage : public TCustomControl, public IToolBarPage {
   void CollectToolBarsByLeft(TDbgList* List) const;
   int FreeWidth(TDbgList* Ordered) const;
   bool Eligible(TAdvToolBar* ToolBar) const;
+  // The fitting's choices among the ordered groups: the first compact group
+  // that may be expanded; the rightmost group that may turn compact; the
+  // shrink step to take (a large-to-label step before a label-to-glyph one,
+  // the smallest gain of a kind, on equal gains the rightmost; KeepLarger
+  // also takes a smaller gain while the taken one does not cover Needed);
+  // the grow step (glyph-to-label before label-to-large, the largest cost of
+  // a kind; costs at or above Below left out when Below is above 0).
+  TAdvToolBar* FirstAutoCompactGroup(TDbgList* Ordered) const;
+  TAdvToolBar* RightmostCompactable(TDbgList* Ordered) const;
+  TAdvToolBar* ChooseShrinkStep(TDbgList* Ordered, int Needed, bool KeepLarger) const;
+  TAdvToolBar* ChooseGrowStep(TDbgList* Ordered, bool FromLast, int Below, int& Cost) const;
+  // Expands the first compact group when it fits into Free; false when it
+  // does not (or it stayed compact).
+  bool ExpandFirstCompactGroup(TDbgList* Ordered, int Free);
   bool CanFit() const;
   void TabChanged(bool Refit);
   void ScrollBackClick(TObject* Sender) { ScrollToolBars(-1); }

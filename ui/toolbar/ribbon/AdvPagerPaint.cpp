@@ -112,25 +112,30 @@ void TAdvToolBarPager::DrawPageShadow() {
 // ---------------------------------------------------------------------------
 // Caption bar
 
-TRect TAdvToolBarPager::GetCaptionTextRect(TAlignment& Alignment) {
+TRect TAdvToolBarPager::CaptionTextBox(bool& Groups) {
   TRect x = GetCaptionRect();
-  bool groups = false;
+  Groups = false;
   x.left += FHideState ? 5 : FCaption->Indent();
-  if (!FHideState) {
-    if (FQuickAccessToolBar && FQuickAccessToolBar->Visible() && !FShowQATBelow)
-      x.left = GetQATRect().left + FQuickAccessToolBar->Width();
-    x.right -= FCaption->RightIndent();
-    int right = -1;
-    for (int g = 0; g < FTabGroups->Count(); ++g) {
-      bool visible, complete;
-      TRect r = GetTabGroupRect(g, visible, complete);
-      if (visible) right = Max<int>(right, r.right);
-    }
-    if (right >= 0) {
-      x.left = right;
-      groups = true;
-    }
+  if (FHideState) return x;
+  if (FQuickAccessToolBar && FQuickAccessToolBar->Visible() && !FShowQATBelow)
+    x.left = GetQATRect().left + FQuickAccessToolBar->Width();
+  x.right -= FCaption->RightIndent();
+  int right = -1;
+  for (int g = 0; g < FTabGroups->Count(); ++g) {
+    bool visible, complete;
+    TRect r = GetTabGroupRect(g, visible, complete);
+    if (visible) right = Max<int>(right, r.right);
   }
+  if (right >= 0) {
+    x.left = right;
+    Groups = true;
+  }
+  return x;
+}
+
+TRect TAdvToolBarPager::GetCaptionTextRect(TAlignment& Alignment) {
+  bool groups = false;
+  TRect x = CaptionTextBox(groups);
   Alignment = FHideState || !groups ? TAlignment::taLeftJustify : TAlignment::taCenter;
   if (!groups && !FHideState && !(GetGlobalWin7ScenicRibbon() && !IsGlassActive(true))) {
     TFont font;
@@ -159,24 +164,8 @@ void TAdvToolBarPager::DrawCaptionBar() {
   DrawButtonFace(bc, TRect(0, 0, cr.Width(), cr.Height() + 1), pc->Color(), pc->ColorTo(), pc->ColorMirror(),
                  pc->ColorMirrorTo(), pc->BorderColor(), pc->Gradient(), pc->GradientMirror(), false);
   // The text box.
-  TRect x = cr;
-  x.left += FHideState ? 5 : FCaption->Indent();
   bool groups = false;
-  if (!FHideState) {
-    if (FQuickAccessToolBar && FQuickAccessToolBar->Visible() && !FShowQATBelow)
-      x.left = GetQATRect().left + FQuickAccessToolBar->Width();
-    x.right -= FCaption->RightIndent();
-    int right = -1;
-    for (int g = 0; g < FTabGroups->Count(); ++g) {
-      bool visible, complete;
-      TRect r = GetTabGroupRect(g, visible, complete);
-      if (visible) right = Max<int>(right, r.right);
-    }
-    if (right >= 0) {
-      x.left = right;
-      groups = true;
-    }
-  }
+  TRect x = CaptionTextBox(groups);
   x.Offset(-cr.left, -cr.top);
   TFont font;
   font.Assign(pc->Font());

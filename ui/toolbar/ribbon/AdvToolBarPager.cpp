@@ -26,18 +26,6 @@ LRESULT CALLBACK PagerMDIFormWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM L
 
 bool IsClassNamed(const TObject* Object, const wchar_t* Name) { return Object && Object->ClassName() == Name; }
 
-// The Windows version as GetVersionExW reports it.
-void SystemVersion(DWORD& Major, DWORD& Minor) {
-  OSVERSIONINFOW info{};
-  info.dwOSVersionInfoSize = sizeof(info);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  GetVersionExW(&info);
-#pragma GCC diagnostic pop
-  Major = info.dwMajorVersion;
-  Minor = info.dwMinorVersion;
-}
-
 int RoundI(long double V) { return static_cast<int>(Round(V)); }
 
 }  // namespace
@@ -50,8 +38,8 @@ TAdvToolBarPager* PagerHoldingMDIForm() { return gMDIPager; }
 
 TAdvToolBarPager::TAdvToolBarPager(TComponent* AOwner) : TCustomControl(AOwner) {
   FIsAeroVista = IsAeroAvailable(this) && !IsDesigning();
-  DWORD major = 0, minor = 0;
-  SystemVersion(major, minor);
+  OSVERSIONINFOW version = GetVersionExInfo();
+  DWORD major = version.dwMajorVersion, minor = version.dwMinorVersion;
   FIsWin7 = major > 6 || (major == 6 && minor > 0);
   FIsWin8 = major > 6 || (major == 6 && minor > 1);
   int rtlMajor = 0, rtlMinor = 0;

@@ -387,6 +387,9 @@ class TAdvToolBarPager : public TCustomControl,
   void UnsubclassMDIForm();
   void InitDPIFromForm();
   // Painting parts.
+  // The caption text's box: after the indent, the quick access toolbar and
+  // the tab-group strips (Groups: there are some).
+  TRect CaptionTextBox(bool& Groups);
   void DrawCaptionBar();
   void DrawCaptionBarFlat();
   void DrawTabsBackground();

@@ -118,6 +118,16 @@ void InitDPIScaling(int PixelsPerInch) {
 // ---------------------------------------------------------------------------
 // System queries
 
+OSVERSIONINFOW GetVersionExInfo() {
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!GetVersionExW(&info)) info = OSVERSIONINFOW{};
+#pragma GCC diagnostic pop
+  return info;
+}
+
 void GetWindowsVersion(int& Major, int& Minor) {
   using Fn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
   HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");

@@ -65,6 +65,8 @@ void InitDPIScaling(int PixelsPerInch);
 
 // RtlGetVersion's answer; the outputs stay as they were when it fails.
 void GetWindowsVersion(int& Major, int& Minor);
+// The version as GetVersionExW reports it (zeroes when it fails).
+OSVERSIONINFOW GetVersionExInfo();
 // The style in force in the class library's style manager (the system's
 // own look here), and whether it is enabled (visual styles in use).
 TCustomStyleServices* GetActiveStyleServices();
