@@ -8,6 +8,7 @@
 #include "tests/controls/menus/MenuDriver.h"
 #include "tests/toolbar/bars/BarsTestSupport.h"
 #include "tests/toolbar/bars/PaintTestSupport.h"
+#include "tests/toolbar/bars/QuickAccessDouble.h"
 #include "ui/controls/menus/AdvMenuOfficeStyler.h"
 #include "ui/controls/menus/AdvMenus.h"
 #include "ui/toolbar/bars/ControlSelectorPanel.h"
@@ -52,32 +53,6 @@ class TTestCustomizer : public TComponent, public IToolBarCustomizer {
   void ShowCustomizer(TAdvCustomToolBar* ToolBar) override { Shown.push_back(ToolBar); }
   String Word = L"Customize";
   std::vector<TAdvCustomToolBar*> Shown;
-};
-
-// The quick access toolbar as the overflow panel sees it.
-class TTestQAT : public TCustomControl, public IQuickAccessToolBar {
-  VANTREL_CLASS(TTestQAT)
- public:
-  using TCustomControl::TCustomControl;
-  TWinControl* QATControl() override { return this; }
-  TCustomImageList* QATImages() override { return nullptr; }
-  TCustomImageList* QATDisabledImages() override { return nullptr; }
-  TCustomAdvToolBarStyler* QATStyler() override { return nullptr; }
-  bool QATGlass() override { return false; }
-  bool QATFullSize() override { return false; }
-  int QATButtonAreaHeight() override { return 20; }
-  void QATHideOverflow() override {}
-  void QATItemsChanged() override {}
-  bool QATRepositioning() override { return Repositioning; }
-  void QATPurgeControlList() override {
-    ++Purges;
-    PurgedChildren = Panel ? Panel->ControlCount() : -1;
-  }
-  void QATInvalidateRefButton() override {}
-  bool Repositioning = false;
-  int Purges = 0;
-  int PurgedChildren = -1;
-  TWinControl* Panel = nullptr;
 };
 
 // A toolbar whose menu bar can be set (a menu bar takes its menu colours).
@@ -1059,12 +1034,12 @@ TEST_F(MenuSelector, NearTheRightEdgeTheMenuOpensLeftOfTheEntry) {
 // In a quick access toolbar's overflow
 
 TEST_F(Selector, TheQuickAccessToolBarPurgesItsListWhenTheOverflowChanges) {
-  auto* qat = new TTestQAT(Form);
+  auto* qat = new TTestQuickAccessToolBar(Form);
   qat->SetParent(Form);
   auto* window = TOptionSelectorWindow::CreateDropDown(qat, qat, 10, 10, nullptr);
   auto* panel = new TControlSelectorPanel(window);
   panel->SetParent(window);
-  qat->Panel = panel;
+  qat->Overflow = panel;
   TControl* a = Block(Form, 20, 20);
   panel->AddControl(a);
   EXPECT_EQ(qat->Purges, 1);

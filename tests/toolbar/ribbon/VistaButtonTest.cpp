@@ -6,39 +6,12 @@
 
 #include "tests/controls/buttons/ButtonTestSupport.h"
 #include "tests/support/Gui.h"
+#include "tests/toolbar/bars/QuickAccessDouble.h"
 #include "ui/draw/GdiPlus.h"
-#include "ui/toolbar/bars/ToolBarHosts.h"
 #include "ui/toolbar/ribbon/AdvVistaButton.h"
 #include "ui/toolbar/runtime/ToolBarRuntime.h"
 
 namespace {
-
-// A quick access toolbar as its Vista buttons see it.
-class TGlassBar : public TCustomControl, public IQuickAccessToolBar {
-  VANTREL_CLASS(TGlassBar)
- public:
-  using TCustomControl::TCustomControl;
-  TWinControl* QATControl() override { return this; }
-  TCustomImageList* QATImages() override { return nullptr; }
-  TCustomImageList* QATDisabledImages() override { return nullptr; }
-  TCustomAdvToolBarStyler* QATStyler() override { return nullptr; }
-  bool QATGlass() override { return Glass; }
-  bool QATFullSize() override { return false; }
-  int QATButtonAreaHeight() override { return 22; }
-  void QATHideOverflow() override {}
-  void QATItemsChanged() override {}
-  bool QATRepositioning() override { return false; }
-  void QATPurgeControlList() override {}
-  void QATInvalidateRefButton() override { ++RefInvalidations; }
-  bool Glass = false;
-  int RefInvalidations = 0;
-
- protected:
-  void Paint() override {
-    Canvas()->Brush()->SetColor(Color());
-    Canvas()->FillRect(ClientRect());
-  }
-};
 
 // Counts its paints.
 class TCountingButton : public TAdvVistaButton {
@@ -59,7 +32,7 @@ constexpr TColor kGlyph = 0x808080;  // black and the white idle border, half ea
 
 struct VistaButton : ::testing::Test {
   TForm* Form = nullptr;
-  TGlassBar* Host = nullptr;
+  TTestQuickAccessToolBar* Host = nullptr;
   TCountingButton* B = nullptr;
   int Clicks = 0;
 
@@ -67,7 +40,7 @@ struct VistaButton : ::testing::Test {
     ResetToolBarRuntime();
     ResetGlobalDrawingFlags();
     Form = MakeTestForm(200, 100);
-    Host = new TGlassBar(Form);
+    Host = new TTestQuickAccessToolBar(Form);
     Host->SetParent(Form);
     Host->SetBounds(10, 10, 60, 50);
     Host->SetColor(kBack);

@@ -1,7 +1,5 @@
 #include "ui/toolbar/bars/OptionSelectorWindow.h"
 
-#include <windowsx.h>
-
 #include "ui/toolbar/bars/AdvToolBar.h"
 #include "ui/toolbar/bars/ToolBarPaint.h"
 
@@ -50,13 +48,6 @@ void TOptionSelectorPanel::Paint() {
 // ---------------------------------------------------------------------------
 // TOptionSelectorWindow
 
-TOptionSelectorWindow::TOptionSelectorWindow(TComponent* AOwner) : TCustomForm(AOwner), FOwner(AOwner) {
-  FHideTimer = new TTimer(this);
-  FHideTimer->SetEnabled(false);
-  FHideTimer->SetInterval(1);
-  FHideTimer->SetOnTimer([this](TObject* Sender) { HideTimerTick(Sender); });
-}
-
 TOptionSelectorWindow* TOptionSelectorWindow::CreateDropDown(TComponent* Owner, TWinControl* Parent, int Width,
                                                              int Height, TNotifyEvent OnHide) {
   auto* window = new TOptionSelectorWindow(Owner);
@@ -90,16 +81,10 @@ void TOptionSelectorWindow::SetOptionsPanel(TOptionSelectorPanel* Value) {
 }
 
 void TOptionSelectorWindow::Notification(TComponent* AComponent, TOperation Operation) {
-  TCustomForm::Notification(AComponent, Operation);
+  TDropDownForm::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
   if (AComponent == FAdvToolBar) FAdvToolBar = nullptr;
   if (AComponent == FOptionsPanel) FOptionsPanel = nullptr;
-}
-
-void TOptionSelectorWindow::CreateParams(TCreateParams& Params) {
-  TCustomForm::CreateParams(Params);
-  // A top-level pop-up although a control is its Parent.
-  Params.Style = (Params.Style | WS_POPUP) & ~static_cast<DWORD>(WS_CHILD);
 }
 
 void TOptionSelectorWindow::SetWindowSize() {
@@ -108,65 +93,26 @@ void TOptionSelectorWindow::SetWindowSize() {
 }
 
 void TOptionSelectorWindow::DoHide() {
-  TCustomForm::DoHide();
+  TDropDownForm::DoHide();
   if (FOptionsPanel) FOptionsPanel->ClearSeparators();
 }
 
-HWND TOptionSelectorWindow::OwnerTopWindow() {
-  // The form that holds the owner, passing over drop-downs (forms with a
-  // Parent) on the way: the owners of a form's window may be other forms.
-  auto* c = dynamic_cast<TControl*>(FOwner);
-  TWinControl* last = nullptr;
-  for (; c; c = c->Parent()) {
-    auto* form = dynamic_cast<TCustomForm*>(c);
-    if (form && !IsPopupChild(form)) return form->HandleAllocated() ? form->Handle() : nullptr;
-    if (auto* w = dynamic_cast<TWinControl*>(c)) last = w;
-  }
-  return last && last->HandleAllocated() ? GetAncestor(last->Handle(), GA_ROOT) : nullptr;
-}
-
 void TOptionSelectorWindow::Dispatch(TMessage& Message) {
-  switch (Message.Msg) {
-    case WM_ACTIVATE:
-      WMActivate(Message);
-      return;
-    case WM_NCHITTEST:
-      WMNCHitTest(Message);
-      return;
-    case CM_BUTTONPRESSED:
-      // A grouped toolbar button tells the drop-down: the members of its
-      // group shown in the panel hear it.
-      if (FOptionsPanel) FOptionsPanel->Broadcast(Message);
-      return;
-    default:
-      TCustomForm::Dispatch(Message);
-  }
-}
-
-void TOptionSelectorWindow::WMActivate(TMessage& Message) {
-  TCustomForm::Dispatch(Message);
-  bool shown = Visible() && HandleAllocated() && IsWindowVisible(Handle());
-  if (LOWORD(Message.WParam) != WA_INACTIVE) {
-    // Active again before the hide came: it stays.
-    FHideTimer->SetEnabled(false);
-    if (!FOptionsPanel) return;
-    if (shown) {
-      if (FOptionsPanel->CanFocus()) FOptionsPanel->SetFocus();
-      if (HWND top = OwnerTopWindow()) SendMessageW(top, WM_NCACTIVATE, 1, 0);
-    } else if (FAdvToolBar && FAdvToolBar->CanFocus()) {
-      FAdvToolBar->SetFocus();
-    }
+  if (Message.Msg == CM_BUTTONPRESSED) {
+    // A grouped toolbar button tells the drop-down: the members of its
+    // group shown in the panel hear it.
+    if (FOptionsPanel) FOptionsPanel->Broadcast(Message);
     return;
   }
-  if (FHideOnDeActivate && shown && CloseQuery()) FHideTimer->SetEnabled(true);
+  TDropDownForm::Dispatch(Message);
 }
 
-void TOptionSelectorWindow::WMNCHitTest(TMessage& Message) {
-  TPoint p = ScreenToClient(TPoint(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)));
-  Message.Result = p.x > Width() - 10 && p.y > Height() - 10 ? HTBOTTOMRIGHT : HTNOWHERE;
-}
-
-void TOptionSelectorWindow::HideTimerTick(TObject*) {
-  FHideTimer->SetEnabled(false);
-  Hide();
+void TOptionSelectorWindow::Activated(bool Shown) {
+  if (!FOptionsPanel) return;
+  if (Shown) {
+    if (FOptionsPanel->CanFocus()) FOptionsPanel->SetFocus();
+    if (HWND form = OwnerFormWindow()) SendMessageW(form, WM_NCACTIVATE, 1, 0);
+  } else if (FAdvToolBar && FAdvToolBar->CanFocus()) {
+    FAdvToolBar->SetFocus();
+  }
 }

@@ -1,11 +1,10 @@
 // TOptionSelectorWindow: the borderless, stay-on-top pop-up that drops down
 // from a toolbar's chevron (the items that did not fit), from the options
 // entry of that drop-down (the customize entry) and from the quick access
-// toolbar's overflow button. Its Parent is the control it drops from, yet
-// its window is a top-level pop-up. While it is shown and active, the form
-// of its owner keeps an active caption. It hides itself 1 ms after it loses
-// the activation, unless its close query refuses or a drop-down of its own
-// is open (HideOnDeActivate off meanwhile).
+// toolbar's overflow button. It hides itself as a TDropDownForm does: 1 ms
+// after it loses the activation, unless its close query refuses or a
+// drop-down of its own is open. While it is shown and active, the form of
+// its owner keeps an active caption.
 //
 // TOptionSelectorPanel fills it: a panel in Color, or a gradient to ColorTo,
 // with a 1-pixel frame; the base of the panels shown there
@@ -13,7 +12,7 @@
 #pragma once
 
 #include "base/ExtCtrls.h"
-#include "base/Forms.h"
+#include "ui/toolbar/bars/DropDownForm.h"
 #include "ui/toolbar/stylers/ToolBarAppearances.h"
 
 class TAdvCustomToolBar;
@@ -62,10 +61,10 @@ class TOptionSelectorPanel : public TCustomPanel {
   IQuickAccessToolBar* FAdvQuickAccessToolBar = nullptr;
 };
 
-class TOptionSelectorWindow : public TCustomForm {
+class TOptionSelectorWindow : public TDropDownForm {
   VANTREL_CLASS(TOptionSelectorWindow)
  public:
-  explicit TOptionSelectorWindow(TComponent* AOwner);
+  explicit TOptionSelectorWindow(TComponent* AOwner) : TDropDownForm(AOwner) {}
 
   // A window as its owners make it: owned by Owner with Parent as its
   // Parent, no border and no border icons, stay on top, hidden, Width x
@@ -78,10 +77,6 @@ class TOptionSelectorWindow : public TCustomForm {
   void SetAdvToolBar(TAdvCustomToolBar* Value);
   TOptionSelectorPanel* OptionsPanel() const { return FOptionsPanel; }
   void SetOptionsPanel(TOptionSelectorPanel* Value);
-  // On while nothing of the window's own is dropped down.
-  bool HideOnDeActivate() const { return FHideOnDeActivate; }
-  void SetHideOnDeActivate(bool Value) { FHideOnDeActivate = Value; }
-  TTimer* HideTimer() const { return FHideTimer; }
 
   // The panel's width and visible height.
   void SetWindowSize();
@@ -90,20 +85,13 @@ class TOptionSelectorWindow : public TCustomForm {
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  protected:
-  void CreateParams(TCreateParams& Params) override;
   // OnHide, then the panel frees what it showed only while up.
   void DoHide() override;
+  // Shown: the panel takes the focus and the owner's form keeps an active
+  // caption; hidden: the toolbar takes the focus.
+  void Activated(bool Shown) override;
 
  private:
-  void HideTimerTick(TObject* Sender);
-  void WMActivate(TMessage& Message);
-  void WMNCHitTest(TMessage& Message);
-  // The window of the form that holds the owner (nullptr without one).
-  HWND OwnerTopWindow();
-
   TAdvCustomToolBar* FAdvToolBar = nullptr;
   TOptionSelectorPanel* FOptionsPanel = nullptr;
-  bool FHideOnDeActivate = true;
-  TComponent* FOwner;
-  TTimer* FHideTimer;  // owned as a component
 };

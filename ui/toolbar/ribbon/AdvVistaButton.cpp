@@ -4,33 +4,11 @@
 
 #include "ui/draw/GdiPlus.h"
 #include "ui/toolbar/bars/ButtonFaces.h"
+#include "ui/toolbar/bars/SmallGlowButtons.h"
 #include "ui/toolbar/bars/ToolBarHosts.h"
 #include "ui/toolbar/runtime/ToolBarRuntime.h"
 
 namespace {
-// The seven values of one state of a glow appearance.
-struct TStateColors {
-  TColor Color, ColorTo, Mirror, MirrorTo, Border;
-  TGDIPGradient Gradient, GradientMirror;
-};
-
-TStateColors DisabledColors(TGlowButtonAppearance* A) {
-  return {A->ColorDisabled(), A->ColorDisabledTo(), A->ColorMirrorDisabled(), A->ColorMirrorDisabledTo(),
-          A->BorderColorDisabled(), A->GradientDisabled(), A->GradientMirrorDisabled()};
-}
-TStateColors DownColors(TGlowButtonAppearance* A) {
-  return {A->ColorDown(), A->ColorDownTo(), A->ColorMirrorDown(), A->ColorMirrorDownTo(), A->BorderColorDown(),
-          A->GradientDown(), A->GradientMirrorDown()};
-}
-TStateColors HotColors(TGlowButtonAppearance* A) {
-  return {A->ColorHot(), A->ColorHotTo(), A->ColorMirrorHot(), A->ColorMirrorHotTo(), A->BorderColorHot(),
-          A->GradientHot(), A->GradientMirrorHot()};
-}
-TStateColors NormalColors(TGlowButtonAppearance* A) {
-  return {A->Color(), A->ColorTo(), A->ColorMirror(), A->ColorMirrorTo(), A->BorderColor(), A->Gradient(),
-          A->GradientMirror()};
-}
-
 // A right-pointing solid triangle: its base the column x = Base from Y - E
 // to Y + E, its tip at (Tip, Y).
 void FillRightTriangle(TGPGraphics* Graphics, TGPBrush* Brush, float Base, float Tip, float Y, float E) {
@@ -44,11 +22,7 @@ void FillRightTriangle(TGPGraphics* Graphics, TGPBrush* Brush, float Base, float
 }  // namespace
 
 TAdvVistaButton::TAdvVistaButton(TComponent* AOwner) : TGraphicControl(AOwner) {
-  SetBounds(0, 0, 22, 23);
-  SetControlStyle({TControlStyleItem::csCaptureMouse, TControlStyleItem::csDoubleClicks});
-  SetParentFont(true);
-  Font()->SetName(L"Tahoma");
-  SetShowHint(false);
+  SetSmallGlowButtonDefaults(this);
   FAppearance = new TGlowButtonAppearance();
   FAppearance->OnChange = [this](TObject*) { Invalidate(); };
 }
@@ -132,21 +106,11 @@ void TAdvVistaButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
 
 void TAdvVistaButton::Paint() {
   TCanvas* canvas = Canvas();
-  TGlowButtonAppearance* a = FAppearance;
-  bool face = true;
-  TStateColors c;
-  if (!Enabled()) {
-    c = DisabledColors(a);
-  } else if (FMouseDown || FDown) {
-    c = DownColors(a);
-  } else if (FMouseEnter) {
-    c = HotColors(a);
-  } else {
-    c = NormalColors(a);
-    face = false;
-  }
-  if (FButtonPosition != TButtonPosition::bpStandalone && FMouseDown) c.Border = a->BorderColor();
-  if (face)
+  bool pressed = FMouseDown || FDown;
+  TGlowStateColors c = GlowStateColors(FAppearance, Enabled(), pressed, FMouseEnter);
+  if (FButtonPosition != TButtonPosition::bpStandalone && FMouseDown) c.Border = FAppearance->BorderColor();
+  // An idle button shows only its glyph.
+  if (!Enabled() || pressed || FMouseEnter)
     DrawGlowButtonFace(canvas, ClientRect(), c.Color, c.ColorTo, c.Mirror, c.MirrorTo, c.Border, c.Gradient,
                        c.GradientMirror, false, FTransparent && !FMouseEnter && !FMouseDown, FMouseEnter,
                        FButtonPosition, true, true);

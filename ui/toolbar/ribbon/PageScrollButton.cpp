@@ -3,14 +3,11 @@
 #include "ui/controls/buttons/GlowButtonHelpers.h"
 #include "ui/draw/GdiPlus.h"
 #include "ui/toolbar/bars/ButtonFaces.h"
+#include "ui/toolbar/bars/SmallGlowButtons.h"
 #include "ui/toolbar/runtime/ToolBarRuntime.h"
 
 TAdvPageScrollButton::TAdvPageScrollButton(TComponent* AOwner) : TCustomControl(AOwner) {
-  SetBounds(0, 0, 22, 23);
-  SetControlStyle({TControlStyleItem::csCaptureMouse, TControlStyleItem::csDoubleClicks});
-  SetParentFont(true);
-  Font()->SetName(L"Tahoma");
-  SetShowHint(false);
+  SetSmallGlowButtonDefaults(this);
   FAppearance = new TGlowButtonAppearance();
   FAppearance->OnChange = [this](TObject*) { Invalidate(); };
 }
@@ -92,34 +89,12 @@ void TAdvPageScrollButton::Paint() {
   bool seeThrough = FTransparent && !FMouseEnter;
   if (seeThrough) PaintParentPart(dc, r);
 
-  TGlowButtonAppearance* a = FAppearance;
-  TColor color, colorTo, mirror, mirrorTo, border;
-  TGDIPGradient gradient, gradientMirror;
-  if (!Enabled()) {
-    color = a->ColorDisabled(), colorTo = a->ColorDisabledTo();
-    mirror = a->ColorMirrorDisabled(), mirrorTo = a->ColorMirrorDisabledTo();
-    border = a->BorderColorDisabled();
-    gradient = a->GradientDisabled(), gradientMirror = a->GradientMirrorDisabled();
-  } else if (FMouseDown) {
-    color = a->ColorDown(), colorTo = a->ColorDownTo();
-    mirror = a->ColorMirrorDown(), mirrorTo = a->ColorMirrorDownTo();
-    border = a->BorderColorDown();
-    gradient = a->GradientDown(), gradientMirror = a->GradientMirrorDown();
-  } else if (FMouseEnter) {
-    color = a->ColorHot(), colorTo = a->ColorHotTo();
-    mirror = a->ColorMirrorHot(), mirrorTo = a->ColorMirrorHotTo();
-    border = a->BorderColorHot();
-    gradient = a->GradientHot(), gradientMirror = a->GradientMirrorHot();
-  } else {
-    color = a->Color(), colorTo = a->ColorTo();
-    mirror = a->ColorMirror(), mirrorTo = a->ColorMirrorTo();
-    border = a->BorderColor();
-    gradient = a->Gradient(), gradientMirror = a->GradientMirror();
-  }
-  if (FButtonPosition != TButtonPosition::bpStandalone && FMouseDown) border = a->BorderColor();
+  TGlowStateColors c = GlowStateColors(FAppearance, Enabled(), FMouseDown, FMouseEnter);
+  TColor border = c.Border;
+  if (FButtonPosition != TButtonPosition::bpStandalone && FMouseDown) border = FAppearance->BorderColor();
 
   bool glass = GetGlobalTabGlass();
-  DrawGlowButtonFace(canvas, r, color, colorTo, mirror, mirrorTo, border, gradient, gradientMirror, false,
+  DrawGlowButtonFace(canvas, r, c.Color, c.ColorTo, c.Mirror, c.MirrorTo, border, c.Gradient, c.GradientMirror, false,
                      seeThrough && !FMouseDown, FMouseEnter, glass ? TButtonPosition::bpStandalone : FButtonPosition,
                      true, !glass);
 
