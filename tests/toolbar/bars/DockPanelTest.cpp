@@ -1,5 +1,7 @@
 // Dock panels: alignment, parents, the styler in effect, the painted
 // background and the toolbars it lists.
+#include <cmath>
+
 #include "tests/toolbar/bars/BarsTestSupport.h"
 #include "ui/controls/menus/AdvMenus.h"
 #include "ui/toolbar/stylers/ToolBarOfficeStyler.h"
@@ -147,6 +149,36 @@ TEST_F(DockPanel, AToolBarThatGoesLeavesBothListsWhateverItsRow) {
   EXPECT_EQ(p->AdvToolBarCount(), 1);
   EXPECT_EQ(p->HiddenToolBarCount(), 0);
   EXPECT_EQ(p->AdvToolBars(0), a);
+}
+
+int gMonitorPpi = 96;
+int TestMonitorPpi(HWND) { return gMonitorPpi; }
+
+TEST_F(DockPanel, TheFirstPanelWithAWindowLearnsTheScreensScaleOnce) {
+  SetMonitorPixelsPerInchSource(&TestMonitorPpi);
+  struct Restore {
+    ~Restore() { SetMonitorPixelsPerInchSource(nullptr); }
+  } restore;
+  ResetToolBarState();
+  gMonitorPpi = 144;
+  TAdvDockPanel* p = NewPanel(TDockAlign::daTop);
+  p->SetHeight(40);
+  EXPECT_TRUE(DPIInitialized);
+  EXPECT_EQ(DPIPixelsPerInch, 144);
+  EXPECT_GT(DPIFactor, 1.2f);
+  EXPECT_EQ(ScaledGroupCaptionHeight, static_cast<int>(std::nearbyint(16.0L * DPIFactor)));
+  float f = DPIFactor;
+  gMonitorPpi = 192;  // a second panel changes nothing
+  NewPanel(TDockAlign::daBottom)->SetHeight(40);
+  EXPECT_EQ(DPIPixelsPerInch, 144);
+  EXPECT_EQ(DPIFactor, f);
+  // A form that does not scale keeps the factor at 1.
+  ResetToolBarState();
+  Form->SetScaled(false);
+  NewPanel(TDockAlign::daLeft)->SetWidth(40);
+  EXPECT_TRUE(DPIInitialized);
+  EXPECT_EQ(DPIFactor, 1.0f);
+  EXPECT_EQ(ScaledGroupCaptionHeight, 16);
 }
 
 }  // namespace

@@ -345,4 +345,23 @@ TEST_F(DockRows, RowsRaiseForToolBarsAndRowsTheyDoNotHave) {
   EXPECT_EQ(RowNames(p), (Rows{{L"A"}, {L"B"}}));
 }
 
+TEST_F(DockRows, ArrangingPacksEachRowAndArrangesOnlyRowsThatNeedIt) {
+  TAdvDockPanel* p = NewPanel(TDockAlign::daTop);
+  TAdvToolBar* a = Docked(L"A", p);
+  TAdvToolBar* b = Docked(L"B", p);
+  p->Rows()->MoveToolBarToRow(b, 0);
+  b->SetLeft(b->Left() + 30);
+  TRowCollectionItem* row = p->Rows()->Items(0);
+  EXPECT_FALSE(row->NeedsArrange());  // a gap alone needs nothing
+  p->ArrangeToolBars();
+  EXPECT_EQ(b->Left(), a->Left() + a->Width() + 2);
+  // A toolbar that could be longer makes its row need arranging: the
+  // toolbar's Update lets the panel arrange it.
+  b->Constraints()->SetMaxWidth(b->Width() + 25);
+  EXPECT_TRUE(row->NeedsArrange());
+  b->Update();
+  EXPECT_FALSE(row->NeedsArrange());
+  EXPECT_EQ(b->Width(), b->Constraints()->MaxWidth());
+}
+
 }  // namespace

@@ -248,4 +248,28 @@ TEST_F(ButtonDraw, ADisabledCaptionIsEmbossed) {
   EXPECT_GT(CountPixels(pic.get(), r, ColorToRGB(clBtnShadow), 30), 3);
 }
 
+TEST_F(Draw, AFloatingToolBarsCaptionHasItsOptionAndCloseButtons) {
+  auto* w = new TFloatingWindow(Form);
+  TAdvToolBar* f = NewToolBar(L"F", 2);
+  f->SetParent(w);
+  f->SetToolBarStyler(S);
+  S->CaptionAppearance()->SetCaptionColor(clGray);
+  S->CaptionAppearance()->SetCaptionColorTo(clNone);
+  auto pic = Picture(f);
+  TRect close = f->GetCloseButtonRect(), option = f->GetOptionButtonRect();
+  EXPECT_EQ(close, TRect(f->Width() - 17, 1, f->Width() - 1, 15));
+  EXPECT_EQ(option, TRect(close.left - 18, 1, close.left - 2, 15));
+  // Plain buttons: the caption's colour, white glyphs (the cross from its
+  // corners, the arrow's top line).
+  EXPECT_EQ(PixelAt(pic.get(), close.left + 4, close.top + 4 + 1), clWhite);
+  EXPECT_EQ(PixelAt(pic.get(), close.left + 1, close.top + 1), clGray);
+  EXPECT_EQ(PixelAt(pic.get(), option.left + 6, option.bottom - 10), clWhite);
+  EXPECT_EQ(PixelAt(pic.get(), option.left + 2, option.top + 2), clGray);
+  // No grip and no right handle while floating; the items start at 2 below
+  // the caption.
+  EXPECT_FALSE(f->GripShown());
+  EXPECT_FALSE(f->RightHandleShown());
+  EXPECT_EQ(f->ToolBarControls(0)->BoundsRect(), Bounds(2, 18, 20, 22));
+}
+
 }  // namespace
