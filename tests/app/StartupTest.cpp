@@ -13,22 +13,28 @@
 namespace {
 
 // Counts the windows a process creates, from outside, from its first
-// instruction on.
+// instruction on. Events reach this thread as messages, so those of an
+// earlier watch (of another process) can still arrive after it ended: only
+// the current watch's own events count.
 struct WindowCreations {
   static int count;
+  static HWINEVENTHOOK current;
   HWINEVENTHOOK hook = nullptr;
-  static void CALLBACK Proc(HWINEVENTHOOK, DWORD, HWND, LONG idObject, LONG, DWORD, DWORD) {
-    if (idObject == OBJID_WINDOW) ++count;
+  static void CALLBACK Proc(HWINEVENTHOOK Hook, DWORD, HWND, LONG idObject, LONG, DWORD, DWORD) {
+    if (idObject == OBJID_WINDOW && Hook == current) ++count;
   }
   explicit WindowCreations(DWORD pid) {
     count = 0;
     hook = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr, Proc, pid, 0, WINEVENT_OUTOFCONTEXT);
+    current = hook;
   }
   ~WindowCreations() {
+    current = nullptr;
     if (hook) UnhookWinEvent(hook);
   }
 };
 int WindowCreations::count = 0;
+HWINEVENTHOOK WindowCreations::current = nullptr;
 
 // Waits for the process's main window, watching that it is never visible in
 // the normal state; the window, or nullptr.
