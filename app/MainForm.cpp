@@ -396,6 +396,7 @@ void TForm1::Timer4Timer(TObject*) {
 }
 
 void TForm1::TypePasscode(const String& Code) {
+  if (Code.size() > MaxTypedPasscode) return;
   for (const TKeyStroke& k : PasscodeKeyStrokes(Code)) SendKeyStroke(k.Key, k.Shift, false);
 }
 

@@ -270,3 +270,13 @@ void CheckPictureLimits(const uint8_t* Data, size_t Size) {
   String error;
   if (!ReadPictureHeader(Data, Size, header, error) && header.OverLimits) throw EInvalidGraphic(error);
 }
+
+void LoadPictureData(TStream* Source, TMemoryStream* Target) {
+  CheckPictureDataSize(static_cast<uint64_t>(Source->Size() - Source->Position()));
+  TMemoryStream data;
+  data.LoadFromStream(Source);
+  CheckPictureLimits(static_cast<const uint8_t*>(data.Memory()), static_cast<size_t>(data.Size()));
+  Target->Clear();
+  data.SaveToStream(Target);
+  Target->SetPosition(0);
+}

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/Streams.h"
 #include "base/Types.h"
 
 enum class TPictureKind { pkUnknown, pkBMP, pkPNG, pkGIF, pkJPEG, pkICO, pkTIFF, pkWMF, pkEMF };
@@ -30,3 +31,7 @@ bool ReadPictureHeader(const uint8_t* Data, size_t Size, TPictureHeader& Header,
 // size of data that a stream or file is about to give is checked first.
 void CheckPictureLimits(const uint8_t* Data, size_t Size);
 void CheckPictureDataSize(uint64_t Size);
+// Replaces Target's bytes with the rest of Source, positioned at the start;
+// a picture over the limits raises EInvalidGraphic and leaves Target as it
+// was.
+void LoadPictureData(TStream* Source, TMemoryStream* Target);

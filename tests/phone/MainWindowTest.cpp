@@ -14,6 +14,7 @@
 #include "app/NewSmsForm.h"
 #include "app/OutBoxForm.h"
 #include "app/OvTools.h"
+#include "app/PhoneProtocol.h"
 #include "app/Program.h"
 #include "base/Clipboard.h"
 #include "base/DisplayText.h"
@@ -294,6 +295,25 @@ TEST_F(MainWindow, HostileTextIsShownSafeAndKeptWhole) {
   String code = L"9" + String(3000, L'\x02DC') + L"9";
   Deliver(L"AT+PASS=" + code);
   EXPECT_EQ(Clipboard()->AsText(), code);
+  // Far too long to be typed (typing it would hold the window thread):
+  // copied and shown only.
+  auto* owner = new TComponent(nullptr);
+  auto* form = new TForm(owner);
+  form->SetBounds(60, 60, 300, 80);
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(8, 8, 260, 24);
+  form->Show();
+  ASSERT_TRUE(FocusForInput(form, edit));
+  String digits(MaxTypedPasscode + 1, L'7');
+  Deliver(L"AT+PASS=" + digits);
+  PumpFor(100);
+  EXPECT_EQ(edit->Text(), L"");
+  EXPECT_EQ(Clipboard()->AsText(), digits);
+  Deliver(L"AT+PASS=" + String(MaxTypedPasscode, L'7'));
+  EXPECT_TRUE(PumpUntil([&] { return edit->Text().size() == MaxTypedPasscode; }, 5000));
+  owner->Free();
+  Deliver(L"AT+PASS=" + code);
   EXPECT_EQ(Form1->Edit1->Text().rfind(L"9<U+02DC>", 0), 0u);
   EXPECT_LE(Form1->Edit1->Text().size(), DisplaySingleLine.MaxChars + 200);
 }

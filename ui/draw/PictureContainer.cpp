@@ -212,13 +212,7 @@ void THTMLPicture::LoadFromStream(TStream* Stream) {
 void THTMLPicture::ReadData(TStream* Stream) {
   if (!Stream) return;
   // A picture over the limits is refused before it replaces anything.
-  CheckPictureDataSize(static_cast<uint64_t>(Stream->Size() - Stream->Position()));
-  TMemoryStream data;
-  data.LoadFromStream(Stream);
-  CheckPictureLimits(static_cast<const uint8_t*>(data.Memory()), static_cast<size_t>(data.Size()));
-  FDatastream->Clear();
-  data.SaveToStream(FDatastream);
-  FDatastream->SetPosition(0);
+  LoadPictureData(Stream, FDatastream);
   DataChanged();
   FIsEmpty = false;
   LoadPicture();
