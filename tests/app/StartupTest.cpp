@@ -36,7 +36,9 @@ struct WindowCreations {
 int WindowCreations::count = 0;
 HWINEVENTHOOK WindowCreations::current = nullptr;
 
-// Waits for the process's main window, watching that it is never visible in
+// Waits for the process's main window and for it to have hidden itself
+// (it is shown minimized, then hides on its first show: under load that
+// takes a while), watching for at least 1.5 s that it is never visible in
 // the normal state; the window, or nullptr.
 HWND WaitMainWindow(TLabProcess& p, bool& seen, DWORD ms = 20000) {
   DWORD start = GetTickCount();
@@ -44,7 +46,7 @@ HWND WaitMainWindow(TLabProcess& p, bool& seen, DWORD ms = 20000) {
   while (GetTickCount() - start < ms && p.Running()) {
     if (!main) main = FindProcessWindow(p.pi.dwProcessId, L"TForm1");
     if (main && IsWindowVisible(main) && !IsIconic(main)) seen = true;
-    if (main && GetTickCount() - start > 1500) break;
+    if (main && !IsWindowVisible(main) && GetTickCount() - start > 1500) break;
     Sleep(1);
   }
   return main;
