@@ -168,9 +168,15 @@ bool ReadTIFF(TReader& r, TPictureHeader& h) {
   if (ifd < 8 || !r.Has(ifd, 2)) return r.Fail(L"The TIFF picture's directory lies outside its data");
   uint16_t entries = u16(ifd);
   if (!r.Has(ifd + 2, entries * 12u)) return r.Fail(L"The TIFF picture's directory runs past its end");
+  static const uint8_t kTypeBytes[] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
   for (uint16_t i = 0; i < entries; ++i) {
     size_t e = ifd + 2 + i * 12u;
     uint16_t tag = u16(e), type = u16(e + 2);
+    // Every field's values lie within the data: inline up to four bytes,
+    // else at the offset it names.
+    if (type == 0 || type >= sizeof kTypeBytes) return r.Fail(L"A TIFF field has an unknown type");
+    uint64_t bytes = static_cast<uint64_t>(u32(e + 4)) * kTypeBytes[type];
+    if (bytes > 4 && !r.Has(u32(e + 8), bytes)) return r.Fail(L"A TIFF field runs past the end of the picture");
     if (tag != 256 && tag != 257) continue;
     uint32_t value = type == 3 ? u16(e + 8) : type == 4 ? u32(e + 8) : 0;
     (tag == 256 ? h.Width : h.Height) = value > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(value);
