@@ -9,6 +9,7 @@
 #include "app/SmsText.h"
 #include "app/TextPatterns.h"
 #include "base/Clipboard.h"
+#include "base/DisplayText.h"
 #include "base/Shell.h"
 #include "ui/controls/buttons/AdvGlassButton.h"
 #include "ui/controls/buttons/AdvGlowButton.h"
@@ -321,7 +322,7 @@ void TfrmNewSMS::StatusBar1PanelClick(TObject*, int PanelIndex) {
 String TfrmNewSMS::GetSmsText() { return SmsTextForSending(Memo1->Text(), CheckBox1->Checked()); }
 
 void TfrmNewSMS::ShowSmsInfo(const String& sms_parts_cnt) {
-  SetStatusText(0, SmsInfoText(GetSmsText().size(), sms_parts_cnt));
+  SetStatusText(0, SafeDisplayText(SmsInfoText(GetSmsText().size(), sms_parts_cnt), DisplaySingleLine));
 }
 
 void TfrmNewSMS::ClearSmsText() {
@@ -448,7 +449,11 @@ void TfrmNewSMS::lbWebClick(TObject*) { AppShellExecute(Handle(), L"open", Produ
 void TfrmNewSMS::SetContactCount(int Count) { lbContactsCount->SetCaption(IntToStr(Count)); }
 
 void TfrmNewSMS::LoadContacts(TStrings* Names, int Selected) {
-  ComboBox1->Items()->Assign(Names);
+  // The names as the phone sent them may be anything: the list shows them
+  // made safe, in the same order, so that an index still names a number.
+  TStringList shown;
+  for (int i = 0; i < Names->Count(); ++i) shown.Add(SafeDisplayText(Names->Strings(i), DisplaySingleLine));
+  ComboBox1->Items()->Assign(&shown);
   ComboBox1->SetEnabled(ComboBox1->Items()->Count() > 0);
   ComboBox1->SetItemIndex(Selected);
 }
