@@ -90,7 +90,8 @@ HINTERNET OpenRelaxedRequest(TNetUpdate* Update, HINTERNET Session, const String
   if (!request) return nullptr;
   DWORD security = 0, length = sizeof security;
   InternetQueryOptionW(request, INTERNET_OPTION_SECURITY_FLAGS, &security, &length);
-  security |= kIgnoreCertFlags;
+  // Also a revocation state that cannot be learnt: nothing is checked.
+  security |= kIgnoreCertFlags | SECURITY_FLAG_IGNORE_REVOCATION;
   if (!InternetSetOptionW(request, INTERNET_OPTION_SECURITY_FLAGS, &security, sizeof security)) Update->Error();
   if (!HttpSendRequestW(request, Headers.empty() ? nullptr : Headers.c_str(), static_cast<DWORD>(Headers.size()),
                         nullptr, 0)) {
@@ -496,8 +497,13 @@ bool TNetUpdate::URLGetFile(void* hfile, const String& url, const String& tgt, b
   int size = static_cast<int>(std::min<int64_t>(total, INT32_MAX));
   for (;;) {
     ProcessMessagesIfGui();
+    // What has arrived, up to a block: a slow server never holds the
+    // caller for long between blocks.
+    DWORD avail = 0;
+    if (!InternetQueryDataAvailable(req.Handle, &avail, 0, 0)) avail = kReadBlock;
+    if (avail == 0) break;
     DWORD got = 0;
-    if (!InternetReadFile(req.Handle, buf.data(), kReadBlock, &got)) {
+    if (!InternetReadFile(req.Handle, buf.data(), std::min(avail, kReadBlock), &got)) {
       failed = true;
       break;
     }
