@@ -2,7 +2,7 @@
 
 #include <lzexpand.h>
 
-#include "base/SysUtils.h"
+#include "base/FileUtils.h"
 #include "update/common/UpdatePaths.h"
 
 String LZExpandFile(const String& FileName) {
@@ -28,8 +28,9 @@ String LZExpandFile(const String& FileName) {
   LONG copied = LZCopy(src, dst);
   LZClose(src);
   LZClose(dst);
-  if (copied < 0) {
-    DeleteFileW(target.c_str());
+  // Only a whole expanded file counts as success.
+  if (copied < 0 || !FileExists(target) || FileSize(target) != copied) {
+    if (FileExists(target)) DeleteFileW(target.c_str());
     return String();
   }
   DeleteFileW(FileName.c_str());

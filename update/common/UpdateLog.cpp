@@ -6,9 +6,9 @@
 
 String PlaceLogFile(const String& Name, const String& AppFolder) {
   String s = Name;
-  if (s.find_first_of(L"\\/:") == String::npos) s = UserFolder(TUserFolder::ufDocuments) + L"\\" + s;
   String app = IncludeTrailingPathDelimiter(AppFolder);
   for (size_t p = 0; (p = UpperCase(s).find(L"{APP}", p)) != String::npos; p += app.size()) s.replace(p, 5, app);
+  if (s.find_first_of(L"\\/:") == String::npos) s = UserFolder(TUserFolder::ufDocuments) + L"\\" + s;
   String head;
   if (s.compare(0, 2, L"\\\\") == 0) {
     head = L"\\\\";

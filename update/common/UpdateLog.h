@@ -4,9 +4,9 @@
 
 #include "base/Types.h"
 
-// The log file of Name: a bare name (no "\", "/" or ":") lies in the user's
-// Documents folder; every "{APP}" (any case) becomes AppFolder (with a
-// trailing backslash); pairs of backslashes become one, except a leading
+// The log file of Name: every "{APP}" (any case) becomes AppFolder (with a
+// trailing backslash); a bare name (no "\", "/" or ":") lies in the user's
+// Documents folder; pairs of backslashes become one, except a leading
 // pair (a network path).
 String PlaceLogFile(const String& Name, const String& AppFolder);
 // Appends Line and CR LF in the ANSI code page, creating the file and its
