@@ -91,7 +91,8 @@ int TNetUpdate::GetFileUpdates() {
     String targetDir = f->TargetDir();
     bool refused = (!targetDir.empty() && !CheckTargetPath(targetDir)) || !IsPlainFileName(name);
     if (!refused && !targetDir.empty() && !DirectoryExists(targetDir)) ForceDirectories(targetDir);
-    String folder = FUseWinTempDir ? WinTempDir() : targetDir;
+    // Application components wait where the updater is told to look.
+    String folder = FUseWinTempDir || IsAppComponent(name) ? WinTempDir() : targetDir;
     bool ok = false;
     if (!refused) {
       if (FProgressForm) OnGui([this] { ShowProgressForm(FProgressForm, true); });
@@ -114,8 +115,9 @@ int TNetUpdate::GetFileUpdates() {
         if (MoveReplacing(file, targetDir + name)) file = targetDir + name;
       }
       if (ext != L".CAB" && FExtractCAB && f->Compressed()) {
-        // Expanded beside the application unless it went to its folder.
-        if (SameText(FullPath(file), FullPath(folder + name))) {
+        // Expanded where it went; a file without a folder of its own is
+        // expanded beside the application.
+        if (targetDir.empty()) {
           String here = IncludeTrailingPathDelimiter(GetCurrentDir()) + name;
           if (CheckTargetPath(here) && MoveReplacing(file, here)) file = here;
         }

@@ -57,3 +57,11 @@ add_custom_target(update_fixtures DEPENDS update_fixture_files update_patcher up
 add_dependencies(update_testsupport update_fixtures)
 
 vantrel_test(test_update_logic SOURCES update/LogicTest.cpp LIBS update_testsupport UNITS testunits_phone TIMEOUT 120)
+
+# The runs: the test program carries the updater ("UPD") and the tests'
+# patcher ("UTIL") as a program that uses the component does.
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/update_util.rc "UTIL RCDATA \"${UPDATE_FIXTURES}/patcher.exe\"\n")
+set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/update_util.rc PROPERTIES OBJECT_DEPENDS ${UPDATE_FIXTURES}/patcher.exe)
+vantrel_test(test_update_run SOURCES update/RunTest.cpp ${CMAKE_CURRENT_BINARY_DIR}/update_util.rc
+  LIBS update_testsupport updater_res UNITS testunits_phone TIMEOUT 180)
+add_dependencies(test_update_run update_patcher)
