@@ -65,3 +65,8 @@ set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/update_util.rc PROPERTIE
 vantrel_test(test_update_run SOURCES update/RunTest.cpp ${CMAKE_CURRENT_BINARY_DIR}/update_util.rc
   LIBS update_testsupport updater_res UNITS testunits_phone TIMEOUT 180)
 add_dependencies(test_update_run update_patcher)
+
+# The updater end to end: an application that hands over and is started
+# again, and the updater's kinds of components.
+vantrel_test(test_update_updater SOURCES update/UpdaterTest.cpp LIBS update_testsupport updaterlib
+  UNITS testunits_phone TIMEOUT 240)
