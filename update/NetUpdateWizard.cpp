@@ -231,13 +231,26 @@ void TWUWIZ::ShowPage(TTabSheet* Page) {
 
 void TWUWIZ::FormCreate(TObject*) { ShowPage(WelcomePage); }
 
+namespace {
+// Posted to the wizard by its first activation: the check starts once the
+// modal loop runs, so that a run that closes the window ends that loop.
+constexpr UINT WM_WIZARD_AUTOSTART = WM_USER + 0x57;
+}  // namespace
+
 void TWUWIZ::FormActivate(TObject*) {
   Focus(StartButton);
   if (!FAutoStart || FStarted) return;
   FStarted = true;
-  ShowPage(VersionPage);
-  AutoRunPause();
-  StartButtonClick(StartButton);
+  PostMessageW(Handle(), WM_WIZARD_AUTOSTART, 0, 0);
+}
+
+void TWUWIZ::Dispatch(TMessage& Message) {
+  if (Message.Msg == WM_WIZARD_AUTOSTART) {
+    ShowPage(VersionPage);
+    if (AutoRunPause()) StartButtonClick(StartButton);
+    return;
+  }
+  TForm::Dispatch(Message);
 }
 
 void TWUWIZ::FormCloseQuery(TObject*, bool& CanClose) {
@@ -269,14 +282,17 @@ void TWUWIZ::FitButton(TButton* Button) {
   Button->SetBounds(right - width, Button->Top(), width, Button->Height());
 }
 
-void TWUWIZ::AutoRunPause() {
+bool TWUWIZ::AutoRunPause() {
   DWORD start = GetTickCount();
   while (GetTickCount() - start < 350) {
     Application->ProcessMessages();
-    if (!Showing()) return;
+    if (!Running()) return false;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
+  return Running();
 }
+
+bool TWUWIZ::Running() { return Showing() && ModalResult() == mrNone && !FDone; }
 
 void TWUWIZ::StartButtonClick(TObject*) {
   Screen->SetCursor(crHourGlass);
@@ -327,10 +343,7 @@ void TWUWIZ::StartButtonClick(TObject*) {
   FitButton(ControlButton);
   ControlButton->SetEnabled(true);
   Focus(ControlButton);
-  if (FAutoRun) {
-    AutoRunPause();
-    ControlButtonClick(ControlButton);
-  }
+  if (FAutoRun && AutoRunPause()) ControlButtonClick(ControlButton);
 }
 
 void TWUWIZ::ControlButtonClick(TObject*) {
@@ -368,10 +381,7 @@ void TWUWIZ::ControlButtonClick(TObject*) {
       ShowPage(WhatsNewPage);
       NewButton->SetEnabled(true);
       Focus(NewButton);
-      if (FAutoRun) {
-        AutoRunPause();
-        NewButtonClick(NewButton);
-      }
+      if (FAutoRun && AutoRunPause()) NewButtonClick(NewButton);
       return;
     }
   }
@@ -408,8 +418,7 @@ void TWUWIZ::ShowLicence(TMemoryStream* Text, bool FromEvent) {
     EULAButton->SetEnabled(true);
     EULAButton->SetCaption(StrNext);
     FitButton(EULAButton);
-    AutoRunPause();
-    EULAButtonClick(EULAButton);
+    if (AutoRunPause()) EULAButtonClick(EULAButton);
   }
 }
 
@@ -462,10 +471,7 @@ void TWUWIZ::ShowFilesPage() {
   ShowPage(FilesPage);
   FilesButton->SetEnabled(true);
   Focus(FilesButton);
-  if (FAutoRun) {
-    AutoRunPause();
-    FilesButtonClick(FilesButton);
-  }
+  if (FAutoRun && AutoRunPause()) FilesButtonClick(FilesButton);
 }
 
 void TWUWIZ::CheckFileCount() {
@@ -536,8 +542,14 @@ void TWUWIZ::StartDownloadPage() {
     Focus(RestartButton);
   }
   if (FAutoRun || (silent && restart)) {
-    if (!silent) AutoRunPause();
-    RestartButtonClick(RestartButton);
+    // FDone is set by the stop above; only the window's state counts here.
+    bool go = true;
+    if (!silent) {
+      FDone = false;
+      go = AutoRunPause();
+      FDone = true;
+    }
+    if (go) RestartButtonClick(RestartButton);
   }
 }
 

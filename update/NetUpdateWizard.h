@@ -102,6 +102,8 @@ class TWUWIZ : public TForm {
   // Widens a button to its caption, keeping its right edge.
   static void FitButton(TButton* Button);
 
+  void Dispatch(TMessage& Message) override;
+
  private:
   void FormCreate(TObject* Sender);
   void FormActivate(TObject* Sender);
@@ -115,7 +117,9 @@ class TWUWIZ : public TForm {
   void ShowFilesPage();
   void StartDownloadPage();
   void ShowLicence(TMemoryStream* Text, bool FromEvent);
-  void AutoRunPause();
+  // 350 ms of handling messages; false when the window closed meanwhile.
+  bool AutoRunPause();
+  bool Running();
   void ShowPage(TTabSheet* Page);
 
   TNetUpdate* FNetUpdate = nullptr;

@@ -134,9 +134,8 @@ int TNetUpdate::WhatsNewDialog(TMemoryStream* ms) {
       AddTextView(form, ms, rtf);
     }
     int top = r.bottom + 10;
-    TButton* okButton = AddButton(form, ok, r.right - 10 - 75, top, mrOk, 0);
+    AddButton(form, ok, r.right - 10 - 75, top, mrOk, 0);
     AddButton(form, cancel, r.right, top, mrCancel, 1);
-    form->SetActiveControl(okButton);
     result = form->ShowModal();
   });
   if (result == mrCancel) {
@@ -167,7 +166,7 @@ int TNetUpdate::EULADialog(TMemoryStream* stream) {
     TRect r = ContentRect(form);
     AddTextView(form, stream, rtf);
     int top = r.bottom + 10;
-    TButton* okButton = AddButton(form, ok, r.right, top, mrOk, 0);
+    AddButton(form, ok, r.right, top, mrOk, 0);
     auto* yes = new TRadioButton(form);
     yes->SetParent(form);
     yes->SetCaption(accept);
@@ -179,7 +178,6 @@ int TNetUpdate::EULADialog(TMemoryStream* stream) {
     no->SetBounds(yes->Width() + 20, top, no->Width(), no->Height());
     no->SetTabOrder(2);
     no->SetChecked(true);
-    form->SetActiveControl(okButton);
     // Closing the window otherwise than by OK refuses as well.
     accepted = form->ShowModal() == mrOk && yes->Checked();
   });

@@ -46,7 +46,8 @@ TModalDriver::~TModalDriver() { FTimer->Free(); }
 void TModalDriver::Then(std::function<bool()> Step) { FSteps.push_back(std::move(Step)); }
 
 void TModalDriver::Tick() {
-  if (FSteps.empty()) return;
+  // A step that pumps messages (a download) is not entered again.
+  if (FSteps.empty() || FBusy) return;
   if (++FTicks > 1500) {
     FSteps.clear();
     for (int i = 0; i < Screen->FormCount(); ++i)
@@ -54,7 +55,16 @@ void TModalDriver::Tick() {
     return;
   }
   auto step = FSteps.front();
-  if (step()) FSteps.erase(FSteps.begin());
+  FBusy = true;
+  bool done = false;
+  try {
+    done = step();
+  } catch (...) {
+    FBusy = false;
+    throw;
+  }
+  FBusy = false;
+  if (done && !FSteps.empty()) FSteps.erase(FSteps.begin());
 }
 
 String Fixture(const String& Name) { return BuildFolder() + L"\\tests\\update_fixtures\\" + Name; }

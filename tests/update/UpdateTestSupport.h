@@ -61,6 +61,7 @@ class TModalDriver {
   TTimer* FTimer;
   std::vector<std::function<bool()>> FSteps;
   int FTicks = 0;
+  bool FBusy = false;
 };
 
 // The first showing form of class T, or nullptr.

@@ -70,3 +70,8 @@ add_dependencies(test_update_run update_patcher)
 # again, and the updater's kinds of components.
 vantrel_test(test_update_updater SOURCES update/UpdaterTest.cpp LIBS update_testsupport updaterlib
   UNITS testunits_phone TIMEOUT 240)
+
+# The wizard and the dialogs; pictures of every wizard page go to
+# <build>/screens/.
+vantrel_test(test_update_wizard SOURCES update/WizardTest.cpp ${CMAKE_CURRENT_BINARY_DIR}/update_util.rc
+  LIBS update_testsupport updater_res app UNITS testunits_phone TIMEOUT 240)
