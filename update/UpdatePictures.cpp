@@ -2,6 +2,23 @@
 
 #include "ui/draw/HtmlHelpers.h"
 
+namespace {
+
+// A filled polygon straight on the DC, with its own pen and brush.
+void FillPolygon(HDC DC, const POINT* Points, int Count, TColor Fill, TColor Line) {
+  HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(Fill));
+  HPEN pen = CreatePen(PS_SOLID, 1, static_cast<COLORREF>(Line));
+  HGDIOBJ oldBrush = SelectObject(DC, brush);
+  HGDIOBJ oldPen = SelectObject(DC, pen);
+  Polygon(DC, Points, Count);
+  SelectObject(DC, oldBrush);
+  SelectObject(DC, oldPen);
+  DeleteObject(brush);
+  DeleteObject(pen);
+}
+
+}  // namespace
+
 void DrawLoginBanner(TBitmap* Bitmap, int Width, int Height) {
   Bitmap->SetSize(Width, Height);
   TCanvas* c = Bitmap->Canvas();
@@ -31,19 +48,13 @@ void DrawUpdateBillboard(TBitmap* Bitmap, int Width, int Height, const String& T
   TCanvas* c = Bitmap->Canvas();
   DrawSteppedGradient(c, 0xF6E7D6, 0xC9925A, false, Bounds(0, 0, Width, Height), 64);
   int cx = Width / 2;
-  // The arrow.
-  c->Pen()->SetColor(0x1E6B2A);
-  c->Brush()->SetStyle(TBrushStyle::bsSolid);
-  c->Brush()->SetColor(0x3CB44B);
+  // The arrow, into the box.
   POINT arrow[] = {{cx - 10, 24}, {cx + 10, 24}, {cx + 10, 64}, {cx + 24, 64}, {cx, 92}, {cx - 24, 64}, {cx - 10, 64}};
-  Polygon(c->Handle(), arrow, 7);
-  // The box.
-  c->Brush()->SetColor(0x3E7FC9);
-  c->Pen()->SetColor(0x1F4F8A);
-  c->Rectangle(cx - 36, 100, cx + 36, 148);
-  c->Brush()->SetColor(0x6FA3E0);
+  FillPolygon(c->Handle(), arrow, 7, 0x3CB44B, 0x1E6B2A);
+  POINT box[] = {{cx - 36, 100}, {cx + 36, 100}, {cx + 36, 148}, {cx - 36, 148}};
+  FillPolygon(c->Handle(), box, 4, 0x3E7FC9, 0x1F4F8A);
   POINT lid[] = {{cx - 36, 100}, {cx - 26, 88}, {cx + 26, 88}, {cx + 36, 100}};
-  Polygon(c->Handle(), lid, 4);
+  FillPolygon(c->Handle(), lid, 4, 0x6FA3E0, 0x1F4F8A);
   c->Brush()->SetStyle(TBrushStyle::bsClear);
   c->Font()->SetColor(0x5A2E0E);
   c->Font()->SetStyle({TFontStyle::fsBold});

@@ -75,3 +75,9 @@ vantrel_test(test_update_updater SOURCES update/UpdaterTest.cpp LIBS update_test
 # <build>/screens/.
 vantrel_test(test_update_wizard SOURCES update/WizardTest.cpp ${CMAKE_CURRENT_BINARY_DIR}/update_util.rc
   LIBS update_testsupport updater_res app UNITS testunits_phone TIMEOUT 240)
+
+# The program's check at start with its windows, in a lab network of its
+# own (the main window binds the lab's address); the update servers run on
+# the desk side's loopback.
+vantrel_lab_test(test_update_app SOURCES update/AppUpdateTest.cpp app/ToolsTestVersion.rc
+  LIBS update_testsupport app ws2_32 UNITS testunits_lab TIMEOUT 300)
