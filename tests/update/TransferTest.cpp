@@ -39,7 +39,9 @@ class Transfer : public ::testing::Test {
   }
   static TUpdateServers& Servers() { return TUpdateServers::Get(); }
   bool Get(const String& Url) {
-    if (!U->InProgress() && U->UpdateType() != TNetUpdateType::fileUpdate) EXPECT_EQ(U->StartConnection(), 0);
+    if (!U->InProgress() && U->UpdateType() != TNetUpdateType::fileUpdate) {
+      EXPECT_EQ(U->StartConnection(), 0);
+    }
     return U->URLGetFile(U->HintConnect(), Url, Target, false);
   }
   // Temp files of transfers left in the download folder.
@@ -97,7 +99,9 @@ TEST_F(Transfer, HttpFailuresLeaveTheTargetUntouched) {
     Status->Clear();
     EXPECT_FALSE(Get(Servers().Http(c.Path)));
     EXPECT_EQ(ReadFileBytes(Target + c.Name), "previous");
-    if (!c.Report.empty()) EXPECT_TRUE(Status->Has(c.Report, c.StatusCode, c.ErrorCode)) << WideToAnsi(Status->Dump());
+    if (!c.Report.empty()) {
+      EXPECT_TRUE(Status->Has(c.Report, c.StatusCode, c.ErrorCode)) << WideToAnsi(Status->Dump());
+    }
     EXPECT_EQ(LeftTempFiles(), 0);
   }
 }
