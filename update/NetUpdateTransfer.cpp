@@ -26,6 +26,10 @@ constexpr DWORD kIgnoreCertFlags = 0x3100;
 // platform's own speed; progress and the message pump follow each block.
 constexpr DWORD kReadBlock = 64 * 1024;
 constexpr DWORD kCopyBlock = 32768;
+// Fewer bytes waiting than this, or a block that took longer than this,
+// mark a server that sends slowly.
+constexpr DWORD kSlowServerBytes = 4096;
+constexpr ULONGLONG kSlowReadMs = 50;
 
 HINTERNET H(void* p) { return static_cast<HINTERNET>(p); }
 
@@ -495,19 +499,28 @@ bool TNetUpdate::URLGetFile(void* hfile, const String& url, const String& tgt, b
   bool failed = false, cancel = false, answer = false;
   int64_t received = 0;
   int size = static_cast<int>(std::min<int64_t>(total, INT32_MAX));
+  // A slow server's data is taken as it arrives, so that it never holds
+  // the caller for long between blocks; a fast one's a whole block at a
+  // time, without asking first (asking costs as much as reading).
+  bool probe = true;
   for (;;) {
     ProcessMessagesIfGui();
-    // What has arrived, up to a block: a slow server never holds the
-    // caller for long between blocks.
-    DWORD avail = 0;
-    if (!InternetQueryDataAvailable(req.Handle, &avail, 0, 0)) avail = kReadBlock;
-    if (avail == 0) break;
+    DWORD ask = kReadBlock;
+    if (probe) {
+      DWORD avail = 0;
+      if (!InternetQueryDataAvailable(req.Handle, &avail, 0, 0)) avail = kReadBlock;
+      if (avail == 0) break;
+      if (avail < kSlowServerBytes) ask = avail;
+      else probe = false;
+    }
+    ULONGLONG readStart = GetTickCount64();
     DWORD got = 0;
-    if (!InternetReadFile(req.Handle, buf.data(), std::min(avail, kReadBlock), &got)) {
+    if (!InternetReadFile(req.Handle, buf.data(), ask, &got)) {
       failed = true;
       break;
     }
     if (!got) break;
+    if (GetTickCount64() - readStart > kSlowReadMs) probe = true;
     DWORD put = 0;
     if (!WriteFile(out, buf.data(), got, &put, nullptr) || put != got) {
       failed = true;

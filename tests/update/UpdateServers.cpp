@@ -9,12 +9,9 @@
 #include <sstream>
 
 #include "base/FileUtils.h"
+#include "tools/update/ServerProcess.h"
 #include "update/common/UpdatePaths.h"
 #include "base/SysUtils.h"
-
-#ifndef VANTREL_SOURCE_DIR
-#error "VANTREL_SOURCE_DIR names the source folder"
-#endif
 
 namespace {
 
@@ -53,12 +50,6 @@ String BuildFolder() {
   return ExcludeTrailingPathDelimiter(dir);
 }
 
-std::string UnixPath(const String& WindowsPath) {
-  String p = FullPath(WindowsPath);
-  if (p.size() >= 2 && (p[0] == L'Z' || p[0] == L'z') && p[1] == L':') p = p.substr(2);
-  return WideToAnsi(StringReplaceAll(p, L"\\", L"/"), CP_UTF8);
-}
-
 String TestWorkFolder(const String& Name) {
   String exe = ChangeFileExt(ExtractFileName(GetModuleName(nullptr)), L"");
   String folder = BuildFolder() + L"\\update_work\\" + exe + L"\\" + Name;
@@ -88,60 +79,23 @@ TUpdateServers& TUpdateServers::Get() {
 }
 
 TUpdateServers::TUpdateServers() {
-  WSADATA wsa;
-  WSAStartup(MAKEWORD(2, 2), &wsa);
   FRoot = TestWorkFolder(L"servers");
-  String ports = FRoot + L"ports.txt";
-  std::string script = std::string(VANTREL_SOURCE_DIR) + "/tools/update/test_servers.py";
-  String command = L"/usr/bin/python3 " + AnsiToWide(script) + L" --root " + AnsiToWide(UnixPath(FRoot)) +
-                   L" --ports " + AnsiToWide(UnixPath(ports)) + L" --seconds 900";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-    std::fprintf(stderr, "update servers: cannot start python3 (%lu)\n", GetLastError());
+  std::map<std::string, std::string> ports;
+  if (!StartUpdateServers(FRoot, L"", ports)) {
+    std::fprintf(stderr, "update servers: they did not start\n");
     return;
   }
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  for (int i = 0; i < 600 && !FileExists(ports); ++i) Sleep(50);
-  std::ifstream in(WideToAnsi(ports));
-  std::string line;
-  while (std::getline(in, line)) {
-    size_t eq = line.find('=');
-    if (eq == std::string::npos) continue;
-    std::string key = line.substr(0, eq), value = line.substr(eq + 1);
-    if (key == "http") FHttp = std::atoi(value.c_str());
-    if (key == "https") FHttps = std::atoi(value.c_str());
-    if (key == "untrusted") FUntrusted = std::atoi(value.c_str());
-    if (key == "ftp") FFtp = std::atoi(value.c_str());
-    if (key == "silent") FSilent = std::atoi(value.c_str());
-    if (key == "control") FControl = std::atoi(value.c_str());
-    if (key == "ca") FCaFile = L"Z:" + StringReplaceAll(AnsiToWide(value, CP_UTF8), L"/", L"\\");
-  }
-  if (!FHttp || !FControl) {
-    std::fprintf(stderr, "update servers: no ports written\n");
-    return;
-  }
-  // The servers live as long as this connection: it closes when the
-  // process ends, however it ends.
-  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  a.sin_port = htons(static_cast<u_short>(FControl));
-  if (connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
-    closesocket(s);
-    return;
-  }
-  FControlSocket = s;
+  auto port = [&](const char* key) { return std::atoi(ports[key].c_str()); };
+  FHttp = port("http");
+  FHttps = port("https");
+  FUntrusted = port("untrusted");
+  FFtp = port("ftp");
+  FSilent = port("silent");
+  FCaFile = L"Z:" + StringReplaceAll(AnsiToWide(ports["ca"], CP_UTF8), L"/", L"\\");
   FReady = TrustTestAuthority();
 }
 
-TUpdateServers::~TUpdateServers() {
-  DistrustTestAuthority();
-  if (FControlSocket != ~uintptr_t(0)) closesocket(static_cast<SOCKET>(FControlSocket));
-}
+TUpdateServers::~TUpdateServers() { DistrustTestAuthority(); }
 
 void TUpdateServers::PutFile(const String& Name, const std::string& Bytes) { WriteFileBytes(FRoot + Name, Bytes); }
 

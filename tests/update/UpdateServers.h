@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/SysUtils.h"
+#include "tools/update/ServerProcess.h"
 
 class TUpdateServers {
  public:
@@ -45,9 +46,8 @@ class TUpdateServers {
   TUpdateServers();
   bool FReady = false;
   String FRoot;
-  int FHttp = 0, FHttps = 0, FUntrusted = 0, FFtp = 0, FSilent = 0, FControl = 0;
+  int FHttp = 0, FHttps = 0, FUntrusted = 0, FFtp = 0, FSilent = 0;
   String FCaFile;
-  uintptr_t FControlSocket = ~uintptr_t(0);
   bool FTrusted = false;
 };
 
@@ -56,8 +56,6 @@ class TUpdateServers {
 String TestWorkFolder(const String& Name);
 // The build folder in Windows form (Z:\...), without a trailing backslash.
 String BuildFolder();
-// A Windows path (Z:\...) as the Unix path it stands for.
-std::string UnixPath(const String& WindowsPath);
 // The bytes of a file ("" when it cannot be read).
 std::string ReadFileBytes(const String& FileName);
 void WriteFileBytes(const String& FileName, const std::string& Bytes);

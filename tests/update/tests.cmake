@@ -1,7 +1,8 @@
 # The web update: its rules, its transfers against real servers on
 # loopback (tools/update/test_servers.py), the control file and the runs,
 # installation, the updater end to end, the wizard and its dialogs.
-add_library(update_testsupport STATIC update/UpdateServers.cpp update/UpdateTestSupport.cpp)
+add_library(update_testsupport STATIC update/UpdateServers.cpp update/UpdateTestSupport.cpp
+  ${CMAKE_SOURCE_DIR}/tools/update/ServerProcess.cpp)
 target_link_libraries(update_testsupport PUBLIC update base ws2_32 crypt32)
 target_compile_definitions(update_testsupport PRIVATE VANTREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 # Trusts the servers' test certificate authority in the prefix while a test
