@@ -8,6 +8,10 @@
 #                        a newer version; a screenshot goes to
 #                        build/run/screen.png
 #   ./vantrel.sh bench   build, then the benchmarks in the lab network
+#   ./vantrel.sh fuzz [SECONDS]
+#                        build, then every fuzz target for a share of SECONDS
+#                        (default 600 in all) from a new seed, with a
+#                        progress line; failures are kept in build/fuzz-failures
 # Settings from the environment:
 #   VANTREL_BUILD_DIR    build folder (default: build/ beside this script)
 #   VANTREL_RUN_SECONDS  run: stop Vantrel.exe after this many seconds
@@ -16,6 +20,9 @@
 #                        (tools/phone/phone_sim.py), which prints every
 #                        datagram both ways; empty: nothing
 #   VANTREL_BENCH_RUNS   bench: measured starts of each program (default 10)
+#   VANTREL_FUZZ_SEED    fuzz: the seed (default: from the clock; printed)
+#   VANTREL_FUZZ_ONLY    fuzz: only the targets whose test name matches this
+#                        extended regular expression
 #   DISPLAY              run: shows Vantrel on this display (a local one,
 #                        ":N"); without it run starts an Xvfb of its own
 set -euo pipefail
@@ -172,14 +179,55 @@ cmd_bench() {
   done <"$BUILD_DIR/bench/benchmarks.txt"
 }
 
+cmd_fuzz() {
+  local total=${1:-600}
+  if ! [[ "$total" =~ ^[0-9]+$ ]] || [ "$total" -lt 1 ]; then
+    say "fuzz: SECONDS must be a whole number of seconds"
+    return 2
+  fi
+  cmd_build
+  local list="$BUILD_DIR/tests/fuzz_targets.txt" seed=${VANTREL_FUZZ_SEED:-$(date +%s)}
+  local -a lines=()
+  local line
+  while read -r line; do
+    [ -n "$line" ] || continue
+    [[ "${line%% *}" =~ ${VANTREL_FUZZ_ONLY:-.} ]] && lines+=("$line")
+  done <"$list"
+  [ ${#lines[@]} -gt 0 ] || { say "fuzz: no targets"; return 2; }
+  local share=$((total / ${#lines[@]})) failed=() rc name where program
+  [ "$share" -ge 1 ] || share=1
+  say "fuzz: ${#lines[@]} targets, $share s each, seed $seed"
+  VANTREL_WINE_HOME="$BUILD_DIR/wine" "$ROOT/tools/wine/env.sh" setup
+  trap 'VANTREL_WINE_HOME="$BUILD_DIR/wine" "$ROOT/tools/wine/env.sh" teardown' EXIT
+  for line in "${lines[@]}"; do
+    read -r name where program rest <<<"$line"
+    local -a args
+    read -r -a args <<<"$rest"
+    args+=(--seed="$seed" --seconds="$share" --progress)
+    rc=0
+    case "$where" in
+      wine) VANTREL_WINE_HOME="$BUILD_DIR/wine" "$ROOT/tools/wine/run.sh" "$program" "${args[@]}" || rc=$? ;;
+      lab) "$ROOT/tools/lab/lab.sh" run -- "$program" "${args[@]}" 2> >(grep -v '^lab: ' >&2) || rc=$? ;;
+      labplain) "$ROOT/tools/lab/lab.sh" run --plain-fonts -- "$program" "${args[@]}" 2> >(grep -v '^lab: ' >&2) || rc=$? ;;
+    esac
+    [ "$rc" -eq 0 ] || failed+=("$name")
+  done
+  if [ ${#failed[@]} -gt 0 ]; then
+    say "fuzz: FAILED: ${failed[*]} (inputs kept in $BUILD_DIR/fuzz-failures)"
+    return 1
+  fi
+  say "fuzz: all ${#lines[@]} targets clean"
+}
+
 case "${1:-}" in
   deps) cmd_deps ;;
   build) cmd_build ;;
   test) cmd_test ;;
   run) cmd_run ;;
   bench) cmd_bench ;;
+  fuzz) cmd_fuzz "${2:-}" ;;
   *)
-    echo "usage: ./vantrel.sh deps|build|test|run|bench" >&2
+    echo "usage: ./vantrel.sh deps|build|test|run|bench|fuzz [seconds]" >&2
     exit 2
     ;;
 esac

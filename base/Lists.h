@@ -74,6 +74,16 @@ class TStrings : public TPersistent {
   // Splits on CRLF, CR or LF; a final line break adds no empty line.
   virtual void SetText(const String& Value);
 
+  // The strings as one line: separated by commas, each one in double quotes
+  // (inner double quotes doubled) when it is empty or holds a space, a
+  // control character, a comma or a double quote.
+  String CommaText() const;
+  // Replaces the strings by the items of Value: items end at a comma or at
+  // a run of spaces and control characters outside double quotes; a
+  // double-quoted part may hold them, and a doubled double quote in it
+  // stands for one. A comma at the end adds an empty item.
+  void SetCommaText(const String& Value);
+
   // Copies the strings and objects of another TStrings.
   void Assign(TPersistent* Source) override;
 

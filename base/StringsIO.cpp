@@ -100,3 +100,79 @@ AnsiString TStringStream::ReadString(int Count) {
   ReadBuffer(s.data(), n);
   return s;
 }
+
+// ---------------------------------------------------------------------------
+// Comma text
+
+namespace {
+bool IsCommaTextBreak(wchar_t c) { return c <= L' '; }
+}  // namespace
+
+String TStrings::CommaText() const {
+  String out;
+  for (int i = 0; i < Count(); ++i) {
+    const String s = Strings(i);
+    if (i > 0) out += L',';
+    bool quote = s.empty();
+    for (wchar_t c : s)
+      if (IsCommaTextBreak(c) || c == L',' || c == L'"') quote = true;
+    if (!quote) {
+      out += s;
+      continue;
+    }
+    out += L'"';
+    for (wchar_t c : s) {
+      if (c == L'"') out += L'"';
+      out += c;
+    }
+    out += L'"';
+  }
+  return out;
+}
+
+void TStrings::SetCommaText(const String& Value) {
+  BeginUpdate();
+  try {
+    Clear();
+    const size_t n = Value.size();
+    size_t p = 0;
+    auto skipBlanks = [&] {
+      while (p < n && IsCommaTextBreak(Value[p])) ++p;
+    };
+    skipBlanks();
+    while (p < n) {
+      String item;
+      while (p < n && Value[p] != L',' && !IsCommaTextBreak(Value[p])) {
+        if (Value[p] != L'"') {
+          item += Value[p++];
+          continue;
+        }
+        // A quoted part, up to its closing quote (or the end).
+        ++p;
+        while (p < n) {
+          if (Value[p] == L'"') {
+            if (p + 1 < n && Value[p + 1] == L'"') {
+              item += L'"';
+              p += 2;
+              continue;
+            }
+            ++p;
+            break;
+          }
+          item += Value[p++];
+        }
+      }
+      Add(item);
+      skipBlanks();
+      if (p < n && Value[p] == L',') {
+        ++p;
+        skipBlanks();
+        if (p == n) Add(String());
+      }
+    }
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}

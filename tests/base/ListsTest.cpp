@@ -421,3 +421,49 @@ TEST(Strings, DescendantsGetTheRestFromThePrimitives) {
 }
 
 }  // namespace
+
+TEST(StringList, CommaTextQuotesWhatWouldSplitAndReadsItBack) {
+  const struct {
+    std::vector<String> Items;
+    const wchar_t* Text;
+  } cases[] = {
+      {{L"a", L"b"}, L"a,b"},
+      {{L"Font.Name=Segoe UI"}, L"\"Font.Name=Segoe UI\""},
+      {{L"say \"hi\""}, L"\"say \"\"hi\"\"\""},
+      {{L"a,b", L""}, L"\"a,b\",\"\""},
+      {{L"tab\there"}, L"\"tab\there\""},
+      {{}, L""},
+  };
+  for (const auto& c : cases) {
+    TStringList l;
+    for (const String& s : c.Items) l.Add(s);
+    EXPECT_EQ(l.CommaText(), c.Text);
+    TStringList back;
+    back.SetCommaText(c.Text);
+    ASSERT_EQ(back.Count(), static_cast<int>(c.Items.size())) << WideToAnsi(c.Text);
+    for (int i = 0; i < back.Count(); ++i) EXPECT_EQ(back.Strings(i), c.Items[static_cast<size_t>(i)]);
+  }
+}
+
+TEST(StringList, CommaTextSplitsAtCommasAndRunsOfBlanksOutsideQuotes) {
+  const struct {
+    const wchar_t* Text;
+    std::vector<String> Items;
+  } cases[] = {
+      {L"Font.Name=Segoe UI", {L"Font.Name=Segoe", L"UI"}},
+      {L"  a  ,  b  ", {L"a", L"b"}},
+      {L"a b\tc", {L"a", L"b", L"c"}},
+      {L"a,", {L"a", L""}},
+      {L",a", {L"", L"a"}},
+      {L"x\"y z\"w", {L"xy zw"}},
+      {L"\"unclosed, still", {L"unclosed, still"}},
+      {L"\"\"\"\"", {L"\""}},
+  };
+  for (const auto& c : cases) {
+    TStringList l;
+    l.Add(L"old");
+    l.SetCommaText(c.Text);
+    ASSERT_EQ(l.Count(), static_cast<int>(c.Items.size())) << WideToAnsi(c.Text);
+    for (int i = 0; i < l.Count(); ++i) EXPECT_EQ(l.Strings(i), c.Items[static_cast<size_t>(i)]) << WideToAnsi(c.Text);
+  }
+}

@@ -5,12 +5,17 @@
 # namespace, apart from the wine instance of the tests.
 #
 # As a command (a test can name it as its COMMAND):
-#   lab.sh run [--phone CMD] -- PROGRAM.exe [ARGS...]
+#   lab.sh run [--phone CMD] [--plain-fonts] -- PROGRAM.exe [ARGS...]
 #     brings a lab up, starts CMD (a shell command) in the phone namespace if
 #     given, runs PROGRAM under the lab's wine in the desktop namespace, takes
 #     everything down again and exits with PROGRAM's exit code.
+#     --plain-fonts uses a prefix without the font mapping and without wine's
+#     own fonts (<build>/lab-plain), as a plain wine installation has: the
+#     controls' fonts resolve to whatever the system offers.
 #
 # As a library (sourced, as vantrel.sh does):
+#   lab_plain_fonts  (before lab_up) the lab's wine uses a prefix without the
+#                    font mapping (see run --plain-fonts)
 #   lab_up           make the lab LAB_ID (default: this shell's pid) and start
 #                    its wine; VANTREL_DISPLAY names a display to use instead
 #                    of an Xvfb of its own
@@ -37,6 +42,7 @@ LAB_ROOT=$(cd "$LAB_TOOLS/../.." && pwd)
 : "${VANTREL_BUILD_DIR:=$LAB_ROOT/build}"
 export VANTREL_BUILD_DIR
 LAB_HOME="$VANTREL_BUILD_DIR/lab"
+LAB_FONTS=
 LAB_DESK_IP=10.77.0.2
 LAB_PHONE_IP=10.77.0.1
 LAB_ID=${LAB_ID:-}
@@ -64,7 +70,7 @@ lab_exec() {
   shift
   lab_unlocked "$LAB_TOOLS/netns.sh" exec "$LAB_ID" "$side" \
     env -u WINEPREFIX_OVERRIDE \
-    VANTREL_BUILD_DIR="$VANTREL_BUILD_DIR" VANTREL_WINE_HOME="$LAB_HOME" \
+    VANTREL_BUILD_DIR="$VANTREL_BUILD_DIR" VANTREL_WINE_HOME="$LAB_HOME" VANTREL_WINE_FONTS="$LAB_FONTS" \
     VANTREL_LAB_ID="$LAB_ID" VANTREL_LAB_DESK_IP="$LAB_DESK_IP" VANTREL_LAB_PHONE_IP="$LAB_PHONE_IP" \
     "$@"
 }
@@ -98,6 +104,11 @@ lab_phone_also() {
   LAB_PHONE_ALSO+=($!)
 }
 
+lab_plain_fonts() {
+  LAB_HOME="$VANTREL_BUILD_DIR/lab-plain"
+  LAB_FONTS=plain
+}
+
 lab_up() {
   LAB_ID=${LAB_ID:-$$}
   mkdir -p "$LAB_HOME"
@@ -120,7 +131,7 @@ lab_down() {
   local rc=$?
   if [ -n "$LAB_WINE_UP" ]; then
     # The wineserver is reached through its socket in the file system.
-    VANTREL_WINE_HOME="$LAB_HOME" lab_unlocked "$LAB_ROOT/tools/wine/env.sh" teardown || true
+    VANTREL_WINE_HOME="$LAB_HOME" VANTREL_WINE_FONTS="$LAB_FONTS" lab_unlocked "$LAB_ROOT/tools/wine/env.sh" teardown || true
     LAB_WINE_UP=
   fi
   if [ -n "$LAB_PHONE_PID" ]; then
@@ -153,12 +164,13 @@ lab_main() {
       while [ $# -gt 0 ]; do
         case "$1" in
           --phone) phone=${2:?--phone needs a command}; shift 2 ;;
+          --plain-fonts) lab_plain_fonts; shift ;;
           --) shift; break ;;
           *) break ;;
         esac
       done
       if [ $# -eq 0 ]; then
-        echo "usage: lab.sh run [--phone CMD] -- PROGRAM.exe [ARGS...]" >&2
+        echo "usage: lab.sh run [--phone CMD] [--plain-fonts] -- PROGRAM.exe [ARGS...]" >&2
         exit 2
       fi
       trap lab_down EXIT
@@ -172,7 +184,7 @@ lab_main() {
       exit $rc
       ;;
     *)
-      echo "usage: lab.sh run [--phone CMD] -- PROGRAM.exe [ARGS...]" >&2
+      echo "usage: lab.sh run [--phone CMD] [--plain-fonts] -- PROGRAM.exe [ARGS...]" >&2
       exit 2
       ;;
   esac

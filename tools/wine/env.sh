@@ -5,7 +5,9 @@
 #   env.sh teardown   stop the wineserver and the Xvfb of setup
 # setup uses the display named by VANTREL_DISPLAY instead of starting an Xvfb
 # when that is set. Everything is found through VANTREL_WINE_HOME (common.sh),
-# so several homes can be set up side by side.
+# so several homes can be set up side by side. VANTREL_WINE_FONTS=plain
+# makes a prefix without the font mapping and without wine's own fonts, as a
+# plain wine installation has (the lab's --plain-fonts).
 set -eu
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -71,11 +73,30 @@ stop_wineserver() {
   "$WINESERVER_BIN" -w >/dev/null 2>&1 || true
 }
 
+# Wine's own fonts in the prefix, and the fonts that the controls ask for by
+# name mapped onto installed ones.
+map_fonts() {
+  # Wine's own fonts (Tahoma, Symbol, Marlett...) from fonts-wine, which this
+  # wine build does not look for in its data folder.
+  local f key
+  for f in /usr/share/wine/fonts/*.ttf; do
+    [ -e "$f" ] && cp -f "$f" "$WINEPREFIX/drive_c/windows/Fonts/"
+  done
+  # Fonts that the controls ask for by name, mapped onto installed ones.
+  key='HKCU\Software\Wine\Fonts\Replacements'
+  "$WINE_BIN" reg add "$key" /v "Arial" /d "Liberation Sans" /f >/dev/null 2>&1
+  "$WINE_BIN" reg add "$key" /v "Segoe UI" /d "Liberation Sans" /f >/dev/null 2>&1
+  "$WINE_BIN" reg add "$key" /v "Times New Roman" /d "Liberation Serif" /f >/dev/null 2>&1
+  "$WINE_BIN" reg add "$key" /v "Courier New" /d "Liberation Mono" /f >/dev/null 2>&1
+  "$WINE_BIN" reg add "$key" /v "MS Sans Serif" /d "Liberation Sans" /f >/dev/null 2>&1
+}
+
 make_prefix() {
   # The marker holds the prefix layout's version: an older prefix is made anew.
-  if [ "$(cat "$WINEPREFIX/.vantrel-ready" 2>/dev/null)" = "$PREFIX_VERSION" ]; then return 0; fi
+  local version="$PREFIX_VERSION${VANTREL_WINE_FONTS:+-$VANTREL_WINE_FONTS}"
+  if [ "$(cat "$WINEPREFIX/.vantrel-ready" 2>/dev/null)" = "$version" ]; then return 0; fi
   local check="$VANTREL_BUILD_DIR/tools/fontcheck.exe"
-  if [ ! -f "$check" ]; then
+  if [ "${VANTREL_WINE_FONTS:-}" != plain ] && [ ! -f "$check" ]; then
     echo "env.sh: $check is missing; build first" >&2
     return 1
   fi
@@ -101,19 +122,9 @@ make_prefix() {
       mkdir -p "$link"
     fi
   done
-  # Wine's own fonts (Tahoma, Symbol, Marlett...) from fonts-wine, which this
-  # wine build does not look for in its data folder.
-  local f
-  for f in /usr/share/wine/fonts/*.ttf; do
-    [ -e "$f" ] && cp -f "$f" "$WINEPREFIX/drive_c/windows/Fonts/"
-  done
-  # Fonts that the controls ask for by name, mapped onto installed ones.
-  local key='HKCU\Software\Wine\Fonts\Replacements'
-  "$WINE_BIN" reg add "$key" /v "Arial" /d "Liberation Sans" /f >/dev/null 2>&1
-  "$WINE_BIN" reg add "$key" /v "Segoe UI" /d "Liberation Sans" /f >/dev/null 2>&1
-  "$WINE_BIN" reg add "$key" /v "Times New Roman" /d "Liberation Serif" /f >/dev/null 2>&1
-  "$WINE_BIN" reg add "$key" /v "Courier New" /d "Liberation Mono" /f >/dev/null 2>&1
-  "$WINE_BIN" reg add "$key" /v "MS Sans Serif" /d "Liberation Sans" /f >/dev/null 2>&1
+  if [ "${VANTREL_WINE_FONTS:-}" != plain ]; then
+    map_fonts
+  fi
   # No window manager runs on our displays: without one, wine waits two
   # seconds for a manager to take every hidden window down. Unmanaged
   # windows are drawn and moved by wine itself.
@@ -122,14 +133,14 @@ make_prefix() {
   # dialog waits for a click that never comes.
   "$WINE_BIN" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   stop_wineserver
-  if ! "$WINE_BIN" "$check" "${FONT_FAMILIES[@]}"; then
+  if [ "${VANTREL_WINE_FONTS:-}" != plain ] && ! "$WINE_BIN" "$check" "${FONT_FAMILIES[@]}"; then
     echo "env.sh: GDI+ cannot find the fonts the controls need; is fonts-wine and fonts-liberation installed?" >&2
     return 1
   fi
   stop_wineserver
   stop_xvfb "${xinfo% *}" "${xinfo#* }"
   trap - EXIT
-  echo "$PREFIX_VERSION" > "$WINEPREFIX/.vantrel-ready"
+  echo "$version" > "$WINEPREFIX/.vantrel-ready"
 }
 
 teardown() {

@@ -15,3 +15,5 @@ vantrel_test(test_glass_button SOURCES controls/buttons/GlassButtonTest.cpp cont
   draw/DrawTestSupport.cpp LIBS buttons UNITS testunits_buttons TIMEOUT 120)
 vantrel_test(test_db_glow_button SOURCES controls/buttons/DBGlowButtonTest.cpp controls/buttons/ButtonTestSupport.cpp
   LIBS buttons UNITS testunits_buttons TIMEOUT 120)
+vantrel_test(test_button_group SOURCES controls/buttons/ButtonGroupTest.cpp controls/buttons/ButtonTestSupport.cpp
+  LIBS buttons UNITS testunits_buttons TIMEOUT 120)

@@ -2,6 +2,7 @@
 
 #include "base/Registry.h"
 #include "tests/controls/statusbar/StatusBarFixture.h"
+#include "tests/support/OfficeThemeKeys.h"
 #include "ui/controls/statusbar/AdvOfficeStatusBarStylers.h"
 
 using OfficeStatusBar::TVistaBackground;
@@ -302,32 +303,7 @@ TEST_F(StylerFixture, AssignCopiesTheAppearancesBorderAndAdaptation) {
 // Following the Office theme
 
 namespace {
-const wchar_t kOffice15[] = L"\\Software\\Microsoft\\Office\\15.0";
-
-struct ThemeFixture : StylerFixture {
-  ThemeFixture() {
-    Clean();
-    SetThemeColorNameSource([](String&) { return false; });
-  }
-  ~ThemeFixture() override {
-    Clean();
-    SetThemeColorNameSource(nullptr);
-  }
-  // No Office keys and no theme notifier left from another test.
-  static void Clean() {
-    TRegistry reg;
-    for (const wchar_t* v : {L"11.0", L"12.0", L"14.0", L"15.0", L"16.0"})
-      reg.DeleteKey(String(L"\\Software\\Microsoft\\Office\\") + v);
-    GetThemeNotifier(nullptr)->Free();
-  }
-  static void Office2013(int UiTheme) {
-    TRegistry reg;
-    reg.OpenKey(String(kOffice15) + L"\\Common\\General", true);
-    reg.CloseKey();
-    reg.OpenKey(String(kOffice15) + L"\\Common", true);
-    reg.WriteInteger(L"UI Theme", UiTheme);
-  }
-};
+struct ThemeFixture : StylerFixture, OfficeThemeKeys {};
 }  // namespace
 
 TEST_F(ThemeFixture, AdaptationAppliesTheInstalledTheme) {

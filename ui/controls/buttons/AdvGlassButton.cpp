@@ -105,45 +105,26 @@ void TAdvCustomGlassButton::SetGroupIndex(int Value) {
   UpdateExclusive();
 }
 
+namespace {
+// A glass button answers the group update of any glass button: going up
+// clears its action's Checked, and it takes the sender's AllowAllUp.
+const ButtonGroup::TRules kGroupRules{.UncheckAction = true, .TakeAllowAllUp = true};
+}  // namespace
+
+ButtonGroup::TMember TAdvCustomGlassButton::GroupMember() {
+  return {this, FDown, FState, FAllowAllUp, FGroupIndex, FStyle == TAdvToolButtonStyle::tasCheck};
+}
+
 void TAdvCustomGlassButton::SetDown(bool Value) {
   if (IsLoading()) FInitialDown = Value;
-  if (FStyle == TAdvToolButtonStyle::tasButton && FGroupIndex == 0) Value = false;
-  if (FStyle == TAdvToolButtonStyle::tasCheck) {
-    FDown = Value;
-    FState = Value ? TAdvButtonState::absDown : TAdvButtonState::absUp;
-    Repaint();
-    return;
-  }
-  if (Value == FDown) return;
-  if (FDown && !FAllowAllUp) return;
-  FDown = Value;
-  if (Value) {
-    if (FState == TAdvButtonState::absUp) Invalidate();
-    FState = TAdvButtonState::absExclusive;
-    UpdateExclusive();
-  } else {
-    FState = TAdvButtonState::absUp;
-    Repaint();
-  }
+  if (ButtonGroup::SetDown(GroupMember(), Value)) UpdateExclusive();
 }
 
-void TAdvCustomGlassButton::UpdateExclusive() {
-  if (FGroupIndex == 0 || !FParent) return;
-  TMessage m{CM_BUTTONPRESSED, static_cast<WPARAM>(FGroupIndex), reinterpret_cast<LPARAM>(this), 0};
-  FParent->Broadcast(m);
-}
+void TAdvCustomGlassButton::UpdateExclusive() { ButtonGroup::UpdateExclusive(GroupMember()); }
 
 void TAdvCustomGlassButton::ButtonPressed(TMessage& Message) {
-  if (static_cast<int>(Message.WParam) != FGroupIndex) return;
-  auto* sender = dynamic_cast<TAdvCustomGlassButton*>(reinterpret_cast<TControl*>(Message.LParam));
-  if (!sender || sender == this) return;
-  if (sender->FDown && FDown) {
-    FDown = false;
-    FState = TAdvButtonState::absUp;
-    if (auto* a = dynamic_cast<TCustomAction*>(Action())) a->SetChecked(false);
-    Invalidate();
-  }
-  FAllowAllUp = sender->FAllowAllUp;
+  if (auto* sender = dynamic_cast<TAdvCustomGlassButton*>(ButtonGroup::Sender(Message)))
+    ButtonGroup::ButtonPressed(GroupMember(), Message, sender->GroupMember(), kGroupRules);
 }
 
 // ---------------------------------------------------------------------------
@@ -184,13 +165,7 @@ void TAdvCustomGlassButton::ComposeSiblings(TCanvas* ACanvas) {
 }
 
 void TAdvCustomGlassButton::Paint() {
-  if (!Enabled()) {
-    FState = TAdvButtonState::absDisabled;
-    FDragging = false;
-  } else if (FState == TAdvButtonState::absDisabled) {
-    FState = FDown && FGroupIndex != 0 ? TAdvButtonState::absExclusive : TAdvButtonState::absUp;
-  }
-  if (FStyle == TAdvToolButtonStyle::tasCheck && FDown) FState = TAdvButtonState::absDown;
+  ButtonGroup::PaintState(GroupMember(), FDragging);
   PaintParentBackground(Canvas()->Handle());
   ComposeSiblings(Canvas());
   DrawButton(Canvas());
@@ -271,11 +246,6 @@ void TAdvCustomGlassButton::DoCustomBackgroundSymbol(TGPGraphics* AGraphics, con
 // ---------------------------------------------------------------------------
 // Mouse
 
-bool TAdvCustomGlassButton::Inside(int X, int Y) {
-  TRect r = ClientRect();
-  return X >= 0 && X <= r.Width() - 1 && Y >= 0 && Y <= r.Height();
-}
-
 void TAdvCustomGlassButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (Button != TMouseButton::mbLeft || IsDesigning() || !Enabled()) {
     TCustomControl::MouseDown(Button, Shift, X, Y);
@@ -307,16 +277,7 @@ void TAdvCustomGlassButton::MouseMove(TShiftState Shift, int X, int Y) {
   if (IsDesigning()) return;
   TCustomControl::MouseMove(Shift, X, Y);
   if (FDragging) {
-    TAdvButtonState s;
-    if (Inside(X, Y))
-      s = FDown ? TAdvButtonState::absExclusive : TAdvButtonState::absDown;
-    else
-      s = FDown ? TAdvButtonState::absExclusive : TAdvButtonState::absUp;
-    if (FDown && FStyle == TAdvToolButtonStyle::tasCheck) s = TAdvButtonState::absDown;
-    if (s != FState) {
-      FState = s;
-      Invalidate();
-    }
+    ButtonGroup::TrackPress(GroupMember(), X, Y);
   } else if (!FMouseInControl) {
     TrackPointer();
   }
@@ -332,15 +293,9 @@ void TAdvCustomGlassButton::LButtonUp(TMessage& Message) {
   Invalidate();
   if (FDragging) {
     FDragging = false;
-    bool inside = Inside(X, Y);
+    bool inside = ButtonGroup::Inside(GroupMember(), X, Y);
     if (FGroupIndex != 0) {
-      if (inside) {
-        SetDown(!FDown);
-        if (FDown) Repaint();
-      } else {
-        if (FDown) FState = TAdvButtonState::absExclusive;
-        Repaint();
-      }
+      ButtonGroup::ReleaseInGroup(GroupMember(), inside, [this](bool Value) { SetDown(Value); });
     } else {
       FState = TAdvButtonState::absUp;
       FMouseInControl = false;

@@ -129,11 +129,12 @@ class TAdvCustomGlassButton : public TCustomControl {
   void KeyClick();
   void UpdateExclusive();
   void ButtonPressed(TMessage& Message);
+  // The down and group fields for the shared group logic.
+  ButtonGroup::TMember GroupMember();
   void MouseEnter();
   void MouseLeave();
   void TrackPointer();
   void LButtonUp(TMessage& Message);
-  bool Inside(int X, int Y);
   void PaintParentBackground(HDC DC);
   void ComposeSiblings(TCanvas* ACanvas);
 

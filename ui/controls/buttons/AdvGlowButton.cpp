@@ -11,16 +11,6 @@
 
 using namespace GlowButton;
 
-namespace {
-int AW() { return static_cast<int>(Round(static_cast<long double>(GetDPIFactor()) * 14.0L)); }
-
-bool IsStacked(TButtonLayout L) {
-  return L == TButtonLayout::blGlyphTop || L == TButtonLayout::blGlyphBottom || L == TButtonLayout::blGlyphTopAdjusted ||
-         L == TButtonLayout::blGlyphBottomAdjusted;
-}
-
-}  // namespace
-
 String TAdvCustomGlowButton::VersionText(int Nr) {
   return IntToStr((Nr >> 24) & 0xFF) + L"." + IntToStr((Nr >> 16) & 0xFF) + L"." + IntToStr((Nr >> 8) & 0xFF) + L"." +
          IntToStr(Nr & 0xFF);
@@ -419,44 +409,26 @@ void TAdvCustomGlowButton::ChangeScale(int M, int D) { FNotesFont->SetSize(MulDi
 // ---------------------------------------------------------------------------
 // Down and groups
 
+namespace {
+// Glow buttons answer the group update of glow buttons on their own parent
+// only, and keep their AllowAllUp and their action's Checked.
+const ButtonGroup::TRules kGroupRules{.SameParentOnly = true};
+}  // namespace
+
+ButtonGroup::TMember TAdvCustomGlowButton::GroupMember() {
+  return {this, FDownChecked, FState, FAllowAllUp, FGroupIndex, FStyle == TAdvButtonStyle::bsCheck};
+}
+
 void TAdvCustomGlowButton::SetDown(bool Value) {
   if (IsLoading() || !HandleAllocated()) FInitialDown = Value;
-  if (FGroupIndex == 0 && FStyle == TAdvButtonStyle::bsButton) Value = false;
-  if (FStyle == TAdvButtonStyle::bsCheck) {
-    FDownChecked = Value;
-    FState = Value ? TAdvButtonState::absDown : TAdvButtonState::absUp;
-    Repaint();
-    return;
-  }
-  if (Value == FDownChecked) return;
-  if (FDownChecked && !FAllowAllUp) return;
-  FDownChecked = Value;
-  if (Value) {
-    if (FState == TAdvButtonState::absUp) Invalidate();
-    FState = TAdvButtonState::absExclusive;
-    UpdateExclusive();
-  } else {
-    FState = TAdvButtonState::absUp;
-    Repaint();
-  }
+  if (ButtonGroup::SetDown(GroupMember(), Value)) UpdateExclusive();
 }
 
-void TAdvCustomGlowButton::UpdateExclusive() {
-  if (FGroupIndex == 0 || !FParent) return;
-  std::vector<TControl*> siblings;
-  for (int i = 0; i < FParent->ControlCount(); ++i) siblings.push_back(FParent->Controls(i));
-  for (TControl* c : siblings) c->Perform(CM_BUTTONPRESSED, static_cast<WPARAM>(FGroupIndex), reinterpret_cast<LPARAM>(this));
-}
+void TAdvCustomGlowButton::UpdateExclusive() { ButtonGroup::UpdateExclusive(GroupMember()); }
 
 void TAdvCustomGlowButton::ButtonPressed(TMessage& Message) {
-  if (static_cast<int>(Message.WParam) != FGroupIndex) return;
-  auto* sender = dynamic_cast<TAdvCustomGlowButton*>(reinterpret_cast<TControl*>(Message.LParam));
-  if (!sender || sender == this || sender->Parent() != FParent) return;
-  if (sender->FDownChecked && FDownChecked) {
-    FDownChecked = false;
-    FState = TAdvButtonState::absUp;
-    Invalidate();
-  }
+  if (auto* sender = dynamic_cast<TAdvCustomGlowButton*>(ButtonGroup::Sender(Message)))
+    ButtonGroup::ButtonPressed(GroupMember(), Message, sender->GroupMember(), kGroupRules);
 }
 
 // ---------------------------------------------------------------------------
@@ -583,7 +555,7 @@ void TAdvCustomGlowButton::MouseDown(TMouseButton Button, TShiftState Shift, int
   FTimeInc = 20;
   FGlowState = TGlowState::gsPush;
 
-  int a = AW();
+  int a = DropDownPartWidth();
   bool onDrop = (FDropDownPosition == TDropDownPosition::dpRight && X > FWidth - a) ||
                 (FDropDownPosition == TDropDownPosition::dpBottom && Y > FHeight - a);
   bool drops = (!FDropDownButton && IsMenuButton()) || (FDropDownButton && onDrop && FDropDownSplit) ||
@@ -632,15 +604,7 @@ void TAdvCustomGlowButton::MouseMove(TShiftState Shift, int X, int Y) {
     Invalidate();
   }
   if (FDragging) {
-    TAdvButtonState s = FDownChecked ? TAdvButtonState::absExclusive : TAdvButtonState::absUp;
-    TRect c = ClientRect();
-    if (X >= 0 && X < c.Width() && Y >= 0 && Y <= c.Height())
-      s = FDownChecked ? TAdvButtonState::absExclusive : TAdvButtonState::absDown;
-    if (FStyle == TAdvButtonStyle::bsCheck && FDownChecked) s = TAdvButtonState::absDown;
-    if (s != FState) {
-      FState = s;
-      Invalidate();
-    }
+    ButtonGroup::TrackPress(GroupMember(), X, Y);
   } else if (!FMouseInControl) {
     // Back over the button after its menu closed: the pointer never left the
     // window, so no new enter comes; this move is the enter.
@@ -679,19 +643,13 @@ void TAdvCustomGlowButton::WMLButtonUp(TMessage& Message) {
   auto* link = dynamic_cast<TAdvGlowButtonActionLink*>(ActionLink());
   if ((FDropDownButton || !IsMenuButton()) && FDragging) {
     FDragging = false;
-    bool inside = X >= 0 && X < client.Width() && Y >= 0 && Y <= client.Height();
+    bool inside = ButtonGroup::Inside(GroupMember(), X, Y);
     if (FGroupIndex != 0) {
       if (action && link && (link->IsCheckedLinked() || link->IsGroupIndexLinked())) {
         inherited();
         return;
       }
-      if (inside) {
-        SetDown(!FDownChecked);
-        if (FDownChecked) Repaint();
-      } else {
-        if (FDownChecked) FState = TAdvButtonState::absExclusive;
-        Repaint();
-      }
+      ButtonGroup::ReleaseInGroup(GroupMember(), inside, [this](bool Value) { SetDown(Value); });
     } else {
       FState = TAdvButtonState::absUp;
       FMouseInControl = false;

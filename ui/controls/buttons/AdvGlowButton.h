@@ -10,6 +10,7 @@
 #include "base/ExtCtrls.h"
 #include "base/ImgList.h"
 #include "base/Lists.h"
+#include "ui/controls/buttons/ButtonGroup.h"
 #include "ui/controls/buttons/GlowFace.h"
 #include "ui/controls/buttons/ShortCutHint.h"
 #include "ui/draw/HintInfo.h"
@@ -24,7 +25,6 @@ enum class TFocusType { ftBorder, ftHot, ftHotBorder, ftNone };
 enum class TImageListType { ipActionList, ipOwnLists };
 enum class TButtonSizeState { bsGlyph, bsLabel, bsLarge };
 enum class TGlowState { gsHover, gsPush, gsNone };
-enum class TAdvButtonState { absUp, absDisabled, absDown, absDropDown, absExclusive };
 enum class TGlowButtonState { gsNormal, gsHot, gsDown };
 
 using TGlowButtonDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas, TRect Rect, TGlowButtonState State)>;
@@ -288,11 +288,19 @@ class TAdvCustomGlowButton : public TCustomControl, public IKelStyle, public IKe
   void DialogKey(TMessage& Message);
   void DialogChar(TMessage& Message);
   void ButtonPressed(TMessage& Message);
+  // The down and group fields for the shared group logic.
+  ButtonGroup::TMember GroupMember();
   void EnsureGlowTimer(int Interval);
   void FinishGlow();
   TPoint DropPoint();
   // Shows the drop-down menu and runs it until it closes.
   void PopupDropDownMenu();
+  // The face parameters of a painting or measuring pass as the button's
+  // properties and state give them: the normal colours, the captions, the
+  // image list and picture of the state (the down picture only
+  // WithDownPicture), the layout and the drop-down part. The pass then
+  // changes what it decides itself.
+  TGlowFaceParams FaceParams(TCanvas* ACanvas, TFont* AFont, TBitmap* AGlyph, bool WithDownPicture);
   void AppearanceChanged();
   void SetFirstPaintAndPaint();
 

@@ -9,8 +9,6 @@
 using namespace GlowButton;
 
 namespace {
-int AW() { return static_cast<int>(Round(static_cast<long double>(GetDPIFactor()) * 14.0L)); }
-
 bool IsStacked(TButtonLayout L) {
   return L == TButtonLayout::blGlyphTop || L == TButtonLayout::blGlyphBottom || L == TButtonLayout::blGlyphTopAdjusted ||
          L == TButtonLayout::blGlyphBottomAdjusted;
@@ -51,6 +49,17 @@ void BlendFills(TFaceColors& Out, const TFaceColors& A, const TFaceColors& B, in
   Out.C4 = GlowButton::BlendColor(A.C4, B.C4, P);
 }
 
+// The seven values of a colour set into the face parameters.
+void SetFaceColors(TGlowFaceParams& P, const TFaceColors& F) {
+  P.Color = F.C1;
+  P.ColorTo = F.C2;
+  P.ColorMirror = F.C3;
+  P.ColorMirrorTo = F.C4;
+  P.BorderColor = F.Border;
+  P.Gradient = F.G1;
+  P.GradientMirror = F.G2;
+}
+
 bool Is2003Style(TKelStyle S) {
   return S == TKelStyle::tsOffice2003Blue || S == TKelStyle::tsOffice2003Silver ||
          S == TKelStyle::tsOffice2003Olive || S == TKelStyle::tsOffice2003Classic;
@@ -79,6 +88,70 @@ void TAdvCustomGlowButton::PaintParentBackground(HDC DC) {
   RestoreDC(DC, saved);
 }
 
+TGlowFaceParams TAdvCustomGlowButton::FaceParams(TCanvas* ACanvas, TFont* AFont, TBitmap* AGlyph,
+                                                 bool WithDownPicture) {
+  TGlowFaceParams P;
+  P.Control = this;
+  P.Canvas = ACanvas;
+  P.R = ClientRect();
+  SetFaceColors(P, NormalSet(FAppearance));
+  P.BorderColorFocused = FAppearance->BorderColorFocused();
+  // The image list of the state (the data-aware button's glyphs when the
+  // button has none).
+  if (Enabled() || !FDisabledImages) {
+    P.Images = FHot && FHotImages ? FHotImages : FImages;
+    P.ImageEnabled = Enabled();
+  } else {
+    P.Images = FDisabledImages;
+  }
+  if (!P.Images) {
+    P.Images = FInternalImages;
+    P.ImageEnabled = true;
+  }
+  P.DisabledImages = FDisabledImages;
+  P.ImageIndex = FImageIndex;
+  P.Picture = FIPicture;
+  if (!Enabled() && !FIDisabledPicture->Empty())
+    P.Picture = FIDisabledPicture;
+  else if (FHot && !FIHotPicture->Empty())
+    P.Picture = FIHotPicture;
+  else if (WithDownPicture && (FState == TAdvButtonState::absDown ||
+                               (FState == TAdvButtonState::absExclusive && FDownChecked && FGroupIndex > 0)))
+    P.Picture = FIDownPicture->Empty() ? static_cast<TGDIPPicture*>(FIPicture)
+                                       : static_cast<TGDIPPicture*>(FIDownPicture);
+  P.Icon = FIcon;
+  P.DefaultPicDrawing = FDefaultPicDrawing;
+  P.GlyphBitmap = AGlyph;
+  if (FShowCaption) {
+    P.Caption = Caption();
+    P.WideCaption = FWideCaption;
+  }
+  P.DefaultCaptionDrawing = FDefaultCaptionDrawing;
+  P.Font = AFont;
+  P.AntiAlias = FAntiAlias;
+  P.Layout = FLayout;
+  P.Spacing = FSpacing;
+  P.MarginHorz = FMarginHorz;
+  P.MarginVert = FMarginVert;
+  P.WordWrap = FWordWrap;
+  P.Trimming = FTrimming;
+  P.Notes = FNotes;
+  P.NotesFont = FNotesFont;
+  P.AlwaysShowAccel = FAlwaysShowAccel;
+  P.DropDownButton = FDropDownButton;
+  P.DropDownPosition = FDropDownPosition;
+  P.DropDownDirection = FDropDownDirection;
+  P.DropDownSplit = FDropDownSplit;
+  if ((FMouseInControl || FMouseDown) && FDropDownButton) P.HotPart = FInButton ? 1 : 2;
+  P.Enabled = Enabled();
+  P.FocusBorder = FHasFocus && (FFocusType == TFocusType::ftBorder || FFocusType == TFocusType::ftHotBorder);
+  P.Position = FButtonPosition;
+  P.Bordered = IsBordered();
+  P.Rounded = FRounded;
+  P.DownChecked = FDownChecked;
+  return P;
+}
+
 void TAdvCustomGlowButton::Paint() {
   if (FPainting) return;
   TPaintMark mark(FPainting);
@@ -96,13 +169,7 @@ void TAdvCustomGlowButton::Paint() {
   }
 
   // 3. State normalisation.
-  if (Enabled() && FState == TAdvButtonState::absDisabled)
-    FState = FDownChecked && FGroupIndex != 0 ? TAdvButtonState::absExclusive : TAdvButtonState::absUp;
-  if (!Enabled()) {
-    FState = TAdvButtonState::absDisabled;
-    FDragging = false;
-  }
-  if (FStyle == TAdvButtonStyle::bsCheck && FDownChecked) FState = TAdvButtonState::absDown;
+  ButtonGroup::PaintState(GroupMember(), FDragging);
   if (FKeepDown) {
     FState = TAdvButtonState::absDown;
     FDown = true;
@@ -148,33 +215,12 @@ void TAdvCustomGlowButton::Paint() {
     }
   }
 
-  // 5-7. Image list and picture.
-  TCustomImageList* list = nullptr;
-  bool imageEnabled = true;
-  if (Enabled() || !FDisabledImages) {
-    list = FHot && FHotImages ? FHotImages : FImages;
-    imageEnabled = Enabled();
-  } else {
-    list = FDisabledImages;
-  }
-  TGDIPPicture* picture = FIPicture;
-  if (!Enabled() && !FIDisabledPicture->Empty())
-    picture = FIDisabledPicture;
-  else if (FHot && !FIHotPicture->Empty())
-    picture = FIHotPicture;
-  else if (FState == TAdvButtonState::absDown ||
-           (FState == TAdvButtonState::absExclusive && FDownChecked && FGroupIndex > 0))
-    picture = FIDownPicture->Empty() ? static_cast<TGDIPPicture*>(FIPicture) : static_cast<TGDIPPicture*>(FIDownPicture);
-  if (!list) {
-    list = FInternalImages;
-    imageEnabled = true;
-  }
-
-  // 8-13.
-  String caption = FShowCaption ? Caption() : String();
-  String wide = FShowCaption ? FWideCaption : String();
-  int hotPart = 0;
-  if ((FMouseInControl || FMouseDown) && FDropDownButton) hotPart = FInButton ? 1 : 2;
+  // 5-13. Image list, picture, captions and the drop-down part, as the
+  // button's properties and state give them.
+  TFont font;
+  font.Assign(Font());
+  TBitmap glyph(1, 1);
+  TGlowFaceParams P = FaceParams(canvas, &font, &glyph, true);
   if (FButtonPosition != TButtonPosition::bpStandalone && FDown && Is2003Style(FCompStyle)) f.Border = A->BorderColor();
   if (disabledLook) {
     TColor border = A->BorderColorDisabled();
@@ -185,19 +231,15 @@ void TAdvCustomGlowButton::Paint() {
     f = HotSet(A);
     hotLook = true;
   }
-  bool focusFrame = FHasFocus && (FFocusType == TFocusType::ftBorder || FFocusType == TFocusType::ftHotBorder);
   bool hotFocus = FHasFocus && (FFocusType == TFocusType::ftHot || FFocusType == TFocusType::ftHotBorder);
 
   // 14. The caption font, a copy per paint.
-  TFont font;
-  font.Assign(Font());
   if (FHot) font.SetColor(A->TextColorHot());
   if (FState == TAdvButtonState::absDown) font.SetColor(A->TextColorDown());
   if (checkDown) font.SetColor(A->TextColorChecked());
   if (A->SystemFont()) font.SetName(FIsVista ? L"Segoe UI" : L"Tahoma");
 
   // 15. The glyph work bitmap.
-  TBitmap glyph(1, 1);
   PrepareGlyphBitmap(&glyph);
 
   // 16. The linked action's images.
@@ -208,96 +250,52 @@ void TAdvCustomGlowButton::Paint() {
         TCustomImageList* d = FButtonSizeState == TButtonSizeState::bsLarge && manager->LargeDisabledImages()
                                   ? manager->LargeDisabledImages()
                                   : manager->DisabledImages();
-        if (d && (!list || FImageListType == TImageListType::ipActionList)) {
-          list = d;
-          imageEnabled = true;
+        if (d && (!P.Images || FImageListType == TImageListType::ipActionList)) {
+          P.Images = d;
+          P.ImageEnabled = true;
         }
         if (d) FImageIndex = action->ImageIndex();
       }
-      if (Enabled() || !list) {
+      if (Enabled() || !P.Images) {
         TCustomImageList* l = FButtonSizeState == TButtonSizeState::bsLarge && manager->LargeImages()
                                   ? manager->LargeImages()
                                   : manager->Images();
-        if (l && (!list || FImageListType == TImageListType::ipActionList)) {
-          list = l;
-          imageEnabled = Enabled();
+        if (l && (!P.Images || FImageListType == TImageListType::ipActionList)) {
+          P.Images = l;
+          P.ImageEnabled = Enabled();
         }
         if (l) FImageIndex = action->ImageIndex();
       }
     } else if (al->Images()) {
-      if (!list || FImageListType == TImageListType::ipActionList) {
-        list = al->Images();
-        imageEnabled = Enabled();
+      if (!P.Images || FImageListType == TImageListType::ipActionList) {
+        P.Images = al->Images();
+        P.ImageEnabled = Enabled();
       }
       FImageIndex = action->ImageIndex();
     }
+    P.ImageIndex = FImageIndex;
   }
 
   // 17-18.
-  AdjustPicture(picture);
-  TSize forced(0, 0);
+  AdjustPicture(P.Picture);
   if (FAutoSize) {
     if (FButtonSizeState < TButtonSizeState::bsLarge) {
-      forced = TSize(16, 16);
-      if (list && FImageIndex >= 0) picture = nullptr;
+      P.ForcedGlyphSize = TSize(16, 16);
+      if (P.Images && FImageIndex >= 0) P.Picture = nullptr;
     }
-    if (FButtonSizeState == TButtonSizeState::bsGlyph) caption.clear(), wide.clear();
+    if (FButtonSizeState == TButtonSizeState::bsGlyph) P.Caption.clear(), P.WideCaption.clear();
   }
 
-  TGlowFaceParams P;
-  P.Control = this;
-  P.Canvas = canvas;
-  P.R = client;
-  P.Color = f.C1;
-  P.ColorTo = f.C2;
-  P.ColorMirror = f.C3;
-  P.ColorMirrorTo = f.C4;
-  P.BorderColor = f.Border;
-  P.BorderColorFocused = A->BorderColorFocused();
-  P.Gradient = f.G1;
-  P.GradientMirror = f.G2;
-  P.Caption = caption;
-  P.WideCaption = wide;
-  P.DefaultCaptionDrawing = FDefaultCaptionDrawing;
-  P.Font = &font;
-  P.Images = list;
-  P.DisabledImages = FDisabledImages;
-  P.ImageIndex = FImageIndex;
-  P.ImageEnabled = imageEnabled;
-  P.Layout = FLayout;
-  P.DropDownButton = FDropDownButton;
+  // What only painting decides.
+  SetFaceColors(P, f);
   P.HotOrDown = hotLook;
-  P.Enabled = Enabled();
-  P.FocusBorder = focusFrame;
-  P.DropDownPosition = FDropDownPosition;
-  P.Picture = picture;
-  P.Icon = FIcon;
-  P.ForcedGlyphSize = forced;
-  P.AntiAlias = FAntiAlias;
-  P.DefaultPicDrawing = FDefaultPicDrawing;
-  P.GlyphBitmap = &glyph;
-  P.HotPart = hotPart;
   P.NoFace = FStaticButton || (FTransparent && !FMouseEnter && !hotFocus && FState != TAdvButtonState::absDown);
   P.MouseEnter = FMouseEnter;
-  P.Position = FButtonPosition;
-  P.DropDownSplit = FDropDownSplit;
-  P.Bordered = IsBordered();
   P.OverlappedText = FOverlappedText;
-  P.WordWrap = FWordWrap;
-  P.Rounded = FRounded;
-  P.DropDownDirection = FDropDownDirection;
-  P.Spacing = FSpacing;
-  P.Trimming = FTrimming;
-  P.Notes = FNotes;
-  P.NotesFont = FNotesFont;
-  P.DownChecked = FDownChecked;
   P.DroppedDown = FDroppedDown;
   P.TransparentHover = A->TranspHover() && FTransparent;
   P.IsOnGlassQAT = FInternalIsOnGlassQAT;
-  P.MarginHorz = FMarginHorz;
-  P.MarginVert = FMarginVert;
   P.NoBorderDefault = A->NoBorderDefault();
-  P.AlwaysShowAccel = FAlwaysShowAccel;
   TGlowFaceResult res;
 
   // 19. The measuring pass.
@@ -311,9 +309,9 @@ void TAdvCustomGlowButton::Paint() {
       int h = IsStacked(FLayout) ? 2 * FMarginVert + h0 : 2 * FSpacing + h0 + 2 * FMarginVert;
       if (FDropDownButton) {
         if (FDropDownPosition == TDropDownPosition::dpBottom)
-          h += AW();
+          h += DropDownPartWidth();
         else
-          w += AW();
+          w += DropDownPartWidth();
       }
       if (FOnSetButtonSize) FOnSetButtonSize(this, w, h);
       if (w != FWidth || h != FHeight) SetBounds(FLeft, FTop, w, h);
@@ -363,126 +361,54 @@ void TAdvCustomGlowButton::Paint() {
 }
 
 void TAdvCustomGlowButton::CalcButtonSize(TButtonSizeState State, TSize& Size) {
-  TGlowButtonAppearance* A = FAppearance;
-  TCustomImageList* list = nullptr;
-  bool imageEnabled = true;
-  if (Enabled() || !FDisabledImages) {
-    list = FHot && FHotImages ? FHotImages : FImages;
-    imageEnabled = Enabled();
-  } else {
-    list = FDisabledImages;
-  }
-  if (!list) {
-    list = FInternalImages;
-    imageEnabled = true;
-  }
-  TGDIPPicture* picture = FIPicture;
-  if (!Enabled() && !FIDisabledPicture->Empty())
-    picture = FIDisabledPicture;
-  else if (FHot && !FIHotPicture->Empty())
-    picture = FIHotPicture;
-  String caption = FShowCaption ? Caption() : String();
-  String wide = FShowCaption ? FWideCaption : String();
-  int hotPart = 0;
-  if ((FMouseInControl || FMouseDown) && FDropDownButton) hotPart = FInButton ? 1 : 2;
-  bool focusFrame = FHasFocus && (FFocusType == TFocusType::ftBorder || FFocusType == TFocusType::ftHotBorder);
+  // Measuring draws the face too: on a scratch bitmap, so that the button
+  // on screen keeps its look.
+  TBitmap scratch(Max(1, FWidth), Max(1, FHeight));
+  scratch.Canvas()->Font()->Assign(Font());
+  TFont font;
+  font.Assign(Font());
   TBitmap glyph(1, 1);
+  TGlowFaceParams P = FaceParams(scratch.Canvas(), &font, &glyph, false);
   PrepareGlyphBitmap(&glyph);
   if (auto* action = dynamic_cast<TCustomAction*>(Action());
       action && action->ImageIndex() >= 0 && action->ImageIndex() == FImageIndex && action->ActionList() &&
       action->ActionList()->Images()) {
-    list = action->ActionList()->Images();
-    imageEnabled = Enabled();
+    P.Images = action->ActionList()->Images();
+    P.ImageEnabled = Enabled();
   }
-  TButtonLayout layout = FLayout;
-  TDropDownPosition position = FDropDownPosition;
-  TSize forced(0, 0);
   if (FAutoSize) {
     if (State < TButtonSizeState::bsLarge) {
-      forced = TSize(16, 16);
+      P.ForcedGlyphSize = TSize(16, 16);
+      TGDIPPicture* picture = P.Picture;
       if (glyph.Width() == 1 && picture && !picture->Empty()) {
         if (picture->Width() == 0) picture->GetImageSizes();
         glyph.SetSize(picture->Width(), picture->Height());
         TGPGraphics g(glyph.Canvas()->Handle());
         picture->DrawImage(&g, 0, 0);
-        picture = nullptr;
+        P.Picture = nullptr;
       }
     }
-    if (list && FImageIndex >= 0) picture = nullptr;
-    if (State == TButtonSizeState::bsGlyph) caption.clear(), wide.clear();
+    if (P.Images && FImageIndex >= 0) P.Picture = nullptr;
+    if (State == TButtonSizeState::bsGlyph) P.Caption.clear(), P.WideCaption.clear();
     if (State == TButtonSizeState::bsLarge) {
-      layout = FOldLayout;
-      position = FOldDropDownPosition;
+      P.Layout = FOldLayout;
+      P.DropDownPosition = FOldDropDownPosition;
     } else {
-      layout = TButtonLayout::blGlyphLeft;
-      position = TDropDownPosition::dpRight;
+      P.Layout = TButtonLayout::blGlyphLeft;
+      P.DropDownPosition = TDropDownPosition::dpRight;
     }
   }
-  TFont font;
-  font.Assign(Font());
-  TGlowFaceParams P;
-  P.Control = this;
-  P.Canvas = Canvas();
-  P.R = ClientRect();
-  TFaceColors f = NormalSet(A);
-  P.Color = f.C1;
-  P.ColorTo = f.C2;
-  P.ColorMirror = f.C3;
-  P.ColorMirrorTo = f.C4;
-  P.BorderColor = f.Border;
-  P.BorderColorFocused = A->BorderColorFocused();
-  P.Gradient = f.G1;
-  P.GradientMirror = f.G2;
-  P.Caption = caption;
-  P.WideCaption = wide;
-  P.DefaultCaptionDrawing = FDefaultCaptionDrawing;
-  P.Font = &font;
-  P.Images = list;
-  P.DisabledImages = FDisabledImages;
-  P.ImageIndex = FImageIndex;
-  P.ImageEnabled = imageEnabled;
-  P.Layout = layout;
-  P.DropDownButton = FDropDownButton;
-  P.Enabled = Enabled();
-  P.FocusBorder = focusFrame;
-  P.DropDownPosition = position;
-  P.Picture = picture;
-  P.Icon = FIcon;
-  P.ForcedGlyphSize = forced;
-  P.AntiAlias = FAntiAlias;
-  P.DefaultPicDrawing = FDefaultPicDrawing;
-  P.GlyphBitmap = &glyph;
-  P.HotPart = hotPart;
-  P.Position = FButtonPosition;
-  P.DropDownSplit = FDropDownSplit;
-  P.Bordered = IsBordered();
-  P.WordWrap = FWordWrap;
   P.Measuring = true;
-  P.Rounded = FRounded;
-  P.DropDownDirection = FDropDownDirection;
-  P.Spacing = FSpacing;
-  P.Trimming = FTrimming;
-  P.Notes = FNotes;
-  P.NotesFont = FNotesFont;
-  P.DownChecked = FDownChecked;
-  P.MarginHorz = FMarginHorz;
-  P.MarginVert = FMarginVert;
-  P.AlwaysShowAccel = FAlwaysShowAccel;
-  // Measuring draws the face too: on a scratch bitmap, so that the button
-  // on screen keeps its look.
-  TBitmap scratch(Max(1, FWidth), Max(1, FHeight));
-  scratch.Canvas()->Font()->Assign(Font());
-  P.Canvas = scratch.Canvas();
   TGlowFaceResult res;
   PaintGlowFace(P, res);
   Size = res.Size;
   Size.cx += 3 * FSpacing + 2 * FMarginHorz + 2;
   Size.cy += 2 * FSpacing + 2 * FMarginVert;
   if (FDropDownButton) {
-    if (position == TDropDownPosition::dpBottom)
-      Size.cy += AW();
+    if (P.DropDownPosition == TDropDownPosition::dpBottom)
+      Size.cy += DropDownPartWidth();
     else
-      Size.cx += AW();
+      Size.cx += DropDownPartWidth();
   }
 }
 

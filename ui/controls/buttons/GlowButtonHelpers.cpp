@@ -93,6 +93,8 @@ UINT GetHidePrefixFlag(TControl* Control) {
 
 float GetDPIFactor() { return DPIFactor; }
 
+int DropDownPartWidth() { return static_cast<int>(Round(static_cast<long double>(GetDPIFactor()) * 14.0L)); }
+
 void DrawStepGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, int Steps, const TRect& R,
                       bool Horizontal) {
   if (Steps == 0) Steps = 1;

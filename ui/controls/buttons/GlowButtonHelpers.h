@@ -48,6 +48,9 @@ TColor BlendColor(TColor C1, TColor C2, int Percent);
 UINT GetHidePrefixFlag(TControl* Control);
 // The toolbar library's shared DPI factor.
 float GetDPIFactor();
+// The width of a glow button's drop-down part for pressing and sizing:
+// 14 pixels at the DPI factor.
+int DropDownPartWidth();
 
 // Steps bands (0 counts as 1) from FromColor to ToColor over R, overlapping
 // by one pixel, left to right when Horizontal, else top to bottom.

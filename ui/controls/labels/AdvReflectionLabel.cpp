@@ -68,14 +68,7 @@ TGPBitmap* CopyAreaToGdiplus(HDC DC, int X, int Y, int W, int H) {
 }  // namespace
 
 TAdvReflectionLabel::TAdvReflectionLabel(TComponent* AOwner) : TCustomLabel(AOwner) {
-  FHTMLText = new TStringList;
-  FHTMLText->OnChange = [this](TObject*) {
-    if (FImageCache) FImageCache->ClearPictures();
-    UpdateChange();
-  };
-  FImageCache = new THTMLPictureCache;
-  FILChangeLink = new TChangeLink;
-  FILChangeLink->OnChange = [this](TObject*) { UpdateChange(); };
+  FMarkup = new TLabelMarkup(this, [this] { UpdateChange(); });
   Font()->SetSize(12);
   Font()->SetStyle({TFontStyle::fsBold});
   SetBounds(FLeft, FTop, 185, 40);
@@ -85,9 +78,7 @@ TAdvReflectionLabel::TAdvReflectionLabel(TComponent* AOwner) : TCustomLabel(AOwn
 }
 
 void TAdvReflectionLabel::Destroy() {
-  FImageCache.Reset();
   FReflectionPic.reset();
-  FILChangeLink.Reset();
   TCustomLabel::Destroy();
 }
 
@@ -101,9 +92,7 @@ void TAdvReflectionLabel::Loaded() {
 
 void TAdvReflectionLabel::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomLabel::Notification(AComponent, Operation);
-  if (Operation != TOperation::opRemove) return;
-  if (AComponent == FImages) FImages = nullptr;
-  if (FContainer && AComponent == static_cast<TComponent*>(FContainer)) FContainer = nullptr;
+  if (FMarkup) FMarkup->Notification(AComponent, Operation);
 }
 
 void TAdvReflectionLabel::SetName(const String& NewName) {
@@ -112,17 +101,12 @@ void TAdvReflectionLabel::SetName(const String& NewName) {
   if (IsLoading()) return;
   auto* owner = dynamic_cast<TControl*>(Owner());
   if (owner && owner->IsLoading()) return;
-  String text = FHTMLText->Text();
+  String text = HTMLText()->Text();
   while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
   if (text == old) {
-    FHTMLText->Clear();
-    FHTMLText->Add(NewName);
+    HTMLText()->Clear();
+    HTMLText()->Add(NewName);
   }
-}
-
-void TAdvReflectionLabel::EndUpdate() {
-  if (FUpdateCount <= 0) return;
-  if (--FUpdateCount == 0) Invalidate();
 }
 
 void TAdvReflectionLabel::UpdateChange() {
@@ -133,20 +117,8 @@ void TAdvReflectionLabel::UpdateChange() {
 void TAdvReflectionLabel::SetHTMLText(TStrings* Value) {
   // The lines joined by the markup rule, so that words of two lines do not
   // run together.
-  SetJoinedMarkup(FHTMLText, Value);
+  SetJoinedMarkup(HTMLText(), Value);
   UpdateChange();
-}
-
-void TAdvReflectionLabel::SetImages(TCustomImageList* Value) {
-  GlowButton::ReplaceImageList(this, FImages, FILChangeLink, Value);
-  Invalidate();
-}
-
-void TAdvReflectionLabel::SetPictureContainer(TPictureContainer* Value) {
-  if (FContainer) FContainer->RemoveFreeNotification(this);
-  FContainer = Value;
-  if (Value) Value->FreeNotification(this);
-  Invalidate();
 }
 
 void TAdvReflectionLabel::SetReflectionOpacityStart(int Value) {
@@ -181,7 +153,7 @@ void TAdvReflectionLabel::SetURLColor(TColor Value) {
   Invalidate();
 }
 
-String TAdvReflectionLabel::GetMarkup() { return JoinMarkupLines(FHTMLText); }
+String TAdvReflectionLabel::GetMarkup() { return FMarkup->Markup(); }
 
 String TAdvReflectionLabel::Text() { return HtmlToPlainText(GetMarkup()); }
 
@@ -197,30 +169,12 @@ void TAdvReflectionLabel::FontChanged() {
 
 bool TAdvReflectionLabel::RenderMarkup(TCanvas* ACanvas, const TRect& R, int X, int Y, bool CheckOnly, bool Hit,
                                        String& Anchor, TRect& AnchorRect) {
-  THtmlRenderParams p;
-  p.Canvas = ACanvas;
-  p.HTML = GetMarkup();
-  p.R = R;
-  p.Images = FImages;
-  p.X = X;
-  p.Y = Y;
-  p.FocusLink = -1;
+  THtmlRenderParams p = FMarkup->RenderParams(ACanvas, GetMarkup(), R, X, Y);
   p.HoverLink = Hit ? -1 : FHoverHyperLink;
   p.ShadowOffset = 2;
   p.CheckOnly = CheckOnly;
-  p.Hover = false;
-  p.WordWrap = true;
-  p.ResFactor = 1.0;
   p.URLColor = Hit ? clWhite : FURLColor;
-  p.HoverColor = clNone;
-  p.HoverFontColor = clNone;
   p.ShadowColor = Hit ? clNone : clGray;
-  p.PictureCache = FImageCache;
-  p.PictureContainer = FContainer;
-  p.LineSpacing = 0;
-  p.BiDiMode = TBiDiMode::bdLeftToRight;
-  p.SelectionColor = clHighlight;
-  p.SelectionFontColor = clHighlightText;
   THtmlRenderResult r;
   bool over = RenderHtml(p, r);
   FXSize = r.XSize;
@@ -290,7 +244,7 @@ void TAdvReflectionLabel::PaintOnce() {
     c->FillRect(client);
   }
   c->Font()->Assign(Font());
-  if (FUpdateCount > 0) return;
+  if (FMarkup->Updating()) return;
   if (FReflectionPic && !FUpdateReflection) {
     TGPGraphics g(c->Handle());
     g.DrawImage(FReflectionPic.get(), FXStart, FYSize + FReflectionAxis);
@@ -303,7 +257,7 @@ void TAdvReflectionLabel::PaintOnce() {
 
 void TAdvReflectionLabel::Paint() {
   PaintOnce();
-  if (FUpdateReflection && !IsLoading() && FUpdateCount == 0 && FYSize > 0) {
+  if (FUpdateReflection && !IsLoading() && !FMarkup->Updating() && FYSize > 0) {
     BuildReflection(Canvas());
     PaintOnce();
   }

@@ -8,10 +8,9 @@
 #include "base/ImgList.h"
 #include "base/Lists.h"
 #include "base/StdCtrls.h"
+#include "ui/controls/labels/LabelMarkup.h"
 
 class TGPBitmap;
-class THTMLPictureCache;
-class TPictureContainer;
 
 class TAdvReflectionLabel : public TCustomLabel {
   VANTREL_CLASS(TAdvReflectionLabel)
@@ -31,22 +30,22 @@ class TAdvReflectionLabel : public TCustomLabel {
   String Version();
   void SetVersion(const String&) {}
 
-  void BeginUpdate() { ++FUpdateCount; }
-  void EndUpdate();
+  void BeginUpdate() { FMarkup->BeginUpdate(); }
+  void EndUpdate() { FMarkup->EndUpdate(); }
   // Marks the reflection for rebuilding and repaints.
   void UpdateChange();
   // Saves what the label shows (once a reflection exists) through the
   // image encoder of the type; false when no file was written.
   bool SaveToFile(const String& FileName, TImageType ImageType);
 
-  TStringList* HTMLText() const { return FHTMLText; }
+  TStringList* HTMLText() const { return FMarkup->Lines(); }
   // One line: the assigned lines joined by the markup rule, without line
   // breaks.
   void SetHTMLText(TStrings* Value);
-  TCustomImageList* Images() const { return FImages; }
-  void SetImages(TCustomImageList* Value);
-  TPictureContainer* PictureContainer() const { return FContainer; }
-  void SetPictureContainer(TPictureContainer* Value);
+  TCustomImageList* Images() const { return FMarkup->Images(); }
+  void SetImages(TCustomImageList* Value) { FMarkup->SetImages(Value); }
+  TPictureContainer* PictureContainer() const { return FMarkup->Container(); }
+  void SetPictureContainer(TPictureContainer* Value) { FMarkup->SetContainer(Value); }
   int ReflectionOpacityStart() const { return FReflectionOpacityStart; }
   void SetReflectionOpacityStart(int Value);
   int ReflectionOpacityEnd() const { return FReflectionOpacityEnd; }
@@ -61,7 +60,7 @@ class TAdvReflectionLabel : public TCustomLabel {
   String Text() override;
   // The markup's size in a 4096 x 4096 rectangle with the label's font.
   TSize HTMLSize();
-  THTMLPictureCache* ImageCache() const { return FImageCache; }
+  THTMLPictureCache* ImageCache() const { return FMarkup->Cache(); }
   // The finished reflection, nullptr until one was built.
   TGPBitmap* ReflectionPicture() const { return FReflectionPic.get(); }
   int XStart() const { return FXStart; }
@@ -89,19 +88,14 @@ class TAdvReflectionLabel : public TCustomLabel {
   void PaintOnce();
 
   String FAnchor;
-  TOwned<TStringList> FHTMLText;
-  TCustomImageList* FImages = nullptr;
-  TOwned<THTMLPictureCache> FImageCache;
-  int FUpdateCount = 0;
+  TOwned<TLabelMarkup> FMarkup;
   TColor FURLColor = clBlue;
   int FHoverHyperLink = -1;
   int FOldHoverHyperLink = -1;
   TRect FCurrHoverRect;
-  TPictureContainer* FContainer = nullptr;
   int FReflectionAxis = -7;
   int FReflectionOpacityStart = 128;
   int FReflectionOpacityEnd = 0;
-  TOwned<TChangeLink> FILChangeLink;
   int FXSize = 0;
   int FYSize = 0;
   int FXStart = 0;

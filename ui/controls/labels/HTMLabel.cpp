@@ -13,26 +13,13 @@
 
 
 THTMLabel::THTMLabel(TComponent* AOwner) : TCustomLabel(AOwner) {
-  FHTMLText = new TStringList;
-  FHTMLText->OnChange = [this](TObject*) {
-    if (FImageCache) FImageCache->ClearPictures();
-    Invalidate();
-  };
-  FImageCache = new THTMLPictureCache;
-  FILChangeLink = new TChangeLink;
-  FILChangeLink->OnChange = [this](TObject*) { Invalidate(); };
+  FMarkup = new TLabelMarkup(this, [this] { Invalidate(); });
   SetBounds(FLeft, FTop, 120, FHeight);
   FText.clear();
   SetAutoSize(false);
   SetTransparent(true);
   // A label placed in a designer starts with a sample text.
-  if (IsDesigning() && (!Owner() || !Owner()->IsLoading())) FHTMLText->Add(L"Kel <b>HTML</b> label " + Name());
-}
-
-void THTMLabel::Destroy() {
-  FImageCache.Reset();
-  FILChangeLink.Reset();
-  TCustomLabel::Destroy();
+  if (IsDesigning() && (!Owner() || !Owner()->IsLoading())) HTMLText()->Add(L"Kel <b>HTML</b> label " + Name());
 }
 
 String THTMLabel::Version() { return TAdvCustomGlowButton::VersionText(GetVersionNr()); }
@@ -45,14 +32,7 @@ void THTMLabel::Loaded() {
 
 void THTMLabel::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomLabel::Notification(AComponent, Operation);
-  if (Operation != TOperation::opRemove) return;
-  if (AComponent == FImages) FImages = nullptr;
-  if (FContainer && AComponent == static_cast<TComponent*>(FContainer)) FContainer = nullptr;
-}
-
-void THTMLabel::EndUpdate() {
-  if (FUpdateCount <= 0) return;
-  if (--FUpdateCount == 0) Invalidate();
+  if (FMarkup) FMarkup->Notification(AComponent, Operation);
 }
 
 // ---------------------------------------------------------------------------
@@ -88,18 +68,6 @@ HTMLABEL_ALWAYS(int, BorderWidth)
 HTMLABEL_ALWAYS(TBorderStyleKind, BorderStyle)
 #undef HTMLABEL_ALWAYS
 
-void THTMLabel::SetImages(TCustomImageList* Value) {
-  GlowButton::ReplaceImageList(this, FImages, FILChangeLink, Value);
-  Invalidate();
-}
-
-void THTMLabel::SetPictureContainer(TPictureContainer* Value) {
-  if (FContainer) FContainer->RemoveFreeNotification(this);
-  FContainer = Value;
-  if (Value) Value->FreeNotification(this);
-  Invalidate();
-}
-
 void THTMLabel::SetAutoSizeType(TAutoSizeType Value) {
   FAutoSizeType = Value;
   SetAutoSizing(FAutoSizing);
@@ -117,35 +85,35 @@ void THTMLabel::SetAutoSizing(bool Value) {
 void THTMLabel::SetHTMLText(TStrings* Value) {
   // The lines joined by the markup rule, so that words of two lines do not
   // run together.
-  SetJoinedMarkup(FHTMLText, Value);
+  SetJoinedMarkup(HTMLText(), Value);
   HTMLChanged();
 }
 
 void THTMLabel::HilightText(const String& HiText, bool DoCase) {
   String r;
-  InsertMarkTags(FHTMLText->Text(), HiText, L"hi", r, DoCase);
-  FHTMLText->SetText(r);
+  InsertMarkTags(HTMLText()->Text(), HiText, L"hi", r, DoCase);
+  HTMLText()->SetText(r);
 }
 
 void THTMLabel::MarkText(const String& HiText, bool DoCase) {
   String r;
-  InsertMarkTags(FHTMLText->Text(), HiText, L"e", r, DoCase);
-  FHTMLText->SetText(r);
+  InsertMarkTags(HTMLText()->Text(), HiText, L"e", r, DoCase);
+  HTMLText()->SetText(r);
 }
 
 void THTMLabel::UnHilightText() {
   String r;
-  RemoveMarkTags(FHTMLText->Text(), L"hi", r);
-  FHTMLText->SetText(r);
+  RemoveMarkTags(HTMLText()->Text(), L"hi", r);
+  HTMLText()->SetText(r);
 }
 
 void THTMLabel::UnMarkText() {
   String r;
-  RemoveMarkTags(FHTMLText->Text(), L"e", r);
-  FHTMLText->SetText(r);
+  RemoveMarkTags(HTMLText()->Text(), L"e", r);
+  HTMLText()->SetText(r);
 }
 
-String THTMLabel::GetMarkup() { return JoinMarkupLines(FHTMLText); }
+String THTMLabel::GetMarkup() { return FMarkup->Markup(); }
 
 String THTMLabel::Text() { return HtmlToPlainText(GetMarkup()); }
 
@@ -156,34 +124,19 @@ bool THTMLabel::RenderMarkup(TCanvas* ACanvas, const TRect& R, int X, int Y, int
                              bool Print, int ShadowOffset, bool HoverOption, TColor URLColor, TColor HoverColor,
                              TColor HoverFontColor, TColor ShadowColor, String& Anchor, String& Title, int& Index,
                              TRect& AnchorRect) {
-  THtmlRenderParams p;
-  p.Canvas = ACanvas;
-  p.HTML = GetMarkup();
-  p.R = R;
-  p.Images = FImages;
-  p.X = X;
-  p.Y = Y;
-  p.FocusLink = -1;
+  THtmlRenderParams p = FMarkup->RenderParams(ACanvas, GetMarkup(), R, X, Y);
   p.HoverLink = HoverLink;
   p.ShadowOffset = ShadowOffset;
   p.CheckOnly = CheckOnly;
-  p.CheckHeight = false;
   p.Print = Print;
-  p.IgnoreColors = false;
   p.Blink = false;
   p.Hover = HoverOption;
   p.WordWrap = !FEllipsis;
-  p.ResFactor = 1.0;
   p.URLColor = URLColor;
   p.HoverColor = HoverColor;
   p.HoverFontColor = HoverFontColor;
   p.ShadowColor = ShadowColor;
-  p.PictureCache = FImageCache;
-  p.PictureContainer = FContainer;
   p.LineSpacing = FLineSpacing;
-  p.BiDiMode = TBiDiMode::bdLeftToRight;
-  p.SelectionColor = clHighlight;
-  p.SelectionFontColor = clHighlightText;
   THtmlRenderResult r;
   r.HoverRect = AnchorRect;
   bool over = RenderHtml(p, r);
@@ -256,7 +209,7 @@ void THTMLabel::Paint() {
     DrawSteppedGradient(c, Color(), FColorTo, true, band, steps);
   }
   c->Font()->Assign(Font());
-  if (FUpdateCount > 0) return;
+  if (FMarkup->Updating()) return;
 
   if (FBevelOuter != TBevelCut::bvNone) {
     bool lowered = FBevelOuter == TBevelCut::bvLowered;
@@ -442,7 +395,7 @@ void THTMLabel::Dispatch(TMessage& Message) {
       return;
     case CM_DIALOGCHAR:
       if (FocusControl() && Enabled() && ShowAccelChar() &&
-          GlowButton::IsAccel(static_cast<wchar_t>(Message.WParam), FHTMLText->Text())) {
+          GlowButton::IsAccel(static_cast<wchar_t>(Message.WParam), HTMLText()->Text())) {
         if (FocusControl()->CanFocus()) FocusControl()->SetFocus();
         Message.Result = 1;
         return;

@@ -8,9 +8,8 @@
 #include "base/ImgList.h"
 #include "base/Lists.h"
 #include "base/StdCtrls.h"
+#include "ui/controls/labels/LabelMarkup.h"
 
-class THTMLPictureCache;
-class TPictureContainer;
 
 enum class TAutoSizeType { asVertical, asHorizontal, asBoth };
 enum class TVAlignment { tvaTop, tvaCenter, tvaBottom };
@@ -33,8 +32,8 @@ class THTMLabel : public TCustomLabel {
   String Version();
   void SetVersion(const String&) {}
 
-  void BeginUpdate() { ++FUpdateCount; }
-  void EndUpdate();
+  void BeginUpdate() { FMarkup->BeginUpdate(); }
+  void EndUpdate() { FMarkup->EndUpdate(); }
   TSize GetSizeWithMaxWidth(int AMaxWidth);
   // Draws the markup onto another canvas (a printer's) in R.
   void HTMLPrint(TCanvas* ACanvas, TRect R);
@@ -48,10 +47,10 @@ class THTMLabel : public TCustomLabel {
   // The markup as plain text.
   String Text() override;
   TSize HTMLSize();
-  THTMLPictureCache* ImageCache() const { return FImageCache; }
+  THTMLPictureCache* ImageCache() const { return FMarkup->Cache(); }
   int HoverHyperLink() const { return FHoverHyperLink; }
 
-  TStringList* HTMLText() const { return FHTMLText; }
+  TStringList* HTMLText() const { return FMarkup->Lines(); }
   // One line: the assigned lines joined by the markup rule, without line
   // breaks.
   void SetHTMLText(TStrings* Value);
@@ -89,14 +88,14 @@ class THTMLabel : public TCustomLabel {
   void SetHoverFontColor(TColor Value) { FHoverFontColor = Value; }
   bool HTMLHint() const { return FHTMLHint; }
   void SetHTMLHint(bool Value) { FHTMLHint = Value; }
-  TCustomImageList* Images() const { return FImages; }
-  void SetImages(TCustomImageList* Value);
+  TCustomImageList* Images() const { return FMarkup->Images(); }
+  void SetImages(TCustomImageList* Value) { FMarkup->SetImages(Value); }
   int LineWidth() const { return FLineWidth; }
   void SetLineWidth(int Value);
   int LineSpacing() const { return FLineSpacing; }
   void SetLineSpacing(int Value);
-  TPictureContainer* PictureContainer() const { return FContainer; }
-  void SetPictureContainer(TPictureContainer* Value);
+  TPictureContainer* PictureContainer() const { return FMarkup->Container(); }
+  void SetPictureContainer(TPictureContainer* Value) { FMarkup->SetContainer(Value); }
   TColor ShadowColor() const { return FShadowColor; }
   void SetShadowColor(TColor Value);
   int ShadowOffset() const { return FShadowOffset; }
@@ -116,7 +115,6 @@ class THTMLabel : public TCustomLabel {
   virtual String GetMarkup();
 
  protected:
-  void Destroy() override;
   void Paint() override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -137,11 +135,8 @@ class THTMLabel : public TCustomLabel {
   String FAnchor;
   bool FAutoSizing = false;
   TAutoSizeType FAutoSizeType = TAutoSizeType::asVertical;
-  TOwned<TStringList> FHTMLText;
+  TOwned<TLabelMarkup> FMarkup;
   bool FAnchorHint = false;
-  TCustomImageList* FImages = nullptr;
-  TOwned<THTMLPictureCache> FImageCache;
-  int FUpdateCount = 0;
   TColor FURLColor = clBlue;
   TBevelCut FBevelInner = TBevelCut::bvNone;
   TBevelCut FBevelOuter = TBevelCut::bvNone;
@@ -158,14 +153,12 @@ class THTMLabel : public TCustomLabel {
   TVAlignment FVAlignment = TVAlignment::tvaTop;
   bool FEllipsis = false;
   TRect FCurrHoverRect;
-  TPictureContainer* FContainer = nullptr;
   TGradientType FGradientType = TGradientType::gtFullHorizontal;
   TColor FBorderColor = clBlack;
   int FLineWidth = 2;
   int FLineSpacing = 0;
   bool FHTMLHint = false;
   bool FHintShowFull = false;
-  TOwned<TChangeLink> FILChangeLink;
   int FXSize = 0;
   int FYSize = 0;
   TColor FColorTo = clNone;
