@@ -259,14 +259,11 @@ int TNetUpdate::UpdateActions() {
 // Path prefixes
 
 void TNetUpdate::ConvertPrefix(const String& prefix, String& s) {
-  wchar_t buf[MAX_PATH * 2] = L"";
   String folder;
   if (prefix == L"WIN") {
-    UINT n = GetWindowsDirectoryW(buf, MAX_PATH * 2);
-    folder.assign(buf, n < MAX_PATH * 2 ? n : 0);
+    folder = WindowsFolder();
   } else if (prefix == L"SYS") {
-    UINT n = GetSystemDirectoryW(buf, MAX_PATH * 2);
-    folder.assign(buf, n < MAX_PATH * 2 ? n : 0);
+    folder = SystemFolder();
   } else if (prefix == L"APP") {
     folder = ExeFolder();
   } else if (prefix == L"TMP") {
@@ -274,6 +271,7 @@ void TNetUpdate::ConvertPrefix(const String& prefix, String& s) {
   } else if (prefix == L"DOC") {
     folder = UserFolder(TUserFolder::ufDocuments);
   } else if (prefix == L"PF") {
+    wchar_t buf[MAX_PATH * 2] = L"";
     DWORD n = GetEnvironmentVariableW(L"ProgramFiles", buf, MAX_PATH * 2);
     folder.assign(buf, n < MAX_PATH * 2 ? n : 0);
   } else if (prefix == L"LAD") {

@@ -68,3 +68,9 @@ void TModalDriver::Tick() {
 }
 
 String Fixture(const String& Name) { return BuildFolder() + L"\\tests\\update_fixtures\\" + Name; }
+
+TCustomForm* ModalForm() {
+  for (int i = 0; i < Screen->FormCount(); ++i)
+    if (Screen->Forms(i)->Modal()) return Screen->Forms(i);
+  return nullptr;
+}

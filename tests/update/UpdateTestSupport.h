@@ -72,5 +72,8 @@ T* ShowingForm() {
   return nullptr;
 }
 
+// The form that runs modally now, or nullptr.
+TCustomForm* ModalForm();
+
 // A file of the fixtures that the build made (Windows form).
 String Fixture(const String& Name);

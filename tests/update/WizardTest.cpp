@@ -78,6 +78,14 @@ class Wizard : public ::testing::Test {
     TWUWIZ* f = ShowingForm<TWUWIZ>();
     return f && f->PageControl1->ActivePage() == f->*Page;
   }
+  // A step: "Get update" on the version page, once the check is done.
+  static bool ClickGetUpdate() {
+    if (!On(&TWUWIZ::VersionPage)) return false;
+    TWUWIZ* f = ShowingForm<TWUWIZ>();
+    if (!f->ControlButton->Enabled()) return false;
+    f->ControlButton->Click();
+    return true;
+  }
 
   String Work;
   TNetUpdate* U = nullptr;
@@ -199,13 +207,7 @@ TEST_F(Wizard, UntickedOptionalFilesAreNotDownloaded) {
           L"\r\ntargetdir={TMP}\\w\r\nmandatory=1\r\n[file2]\r\nurl=" + Url(L"may.txt") + L"\r\ntargetdir={TMP}\\w\r\n");
   W->SetAutoStart(true);
   TModalDriver d;
-  d.Then([&] {
-    if (!On(&TWUWIZ::VersionPage)) return false;
-    TWUWIZ* f = ShowingForm<TWUWIZ>();
-    if (!f->ControlButton->Enabled()) return false;
-    f->ControlButton->Click();
-    return true;
-  });
+  d.Then(ClickGetUpdate);
   d.Then([&] {
     if (!On(&TWUWIZ::FilesPage)) return false;
     TWUWIZ* f = ShowingForm<TWUWIZ>();
@@ -309,13 +311,7 @@ TEST_F(Wizard, SilentRestartNeedsNoClick) {
   U->OnAppDoClose = [&](TObject*) { ++closes; };
   W->SetAutoStart(true);
   TModalDriver d;
-  d.Then([&] {
-    if (!On(&TWUWIZ::VersionPage)) return false;
-    TWUWIZ* f = ShowingForm<TWUWIZ>();
-    if (!f->ControlButton->Enabled()) return false;
-    f->ControlButton->Click();
-    return true;
-  });
+  d.Then(ClickGetUpdate);
   W->Execute(false);
   EXPECT_TRUE(d.Done());
   EXPECT_EQ(closes, 1);
@@ -349,9 +345,7 @@ TEST_F(Dialogs, WhatsNewShowsRtfHtmlOrPlainText) {
     String seen;
     TModalDriver d;
     d.Then([&] {
-      TCustomForm* f = nullptr;
-      for (int i = 0; i < Screen->FormCount(); ++i)
-        if (Screen->Forms(i)->Modal()) f = Screen->Forms(i);
+      TCustomForm* f = ModalForm();
       if (!f) return false;
       EXPECT_EQ(f->Caption(), L"What's new");
       for (int i = 0; i < f->ControlCount(); ++i)
@@ -379,12 +373,9 @@ TEST_F(Dialogs, WhatsNewEventAndRefusal) {
   std::unique_ptr<TMemoryStream> rtf(StreamOf("{\\RTF1 x}"));
   TModalDriver d;
   d.Then([&] {
-    for (int i = 0; i < Screen->FormCount(); ++i)
-      if (Screen->Forms(i)->Modal()) {
-        Screen->Forms(i)->SetModalResult(mrCancel);
-        return true;
-      }
-    return false;
+    TCustomForm* f = ModalForm();
+    if (f) f->SetModalResult(mrCancel);
+    return f != nullptr;
   });
   EXPECT_EQ(U->WhatsNewDialog(rtf.get()), -1);
   EXPECT_EQ(calls, 1);
@@ -395,9 +386,7 @@ TEST_F(Dialogs, LicenceStartsRefusedAndTheEventDecidesRtf) {
   std::unique_ptr<TMemoryStream> plain(StreamOf("Terms"));
   TModalDriver d;
   d.Then([&] {
-    for (int i = 0; i < Screen->FormCount(); ++i) {
-      TCustomForm* f = Screen->Forms(i);
-      if (!f->Modal()) continue;
+    if (TCustomForm* f = ModalForm()) {
       int checked = 0;
       for (int k = 0; k < f->ControlCount(); ++k)
         if (auto* r = dynamic_cast<TRadioButton*>(f->Controls(k)); r && r->Checked()) {
@@ -425,9 +414,7 @@ TEST_F(Dialogs, MarkupLinksFollowTheWebRules) {
     std::unique_ptr<TMemoryStream> text(StreamOf(std::string("<a href=\"") + href + "\">link</a> more</p>"));
     TModalDriver d;
     d.Then([&] {
-      for (int i = 0; i < Screen->FormCount(); ++i) {
-        TCustomForm* f = Screen->Forms(i);
-        if (!f->Modal()) continue;
+      if (TCustomForm* f = ModalForm()) {
         for (int k = 0; k < f->ControlCount(); ++k)
           if (auto* box = dynamic_cast<TScrollBox*>(f->Controls(k))) {
             box->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(6, 6));

@@ -62,6 +62,18 @@ String UserFolder(TUserFolder Folder) {
 
 String ExeFolder() { return ExtractFilePath(GetModuleName(nullptr)); }
 
+String WindowsFolder() {
+  wchar_t buf[MAX_PATH * 2] = L"";
+  UINT n = GetWindowsDirectoryW(buf, MAX_PATH * 2);
+  return String(buf, n < MAX_PATH * 2 ? n : 0);
+}
+
+String SystemFolder() {
+  wchar_t buf[MAX_PATH * 2] = L"";
+  UINT n = GetSystemDirectoryW(buf, MAX_PATH * 2);
+  return String(buf, n < MAX_PATH * 2 ? n : 0);
+}
+
 namespace {
 
 bool IsDeviceName(const String& Name) {

@@ -24,6 +24,9 @@ enum class TUserFolder { ufDocuments, ufLocalAppData, ufCommonAppData };
 String UserFolder(TUserFolder Folder);
 // The running executable's folder, with a trailing backslash.
 String ExeFolder();
+// The Windows folder and the system folder ("" when the system cannot say).
+String WindowsFolder();
+String SystemFolder();
 
 // A bare file name that names an ordinary file: not empty, no folder part
 // (no "\", "/" or ":"), not "." or "..", no wildcard or control character,

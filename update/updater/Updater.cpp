@@ -97,14 +97,11 @@ void TUpdater::Component(const String& Name, const String& Components, const Str
 
 String TUpdater::ExpandTarget(const String& Target) {
   return ExpandPathPrefixes(Target, [](const String& Prefix) {
-    wchar_t buf[MAX_PATH * 2] = L"";
     String folder;
     if (Prefix == L"WIN") {
-      UINT n = GetWindowsDirectoryW(buf, MAX_PATH * 2);
-      folder.assign(buf, n < MAX_PATH * 2 ? n : 0);
+      folder = WindowsFolder();
     } else if (Prefix == L"SYS") {
-      UINT n = GetSystemDirectoryW(buf, MAX_PATH * 2);
-      folder.assign(buf, n < MAX_PATH * 2 ? n : 0);
+      folder = SystemFolder();
     } else if (Prefix == L"APP") {
       folder = GetCurrentDir();
     } else if (Prefix == L"TMP") {
