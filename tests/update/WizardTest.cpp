@@ -8,6 +8,7 @@
 #include "base/CheckListBox.h"
 #include "base/FileStreams.h"
 #include "base/FileUtils.h"
+#include "base/Menus.h"
 #include "base/PageControl.h"
 #include "base/RadioButton.h"
 #include "base/RichEdit.h"
@@ -154,6 +155,11 @@ TEST_F(Wizard, EveryPageFromStartToRestart) {
     EXPECT_TRUE(On(&TWUWIZ::WhatsNewPage));
     EXPECT_EQ(f->WhatsNewMemo->Text(), L"Faster start\r\nFewer clicks\r\n");
     SaveScreen(f, L"update_wizard_3_whatsnew.png");
+    // "View in Notepad" opens the text from a file of its own.
+    EXPECT_EQ(f->ViewinNotepad1->Caption(), L"View in Notepad");
+    f->ViewinNotepad1->Click();
+    EXPECT_EQ(ReadFileBytes(Work + L"whatsnew.txt"), "Faster start\r\nFewer clicks\r\n");
+    EXPECT_EQ(Shell.empty() ? String() : Shell.back(), L"open " + Work + L"whatsnew.txt ");
     f->NewButton->Click();
     return true;
   });
