@@ -528,7 +528,5 @@ void TForm1::TrayIcon1Click(TObject*) {
 }
 
 void TForm1::TrayIcon1BalloonClick(TObject*) {
-  if (!frmNewSMS || !frmNewSMS->UpdateAvailable) return;
-  SetCurrentDir(ExtractFilePath(Application->ExeName()));
-  frmNewSMS->RunUpdateWizard();
+  if (frmNewSMS) frmNewSMS->RunUpdateWizard();
 }

@@ -123,6 +123,16 @@ make_prefix() {
   trap 'stop_wineserver; stop_xvfb ${MAKE_XVFB% *} ${MAKE_XVFB#* }' EXIT
   export DISPLAY=":${xinfo% *}"
   "$WINE_BIN" wineboot -i </dev/null >/dev/null 2>&1 || true
+  # Wine links the user's folders (Documents, Desktop...) to the home
+  # folder: the prefix gets folders of its own, so that nothing a program
+  # under test writes there lands in the home folder.
+  local link
+  for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [ -L "$link" ]; then
+      rm -f "$link"
+      mkdir -p "$link"
+    fi
+  done
   if [ "${VANTREL_WINE_FONTS:-}" != plain ]; then
     map_fonts
   else
