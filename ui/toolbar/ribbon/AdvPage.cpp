@@ -461,9 +461,8 @@ void TAdvPage::ShrinkToolBars() {
   if (!CanFit()) return;
   for (int pass = 0; pass < kMaxFitSteps; ++pass) {
     TDbgList ordered;
-    CollectToolBarsByLeft(&ordered);
-    if (ordered.Count() == 0) return;
-    int f = FreeWidth(&ordered);
+    int f = 0;
+    if (!MeasureGroups(&ordered, f)) return;
     if (f > 0) return;
     int n = -f;
     if (TAdvToolBar* taken = ChooseShrinkStep(&ordered, n, false)) {
@@ -476,12 +475,7 @@ void TAdvPage::ShrinkToolBars() {
     // No group can take a step: the rightmost one that can still change
     // turns compact. When none can, the groups stay as they are and the
     // page scrolls them.
-    TAdvToolBar* rightmost = RightmostCompactable(&ordered);
-    if (!rightmost) return;
-    rightmost->SwitchCompact(true);
-    if (!rightmost->IsCompact()) return;
-    rightmost->SetCompactSmallest(true);
-    PositionToolBars();
+    if (!CompactRightmostGroup(&ordered, true)) return;
   }
 }
 
@@ -494,13 +488,29 @@ bool TAdvPage::ExpandFirstCompactGroup(TDbgList* Ordered, int Free) {
   return true;
 }
 
+bool TAdvPage::CompactRightmostGroup(TDbgList* Ordered, bool Smallest) {
+  TAdvToolBar* rightmost = RightmostCompactable(Ordered);
+  if (!rightmost) return false;
+  rightmost->SwitchCompact(true);
+  if (!rightmost->IsCompact()) return false;
+  if (Smallest) rightmost->SetCompactSmallest(true);
+  PositionToolBars();
+  return true;
+}
+
+bool TAdvPage::MeasureGroups(TDbgList* Ordered, int& Free) const {
+  CollectToolBarsByLeft(Ordered);
+  if (Ordered->Count() == 0) return false;
+  Free = FreeWidth(Ordered);
+  return true;
+}
+
 void TAdvPage::GrowToolBars() {
   if (!CanFit()) return;
   for (int pass = 0; pass < kMaxFitSteps; ++pass) {
     TDbgList ordered;
-    CollectToolBarsByLeft(&ordered);
-    if (ordered.Count() == 0) return;
-    int f = FreeWidth(&ordered);
+    int f = 0;
+    if (!MeasureGroups(&ordered, f)) return;
     if (f <= 0) return;
     // The first compact group decides alone.
     if (FirstAutoCompactGroup(&ordered)) {
@@ -521,9 +531,8 @@ void TAdvPage::UpdateAllToolBars() {
   if (!CanFit()) return;
   for (int pass = 0; pass < kMaxFitSteps; ++pass) {
     TDbgList ordered;
-    CollectToolBarsByLeft(&ordered);
-    if (ordered.Count() == 0) return;
-    int f = FreeWidth(&ordered);
+    int f = 0;
+    if (!MeasureGroups(&ordered, f)) return;
     TButtonSizeState target;
     if (f > 0) {
       if (FirstAutoCompactGroup(&ordered)) {
@@ -544,11 +553,7 @@ void TAdvPage::UpdateAllToolBars() {
       continue;
     }
     if (n == 0) return;
-    TAdvToolBar* rightmost = RightmostCompactable(&ordered);
-    if (!rightmost) return;
-    rightmost->SwitchCompact(true);
-    if (!rightmost->IsCompact()) return;
-    PositionToolBars();
+    if (!CompactRightmostGroup(&ordered, false)) return;
   }
 }
 

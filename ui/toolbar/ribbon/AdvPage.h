@@ -203,6 +203,12 @@ class TAdvPage : public TCustomControl, public IToolBarPage {
   // Expands the first compact group when it fits into Free; false when it
   // does not (or it stayed compact).
   bool ExpandFirstCompactGroup(TDbgList* Ordered, int Free);
+  // Turns the rightmost group that can still change compact (with Smallest
+  // its clone keeps the smallest layout); false when none can.
+  bool CompactRightmostGroup(TDbgList* Ordered, bool Smallest);
+  // A fitting pass's view: the groups by Left and the room left on the
+  // page; false when the page has no groups.
+  bool MeasureGroups(TDbgList* Ordered, int& Free) const;
   bool CanFit() const;
   void TabChanged(bool Refit);
   void ScrollBackClick(TObject* Sender) { ScrollToolBars(-1); }
