@@ -3,8 +3,10 @@
 #   ./vantrel.sh deps    install the missing packages (and only those)
 #   ./vantrel.sh build   deps, then configure and build (folder build/)
 #   ./vantrel.sh test    build, then every test through ctest, one at a time
-#   ./vantrel.sh run     build, then Vantrel.exe under wine in the lab network;
-#                        a screenshot goes to build/run/screen.png
+#   ./vantrel.sh run     build, then Vantrel.exe under wine in the lab network,
+#                        with an update server on the phone side that offers
+#                        a newer version; a screenshot goes to
+#                        build/run/screen.png
 #   ./vantrel.sh bench   build, then the benchmarks in the lab network
 #   ./vantrel.sh fuzz [SECONDS]
 #                        build, then every fuzz target for a share of SECONDS
@@ -34,6 +36,7 @@ export VANTREL_BUILD_DIR="$BUILD_DIR"
 PACKAGES=(
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest wine64 xvfb
   fonts-wine fonts-liberation python3 iproute2 cmake ninja-build
+  python3-pyftpdlib openssl
 )
 
 # The phone side of the link in the lab (bounded to an hour).
@@ -107,7 +110,13 @@ cmd_run() {
   trap lab_down EXIT
   trap 'exit 130' INT
   trap 'exit 143' TERM
+  # The desk side looks names up on the phone side, where the update server
+  # answers for the update host.
+  export LAB_DESK_NAMESERVER=phone
   lab_up
+  unset LAB_DESK_NAMESERVER
+  local app="$BUILD_DIR/app/Vantrel.exe"
+  lab_phone_also "exec /usr/bin/python3 $ROOT/tools/update/lab_update_server.py --exe $app --address $LAB_PHONE_IP --seconds 3600"
   local phone=${VANTREL_PHONE_CMD-$PHONE_SIM --demo-pass 4711}
   if [ -n "$phone" ]; then
     lab_phone "$phone"
@@ -115,7 +124,7 @@ cmd_run() {
       "ip netns exec vantrel-phone-$LAB_ID python3 tools/phone/phone_sim.py --send 'pass 1234' (or 'sms +48600~Hi', 'log')"
   fi
 
-  local out="$BUILD_DIR/run" app="$BUILD_DIR/app/Vantrel.exe"
+  local out="$BUILD_DIR/run"
   mkdir -p "$out"
   rm -f "$out/screen.png"
   say "starting $app"
@@ -129,9 +138,12 @@ cmd_run() {
   lab_start "$app"
   local app_pid=$LAB_START_PID rc=0
   wait_for_end "$app_pid" "$shot_at" || true
+  # The picture shows the new-SMS window, opened by a click on the tray icon
+  # (the shell's message 0x87C0 with WM_LBUTTONUP), with the update notice
+  # that the check at start put in its status bar.
   if lab_desk timeout 60 "$ROOT/tools/wine/run.sh" "$BUILD_DIR/tools/screenshot.exe" \
-      "$(lab_winpath "$out/screen.png")" >/dev/null; then
-    say "screenshot: $out/screen.png"
+      "$(lab_winpath "$out/screen.png")" --post TTrayIconWindow 0x87C0 0x0202 >/dev/null; then
+    say "screenshot (the new-SMS window opened from the tray icon): $out/screen.png"
   else
     say "no screenshot could be taken"
   fi

@@ -5,6 +5,7 @@
 #include "app/NewSmsForm.h"
 #include "app/OvTools.h"
 #include "app/SmsImages.h"
+#include "base/DisplayText.h"
 #include "ui/controls/menus/AdvMenus.h"
 
 TfrmSmsInBox* frmSmsInBox = nullptr;
@@ -65,14 +66,14 @@ void TfrmSmsInBox::AddSMS(const String& number, const String& body) {
   item->SubItems()->Add(number);
   item->SubItems()->Add(name);
   item->SubItems()->Add(body);
-  Memo1->SetText(body);
+  Memo1->SetText(SafeDisplayText(body, DisplayTextPanel));
   ListView1->SetItemIndex(0);
 }
 
 void TfrmSmsInBox::ListView1Click(TObject*) {
   TListItem* item = ListView1->Items()->Count() > 0 ? ListView1->Selected() : nullptr;
   if (!item) return;
-  Memo1->SetText(item->SubItems()->Strings(ibBody));
+  Memo1->SetText(SafeDisplayText(item->SubItems()->Strings(ibBody), DisplayTextPanel));
   item->SetImageIndex(ReadImage);
 }
 

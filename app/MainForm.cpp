@@ -6,6 +6,7 @@
 #include "app/OvTools.h"
 #include "app/PhoneProtocol.h"
 #include "base/Clipboard.h"
+#include "base/DisplayText.h"
 
 TForm1* Form1 = nullptr;
 
@@ -395,6 +396,7 @@ void TForm1::Timer4Timer(TObject*) {
 }
 
 void TForm1::TypePasscode(const String& Code) {
+  if (Code.size() > MaxTypedPasscode) return;
   for (const TKeyStroke& k : PasscodeKeyStrokes(Code)) SendKeyStroke(k.Key, k.Shift, false);
 }
 
@@ -468,10 +470,10 @@ void TForm1::OvUDPS1GetPacketUDP(TObject*, const String& PacketUDP, const String
       if (code.empty()) break;
       TypePasscode(code);
       Clipboard()->SetAsText(code);
-      Edit1->SetText(Clipboard()->AsText());
+      Edit1->SetText(SafeDisplayText(Clipboard()->AsText(), DisplaySingleLine));
       if (!Visible()) {
         TrayIcon1->SetBalloonTitle(L"SMS Code ( copied to clipboard )");
-        TrayIcon1->SetBalloonHint(code);
+        TrayIcon1->SetBalloonHint(SafeDisplayText(code, DisplaySingleLine));
         TrayIcon1->SetBalloonFlags(TBalloonFlags::bfInfo);
         TrayIcon1->SetBalloonTimeout(8000);
         TrayIcon1->ShowBalloonHint();
@@ -498,7 +500,7 @@ void TForm1::OvUDPS1GetPacketUDP(TObject*, const String& PacketUDP, const String
       break;
     }
     case K::pcOther:
-      Memo1->SetText(PacketUDP);
+      Memo1->SetText(SafeDisplayText(PacketUDP, DisplayTextPanel));
       break;
   }
   lbPhoneIP->SetCaption(RemoteIP);
@@ -526,7 +528,5 @@ void TForm1::TrayIcon1Click(TObject*) {
 }
 
 void TForm1::TrayIcon1BalloonClick(TObject*) {
-  if (!frmNewSMS || !frmNewSMS->UpdateAvailable) return;
-  SetCurrentDir(ExtractFilePath(Application->ExeName()));
-  frmNewSMS->RunUpdateWizard();
+  if (frmNewSMS) frmNewSMS->RunUpdateWizard();
 }

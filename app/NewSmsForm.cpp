@@ -9,6 +9,7 @@
 #include "app/SmsText.h"
 #include "app/TextPatterns.h"
 #include "base/Clipboard.h"
+#include "base/DisplayText.h"
 #include "base/Shell.h"
 #include "ui/controls/buttons/AdvGlassButton.h"
 #include "ui/controls/buttons/AdvGlowButton.h"
@@ -17,10 +18,15 @@
 #include "ui/controls/statusbar/AdvOfficeStatusBarStylers.h"
 #include "ui/controls/statusbar/AdvOfficeStatusPanels.h"
 #include "ui/controls/menus/AdvMenus.h"
+#include "update/NetUpdate.h"
+#include "update/NetUpdateWizard.h"
+#include "update/NetUpdateWizardLanguage.h"
+#include "update/UpdatePictures.h"
 
 TfrmNewSMS* frmNewSMS = nullptr;
 
 const wchar_t* const ProductWebPage = L"https://www.vantrel.com/";
+String UpdateControlFileURL = L"http://www.vantrel.com/download/ulvex_updates/vantrel/Vantrel.INF";
 
 namespace {
 
@@ -261,6 +267,36 @@ TfrmNewSMS::TfrmNewSMS(TComponent* AOwner) : TTaskbarForm(AOwner) {
   OvFormSR1 = new TOvFormSR(this);
   OvFormSR1->SetName(L"OvFormSR1");
 
+  // The update: the component, the wizard's texts and the wizard.
+  NetUpdate1 = new TNetUpdate(this);
+  NetUpdate1->SetName(L"NetUpdate1");
+  NetUpdate1->SetAgent(L"TNetUpdate");
+  NetUpdate1->SetApplyPatch(true);
+  NetUpdate1->SetDateFormat(L"dd/mm/yyyy");
+  NetUpdate1->SetDateSeparator(L'/');
+  NetUpdate1->SetTimeFormat(L"hh:nn");
+  NetUpdate1->SetTimeSeparator(L':');
+  NetUpdate1->SetSignature(L"NetUpdate");
+  NetUpdate1->SetTempDirectory(L".");
+  NetUpdate1->PostUpdateInfo()->SetEnabled(false);
+  NetUpdate1->OnAppRestart = Bind(this, &TfrmNewSMS::NetUpdate1AppRestart);
+  NetUpdateWizardEnglish1 = new TNetUpdateWizardEnglish(this);
+  NetUpdateWizardEnglish1->SetName(L"NetUpdateWizardEnglish1");
+  NetUpdateWizardPolish1 = new TNetUpdateWizardPolish(this);
+  NetUpdateWizardPolish1->SetName(L"NetUpdateWizardPolish1");
+  NetUpdateWizardPolish1->SetCurrentProgress(L"Post\u0119p bie\u017C\u0105cego pliku");
+  NetUpdateWizardPolish1->SetRestartInfo(L"Uruchom now\u0105 wersj\u0119 aplikacji");
+  NetUpdateWizard1 = new TNetUpdateWizard(this);
+  NetUpdateWizard1->SetName(L"NetUpdateWizard1");
+  NetUpdateWizard1->SetAutoStart(true);
+  NetUpdateWizard1->SetCaption(L"Vantrel update");
+  NetUpdateWizard1->Font()->SetName(L"Tahoma");
+  NetUpdateWizard1->Font()->SetHeight(-11);
+  NetUpdateWizard1->Font()->SetCharset(EASTEUROPE_CHARSET);
+  NetUpdateWizard1->Font()->SetStyle({});
+  NetUpdateWizard1->SetLanguage(NetUpdateWizardEnglish1);
+  NetUpdateWizard1->SetNetUpdate(NetUpdate1);
+
 
   OnCreate = Bind(this, &TfrmNewSMS::FormCreate);
   OnShow = Bind(this, &TfrmNewSMS::FormShow);
@@ -271,6 +307,8 @@ TfrmNewSMS::TfrmNewSMS(TComponent* AOwner) : TTaskbarForm(AOwner) {
   DrawRefreshPicture(Image2->Picture());
   DrawCallPicture(btnCallTo->Picture());
   DrawHangUpPicture(btnHangUp->Picture());
+  DrawUpdateBillboard(NetUpdateWizard1->BillBoard(), NetUpdateWizard1->BillBoardWidth(),
+                      NetUpdateWizard1->BillBoardHeight(), L"Vantrel update");
 }
 
 void TfrmNewSMS::FormCreate(TObject*) {
@@ -301,19 +339,57 @@ void TfrmNewSMS::Dispatch(TMessage& Message) {
 }
 
 void TfrmNewSMS::WMAfterCreate() {
-  // There is no update component in this build: the check only marks
-  // itself done, and panel 2 claims nothing.
-  if (!UpdateChecked) UpdateChecked = true;
+  if (UpdateChecked) {
+    BringToFrontOnce();
+    return;
+  }
+  UpdateChecked = true;
+  NetUpdate1->SetURL(UpdateControlFileURL);
+  // The check runs on a worker of its own: a slow or silent server holds
+  // no window. Its answer and the window's place follow in order.
+  NetUpdate1->CheckNewVersionInThread(false, [this](bool Available) { UpdateCheckDone(Available); });
+}
+
+void TfrmNewSMS::UpdateCheckDone(bool Available) {
+  UpdateAvailable = Available;
+  NewVersionInfo = NetUpdate1->NewVersionInfo();
+  TAdvOfficeStatusPanel* panel = StatusBar1->Panels()->Items(2);
+  if (UpdateAvailable) {
+    panel->SetStyle(TAdvOfficeStatusPanelStyle::psHTML);
+    panel->SetText(L"<FONT color=\"#2244ff\"><B><blink>Click && get update: ver." + NewVersionInfo +
+                   L"</blink></B></font>");
+    panel->SetAppearanceStyle(TPanelAppearanceStyle::psDark);
+    panel->SetButton(true);
+    if (Form1) {
+      TTrayIcon* tray = Form1->TrayIcon1;
+      tray->SetBalloonTitle(L"Vantrel Update available");
+      tray->SetBalloonFlags(TBalloonFlags::bfInfo);
+      tray->SetBalloonTimeout(5000);
+      tray->SetBalloonHint(L"Your version: " + GetExeVersionText() + L"\r\nNew version: " + NewVersionInfo +
+                           L"\r\nClick and downlowad now!");
+      tray->ShowBalloonHint();
+    }
+  } else {
+    panel->SetText(L"It's current ver. of Vantrel");
+  }
+  BringToFrontOnce();
+}
+
+void TfrmNewSMS::BringToFrontOnce() {
   SetWindowTopmost(Handle(), true, true);
   if (!OvFormSR1->ReadRegINI(L"allways_on_top", false)) SetWindowTopmost(Handle(), false, true);
 }
 
 void TfrmNewSMS::StatusBar1PanelClick(TObject*, int PanelIndex) {
-  if (PanelIndex == 2 && UpdateAvailable) {
-    SetCurrentDir(ExtractFilePath(Application->ExeName()));
-    RunUpdateWizard();
-  }
+  if (PanelIndex == 2) RunUpdateWizard();
 }
+
+void TfrmNewSMS::RunUpdateWizard() {
+  if (!UpdateAvailable) return;
+  NetUpdateWizard1->Execute(true);
+}
+
+void TfrmNewSMS::NetUpdate1AppRestart(TObject*, bool& Allow) { Allow = true; }
 
 // ---------------------------------------------------------------------------
 // Text, count and status
@@ -321,7 +397,7 @@ void TfrmNewSMS::StatusBar1PanelClick(TObject*, int PanelIndex) {
 String TfrmNewSMS::GetSmsText() { return SmsTextForSending(Memo1->Text(), CheckBox1->Checked()); }
 
 void TfrmNewSMS::ShowSmsInfo(const String& sms_parts_cnt) {
-  SetStatusText(0, SmsInfoText(GetSmsText().size(), sms_parts_cnt));
+  SetStatusText(0, SafeDisplayText(SmsInfoText(GetSmsText().size(), sms_parts_cnt), DisplaySingleLine));
 }
 
 void TfrmNewSMS::ClearSmsText() {
@@ -448,7 +524,11 @@ void TfrmNewSMS::lbWebClick(TObject*) { AppShellExecute(Handle(), L"open", Produ
 void TfrmNewSMS::SetContactCount(int Count) { lbContactsCount->SetCaption(IntToStr(Count)); }
 
 void TfrmNewSMS::LoadContacts(TStrings* Names, int Selected) {
-  ComboBox1->Items()->Assign(Names);
+  // The names as the phone sent them may be anything: the list shows them
+  // made safe, in the same order, so that an index still names a number.
+  TStringList shown;
+  for (int i = 0; i < Names->Count(); ++i) shown.Add(SafeDisplayText(Names->Strings(i), DisplaySingleLine));
+  ComboBox1->Items()->Assign(&shown);
   ComboBox1->SetEnabled(ComboBox1->Items()->Count() > 0);
   ComboBox1->SetItemIndex(Selected);
 }

@@ -15,6 +15,9 @@
 #include "base/StdCtrls.h"
 
 class TAdvGlassButton;
+class TNetUpdate;
+class TNetUpdateWizard;
+class TNetUpdateWizardLanguage;
 class TAdvOfficeStatusBar;
 class TAdvOfficeStatusBarOfficeStyler;
 class TAdvGlowButton;
@@ -36,6 +39,10 @@ constexpr UINT WM_AFTER_CREATE = WM_USER + 100;
 
 // The product's web page, opened by the link label.
 extern const wchar_t* const ProductWebPage;
+// The update control file on the product's update server, which the check
+// at start asks. Tests point it at a server of their own (empty: no check
+// reaches any server).
+extern String UpdateControlFileURL;
 
 class TfrmNewSMS : public TTaskbarForm {
   VANTREL_CLASS(TfrmNewSMS)
@@ -84,6 +91,11 @@ class TfrmNewSMS : public TTaskbarForm {
   TTimer* Timer3;  // completes the number from the selected contact
   TTimer* Timer4;  // text analysis, 500 ms after the last change
   TOvFormSR* OvFormSR1;
+  // The update: the component, its wizard and the wizard's texts.
+  TNetUpdate* NetUpdate1;
+  TNetUpdateWizard* NetUpdateWizard1;
+  TNetUpdateWizardLanguage* NetUpdateWizardEnglish1;
+  TNetUpdateWizardLanguage* NetUpdateWizardPolish1;
 
   // What the dispatcher and the main window call.
   // Shows "chars: <length of the SMS text> / SMS: <count>" in panel 0.
@@ -127,9 +139,9 @@ class TfrmNewSMS : public TTaskbarForm {
   bool UpdateChecked = false;
   bool UpdateAvailable = false;
   String NewVersionInfo;
-  // Runs the update wizard while an update is available. This build has no
-  // update component, so no update is ever offered and nothing runs.
-  void RunUpdateWizard() {}
+  // Runs the update wizard (from the executable's folder) while an update
+  // is available; does nothing otherwise.
+  void RunUpdateWizard();
 
   // The caption of pattern button Nr (1 or 2): the pattern's title.
   String PatternTitle(int Nr) const;
@@ -155,6 +167,11 @@ class TfrmNewSMS : public TTaskbarForm {
   void FormShow(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
   void WMAfterCreate();
+  // The check's answer, on the GUI thread: the notice, then the window's
+  // place on top.
+  void UpdateCheckDone(bool Available);
+  void BringToFrontOnce();
+  void NetUpdate1AppRestart(TObject* Sender, bool& Allow);
   // The press effect of the buttons and the refresh picture.
   void btnCallToMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   void btnCallToMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);

@@ -3,6 +3,7 @@
 #include "app/ContactSearch.h"
 #include "app/MainForm.h"
 #include "app/SmsImages.h"
+#include "base/DisplayText.h"
 #include "ui/controls/menus/AdvMenus.h"
 
 TfrmSMSOutBox* frmSMSOutBox = nullptr;
@@ -90,7 +91,7 @@ void TfrmSMSOutBox::AddSMS(const String& number, const String& body, const Strin
   row->SetCaption(L"");
   const String values[obSubItemCount] = {sms_parts_cnt, number, name, body, L"", L"0", id, L"", L"0", L"0"};
   for (const String& v : values) row->SubItems()->Add(v);
-  Memo1->SetText(body);
+  Memo1->SetText(SafeDisplayText(body, DisplayTextPanel));
   ListView1->SetItemIndex(0);
   lbStatus->SetCaption(L"---");
   lbReport->SetCaption(L"---");
@@ -140,7 +141,7 @@ void TfrmSMSOutBox::ShowSendStatus(TListItem* Row) {
   lbStat->SetCaption(L"Status:");
   lbStat->Font()->SetColor(OutBoxCaptionColor);
   if (Failed(Row)) {
-    lbStatus->SetCaption(Sub(Row, obError));
+    lbStatus->SetCaption(SafeDisplayText(Sub(Row, obError), DisplaySingleLine));
     lbStat->SetCaption(L"SEND ERROR:");
     lbStatus->Font()->SetColor(OutBoxErrorColor);
     lbStat->Font()->SetColor(OutBoxErrorColor);
@@ -158,7 +159,7 @@ void TfrmSMSOutBox::ShowDeliveryReport(TListItem* Row) {
 
 void TfrmSMSOutBox::ListView1SelectItem(TObject*, TListItem* Item, bool) {
   if (!Item) return;
-  Memo1->SetText(Sub(Item, obBody));
+  Memo1->SetText(SafeDisplayText(Sub(Item, obBody), DisplayTextPanel));
   ShowSendStatus(Item);
   ShowDeliveryReport(Item);
 }

@@ -95,3 +95,7 @@ SHORT ScanCurrentLayout(wchar_t C);
 // the key that produces it (with its modifiers); characters no key produces
 // are left out.
 std::vector<TKeyStroke> PasscodeKeyStrokes(const String& Code, const TKeyScanner& Scan = ScanCurrentLayout);
+// Codes longer than this are not typed (each key stroke takes the window
+// thread a while, and no passcode is that long); they are still copied and
+// announced.
+constexpr size_t MaxTypedPasscode = 256;

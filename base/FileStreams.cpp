@@ -99,23 +99,130 @@ HGLOBAL AllocGlobal(UINT Flags, SIZE_T Bytes) {
   return gAllocator ? gAllocator(Flags, Bytes) : GlobalAlloc(Flags, Bytes);
 }
 
+namespace {
+
+// A read-only COM stream over a copy of some bytes in a global block. Every
+// read stops at the end of the bytes and a seek may go anywhere at or past
+// the start, as the interface allows, but nothing is ever read from beyond
+// the end: decoders get exactly the data they were given, whatever the
+// platform's own memory streams do after a seek past their end. Clones
+// share the block.
+class TBoundedStream final : public IStream {
+ public:
+  struct TBlock {
+    HGLOBAL Handle;
+    const uint8_t* Bytes;
+    ULONGLONG Size;
+    LONG Refs = 1;
+  };
+  TBoundedStream(TBlock* Block, ULONGLONG Position) : FBlock(Block), FPosition(Position) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    if (!out) return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_ISequentialStream || riid == IID_IStream) {
+      *out = static_cast<IStream*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&FRefs)); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    LONG left = InterlockedDecrement(&FRefs);
+    if (left == 0) {
+      if (InterlockedDecrement(&FBlock->Refs) == 0) {
+        GlobalUnlock(FBlock->Handle);
+        GlobalFree(FBlock->Handle);
+        delete FBlock;
+      }
+      delete this;
+    }
+    return static_cast<ULONG>(left);
+  }
+
+  HRESULT STDMETHODCALLTYPE Read(void* pv, ULONG cb, ULONG* pcbRead) override {
+    if (!pv && cb) return STG_E_INVALIDPOINTER;
+    ULONGLONG left = FPosition < FBlock->Size ? FBlock->Size - FPosition : 0;
+    ULONG n = static_cast<ULONG>(std::min<ULONGLONG>(cb, left));
+    if (n) std::memcpy(pv, FBlock->Bytes + FPosition, n);
+    FPosition += n;
+    if (pcbRead) *pcbRead = n;
+    return n == cb ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG* pcbWritten) override {
+    if (pcbWritten) *pcbWritten = 0;
+    return STG_E_ACCESSDENIED;
+  }
+  HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER Move, DWORD Origin, ULARGE_INTEGER* NewPosition) override {
+    LONGLONG base = Origin == STREAM_SEEK_SET   ? 0
+                    : Origin == STREAM_SEEK_CUR ? static_cast<LONGLONG>(FPosition)
+                    : Origin == STREAM_SEEK_END ? static_cast<LONGLONG>(FBlock->Size)
+                                                : -1;
+    if (base < 0) return STG_E_INVALIDFUNCTION;
+    // No wrap-around: a move below the start, or past what a position can
+    // hold, is refused and the position stays.
+    if ((Move.QuadPart < 0 && -Move.QuadPart > base) ||
+        (Move.QuadPart > 0 && Move.QuadPart > INT64_MAX - base))
+      return STG_E_INVALIDFUNCTION;
+    FPosition = static_cast<ULONGLONG>(base + Move.QuadPart);
+    if (NewPosition) NewPosition->QuadPart = FPosition;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return STG_E_ACCESSDENIED; }
+  HRESULT STDMETHODCALLTYPE CopyTo(IStream* Target, ULARGE_INTEGER cb, ULARGE_INTEGER* Read,
+                                   ULARGE_INTEGER* Written) override {
+    if (!Target) return STG_E_INVALIDPOINTER;
+    ULONGLONG left = FPosition < FBlock->Size ? FBlock->Size - FPosition : 0;
+    ULONG n = static_cast<ULONG>(std::min<ULONGLONG>({cb.QuadPart, left, 0xFFFFFFFFull}));
+    ULONG wrote = 0;
+    HRESULT hr = n ? Target->Write(FBlock->Bytes + FPosition, n, &wrote) : S_OK;
+    FPosition += n;
+    if (Read) Read->QuadPart = n;
+    if (Written) Written->QuadPart = wrote;
+    return hr;
+  }
+  HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE Revert() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+    return STG_E_INVALIDFUNCTION;
+  }
+  HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+    return STG_E_INVALIDFUNCTION;
+  }
+  HRESULT STDMETHODCALLTYPE Stat(STATSTG* Info, DWORD) override {
+    if (!Info) return STG_E_INVALIDPOINTER;
+    *Info = STATSTG{};
+    Info->type = STGTY_STREAM;
+    Info->cbSize.QuadPart = FBlock->Size;
+    Info->grfMode = STGM_READ;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Clone(IStream** Copy) override {
+    if (!Copy) return STG_E_INVALIDPOINTER;
+    InterlockedIncrement(&FBlock->Refs);
+    *Copy = new TBoundedStream(FBlock, FPosition);
+    return S_OK;
+  }
+
+ private:
+  TBlock* FBlock;
+  ULONGLONG FPosition;
+  LONG FRefs = 1;
+};
+
+}  // namespace
+
 TGlobalStreamResult CreateGlobalStream(const void* Data, size_t Size, IStream** Stream) {
   *Stream = nullptr;
-  HGLOBAL block = AllocGlobal(GMEM_MOVEABLE, Size);
+  HGLOBAL block = AllocGlobal(GMEM_MOVEABLE, Size ? Size : 1);
   if (!block) return TGlobalStreamResult::gsNoMemory;
-  IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(block, TRUE, &stream)) || !stream) {
+  void* bytes = GlobalLock(block);
+  if (!bytes) {
     GlobalFree(block);
     return TGlobalStreamResult::gsNoStream;
   }
-  ULONG written = 0;
-  HRESULT hr = Size ? stream->Write(Data, static_cast<ULONG>(Size), &written) : S_OK;
-  if (FAILED(hr) || written != Size) {
-    stream->Release();
-    return TGlobalStreamResult::gsShortWrite;
-  }
-  LARGE_INTEGER zero{};
-  stream->Seek(zero, STREAM_SEEK_SET, nullptr);
-  *Stream = stream;
+  if (Size) std::memcpy(bytes, Data, Size);
+  *Stream = new TBoundedStream(new TBoundedStream::TBlock{block, static_cast<const uint8_t*>(bytes), Size}, 0);
   return TGlobalStreamResult::gsOk;
 }

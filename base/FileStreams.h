@@ -56,7 +56,8 @@ HGLOBAL AllocGlobal(UINT Flags, SIZE_T Bytes);
 
 enum class TGlobalStreamResult { gsOk, gsNoMemory, gsNoStream, gsShortWrite };
 
-// A COM stream over a new movable global block that holds a copy of Data;
-// the stream frees the block when it is released. The stream is positioned
-// at its start. Stream is nullptr unless the result is gsOk.
+// A read-only COM stream over a new global block that holds a copy of Data;
+// the stream frees the block when it and its clones are released. It is
+// positioned at its start, and no read ever goes past the copy's end, after
+// any seek. Stream is nullptr unless the result is gsOk.
 TGlobalStreamResult CreateGlobalStream(const void* Data, size_t Size, IStream** Stream);

@@ -505,7 +505,12 @@ TModalResult TCustomForm::ShowModal() {
 }
 
 void TCustomForm::SetActiveControl(TWinControl* Control) {
-  if (FActiveControl == Control) return;
+  if (FActiveControl == Control) {
+    // Still named but without the focus (its window was made anew, say):
+    // the focus goes back to it.
+    if (Control && FActive && !IsLoading() && !Control->Focused() && Control->CanFocus()) SetWindowFocus();
+    return;
+  }
   if (Control && (Control == this || GetParentForm(Control) != this || (!IsLoading() && !Control->CanFocus())))
     throw EInvalidOperation(L"Cannot focus a disabled or invisible window");
   FActiveControl = Control;

@@ -6,6 +6,7 @@
 
 #include "base/FileStreams.h"
 #include "base/Graphics.h"
+#include "base/PictureHeader.h"
 
 namespace {
 std::vector<BYTE> ReadRest(TStream* Stream) {
@@ -122,6 +123,10 @@ void TIcon::LoadFromStream(TStream* Stream) {
   std::vector<BYTE> data = ReadRest(Stream);
   if (data.size() < 6 + 16 || data[0] || data[1] || data[2] != 1 || data[3] != 0)
     throw EInvalidGraphic(L"Icon image is not valid");
+  // Every image of the icon fits its part before the platform reads one.
+  TPictureHeader header;
+  String error;
+  if (!ReadPictureHeader(data.data(), data.size(), header, error)) throw EInvalidGraphic(L"Icon image is not valid: " + error);
   int count = data[4] | (data[5] << 8);
   if (count < 1 || data.size() < 6 + 16u * static_cast<size_t>(count)) throw EInvalidGraphic(L"Icon image is not valid");
   // The entry nearest the system icon size.

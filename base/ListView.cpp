@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "base/DisplayText.h"
 #include "base/ImgList.h"
 
 using namespace listview_detail;
@@ -557,8 +558,11 @@ void TCustomListView::GetDispInfo(NMLVDISPINFOW* Info) {
       sub = item->FSubItems->Strings(it.iSubItem - 1);
       s = &sub;
     }
-    size_t n = Min(s->size(), static_cast<size_t>(it.cchTextMax - 1));
-    s->copy(it.pszText, n);
+    // Whatever the item holds, the cell shows it made safe and short.
+    size_t room = static_cast<size_t>(it.cchTextMax - 1);
+    String shown = SafeDisplayText(*s, {room > 64 ? room - 48 : room, 1, room, false});
+    size_t n = Min(shown.size(), room);
+    shown.copy(it.pszText, n);
     it.pszText[n] = 0;
   }
   if (it.mask & LVIF_IMAGE) {

@@ -15,7 +15,10 @@ struct SyncRequest {
 
 std::mutex gSyncLock;
 std::deque<SyncRequest*> gSyncQueue;
-HANDLE gSyncEvent = nullptr;  // manual reset: set while the queue is not empty
+// Self-freeing threads that have finished, freed by the GUI thread; under
+// gSyncLock.
+std::deque<TThread*> gPendingFrees;
+HANDLE gSyncEvent = nullptr;  // manual reset: set while either queue is not empty
 
 HANDLE EnsureSyncEvent() {
   static std::once_flag once;
@@ -36,16 +39,25 @@ bool CheckSynchronize() {
   bool any = false;
   for (;;) {
     SyncRequest* req = nullptr;
+    TThread* finished = nullptr;
     {
       std::lock_guard<std::mutex> lock(gSyncLock);
-      if (gSyncQueue.empty()) {
+      if (!gPendingFrees.empty()) {
+        finished = gPendingFrees.front();
+        gPendingFrees.pop_front();
+      } else if (gSyncQueue.empty()) {
         ResetEvent(EnsureSyncEvent());
         break;
+      } else {
+        req = gSyncQueue.front();
+        gSyncQueue.pop_front();
       }
-      req = gSyncQueue.front();
-      gSyncQueue.pop_front();
     }
     any = true;
+    if (finished) {
+      finished->Free();
+      continue;
+    }
     try {
       req->Method();
     } catch (...) {
@@ -91,8 +103,14 @@ void TThread::Discard() {
 
 void TThread::BeforeDestruction() {
   if (GetCurrentThreadId() == FThreadID) return;  // freeing itself
-  // Freed by its owner: the thread must not free itself as well.
-  FFreeOnTerminate = false;
+  // Freed by its owner: the thread must not free itself as well, nor may a
+  // free of it wait in the GUI thread's queue. Both are decided under the
+  // queue's lock, which the thread's end takes too.
+  {
+    std::lock_guard<std::mutex> lock(gSyncLock);
+    FFreeOnTerminate = false;
+    std::erase(gPendingFrees, this);
+  }
   if (!FStarted) {
     Discard();
     return;
@@ -169,10 +187,27 @@ DWORD WINAPI TThread::ThreadProc(LPVOID Param) {
   } catch (...) {
     // An exception in the termination handler does not keep the thread alive.
   }
-  // Read before Finished: once it is set, the owner may free the object.
-  bool freeThread = self->FFreeOnTerminate.exchange(false);
   DWORD result = static_cast<DWORD>(self->FReturnValue);
-  self->FFinished = true;
-  if (freeThread) self->Free();
+  // Whether the thread frees itself is settled under the queue's lock, as an
+  // owner's Free settles it: never both. With a GUI thread the free is
+  // queued for it, so an owner's Free on the GUI thread meanwhile finds the
+  // object alive and takes the free over; after the lock is left the object
+  // is not touched again.
+  bool freeHere = false, queued = false;
+  {
+    std::lock_guard<std::mutex> lock(gSyncLock);
+    if (self->FFreeOnTerminate.exchange(false)) {
+      if (gMainThreadID != 0 && gMainThreadID != GetCurrentThreadId()) {
+        gPendingFrees.push_back(self);
+        SetEvent(EnsureSyncEvent());
+        queued = true;
+      } else {
+        freeHere = true;
+      }
+    }
+    self->FFinished = true;
+  }
+  if (queued && WakeMainThread) WakeMainThread();
+  if (freeHere) self->Free();
   return result;
 }

@@ -53,8 +53,10 @@ HANDLE SyncEvent();
 //
 // Ending: when Execute returns (or raises; the exception is kept as
 // FatalException), OnTerminate runs on the GUI thread through Synchronize;
-// then the thread is Finished, and a FreeOnTerminate thread frees itself on
-// its own thread (nobody else may free it). Free of a running thread first
+// then the thread is Finished, and a FreeOnTerminate thread is freed by the
+// GUI thread when it next serves Synchronize calls (on its own thread when
+// there is no GUI thread). Until then its owner may still free it from the
+// GUI thread: that Free takes over, and the object is freed once. Free of a running thread first
 // sets Terminated and waits for Execute to end (serving Synchronize calls
 // meanwhile), before any Destroy override or destructor runs, so derived
 // classes free what Execute uses in Destroy or their destructor without

@@ -201,10 +201,14 @@ void TWinControl::DestroyHandle() {
 
 void TWinControl::RecreateWnd() {
   if (!FHandle) return;
+  // The focus leaves with the old window; the new one takes it back.
+  HWND focus = GetFocus();
+  bool hadFocus = focus && (focus == FHandle || IsChild(FHandle, focus));
   FControlState.Include(TControlStateItem::csRecreating);
   DestroyHandle();
   UpdateControlState();
   FControlState.Exclude(TControlStateItem::csRecreating);
+  if (hadFocus && FHandle && IsWindowVisible(FHandle)) ::SetFocus(FHandle);
 }
 
 LRESULT CALLBACK TWinControl::InitWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

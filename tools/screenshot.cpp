@@ -1,5 +1,8 @@
 // Saves a picture of the whole screen as a PNG file:
-//   screenshot OUT.png
+//   screenshot OUT.png [--post CLASS MSG LPARAM]
+// --post first sends the message MSG (wParam 0, lParam LPARAM) to the
+// window of that class, as the shell does when a person clicks a tray
+// icon, and waits a moment for what it opened to paint.
 // The screen is copied into a DIB section and written through GDI+'s PNG
 // encoder. Exits with 0 when the file was written, 1 on failure, 2 on misuse.
 #include <windows.h>
@@ -94,11 +97,20 @@ bool FindPngEncoder(CLSID& clsid) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 2) {
-    fwprintf(stderr, L"usage: screenshot OUT.png\n");
+  if (argc != 2 && !(argc == 6 && wcscmp(argv[2], L"--post") == 0)) {
+    fwprintf(stderr, L"usage: screenshot OUT.png [--post CLASS MSG LPARAM]\n");
     return 2;
   }
   SetProcessDPIAware();
+  if (argc == 6) {
+    if (HWND window = FindWindowW(argv[3], nullptr)) {
+      PostMessageW(window, static_cast<UINT>(wcstoul(argv[4], nullptr, 0)), 0,
+                   static_cast<LPARAM>(wcstoul(argv[5], nullptr, 0)));
+      Sleep(1500);
+    } else {
+      fwprintf(stderr, L"screenshot: no window of class %ls\n", argv[3]);
+    }
+  }
 
   int width = 0, height = 0;
   HBITMAP dib = CaptureScreen(width, height);

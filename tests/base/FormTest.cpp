@@ -265,6 +265,27 @@ TEST(Form, TabMovesTheFocusToTheNextEdit) {
   f->Free();
 }
 
+// A focused control whose window is made anew keeps the focus, and its
+// SetFocus works although the form still names it as its active control.
+TEST(Form, AControlMadeAnewKeepsTheFocus) {
+  auto* f = new TTestForm(nullptr);
+  f->Show();
+  ASSERT_TRUE(FocusForInput(f, f->Edit2));
+  HWND old = f->Edit2->Handle();
+  f->Edit2->RecreateWnd();
+  EXPECT_NE(f->Edit2->Handle(), old);
+  EXPECT_TRUE(PumpUntil([&] { return f->Edit2->Focused(); }, 2000));
+  EXPECT_EQ(f->ActiveControl(), f->Edit2);
+  // The focus lost some other way (the window alone) comes back on request.
+  ::SetFocus(f->Handle());
+  PumpFor(20);
+  ASSERT_FALSE(f->Edit2->Focused());
+  EXPECT_EQ(f->ActiveControl(), f->Edit2);
+  f->Edit2->SetFocus();
+  EXPECT_TRUE(PumpUntil([&] { return f->Edit2->Focused(); }, 2000));
+  f->Free();
+}
+
 TEST(Edit, OnChangeFiresOncePerDifferentTextWithOrWithoutWindow) {
   auto* f = new TTestForm(nullptr);
   int changes = 0;

@@ -70,6 +70,37 @@ TEST(Thread, OnTerminateRunsOnTheGuiThreadBeforeTheSelfFree) {
   EXPECT_TRUE(aliveInHandler);
 }
 
+// A self-freeing thread that its owner frees at the moment it ends: the
+// owner's Free takes over and the object goes exactly once, whether the
+// thread had finished or not.
+TEST(Thread, FreeingASelfFreeingThreadFromOutsideFreesItOnce) {
+  for (bool finishedFirst : {true, false}) {
+    int destructions = 0;
+    struct TCounted : TWorker {
+      int* Count = nullptr;
+      ~TCounted() override { ++*Count; }
+    };
+    auto* t = new TCounted;
+    t->Count = &destructions;
+    HANDLE go = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    t->Body = [&](TWorker*) { WaitForSingleObject(go, 10000); };
+    t->SetFreeOnTerminate(true);
+    t->Start();
+    if (finishedFirst) {
+      // Ended, its free not yet served: the object is still there.
+      SetEvent(go);
+      while (!t->Finished()) Sleep(1);
+      EXPECT_EQ(destructions, 0);
+    }
+    t->Free();
+    SetEvent(go);
+    EXPECT_EQ(destructions, 1);
+    PumpFor(50);  // nothing is left to free
+    EXPECT_EQ(destructions, 1);
+    CloseHandle(go);
+  }
+}
+
 TEST(Thread, WaitForServesSynchronizedCallsWithoutAMessageLoop) {
   int calls = 0;
   auto* t = new TWorker;

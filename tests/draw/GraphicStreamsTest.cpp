@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <cstring>
 
 #include "base/FileStreams.h"
@@ -65,6 +67,44 @@ TEST(GlobalStream, HoldsACopyAndReportsAllocationFailure) {
   EXPECT_EQ(CreateGlobalStream("hello", 5, &s), TGlobalStreamResult::gsNoMemory);
   EXPECT_EQ(s, nullptr);
   SetGlobalAllocator(nullptr);
+}
+
+// Decoders that seek past the end (a bitmap's pixel offset beyond the file,
+// say) read nothing there: the stream never hands out a byte it was not
+// given, and a move before the start is refused.
+TEST(GlobalStream, NeverReadsPastTheDataAfterAnySeek) {
+  IStream* s = nullptr;
+  ASSERT_EQ(CreateGlobalStream("0123456789", 10, &s), TGlobalStreamResult::gsOk);
+  char buf[16] = {};
+  ULONG got = 99;
+  LARGE_INTEGER to{};
+  ULARGE_INTEGER at{};
+  to.QuadPart = 1000000;
+  EXPECT_EQ(s->Seek(to, STREAM_SEEK_SET, &at), S_OK);
+  EXPECT_EQ(at.QuadPart, 1000000u);
+  EXPECT_EQ(s->Read(buf, 16, &got), S_FALSE);
+  EXPECT_EQ(got, 0u);
+  to.QuadPart = -4;
+  EXPECT_EQ(s->Seek(to, STREAM_SEEK_END, &at), S_OK);
+  EXPECT_EQ(s->Read(buf, 16, &got), S_FALSE);
+  EXPECT_EQ(std::string(buf, got), "6789");
+  to.QuadPart = -11;
+  EXPECT_NE(s->Seek(to, STREAM_SEEK_END, &at), S_OK);
+  to.QuadPart = INT64_MAX;
+  EXPECT_NE(s->Seek(to, STREAM_SEEK_CUR, &at), S_OK);
+  STATSTG st{};
+  EXPECT_EQ(s->Stat(&st, STATFLAG_NONAME), S_OK);
+  EXPECT_EQ(st.cbSize.QuadPart, 10u);
+  EXPECT_NE(s->Write("x", 1, &got), S_OK);
+  // A clone shares the bytes and outlives the first stream.
+  IStream* c = nullptr;
+  to.QuadPart = 2;
+  s->Seek(to, STREAM_SEEK_SET, nullptr);
+  ASSERT_EQ(s->Clone(&c), S_OK);
+  s->Release();
+  EXPECT_EQ(c->Read(buf, 3, &got), S_OK);
+  EXPECT_EQ(std::string(buf, got), "234");
+  c->Release();
 }
 
 TEST(BitmapStream, RoundTripKeepsSizeFormatAndPixels) {

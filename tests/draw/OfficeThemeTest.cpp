@@ -154,7 +154,9 @@ TEST_F(OfficeFixture, AChangeReachesTheNotifierAndEachRegisteredWindowOnce) {
   n->RegisterWindow(a.Handle);  // kept once
   n->RegisterWindow(b.Handle);
   EXPECT_EQ(t->WindowCount(), 2);
-  PumpFor(50);  // let the watch arm itself
+  // The watch arms itself on its own thread: a change made before that would
+  // go unheard.
+  ASSERT_TRUE(PumpUntil([&] { return t->Armed(); }));
   Value(L"14.0", L"Theme", 2);  // a value of the watched key
   // b comes last in a pass: once it has its message, the pass is over.
   ASSERT_TRUE(PumpUntil([&] { return b.Count() == 1; }));
@@ -162,6 +164,8 @@ TEST_F(OfficeFixture, AChangeReachesTheNotifierAndEachRegisteredWindowOnce) {
   EXPECT_EQ(sender, n);
   EXPECT_EQ(a.Count(), 1);
   n->UnRegisterWindow(a.Handle);
+  // Armed again before the windows heard of the change.
+  EXPECT_TRUE(t->Armed());
   {
     TRegistry reg;
     reg.OpenKey(L"\\Software\\Microsoft\\Office\\14.0\\Common\\Sub", true);  // a subkey's value counts too
@@ -203,6 +207,30 @@ TEST_F(OfficeFixture, AWatchThatCannotOpenItsKeyEndsWithTheError) {
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message(), L"Unable to open registry key Software\\No\\Such\\Office\\Key");
   }
+  t->Free();
+}
+
+// A watch without its event would wait on nothing and spin: it ends at once
+// with the reason instead.
+TEST_F(OfficeFixture, AWatchWithoutItsEventEndsWithTheError) {
+  SetRegMonitorEventFactory([]() -> HANDLE {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+  });
+  auto* t = new TRegMonitorThread(true);
+  SetRegMonitorEventFactory(nullptr);
+  EXPECT_EQ(t->Event(), nullptr);
+  Marker(L"14.0");
+  t->SetKey(L"Software\\Microsoft\\Office\\14.0\\Common");
+  t->Start();
+  t->WaitFor();
+  ASSERT_TRUE(t->FatalException());
+  try {
+    std::rethrow_exception(t->FatalException());
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message().rfind(L"The theme watch has no event to wait on: ", 0), 0u) << WideToAnsi(e.Message());
+  }
+  EXPECT_FALSE(t->Armed());
   t->Free();
 }
 

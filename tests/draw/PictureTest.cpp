@@ -273,8 +273,12 @@ TEST(GdipPicture, DecodingMemoryFailureIsReported) {
   TGDIPPicture p;
   Load(p, MakePng(2, 2, clRed));
   SetGlobalAllocator([](UINT, SIZE_T) -> HGLOBAL { return nullptr; });
+  // The size comes from the header and needs no decoding memory.
+  EXPECT_TRUE(p.GetImageSizes());
+  EXPECT_EQ(p.Width(), 2);
   try {
-    p.GetImageSizes();
+    TBitmap target(4, 4, TPixelFormat::pf32bit);
+    p.Draw(target.Canvas(), TRect(0, 0, 4, 4));
     ADD_FAILURE() << "no exception";
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message(), L"Could not allocate memory for image");

@@ -4,7 +4,7 @@ target_link_libraries(testunits_draw PUBLIC tbruntime draw)
 vantrel_test(test_draw_base SOURCES draw/ImageListTest.cpp draw/GraphicStreamsTest.cpp)
 vantrel_test(test_gdiplus SOURCES draw/GdiPlusTest.cpp draw/TextDrawTest.cpp draw/DrawTestSupport.cpp
   UNITS testunits_draw)
-vantrel_test(test_pictures SOURCES draw/PictureTest.cpp draw/PictureTest.rc draw/DrawTestSupport.cpp UNITS testunits_draw)
+vantrel_test(test_pictures SOURCES draw/PictureTest.cpp draw/PictureHeaderTest.cpp draw/PictureTest.rc draw/DrawTestSupport.cpp UNITS testunits_draw)
 vantrel_test(test_draw_styles SOURCES draw/ColourStyleTest.cpp draw/OfficeThemeTest.cpp
   UNITS testunits_draw)
 

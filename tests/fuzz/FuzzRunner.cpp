@@ -436,12 +436,12 @@ int Run() {
   // What failed before runs first, whatever the budget.
   for (const std::wstring& folder : {gOptions.Regress, gOptions.Failures})
     for (const std::wstring& file : FilesOf(folder)) {
+      if (failed) break;
       std::string input;
       if (!ReadWholeFile(file, input)) continue;
       if (input.size() > gOptions.MaxBytes) input.resize(gOptions.MaxBytes);
       ++kept;
       runOne(input);
-      if (failed) break;
     }
 
   TMutator mutator(gOptions.Seed, gOptions.MaxBytes);

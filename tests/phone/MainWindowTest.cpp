@@ -14,8 +14,10 @@
 #include "app/NewSmsForm.h"
 #include "app/OutBoxForm.h"
 #include "app/OvTools.h"
+#include "app/PhoneProtocol.h"
 #include "app/Program.h"
 #include "base/Clipboard.h"
+#include "base/DisplayText.h"
 #include "base/Registry.h"
 #include "tests/support/Gui.h"
 #include "tools/phone/SimControl.h"
@@ -259,6 +261,61 @@ TEST_F(MainWindow, PartCountAddressRequestAndUnknownText) {
   Deliver(L"hello phone");
   EXPECT_EQ(Form1->Memo1->Text(), L"hello phone");
   EXPECT_EQ(Form1->lbPhoneIP->Caption(), L"");
+}
+
+// Whatever a datagram holds, the windows show it made safe and short, and
+// keep it whole where they keep it: the in-box and out-box rows, the
+// passcode on the clipboard.
+TEST_F(MainWindow, HostileTextIsShownSafeAndKeptWhole) {
+  // The byte 0x98 (a modifier letter in the ANSI code page) once crashed the
+  // log's layout when it started a line.
+  Deliver(AnsiToWide("\x98"));
+  EXPECT_EQ(Form1->Memo1->Text().find(L"<"), 0u) << "shown as its code";
+  Deliver(L"a\tb\x01" + String(65000, L'x'));
+  String log = Form1->Memo1->Text();
+  EXPECT_EQ(log.rfind(L"a<09>b<01>xxx", 0), 0u);
+  EXPECT_LE(log.size(), DisplayTextPanel.MaxChars + 200);
+  EXPECT_NE(log.find(L" more characters]"), String::npos);
+
+  String body = String(30000, L'\n') + L"\x02DC" + String(35000, L'\t');
+  Deliver(L"AT+NEWSMS=+48600~" + body);
+  EXPECT_EQ(frmSmsInBox->ListView1->Items()->Item(0)->SubItems()->Strings(ibBody), body);
+  EXPECT_LE(frmSmsInBox->Memo1->Text().size(), DisplayTextPanel.MaxChars + 200);
+  frmSmsInBox->Hide();
+
+  String tildes(60000, L'~');
+  Deliver(L"AT+SMS_SEND_OK=123~8~1~" + tildes);
+  EXPECT_EQ(frmSMSOutBox->ListView1->Items()->Item(0)->SubItems()->Strings(obBody), tildes);
+  EXPECT_LE(frmSMSOutBox->Memo1->Text().size(), DisplayTextPanel.MaxChars + 200);
+  Deliver(L"AT+SMS_SEND_STATUS=123,8,0," + String(5000, L'\r'));
+  EXPECT_EQ(frmSMSOutBox->ListView1->Items()->Item(0)->SubItems()->Strings(obError), String(5000, L'\r'));
+  EXPECT_LE(frmSMSOutBox->lbStatus->Caption().size(), DisplaySingleLine.MaxChars + 200);
+  frmSMSOutBox->Hide();
+
+  String code = L"9" + String(3000, L'\x02DC') + L"9";
+  Deliver(L"AT+PASS=" + code);
+  EXPECT_EQ(Clipboard()->AsText(), code);
+  // Far too long to be typed (typing it would hold the window thread):
+  // copied and shown only.
+  auto* owner = new TComponent(nullptr);
+  auto* form = new TForm(owner);
+  form->SetBounds(60, 60, 300, 80);
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(8, 8, 260, 24);
+  form->Show();
+  ASSERT_TRUE(FocusForInput(form, edit));
+  String digits(MaxTypedPasscode + 1, L'7');
+  Deliver(L"AT+PASS=" + digits);
+  PumpFor(100);
+  EXPECT_EQ(edit->Text(), L"");
+  EXPECT_EQ(Clipboard()->AsText(), digits);
+  Deliver(L"AT+PASS=" + String(MaxTypedPasscode, L'7'));
+  EXPECT_TRUE(PumpUntil([&] { return edit->Text().size() == MaxTypedPasscode; }, 5000));
+  owner->Free();
+  Deliver(L"AT+PASS=" + code);
+  EXPECT_EQ(Form1->Edit1->Text().rfind(L"9<U+02DC>", 0), 0u);
+  EXPECT_LE(Form1->Edit1->Text().size(), DisplaySingleLine.MaxChars + 200);
 }
 
 TEST_F(MainWindow, TrayClickTogglesTheNewSmsWindowAndClosingOnlyHides) {

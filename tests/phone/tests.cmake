@@ -16,9 +16,11 @@ vantrel_test(test_udp_service SOURCES phone/UdpServiceTest.cpp LIBS app ws2_32 U
 # in the other.
 set(PHONE_SIM_CMD "exec python3 ${CMAKE_SOURCE_DIR}/tools/phone/phone_sim.py --seconds 600")
 
-# The main window and its dispatcher in this process, against the simulator.
+# The main window and its dispatcher in this process, against the simulator;
+# once more with the fonts of a plain wine installation, where received text
+# meets other fonts.
 vantrel_lab_test(test_phone_window SOURCES phone/MainWindowTest.cpp app/ToolsTestVersion.rc LIBS app ws2_32
-  UNITS testunits_lab PHONE "${PHONE_SIM_CMD}")
+  UNITS testunits_lab PHONE "${PHONE_SIM_CMD}" PLAIN_FONTS)
 
 # The real Vantrel.exe end to end, watched from outside.
 vantrel_lab_test(test_phone_link SOURCES phone/LinkEndToEndTest.cpp support/LabProgram.cpp LIBS ws2_32

@@ -29,6 +29,8 @@
 #                    sees VANTREL_LAB_DESK_IP, VANTREL_LAB_PHONE_IP and
 #                    VANTREL_LAB_ID, and is ended by lab_down. It gets no
 #                    head start: the desktop side retries or waits for it.
+#   lab_phone_also CMD  one more background command on the phone side
+#                    (a server beside the simulator), ended by lab_down
 #   lab_down         stops the wine instance and everything in the lab and
 #                    removes the namespaces; safe to call more than once
 #   lab_winpath PATH the Windows form (Z:\...) of an absolute Unix path
@@ -47,6 +49,7 @@ LAB_ID=${LAB_ID:-}
 LAB_NET_UP=
 LAB_WINE_UP=
 LAB_PHONE_PID=
+LAB_PHONE_ALSO=()
 LAB_START_PID=
 LAB_LOCK_FD=
 
@@ -96,6 +99,11 @@ lab_phone() {
   LAB_PHONE_PID=$!
 }
 
+lab_phone_also() {
+  (lab_drop_lock && lab_exec phone bash -c "$1") </dev/null &
+  LAB_PHONE_ALSO+=($!)
+}
+
 lab_plain_fonts() {
   LAB_HOME="$VANTREL_BUILD_DIR/lab-plain"
   LAB_FONTS=plain
@@ -131,6 +139,12 @@ lab_down() {
     wait "$LAB_PHONE_PID" 2>/dev/null || true
     LAB_PHONE_PID=
   fi
+  local pid
+  for pid in "${LAB_PHONE_ALSO[@]}"; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  LAB_PHONE_ALSO=()
   if [ -n "$LAB_NET_UP" ]; then
     lab_unlocked "$LAB_TOOLS/netns.sh" down "$LAB_ID" || true
     LAB_NET_UP=

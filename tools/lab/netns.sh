@@ -14,6 +14,10 @@
 #   vantrel-phone-ID  to-desk  10.77.0.1/24, lo; no route beyond the pair
 # Each namespace gets /etc/netns/<name>/hosts and resolv.conf (name server on
 # its own loopback, where nothing answers), so no name query leaves it.
+# With LAB_DESK_NAMESERVER=phone the desk side asks the phone side's address
+# instead (where a run's update server answers), still inside the lab.
+# Ports below 1024 are open to everyone on the phone side (its servers need
+# not run as root).
 # Needs root; uses sudo when not root.
 set -eu
 
@@ -37,12 +41,12 @@ names() {
 
 exists() { [ -e "/run/netns/$1" ] || [ -e "/var/run/netns/$1" ]; }
 
-write_etc() {  # write_etc NS
-  local dir="/etc/netns/$1"
+write_etc() {  # write_etc NS [NAMESERVER]
+  local dir="/etc/netns/$1" server=${2:-127.0.0.1}
   $SUDO mkdir -p "$dir"
   printf '127.0.0.1\tlocalhost\n%s\tvantrel-desk\n%s\tvantrel-phone\n' \
     "$LAB_DESK_IP" "$LAB_PHONE_IP" | $SUDO tee "$dir/hosts" >/dev/null
-  printf 'nameserver 127.0.0.1\noptions timeout:1 attempts:1\n' \
+  printf 'nameserver %s\noptions timeout:1 attempts:1\n' "$server" \
     | $SUDO tee "$dir/resolv.conf" >/dev/null
 }
 
@@ -79,7 +83,11 @@ up() {
   names "$1"
   $SUDO ip netns add "$DESK"
   $SUDO ip netns add "$PHONE"
-  write_etc "$DESK"
+  if [ "${LAB_DESK_NAMESERVER:-}" = phone ]; then
+    write_etc "$DESK" "$LAB_PHONE_IP"
+  else
+    write_etc "$DESK"
+  fi
   write_etc "$PHONE"
   # Both ends are created inside their namespaces: nothing appears on the host.
   $SUDO ip link add to-phone netns "$DESK" type veth peer name to-desk netns "$PHONE"
@@ -93,6 +101,7 @@ up() {
   $SUDO ip -n "$DESK" route add default via "$LAB_PHONE_IP" dev to-phone
   # The phone side forwards nothing (it has nowhere to forward to anyway).
   $SUDO ip netns exec "$PHONE" sh -c 'echo 0 > /proc/sys/net/ipv4/ip_forward'
+  $SUDO ip netns exec "$PHONE" sh -c 'echo 0 > /proc/sys/net/ipv4/ip_unprivileged_port_start'
 }
 
 # A lab whose id is the pid of a process that is gone and in which nothing

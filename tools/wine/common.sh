@@ -18,6 +18,9 @@ export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$VANTREL_WINE_HOME/prefix}"
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# WinINet would send the programs' requests to a proxy named in the
+# environment: tests and runs talk to their own servers only.
+unset http_proxy https_proxy ftp_proxy all_proxy HTTP_PROXY HTTPS_PROXY FTP_PROXY ALL_PROXY
 STATE_FILE="$VANTREL_WINE_HOME/state.env"
 # The version of the prefix layout made by env.sh; raise it when that changes.
-PREFIX_VERSION=3
+PREFIX_VERSION=4

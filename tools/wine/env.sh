@@ -6,8 +6,9 @@
 # setup uses the display named by VANTREL_DISPLAY instead of starting an Xvfb
 # when that is set. Everything is found through VANTREL_WINE_HOME (common.sh),
 # so several homes can be set up side by side. VANTREL_WINE_FONTS=plain
-# makes a prefix without the font mapping and without wine's own fonts, as a
-# plain wine installation has (the lab's --plain-fonts).
+# makes a prefix without our font mapping and without wine's own fonts, whose
+# font names all resolve to DejaVu Sans, as on a plain wine installation
+# without Liberation (the lab's --plain-fonts).
 set -eu
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -91,9 +92,19 @@ map_fonts() {
   "$WINE_BIN" reg add "$key" /v "MS Sans Serif" /d "Liberation Sans" /f >/dev/null 2>&1
 }
 
+# A machine with none of the fonts the controls ask for, and not Liberation
+# either: every name falls back to DejaVu Sans, whose shaping tables take
+# other paths through wine's text layout.
+plain_fonts() {
+  local key='HKCU\Software\Wine\Fonts\Replacements' f
+  for f in "Segoe UI" "Tahoma" "MS Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2" "Arial" "Courier New" "Times New Roman"; do
+    "$WINE_BIN" reg add "$key" /v "$f" /d "DejaVu Sans" /f >/dev/null 2>&1
+  done
+}
+
 make_prefix() {
   # The marker holds the prefix layout's version: an older prefix is made anew.
-  local version="$PREFIX_VERSION${VANTREL_WINE_FONTS:+-$VANTREL_WINE_FONTS}"
+  local version="$PREFIX_VERSION${VANTREL_WINE_FONTS:+-$VANTREL_WINE_FONTS-2}"
   if [ "$(cat "$WINEPREFIX/.vantrel-ready" 2>/dev/null)" = "$version" ]; then return 0; fi
   local check="$VANTREL_BUILD_DIR/tools/fontcheck.exe"
   if [ "${VANTREL_WINE_FONTS:-}" != plain ] && [ ! -f "$check" ]; then
@@ -112,8 +123,20 @@ make_prefix() {
   trap 'stop_wineserver; stop_xvfb ${MAKE_XVFB% *} ${MAKE_XVFB#* }' EXIT
   export DISPLAY=":${xinfo% *}"
   "$WINE_BIN" wineboot -i </dev/null >/dev/null 2>&1 || true
+  # Wine links the user's folders (Documents, Desktop...) to the home
+  # folder: the prefix gets folders of its own, so that nothing a program
+  # under test writes there lands in the home folder.
+  local link
+  for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [ -L "$link" ]; then
+      rm -f "$link"
+      mkdir -p "$link"
+    fi
+  done
   if [ "${VANTREL_WINE_FONTS:-}" != plain ]; then
     map_fonts
+  else
+    plain_fonts
   fi
   # No window manager runs on our displays: without one, wine waits two
   # seconds for a manager to take every hidden window down. Unmanaged

@@ -6,6 +6,8 @@
 #include "base/FileStreams.h"
 #include "base/Picture.h"
 #include "ui/draw/GdiPlus.h"
+#include "ui/draw/HtmlHelpers.h"
+#include "base/PictureHeader.h"
 
 TGDIPPicture::TGDIPPicture() : FDatastream(new TMemoryStream) {}
 
@@ -23,6 +25,12 @@ void TGDIPPicture::ClearFired() {
 
 TGPImage* TGDIPPicture::Decode() {
   if (FIsEmpty || FDatastream->Size() == 0) return nullptr;
+  // No decoder sees data whose header does not fit it.
+  TPictureHeader header;
+  String error;
+  if (!ReadPictureHeader(static_cast<const uint8_t*>(FDatastream->Memory()), static_cast<size_t>(FDatastream->Size()),
+                         header, error))
+    return nullptr;
   IStream* stream = nullptr;
   switch (CreateGlobalStream(FDatastream->Memory(), static_cast<size_t>(FDatastream->Size()), &stream)) {
     case TGlobalStreamResult::gsOk: break;
@@ -35,6 +43,17 @@ TGPImage* TGDIPPicture::Decode() {
 }
 
 bool TGDIPPicture::GetImageSizes() {
+  // From the header; only a metafile's size needs its decoder.
+  TPictureHeader header;
+  String error;
+  if (FIsEmpty || !ReadPictureHeader(static_cast<const uint8_t*>(FDatastream->Memory()),
+                                     static_cast<size_t>(FDatastream->Size()), header, error))
+    return false;
+  if (header.Width > 0) {
+    FWidth = header.Width;
+    FHeight = header.Height;
+    return true;
+  }
   std::unique_ptr<TGPImage> image(Decode());
   if (!image) return false;
   FWidth = static_cast<int>(image->GetWidth());
@@ -45,6 +64,7 @@ bool TGDIPPicture::GetImageSizes() {
 void TGDIPPicture::LoadFromFile(const String& FileName) {
   try {
     TFileStream f(FileName, fmOpenRead | fmShareDenyWrite);
+    CheckPictureDataSize(static_cast<uint64_t>(f.Size()));
     FDatastream->LoadFromStream(&f);
     FIsEmpty = false;
     FFileName = FileName;
@@ -58,7 +78,8 @@ void TGDIPPicture::LoadFromFile(const String& FileName) {
 
 void TGDIPPicture::LoadFromStream(TStream* Stream) {
   if (!Stream) return;
-  FDatastream->LoadFromStream(Stream);
+  // A picture over the limits is refused before it replaces anything.
+  LoadPictureData(Stream, FDatastream);
   FIsEmpty = false;
   GetImageSizes();
   Changed();
@@ -91,8 +112,9 @@ void TGDIPPicture::LoadFromURL(const String& URL) {
     String rest = URL.substr(6);
     if (!rest.empty()) LoadFromResourceName(GetModuleHandleW(nullptr), rest);
   } else if (upper.rfind(L"FILE://", 0) == 0) {
+    // Files of this machine's own disks only: never a share or a device.
     String rest = URL.substr(7);
-    if (!rest.empty()) LoadFromFile(rest);
+    if (!rest.empty() && !IsNetworkOrDevicePath(rest)) LoadFromFile(rest);
   }
 }
 
@@ -139,14 +161,24 @@ void TGDIPPicture::Draw(TCanvas* ACanvas, const TRect& Rect) {
   if (!image || !ACanvas) return;
   // Bitmaps take the colour of their bottom-left pixel as transparent. The
   // bytes must be a BMP file too: some decoders report icons as bitmaps.
+  // Forms the platform bitmap does not read (run-length encoded ones) go
+  // through GDI+ as other images do.
   if (image->GetFormat() == ifBMP && FTransparentBitmap && PictureFormat() == TPictureFormat::pfBMP) {
     TBitmap bmp;
     FDatastream->SetPosition(0);
-    bmp.LoadFromStream(FDatastream);
-    bmp.SetTransparentMode(TTransparentMode::tmAuto);
-    bmp.SetTransparent(true);
-    ACanvas->StretchDraw(Rect, &bmp);
-    return;
+    bool read = false;
+    try {
+      bmp.LoadFromStream(FDatastream);
+      read = true;
+    } catch (const EInvalidGraphic&) {
+    }
+    FDatastream->SetPosition(0);
+    if (read) {
+      bmp.SetTransparentMode(TTransparentMode::tmAuto);
+      bmp.SetTransparent(true);
+      ACanvas->StretchDraw(Rect, &bmp);
+      return;
+    }
   }
   TGPGraphics graphics(ACanvas->Handle());
   FWidth = static_cast<int>(image->GetWidth());

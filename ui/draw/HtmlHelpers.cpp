@@ -127,9 +127,37 @@ bool IsDirectory(const String& Path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+namespace {
+
+// Whether the last part of the path names a DOS device ("CON", "nul.txt",
+// "COM1:", "lpt3 .png"...), which the platform opens as that device in any
+// folder.
+bool NamesDosDevice(const String& Path) {
+  // "COM1:" ends in a colon: the name is what comes before it.
+  String path = Path;
+  while (!path.empty() && path.back() == L':') path.pop_back();
+  size_t start = path.find_last_of(L"\\/:");
+  start = start == String::npos ? 0 : start + 1;
+  String name = path.substr(start);
+  name = name.substr(0, name.find(L'.'));
+  while (!name.empty() && (name.back() == L' ' || name.back() == L':')) name.pop_back();
+  name = UpperCase(name);
+  static const wchar_t* const kDevices[] = {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$", L"CLOCK$"};
+  for (const wchar_t* d : kDevices)
+    if (name == d) return true;
+  if (name.size() == 4 && (name.rfind(L"COM", 0) == 0 || name.rfind(L"LPT", 0) == 0)) {
+    wchar_t n = name[3];
+    return (n >= L'0' && n <= L'9') || n == L'\x00B9' || n == L'\x00B2' || n == L'\x00B3';
+  }
+  return false;
+}
+
+}  // namespace
+
 bool IsNetworkOrDevicePath(const String& Path) {
   auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
   if (Path.size() >= 2 && separator(Path[0]) && separator(Path[1])) return true;
+  if (NamesDosDevice(Path)) return true;
   if (Path.size() >= 2 && Path[1] == L':' &&
       ((Path[0] >= L'A' && Path[0] <= L'Z') || (Path[0] >= L'a' && Path[0] <= L'z'))) {
     const wchar_t root[] = {Path[0], L':', L'\\', 0};

@@ -41,8 +41,10 @@ void DrawSystemIcon(TCanvas* Canvas, int X, int Y, TSize& Size, double Scale, bo
 bool IsDirectory(const String& Path);
 // True for a path beyond this machine's own disks: a network share
 // ("\\server\share", "//server/share"), the device and raw namespaces
-// ("\\.\", "\\?\") or a drive letter mapped to a share. Markup comes from
-// outside, so its image sources never open such paths.
+// ("\\.\", "\\?\"), a drive letter mapped to a share, or a DOS device name
+// ("CON", "NUL", "COM1", "LPT1", "AUX", "PRN", with any extension, in any
+// folder). Markup comes from outside, so its image sources never open such
+// paths.
 bool IsNetworkOrDevicePath(const String& Path);
 // Copies the bitmap's device-independent bits stretched into R of the canvas.
 void StretchBitmapToRect(TCanvas* Canvas, const TRect& R, TBitmap* Bitmap);

@@ -21,7 +21,7 @@ constexpr int kMaxFontSize = 1000;
 constexpr int kMaxImage = 1 << 15;
 // Tiles of a BODY background picture drawn at most (a tiny picture over a
 // large area would otherwise cost millions of draws).
-constexpr int kMaxTiles = 4096;
+constexpr size_t kMaxTiles = 4096;
 
 int Clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
@@ -1536,13 +1536,19 @@ void THtmlRenderer::BodyImage(const String& value, bool right, TLine& L) {
   HRGN saved = CreateRectRgn(0, 0, 0, 0);
   const bool hadClip = GetClipRgn(dc, saved) == 1;
   IntersectClipRect(dc, P.R.left, P.R.top, P.R.right, P.R.bottom);
-  int tiles = 0;
+  std::vector<TRect> tiles;
   if (right) {
-    for (int y = P.R.top; y < P.R.bottom && tiles < kMaxTiles; y += ph, ++tiles) C->Draw(P.R.right - pw, y, src.Pic);
+    for (int y = P.R.top; y < P.R.bottom && tiles.size() < kMaxTiles; y += ph)
+      tiles.push_back(TRect(P.R.right - pw, y, P.R.right, y + ph));
   } else {
-    for (int y = P.R.top; y < P.R.bottom && tiles < kMaxTiles; y += ph)
-      for (int x = P.R.left; x < P.R.right && tiles < kMaxTiles; x += pw, ++tiles) C->Draw(x, y, src.Pic);
+    for (int y = P.R.top; y < P.R.bottom && tiles.size() < kMaxTiles; y += ph)
+      for (int x = P.R.left; x < P.R.right && tiles.size() < kMaxTiles; x += pw) tiles.push_back(TRect(x, y, x + pw, y + ph));
   }
+  // The picture is decoded once for all its tiles.
+  if (auto* html = dynamic_cast<THTMLPicture*>(src.Pic))
+    html->DrawTiles(C, tiles.data(), tiles.size());
+  else
+    for (const TRect& t : tiles) C->Draw(t.left, t.top, src.Pic);
   SelectClipRgn(dc, hadClip ? saved : nullptr);
   DeleteObject(saved);
 }

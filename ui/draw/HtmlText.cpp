@@ -102,29 +102,70 @@ int FindInText(const String& Sub, const String& Text, int Offset, int& Position,
   return Position;
 }
 
+namespace {
+
+// The start of every occurrence of Sub in Text (0-based), each search going
+// on after the end of the last occurrence; linear in both lengths.
+std::vector<size_t> FindAll(const String& Sub, const String& Text) {
+  std::vector<size_t> found;
+  const size_t m = Sub.size();
+  if (m == 0 || m > Text.size()) return found;
+  std::vector<size_t> border(m + 1, 0);  // Knuth-Morris-Pratt failure table
+  for (size_t i = 1, k = 0; i < m; ++i) {
+    while (k > 0 && Sub[i] != Sub[k]) k = border[k];
+    if (Sub[i] == Sub[k]) ++k;
+    border[i + 1] = k;
+  }
+  for (size_t i = 0, k = 0; i < Text.size(); ++i) {
+    while (k > 0 && Text[i] != Sub[k]) k = border[k];
+    if (Text[i] == Sub[k]) ++k;
+    if (k == m) {
+      found.push_back(i + 1 - m);
+      k = 0;  // no overlaps
+    }
+  }
+  return found;
+}
+
+}  // namespace
+
 void InsertMarkTags(const String& Markup, const String& Sub, const String& Tag, String& Result, bool CaseSensitive) {
   Result = Markup;
   if (Sub.empty()) return;
   const String visible = StripTags(Markup);
   const String open = L"<" + Tag + L">", close = L"</" + Tag + L">";
-  const int len = static_cast<int>(Sub.size());
-  int offset = 0, c = 0;
-  int lastClose = 0;  // position just after the closing tag inserted last
-  while (FindInText(Sub, visible, offset, c, CaseSensitive) > 0) {
-    int at = TextPosToMarkupPos(Result, c);
-    if (at > 0) {
-      // A match right after the previous one opens after that one's close.
-      at = Max(at, lastClose);
-      Result.insert(static_cast<size_t>(at - 1), open);
-      int after = TextPosToMarkupPos(Result, c + len);
-      if (after > 0) {
-        Result.insert(static_cast<size_t>(after - 1), close);
-        lastClose = after + static_cast<int>(close.size());
-      }
-    }
-    // Resume right after the match, so that adjacent occurrences are marked.
-    offset = c + len - 1;
+  // Where each visible character ends in the markup, as TextPosToMarkupPos
+  // counts them: after[k] is the index just after the k-th one (after[0] is
+  // 0); text after an unterminated "<" counts as hidden.
+  std::vector<size_t> after{0};
+  after.reserve(Markup.size() + 1);
+  bool inside = false;
+  for (size_t i = 0; i < Markup.size(); ++i) {
+    wchar_t c = Markup[i];
+    if (c == L'<') inside = true;
+    else if (c == L'>' && inside) inside = false;
+    else if (!inside) after.push_back(i + 1);
   }
+  const size_t shown = after.size() - 1;
+  std::vector<size_t> matches =
+      CaseSensitive ? FindAll(Sub, visible) : FindAll(AnsiUpperCase(Sub), AnsiUpperCase(visible));
+  // One pass: the markup up to each insertion point, then the tag. A match
+  // that begins where the last one ended opens after that one's close.
+  String out;
+  out.reserve(Markup.size() + matches.size() * (open.size() + close.size()));
+  size_t from = 0;
+  for (size_t m : matches) {
+    if (m > shown) break;
+    out.append(Markup, from, after[m] - from);
+    out += open;
+    from = after[m];
+    if (m + Sub.size() > shown) break;
+    out.append(Markup, from, after[m + Sub.size()] - from);
+    out += close;
+    from = after[m + Sub.size()];
+  }
+  out.append(Markup, from, String::npos);
+  Result = std::move(out);
 }
 
 void RemoveMarkTags(const String& Markup, const String& Tag, String& Result) {

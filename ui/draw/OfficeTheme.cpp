@@ -163,11 +163,18 @@ void THandleList::SetItems(int Index, HWND Value) {
 // ---------------------------------------------------------------------------
 // TRegMonitorThread
 
+namespace {
+TRegMonitorEventFactory gEventFactory = nullptr;
+}
+
+void SetRegMonitorEventFactory(TRegMonitorEventFactory Factory) { gEventFactory = Factory; }
+
 TRegMonitorThread::TRegMonitorThread(bool CreateSuspended)
     : TThread(CreateSuspended), FReg(new TRegistry(KEY_READ)), FWinList(new THandleList) {
   // Unnamed: a named event would be one object for every process of the
   // user, so one program's stop or reset would reach every other watch.
-  FEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  FEvent = gEventFactory ? gEventFactory() : CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (!FEvent) FEventError = GetLastError();
 }
 
 TRegMonitorThread::~TRegMonitorThread() {
@@ -206,14 +213,28 @@ int TRegMonitorThread::WindowCount() {
 }
 
 void TRegMonitorThread::Execute() {
+  // Without its event the watch could only spin: it ends with the reason.
+  if (!FEvent) throw Exception(L"The theme watch has no event to wait on: " + SysErrorMessage(FEventError));
   FReg->SetRootKey(FRootKey);
   if (!FReg->OpenKeyReadOnly(FKey)) throw Exception(L"Unable to open registry key " + FKey);
   HKEY key = FReg->CurrentKey();
   DWORD filter = Filter();
-  RegNotifyChangeKeyValue(key, FWatchSub, filter, FEvent, TRUE);
+  auto arm = [&] {
+    LONG result = RegNotifyChangeKeyValue(key, FWatchSub, filter, FEvent, TRUE);
+    if (result != ERROR_SUCCESS)
+      throw Exception(L"Unable to watch registry key " + FKey + L": " + SysErrorMessage(static_cast<DWORD>(result)));
+    FArmed = true;
+  };
+  arm();
   while (!Terminated()) {
-    if (WaitForSingleObject(FEvent, INFINITE) != WAIT_OBJECT_0) continue;
+    if (WaitForSingleObject(FEvent, INFINITE) != WAIT_OBJECT_0)
+      throw Exception(L"The theme watch cannot wait on its event: " + SysErrorMessage(GetLastError()));
+    FArmed = false;
     if (Terminated()) break;
+    // Armed again before the windows hear of this change, so that none made
+    // after they heard of it goes unnoticed.
+    ResetEvent(FEvent);
+    arm();
     auto root = reinterpret_cast<WPARAM>(FRootKey);
     auto text = reinterpret_cast<LPARAM>(FKey.c_str());
     if (FWnd) SendMessageW(FWnd, WM_OFFICETHEMECHANGE, root, text);
@@ -224,8 +245,6 @@ void TRegMonitorThread::Execute() {
     for (int i = 0; i < FWinList->Count(); ++i) pass.Add(FWinList->Items(i));
     FListLock.Leave();
     for (int i = 0; i < pass.Count() && !Terminated(); ++i) SendMessageW(pass.Items(i), WM_OFFICETHEMECHANGE, root, text);
-    ResetEvent(FEvent);
-    RegNotifyChangeKeyValue(key, FWatchSub, filter, FEvent, TRUE);
   }
 }
 

@@ -5,6 +5,7 @@
 // registered windows when a value there changes.
 #pragma once
 
+#include <atomic>
 #include <vector>
 
 #include "base/Controls.h"
@@ -55,6 +56,11 @@ class THandleList : public TObject {
 
 // Watches a registry key; after each change it sends WM_OFFICETHEMECHANGE
 // to Wnd and then to each window of WinList, and arms the watch again.
+// How a watch thread gets its event; tests make it fail. nullptr restores
+// CreateEvent.
+using TRegMonitorEventFactory = HANDLE (*)();
+void SetRegMonitorEventFactory(TRegMonitorEventFactory Factory);
+
 class TRegMonitorThread : public TThread {
   VANTREL_CLASS(TRegMonitorThread)
  public:
@@ -81,6 +87,9 @@ class TRegMonitorThread : public TThread {
   // The thread's own wake-up event: private to it, so that no other
   // process's watch can wake or reset it.
   HANDLE Event() const { return FEvent; }
+  // Whether the watch is waiting for the next change (a change made from now
+  // on will be heard).
+  bool Armed() const { return FArmed; }
 
  protected:
   ~TRegMonitorThread() override;
@@ -89,6 +98,8 @@ class TRegMonitorThread : public TThread {
  private:
   TRegistry* FReg;
   HANDLE FEvent;
+  DWORD FEventError = 0;
+  std::atomic<bool> FArmed{false};
   String FKey;
   HKEY FRootKey = HKEY_CURRENT_USER;
   bool FWatchSub = true;

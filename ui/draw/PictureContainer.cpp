@@ -5,6 +5,7 @@
 #include "base/FileStreams.h"
 #include "ui/draw/GdiPlus.h"
 #include "ui/draw/HtmlHelpers.h"
+#include "base/PictureHeader.h"
 
 namespace {
 
@@ -106,6 +107,16 @@ void THTMLPicture::LoadPicture() {
       return false;
     });
   }
+  // The size from the header; only a metafile's needs its decoder, and no
+  // decoder sees data whose header does not fit it.
+  TPictureHeader header;
+  String error;
+  if (!ReadPictureHeader(Data(), size, header, error)) return;
+  if (header.Width > 0) {
+    FWidth = header.Width;
+    FHeight = header.Height;
+    return;
+  }
   IStream* stream = StreamOf(Data(), size);
   if (!stream) return;
   {
@@ -116,9 +127,14 @@ void THTMLPicture::LoadPicture() {
   stream->Release();
 }
 
-void THTMLPicture::Draw(TCanvas* ACanvas, const TRect& Rect) {
+void THTMLPicture::Draw(TCanvas* ACanvas, const TRect& Rect) { DrawTiles(ACanvas, &Rect, 1); }
+
+void THTMLPicture::DrawTiles(TCanvas* ACanvas, const TRect* Rects, size_t Count) {
   const size_t size = DataSize();
-  if (FIsEmpty || size == 0) return;
+  if (FIsEmpty || size == 0 || Count == 0) return;
+  TPictureHeader header;
+  String error;
+  if (!ReadPictureHeader(Data(), size, header, error)) return;
   IStream* stream = StreamOf(Data(), size);
   if (!stream) return;
   {
@@ -139,12 +155,13 @@ void THTMLPicture::Draw(TCanvas* ACanvas, const TRect& Rect) {
       if (drawn) {
         bmp.SetTransparent(true);
         bmp.SetTransparentMode(TTransparentMode::tmAuto);
-        ACanvas->StretchDraw(Rect, &bmp);
+        for (size_t i = 0; i < Count; ++i) ACanvas->StretchDraw(Rects[i], &bmp);
       }
     }
     if (!drawn) {
       TGPGraphics g(ACanvas->Handle());
-      g.DrawImageRect(&image, Rect.left, Rect.top, Rect.Width(), Rect.Height());
+      for (size_t i = 0; i < Count; ++i)
+        g.DrawImageRect(&image, Rects[i].left, Rects[i].top, Rects[i].Width(), Rects[i].Height());
     }
   }
   stream->Release();
@@ -194,7 +211,8 @@ void THTMLPicture::LoadFromStream(TStream* Stream) {
 
 void THTMLPicture::ReadData(TStream* Stream) {
   if (!Stream) return;
-  FDatastream->LoadFromStream(Stream);
+  // A picture over the limits is refused before it replaces anything.
+  LoadPictureData(Stream, FDatastream);
   DataChanged();
   FIsEmpty = false;
   LoadPicture();
@@ -209,6 +227,10 @@ void THTMLPicture::WriteData(TStream* Stream) {
 
 void THTMLPicture::LoadFromFile(const String& FileName) {
   try {
+    {
+      TFileStream f(FileName, fmOpenRead | fmShareDenyWrite);
+      CheckPictureDataSize(static_cast<uint64_t>(f.Size()));
+    }
     FDatastream->LoadFromFile(FileName);
     DataChanged();
     FIsEmpty = false;

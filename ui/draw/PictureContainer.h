@@ -91,6 +91,9 @@ class THTMLPicture : public TGraphic {
   TDownloadCompleteEvent OnDownLoadComplete;
   TDownloadErrorEvent OnDownLoadError;
 
+  // Draws the picture into each of the rectangles, decoding it once (a
+  // tiled background).
+  void DrawTiles(TCanvas* ACanvas, const TRect* Rects, size_t Count);
  protected:
   void Draw(TCanvas* ACanvas, const TRect& Rect) override;
 

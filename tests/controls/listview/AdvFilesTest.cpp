@@ -142,6 +142,8 @@ TEST_F(AdvFiles, BadSaveFilesAreRefusedAndChangeNothing) {
       {L"2,2\r\n0,5,-1,beyond the rows\r\n", L"Corrupt file "},
       {L"2,2\r\n7,0,-1,beyond the columns\r\n", L"Corrupt file "},
       {L"2,2\r\nnot a cell line\r\n", L"Corrupt file "},
+      // More rows than it holds: refused before any row is made.
+      {L"28,100000\r\n0,0,-1,one cell\r\n", L"File declares 100000 rows but holds 1: "},
   };
   for (const Case& c : cases) {
     WriteFile(File, c.Text);
@@ -154,6 +156,33 @@ TEST_F(AdvFiles, BadSaveFilesAreRefusedAndChangeNothing) {
     EXPECT_EQ(List->Columns()->Count(), 1);
     EXPECT_EQ(List->GetTextAtColRow(0, 0), L"me");
   }
+  // Empty last rows have no lines: a few of them load.
+  WriteFile(File, L"1,4\r\n0,0,-1,first\r\n");
+  List->LoadFromFile(File);
+  EXPECT_EQ(List->Items()->Count(), 4);
+  EXPECT_EQ(List->GetTextAtColRow(0, 0), L"first");
+}
+
+// A list that ends in many empty rows still loads from its own files,
+// which then hold a line for their last row.
+TEST_F(AdvFiles, AListEndingInManyEmptyRowsLoadsAgain) {
+  List->Clear();
+  List->Columns()->Add()->SetCaption(L"c");
+  List->Items()->BeginUpdate();
+  List->Items()->Add()->SetCaption(L"first");
+  for (int i = 0; i < 1500; ++i) List->Items()->Add();
+  List->Items()->EndUpdate();
+  List->SetSaveHeader(false);
+  List->SaveToFile(File, true, false);
+  TAdvListView* other = Other();
+  other->SetLoadHeader(false);
+  other->LoadFromFile(File);
+  EXPECT_EQ(other->Items()->Count(), 1501);
+  EXPECT_EQ(other->GetTextAtColRow(0, 0), L"first");
+  TMemoryStream s;
+  List->SaveToStream(&s, true);
+  other->LoadFromStream(&s);
+  EXPECT_EQ(other->Items()->Count(), 1501);
 }
 
 TEST_F(AdvFiles, TheStreamFormatCarriesEveryCell) {
@@ -173,6 +202,11 @@ TEST_F(AdvFiles, TheStreamFormatCarriesEveryCell) {
   String text = L"1,2\r\n0,9,x\r\n";
   bad.WriteBuffer(text.data(), static_cast<int>(text.size() * 2));
   EXPECT_THROW(other->LoadFromStream(&bad), EAdvListViewError);
+  // So does a declared row count far beyond what the stream holds.
+  TMemoryStream empty;
+  String declared = L"2,500000\r\n0,0,x\r\n";
+  empty.WriteBuffer(declared.data(), static_cast<int>(declared.size() * 2));
+  EXPECT_THROW(other->LoadFromStream(&empty), EAdvListViewError);
   EXPECT_EQ(other->GetTextAtColRow(0, 0), L"Anna");
   TMemoryStream nonsense;
   text = L"a,b\r\n";

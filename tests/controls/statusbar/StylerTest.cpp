@@ -344,7 +344,9 @@ TEST_F(ThemeFixture, AThemeChangeInTheRegistryReachesALoadedStyler) {
   TThemeNotifier* n = GetThemeNotifier(Form);
   ASSERT_NE(n->RegMonitorThread(), nullptr);
   EXPECT_EQ(n->RegMonitorThread()->WindowCount(), 1);
-  PumpFor(50);  // the watch arms itself
+  // The watch arms itself on its own thread: a change made before that would
+  // go unheard.
+  ASSERT_TRUE(PumpUntil([&] { return n->RegMonitorThread()->Armed(); }));
   Office2013(2);
   EXPECT_TRUE(PumpUntil([&] { return styler->Style() == S::psOffice2013Gray; }));
   styler->SetAutoThemeAdapt(false);

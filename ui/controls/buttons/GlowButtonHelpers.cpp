@@ -8,6 +8,7 @@
 #include "base/ImgList.h"
 #include "ui/draw/GdiPlus.h"
 #include "ui/draw/GdipPicture.h"
+#include "base/PictureHeader.h"
 #include "ui/toolbar/runtime/ToolBarRuntime.h"
 
 namespace GlowButton {
@@ -267,6 +268,11 @@ struct TTransferredImage {
 };
 
 bool TransferPicture(TMemoryStream* Data, TTransferredImage& Out, bool AsBitmap = false) {
+  // No decoder sees data whose header does not fit it.
+  TPictureHeader header;
+  String error;
+  if (!ReadPictureHeader(static_cast<const uint8_t*>(Data->Memory()), static_cast<size_t>(Data->Size()), header, error))
+    return false;
   switch (CreateGlobalStream(Data->Memory(), static_cast<size_t>(Data->Size()), &Out.Stream)) {
     case TGlobalStreamResult::gsOk: break;
     case TGlobalStreamResult::gsNoMemory: throw Exception(L"Could not allocate memory for image");

@@ -421,8 +421,17 @@ void TAdvListView::ClearInit(int r, int c) {
   Items()->BeginUpdate();
   try {
     Items()->Clear();
-    while (Columns()->Count() < c) Columns()->Add();
-    for (int k = 0; k < c; ++k) Columns()->Items(k)->SetCaption(String());
+    // The columns in one bracket: each one alone would lay out every row and
+    // column again.
+    Columns()->BeginUpdate();
+    try {
+      while (Columns()->Count() < c) Columns()->Add();
+      for (int k = 0; k < c; ++k) Columns()->Items(k)->SetCaption(String());
+    } catch (...) {
+      Columns()->EndUpdate();
+      throw;
+    }
+    Columns()->EndUpdate();
     for (int i = 0; i < r; ++i) {
       TListItem* item = Items()->Add();
       item->SetImageIndex(-1);

@@ -15,6 +15,8 @@ namespace {
 // a declared row count is allocated before any row is read.
 constexpr int kMaxColumns = 256;
 constexpr int kMaxRows = 1000000;
+// Rows that a file may declare beyond its last cell (its empty last rows).
+constexpr int kMaxEmptyTail = 1024;
 
 // Leading digits of a field ("12abc" is 12); none reads as 0.
 int LeadingNumber(const String& S) {
@@ -83,6 +85,7 @@ void TAdvListView::SaveToFile(const String& filename, bool SaveWithHTML, bool Un
     }
   }
   int last = FDetailView->Visible() ? C : C - 1;
+  int held = 0;  // rows up to the last one with a line
   for (int r = 0; r < N; ++r) {
     TListItem* item = Items()->Item(r);
     for (int i = 0; i <= last; ++i) {
@@ -92,8 +95,13 @@ void TAdvListView::SaveToFile(const String& filename, bool SaveWithHTML, bool Un
       int image = i == 0 ? item->ImageIndex() : SubItemImages(r, i - 1);
       sl.WriteLn(IntToStr(i) + L"," + IntToStr(FSaveHeader ? r + 1 : r) + L"," + IntToStr(image) + L"," +
                  EncodeLineBreaks(s));
+      held = r + 1;
     }
   }
+  // More empty last rows than a loader takes without a line: the last row
+  // gets one, so that the file loads again.
+  if (N - held > kMaxEmptyTail)
+    sl.WriteLn(L"0," + IntToStr(FSaveHeader ? N : N - 1) + L"," + IntToStr(Items()->Item(N - 1)->ImageIndex()) + L",");
   sl.SaveToFile(filename, Unicode ? TTextEncoding::teUTF16LE : TTextEncoding::teAnsi);
 }
 
@@ -148,6 +156,14 @@ void TAdvListView::LoadFromFile(const String& filename) {
     if (column < 0 || column > C || row < 0 || row >= rows) throw corrupt(line);
     cells.push_back({column, row, image, DecodeLineBreaks(text, true)});
   }
+  // Rows are made for what the file holds: empty cells are not written, so
+  // a list may end in rows without a line, but not in more of them than
+  // kMaxEmptyTail.
+  int held = 0;
+  for (const TCellLoad& cell : cells) held = Max(held, cell.Row + 1);
+  if (rows - held > kMaxEmptyTail)
+    throw EAdvListViewError(L"File declares " + IntToStr(rows) + L" rows but holds " + IntToStr(held) + L": " +
+                            filename);
   BeginUpdate();
   try {
     ClearInit(rows, C);
@@ -187,14 +203,19 @@ void TAdvListView::SaveToStream(TStream* stream, bool SaveWithHTML) {
     stream->WriteBuffer(line.data(), static_cast<int>(line.size() * sizeof(wchar_t)));
   };
   writeLine(IntToStr(C) + L"," + IntToStr(N + 1));
+  int held = 0;  // rows up to the last one with a line
   for (int i = 0; i <= N; ++i) {
     for (int k = 0; k < C; ++k) {
       String s = i == 0 ? Columns()->Items(k)->Caption() : CellText(Items()->Item(i - 1), k);
       s = Export(s, SaveWithHTML);
       DoSaveValue(i, k - 1, s);
-      if (!s.empty()) writeLine(IntToStr(k) + L"," + IntToStr(i) + L"," + EncodeLineBreaks(s));
+      if (s.empty()) continue;
+      writeLine(IntToStr(k) + L"," + IntToStr(i) + L"," + EncodeLineBreaks(s));
+      held = i + 1;
     }
   }
+  // As in the save file: a long empty tail ends with a line for its last row.
+  if (C > 0 && N + 1 - held > kMaxEmptyTail) writeLine(L"0," + IntToStr(N) + L",");
 }
 
 void TAdvListView::LoadFromStream(TStream* stream) {
@@ -234,6 +255,10 @@ void TAdvListView::LoadFromStream(TStream* stream) {
       throw EAdvListViewError(L"Stream cell outside the declared list: \"" + line.substr(0, 40) + L"\"");
     cells.push_back({column, row, -1, DecodeLineBreaks(text, true)});
   }
+  int held = 0;
+  for (const TCellLoad& cell : cells) held = Max(held, cell.Row + 1);
+  if (R - held > kMaxEmptyTail)
+    throw EAdvListViewError(L"Stream declares " + IntToStr(R) + L" rows but holds " + IntToStr(held));
   BeginUpdate();
   try {
     ClearInit(R - 1, C);
@@ -363,7 +388,17 @@ void TAdvListView::ReadCSV(const String& filename, bool Insert) {
     if (i < n && text[i] == L'\n') ++i;
     records.push_back(fields);
   }
+  // No more columns than a list file may hold: refused before anything
+  // changes.
+  for (const auto& record : records)
+    if (record.size() > static_cast<size_t>(kMaxColumns))
+      throw EAdvListViewError(L"File has a line of " + IntToStr(static_cast<int64_t>(record.size())) +
+                              L" fields, more than the " + IntToStr(kMaxColumns) + L" columns a list holds: " +
+                              filename);
+  // Columns are added in one bracket: each one alone would lay out every
+  // row and column again.
   Items()->BeginUpdate();
+  Columns()->BeginUpdate();
   try {
     size_t start = 0;
     if (!Insert && FLoadHeader) {
@@ -392,9 +427,11 @@ void TAdvListView::ReadCSV(const String& filename, bool Insert) {
       for (size_t j = 1; j < fields.size(); ++j) item->SubItems()->Add(fields[j].Text);
     }
   } catch (...) {
+    Columns()->EndUpdate();
     Items()->EndUpdate();
     throw;
   }
+  Columns()->EndUpdate();
   Items()->EndUpdate();
 }
 
