@@ -4,13 +4,9 @@
 #include "ui/controls/buttons/AdvGlowButton.h"
 #include "ui/toolbar/bars/AdvToolBar.h"
 #include "ui/toolbar/bars/ToolBarHosts.h"
+#include "ui/toolbar/runtime/KeyTipKeys.h"
 
 namespace {
-
-String Upper(String S) {
-  CharUpperW(S.data());
-  return S;
-}
 
 // Calls Action for every glow button among Control's enabled, visible
 // children (to any depth, through windowed children that are showing).
@@ -32,7 +28,7 @@ void ForNestedGlowButtons(TWinControl* Control, bool OnlyEnabled, F&& Action) {
 void SortOut(TAdvCustomGlowButton* B, const String& Text, int& Partial) {
   const String& tip = B->ShortCutHint();
   if (tip.empty()) return;
-  if (Upper(tip.substr(0, Text.size())) == Upper(Text))
+  if (KeyTipStartsWith(tip, Text))
     ++Partial;
   else
     B->HideShortCutHint();
@@ -65,11 +61,12 @@ void TAdvCustomToolBar::HideShortCutHints() {
 }
 
 bool TAdvCustomToolBar::HandleShortCutHintKey(const String& Text, int& Partial) {
-  String typed = Upper(Text);
+  // Nothing typed matches nothing, not even a button without a key tip.
+  if (Text.empty()) return false;
   for (int i = 0; i < FATBControls->Count(); ++i) {
     auto* c = static_cast<TControl*>(FATBControls->Items(i));
     if (auto* glow = dynamic_cast<TAdvCustomGlowButton*>(c)) {
-      if (Upper(glow->ShortCutHint()) != typed) {
+      if (!KeyTipEquals(glow->ShortCutHint(), Text)) {
         SortOut(glow, Text, Partial);
         continue;
       }
@@ -96,7 +93,7 @@ bool TAdvCustomToolBar::HandleShortCutHintKey(const String& Text, int& Partial) 
     TAdvCustomGlowButton* hit = nullptr;
     ForNestedGlowButtons(w, true, [&](TAdvCustomGlowButton* b) {
       if (hit) return;
-      if (Upper(b->ShortCutHint()) == typed)
+      if (KeyTipEquals(b->ShortCutHint(), Text))
         hit = b;
       else
         SortOut(b, Text, Partial);
