@@ -2,6 +2,8 @@
 // list and page selection, its settings' reactions and the styler binding.
 #include "ui/toolbar/ribbon/AdvToolBarPager.h"
 
+#include <windowsx.h>
+
 #include "ui/controls/buttons/GlowButtonHelpers.h"
 #include "ui/controls/buttons/ShortCutHint.h"
 #include "ui/toolbar/ribbon/AdvPage.h"
@@ -247,6 +249,14 @@ void TAdvToolBarPager::Dispatch(TMessage& Message) {
         return;
       }
       break;
+    case WM_LBUTTONDBLCLK:
+      TCustomControl::Dispatch(Message);
+      LButtonDblClick(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+      return;
+    case CM_MOUSELEAVE:
+      TCustomControl::Dispatch(Message);
+      PagerMouseLeave();
+      return;
     case CM_CONTROLCHANGE: {
       TCustomControl::Dispatch(Message);
       auto* control = reinterpret_cast<TControl*>(Message.WParam);

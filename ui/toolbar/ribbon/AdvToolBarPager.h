@@ -10,7 +10,9 @@
 // scaling), AdvPagerLayout.cpp (rectangles, measuring, fitting and
 // scrolling of the tabs), AdvPagerPaint.cpp (caption bar, tab strip, tabs),
 // AdvPagerGeometry.cpp (the caption-button, quick-access, MDI, help and
-// expand areas, the glass tests and the window region).
+// expand areas, the glass tests and the window region), AdvPagerMouse.cpp
+// (hover, presses, double clicks, the caption bar's menu and moves) and
+// AdvPagerState.cpp (collapsing and expanding).
 #pragma once
 
 #include "base/ExtCtrls.h"
@@ -347,6 +349,44 @@ class TAdvToolBarPager : public TCustomControl,
   // page's step and state.
   void StartTabGlow(TAdvPage* Page, int Increment, TGlowState State);
 
+  // -------------------------------------------------------------------------
+  // Mouse (AdvPagerMouse.cpp)
+
+  // Clicks counted on the already active tab within the double-click time
+  // (-1 right after a click that changed the page).
+  int ClickCount() const { return FClickCount; }
+  TTimer* DblClickTimer() const { return FDblClickTimer; }
+  // The double-click time is over: the count starts again.
+  void DblClickTimerTick(TObject* Sender);
+  // The point of a press on the caption bar of a maximized form, (-1, -1)
+  // otherwise.
+  TPoint CaptionClickXY() const { return FCaptionClickXY; }
+  bool ChangeActiveTab() const { return FChangeActiveTab; }
+  // The window's system menu at a screen point; the chosen command goes to
+  // the form. Tests replace the menu's tracking (nullptr: the real one).
+  using TSystemMenuTracker = std::function<UINT(HMENU Menu, int X, int Y, HWND Owner)>;
+  static void SetSystemMenuTracker(TSystemMenuTracker Tracker);
+
+  // -------------------------------------------------------------------------
+  // Key tips (AdvPagerKeys.cpp)
+
+  // The tab key tips, those of the quick access toolbar and the
+  // application button's.
+  void ShowShortCutHint() { ShowTabShortCutHints(); }
+  // Every key tip of the pager, its pages' groups included.
+  void HideShortCutHint() { HideTabShortCutHints(true); }
+  void ShowTabShortCutHints();
+  void HideTabShortCutHints(bool AlsoGroups);
+  bool TabShortCutHintShowing() const { return FTabShortCutHintShowing; }
+  const String& TabShortCutChars() const { return FTabShortCutChars; }
+
+  // -------------------------------------------------------------------------
+  // Collapse and expand (AdvPagerState.cpp)
+
+  void Collaps() { SetExpanded(false); }
+  void Expand() { SetExpanded(true); }
+  void SetExpanded(bool Value);
+
   void Dispatch(TMessage& Message) override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void SetParent(TWinControl* AParent) override;
@@ -372,6 +412,9 @@ class TAdvToolBarPager : public TCustomControl,
   void Destroy() override;
   void Paint() override;
   void AlignControls(TControl* AControl, TRect& Rect) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
  private:
   friend class TAdvPage;
@@ -405,6 +448,15 @@ class TAdvToolBarPager : public TCustomControl,
   void UpdateScrollButton(TAdvPageScrollButton*& Button, bool Show, bool Left);
   void MakeOwnAppearances();
   void AfterTonesSet();
+  // Mouse parts.
+  bool CaptionMenuHit(int X, int Y, bool GroupsBlock);
+  void TrackSystemMenu(int X, int Y, HWND Owner);
+  bool MoveFormFromCaption(int X, int Y, TCustomForm* Form);
+  void FadeOutHotTab();
+  void ReleaseDownTab();
+  void SelectTabGroup(int Group);
+  void LButtonDblClick(int X, int Y);
+  void PagerMouseLeave();
 
   TCustomAdvToolBarStyler* FInternalToolBarStyler = nullptr;  // owned as a component
   TCustomAdvToolBarStyler* FToolBarStyler = nullptr;
@@ -500,4 +552,10 @@ class TAdvToolBarPager : public TCustomControl,
   TAdvGlowButton* FLastDroppedCompactBtn = nullptr;
   TOwned<TDbgList> FShortCutHintWinList;
   HWND FFocusCtrlH = nullptr;
+  bool FTabShortCutHintShowing = false;
+  String FTabShortCutChars;
+  int FClickCount = 0;
+  TTimer* FDblClickTimer = nullptr;  // owned as a component
+  TPoint FCaptionClickXY{-1, -1};
+  bool FChangeActiveTab = false;
 };
