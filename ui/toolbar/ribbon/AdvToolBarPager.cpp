@@ -105,6 +105,7 @@ void TAdvToolBarPager::Destroy() {
   FToolBarStyler = nullptr;
   // The form keeps no window procedure of a pager that is gone.
   UnsubclassMDIForm();
+  RemoveGetMessageHook();
   for (int i = 0; i < AdvPageCount(); ++i) AdvPages(i)->FAdvToolBarPager = nullptr;
   for (int i = 0; i < FShortCutHintWinList->Count(); ++i)
     if (auto* w = static_cast<TShortCutHintWindow*>(FShortCutHintWinList->Items(i))) w->Free();
@@ -128,7 +129,10 @@ void TAdvToolBarPager::Loaded() {
     SetAutoMDIButtons(true);
   }
   FPropertiesLoaded = true;
-  if (!IsDesigning()) SyncCaptionHeight();
+  if (!IsDesigning()) {
+    SyncCaptionHeight();
+    InstallGetMessageHook();
+  }
   ResetTabLayout();
   FitTabs();
   ResetTabScroll();
@@ -249,6 +253,21 @@ void TAdvToolBarPager::Dispatch(TMessage& Message) {
         return;
       }
       break;
+    case WM_GETDLGCODE:
+      Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+      return;
+    case CM_FOCUSCHANGED: {
+      TCustomControl::Dispatch(Message);
+      auto* focused = reinterpret_cast<TWinControl*>(Message.LParam);
+      bool inside = focused && HandleAllocated() && focused->HandleAllocated() &&
+                    (focused->Handle() == Handle() || IsChild(Handle(), focused->Handle()));
+      if (!inside && !IsDesigning()) {
+        HideTabShortCutHints(false);
+        if (TAdvPage* page = ActivePage()) page->HideShortCutHints();
+      }
+      InvalidateTabsArea();
+      return;
+    }
     case WM_LBUTTONDBLCLK:
       TCustomControl::Dispatch(Message);
       LButtonDblClick(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
@@ -266,6 +285,7 @@ void TAdvToolBarPager::Dispatch(TMessage& Message) {
       return;
     }
     default:
+      if (Message.Msg == WM_TBPSETIGNOREALT && WM_TBPSETIGNOREALT) FIgnoreALT = Message.WParam != 0;
       break;
   }
   TCustomControl::Dispatch(Message);

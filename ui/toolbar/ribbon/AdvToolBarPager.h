@@ -42,6 +42,17 @@ using TTabClickEvent = std::function<void(TObject* Sender, int Page)>;
 using TTabGroupClickEvent = std::function<void(TObject* Sender, int TabGroup)>;
 using TRibbonHideEvent = std::function<void(TObject* Sender, bool& CanHide)>;
 
+// What the pager asks of an application button among its children (a
+// control of the class "TAdvShapeButton"): its key tip and a click.
+class IApplicationButtonKeyTip {
+ public:
+  virtual String AppButtonShortCutHint() = 0;
+  virtual void AppButtonKeyTipClick() = 0;
+
+ protected:
+  ~IApplicationButtonKeyTip() = default;
+};
+
 class TAdvToolBarPager : public TCustomControl,
                          public IToolBarStylerPager,
                          public IKelTones,
@@ -379,6 +390,23 @@ class TAdvToolBarPager : public TCustomControl,
   void HideTabShortCutHints(bool AlsoGroups);
   bool TabShortCutHintShowing() const { return FTabShortCutHintShowing; }
   const String& TabShortCutChars() const { return FTabShortCutChars; }
+  // The ALT watch: started by ALT or F10 pressed alone, it opens the tab key
+  // tips when the key is released alone or ALT was held for the key-tip
+  // delay.
+  TTimer* ShortCutTimer() const { return FShortCutTimer; }
+  void ShortCutTimerTick(TObject* Sender);
+  bool IgnoreALT() const { return FIgnoreALT; }
+  // One step back or on to a page with an enabled, visible tab; no wrap.
+  void PrevActivePage();
+  void NextActivePage();
+  // The thread's key watch (one per process, the first pager loaded):
+  // CTRL+F1 collapses or expands, ALT and F10 start key tips, ALT+letter
+  // selects the tab with that accelerator, the wheel over the tabs steps
+  // through them.
+  static TAdvToolBarPager* HookPager();
+  void HandleHookKeyDown(WORD Key);
+  // A message the thread retrieves; true: the pager took it.
+  bool HookPagerMessage(MSG& Msg);
 
   // -------------------------------------------------------------------------
   // Collapse and expand (AdvPagerState.cpp)
@@ -457,6 +485,17 @@ class TAdvToolBarPager : public TCustomControl,
   void SelectTabGroup(int Group);
   void LButtonDblClick(int X, int Y);
   void PagerMouseLeave();
+  // Key parts.
+  void InstallGetMessageHook();
+  void RemoveGetMessageHook();
+  bool StartKeyTipWatch(WORD Key);
+  void OpenTabShortCutHints();
+  void TypeShortCutKey(WORD Key);
+  bool SelectByAccelerator(wchar_t Char);
+  bool WheelOverTabs(const MSG& Msg);
+  void FocusFirstGroup(TAdvPage* Page);
+  bool ContainsWindow(HWND Wnd) const;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
 
   TCustomAdvToolBarStyler* FInternalToolBarStyler = nullptr;  // owned as a component
   TCustomAdvToolBarStyler* FToolBarStyler = nullptr;
@@ -554,6 +593,12 @@ class TAdvToolBarPager : public TCustomControl,
   HWND FFocusCtrlH = nullptr;
   bool FTabShortCutHintShowing = false;
   String FTabShortCutChars;
+  TTimer* FShortCutTimer = nullptr;  // owned as a component
+  unsigned FShortCutDelay = 0;
+  bool FOnlyALT = false;
+  bool FALTDown = false;
+  bool FIgnoreALT = false;
+  bool FSwallowKeyUp = false;
   int FClickCount = 0;
   TTimer* FDblClickTimer = nullptr;  // owned as a component
   TPoint FCaptionClickXY{-1, -1};
