@@ -17,3 +17,7 @@ vantrel_test(test_toolbar_popups SOURCES toolbar/bars/OptionSelectorTest.cpp too
 # groups, the hover glow of groups.
 vantrel_test(test_toolbar_keytips SOURCES toolbar/bars/ToolBarKeyTipsTest.cpp toolbar/bars/BarsTestSupport.cpp
   LIBS bars UNITS testunits_stylers TIMEOUT 120)
+# Dragging toolbars by the grip, floating windows and their rows, docking
+# back (real mouse input through the modal drag loop).
+vantrel_test(test_toolbar_drag SOURCES toolbar/bars/ToolBarDragTest.cpp toolbar/bars/BarsTestSupport.cpp
+  LIBS bars UNITS testunits_stylers TIMEOUT 120)

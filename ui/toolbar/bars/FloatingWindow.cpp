@@ -45,8 +45,9 @@ void TFloatingWindow::PaintWindow(HDC DC) {
   if (FBorderColor == clNone) return;
   COLORREF c = ColorToRGB(FBorderColor);
   int b = FBorderWidth;
-  // A hollow rectangle (1, 1, Width, Height) drawn with a pen b wide.
-  HPEN pen = CreatePen(PS_INSIDEFRAME, b, c);
+  // A hollow rectangle (1, 1, Width, Height) outlined with a pen b wide,
+  // then the four inner corners.
+  HPEN pen = CreatePen(PS_SOLID, b, c);
   HGDIOBJ oldPen = SelectObject(DC, pen);
   HGDIOBJ oldBrush = SelectObject(DC, GetStockObject(NULL_BRUSH));
   Rectangle(DC, 1, 1, Width(), Height());
