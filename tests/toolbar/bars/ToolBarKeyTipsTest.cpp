@@ -59,6 +59,13 @@ struct GroupKeys : DockFixture {
     return g;
   }
 
+  // One real key press into the focused button.
+  void Type(TWinControl* Into, WORD Key) {
+    ASSERT_TRUE(FocusForInput(Form, Into));
+    PressKey(Key);
+    PumpFor(60);
+  }
+
   TAdvGlowButton* NewButton(TAdvToolBar* G, const wchar_t* Tip, int* Clicks = nullptr) {
     auto* b = new TAdvGlowButton(Form);
     b->SetBounds(0, 0, 40, 22);
@@ -96,9 +103,7 @@ TEST_F(GroupKeys, RealKeysTypeKeyTipCharactersAndOnlyThose) {
     Page->Showing = true;
     Page->Typed.clear();
     clicks = 0;
-    ASSERT_TRUE(FocusForInput(Form, p));
-    PressKey(c.Key);
-    PumpFor(60);
+    Type(p, c.Key);
     EXPECT_EQ(Page->Typed, String(c.Typed));
     EXPECT_EQ(Page->Showing, c.StillShowing);
     EXPECT_EQ(clicks, c.Clicks);
@@ -108,18 +113,14 @@ TEST_F(GroupKeys, RealKeysTypeKeyTipCharactersAndOnlyThose) {
 TEST_F(GroupKeys, EscapeBringsBackTheTabKeyTipsAndTheFocusToThePager) {
   TAdvToolBar* g = NewGroup(0);
   TAdvGlowButton* b = NewButton(g, L"A");
-  ASSERT_TRUE(FocusForInput(Form, b));
-  PressKey(VK_ESCAPE);
-  PumpFor(60);
+  Type(b, VK_ESCAPE);
   EXPECT_FALSE(Page->Showing);
   EXPECT_EQ(Pager->TabTips, 1);
   EXPECT_EQ(Pager->FloatingHidden, 1);
   EXPECT_EQ(Pager->FocusByKey, 1);
   // Without key tips showing, Escape still closes the floating ribbon and
   // gives the pager the focus, but brings no tab key tips.
-  ASSERT_TRUE(FocusForInput(Form, b));
-  PressKey(VK_ESCAPE);
-  PumpFor(60);
+  Type(b, VK_ESCAPE);
   EXPECT_EQ(Pager->TabTips, 1);
   EXPECT_EQ(Pager->FloatingHidden, 2);
   EXPECT_EQ(Pager->FocusByKey, 2);
@@ -159,9 +160,7 @@ TEST_F(GroupKeys, ArrowKeysWalkTheButtonsAndWrapAroundTheGroups) {
 TEST_F(GroupKeys, UpGivesThePagerTheFocusAndKeysOutsideAPageAskNothing) {
   TAdvToolBar* g = NewGroup(0);
   TAdvGlowButton* b = NewButton(g, L"");
-  ASSERT_TRUE(FocusForInput(Form, b));
-  PressKey(VK_UP);
-  PumpFor(60);
+  Type(b, VK_UP);
   EXPECT_EQ(Pager->FocusByKey, 1);
   // A toolbar elsewhere puts no key hook in its buttons.
   auto* fixed = new TAdvToolBar(Form);
@@ -224,6 +223,34 @@ TEST_F(GroupKeys, TheHoverGlowTimerTicksByItself) {
   g->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(g));
   EXPECT_TRUE(PumpUntil([&] { return !g->HoverTimerRunning(); }, 10000));
   EXPECT_EQ(g->HoverStep(), 120);
+}
+
+}  // namespace
+
+namespace {
+
+// The update bracket counts whether or not the toolbar shows, so a toolbar
+// hidden (or shown) between BeginUpdate and EndUpdate lays out and paints
+// again once the bracket closes.
+TEST_F(GroupKeys, AToolBarHiddenInsideTheUpdateBracketLaysOutAgainAfterIt) {
+  for (bool visibleAtBegin : {true, false}) {
+    SCOPED_TRACE(visibleAtBegin);
+    TAdvToolBar* t = NewToolBar(L"T", 1);
+    t->SetParent(Form);
+    t->SetVisible(visibleAtBegin);
+    t->BeginUpdate();
+    t->SetVisible(!visibleAtBegin);
+    TAdvToolBarButton* b = AddButton(t, L"Late", 20);
+    int laidOut = b->Left();
+    t->EndUpdate();
+    EXPECT_EQ(t->UpdateCount(), 0);
+    t->SetVisible(true);
+    PumpFor(30);
+    EXPECT_NE(b->Left(), laidOut);  // placed after the first item now
+    EXPECT_GE(b->Left(), t->ToolBarControls(0)->Left() + t->ToolBarControls(0)->Width());
+    EXPECT_TRUE(IsWindowVisible(t->Handle()));
+    t->Free();
+  }
 }
 
 }  // namespace

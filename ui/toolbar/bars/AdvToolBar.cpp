@@ -769,16 +769,21 @@ void TAdvCustomToolBar::SetImages(TCustomImageList* Value) {
   FInternalControlPositioning = saved;
   PositionControls(true);
   if (FImages) {
-    for (int i = 0; i < FATBControls->Count(); ++i) {
-      if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(ToolBarControls(i))) tc->AdjustSize();
-      if (auto* b = dynamic_cast<TAdvCustomToolBarButton*>(ToolBarControls(i))) b->GenerateShade();
-    }
+    UpdateImagesShade();
     if (floating && !IsLoading()) {
       FSizeAtDock = GetDockedThickness(true);
       PositionControls(true);
     }
   }
   Invalidate();
+}
+
+void TAdvCustomToolBar::UpdateImagesShade() {
+  if (!FImages) return;
+  for (int i = 0; i < FATBControls->Count(); ++i) {
+    if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(ToolBarControls(i))) tc->AdjustSize();
+    if (auto* b = dynamic_cast<TAdvCustomToolBarButton*>(ToolBarControls(i))) b->GenerateShade();
+  }
 }
 
 void TAdvCustomToolBar::SetDisabledImages(TCustomImageList* Value) {

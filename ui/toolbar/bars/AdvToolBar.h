@@ -392,6 +392,9 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   TWinControl* LastFocusControl(bool OnlyFocusable);
   // Repaints the toolbar and the items that paint through to it.
   void InvalidateControls();
+  // With images: the items size themselves again and the toolbar buttons
+  // make their shade glyphs anew.
+  void UpdateImagesShade();
   // The caption option indicator's glow (0..100 hovering, pushing).
   int OptionHoverStep() const { return FOptionStepHover; }
   int OptionPushStep() const { return FOptionStepPush; }
