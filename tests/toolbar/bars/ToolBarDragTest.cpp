@@ -265,3 +265,69 @@ TEST_F(ToolBarDrag, ARealMouseDragFloatsTheToolBarAndAnotherDocksItBack) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ToolBarDrag, TheDockModeChoosesWhichPanelsAreDockTargets) {
+  TAdvDockPanel* left = NewPanel(TDockAlign::daLeft);
+  auto* box = new TTestPage(Form);  // a plain control holding a panel of its own
+  box->SetParent(Form);
+  box->SetBounds(200, 150, 200, 150);
+  auto* inner = new TAdvDockPanel(Form);
+  inner->SetParent(box);
+  inner->SetAlign(TDockAlign::daTop);
+  TAdvToolBar* t = Docked(L"T", Top, 2);
+  struct Case {
+    TDockMode Mode;
+    int Targets;
+  };
+  const Case cases[] = {
+      {TDockMode::dmAll, 3},                  // every panel on the form, nested ones too
+      {TDockMode::dmAllParentDockPanels, 2},  // the panels beside the last one
+      {TDockMode::dmParentDockPanelOnly, 1},  // the last one alone
+  };
+  for (const Case& c : cases) {
+    t->SetDockMode(c.Mode);
+    t->StartGripDrag(3, 5);
+    EXPECT_EQ(t->DockTargetCount(), c.Targets) << static_cast<int>(c.Mode);
+    t->EndGripDrag();
+    EXPECT_EQ(t->DockTargetCount(), 0);
+  }
+  EXPECT_NE(left, nullptr);
+}
+
+// The caption option indicator of a toolbar with a caption and no right
+// handle glows in steps of 20 while hovered and back once left.
+TEST_F(ToolBarDrag, TheCaptionOptionIndicatorGlowsWhileHovered) {
+  auto* t = new TAdvToolBar(Form);
+  t->SetParent(Form);
+  t->SetShowRightHandle(false);
+  t->SetShowCaption(true);
+  t->SetBounds(10, 200, 200, 60);
+  TRect r = t->GetCaptionOptionRect();
+  ASSERT_GT(r.Width(), 0);
+  t->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(r.left + 2, r.top + 2));
+  EXPECT_TRUE(t->CaptionOptionHot());
+  ASSERT_TRUE(t->OptionTimerRunning());
+  int ticks = 0;
+  for (; t->OptionTimerRunning() && ticks < 20; ++ticks) t->OptionTimerTick(nullptr);
+  EXPECT_EQ(ticks, 6);
+  EXPECT_EQ(t->OptionHoverStep(), 120);
+  t->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(5, 30));
+  ASSERT_TRUE(t->OptionTimerRunning());
+  for (ticks = 0; t->OptionTimerRunning() && ticks < 20; ++ticks) t->OptionTimerTick(nullptr);
+  EXPECT_EQ(ticks, 7);  // 120 down to -20, below 0
+  EXPECT_EQ(t->OptionHoverStep(), -20);
+  EXPECT_FALSE(t->CaptionOptionHot());
+  // A press glows and runs the option click; the release lets it fade.
+  int clicks = 0;
+  t->OnOptionClick = [&](TObject*, TPoint, TPoint) { ++clicks; };
+  t->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 2, r.top + 2));
+  EXPECT_TRUE(t->CaptionOptionDown());
+  EXPECT_EQ(clicks, 1);
+  t->Perform(WM_LBUTTONUP, 0, MAKELPARAM(r.left + 2, r.top + 2));
+  for (ticks = 0; t->OptionTimerRunning() && ticks < 20; ++ticks) t->OptionTimerTick(nullptr);
+  EXPECT_FALSE(t->CaptionOptionDown());
+}
+
+}  // namespace

@@ -399,6 +399,8 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   int OptionHoverStep() const { return FOptionStepHover; }
   int OptionPushStep() const { return FOptionStepPush; }
   bool OptionTimerRunning() const { return FOptionTimer != nullptr; }
+  bool CaptionOptionHot() const { return FCapOptIndicatorHot; }
+  bool CaptionOptionDown() const { return FCapOptIndicatorDown; }
   TGlowState GlowState() const { return FGlowState; }
   // One step of the hover glow and of the option indicator's glow (the
   // timers' ticks).
