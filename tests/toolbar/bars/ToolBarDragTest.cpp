@@ -331,3 +331,27 @@ TEST_F(ToolBarDrag, TheCaptionOptionIndicatorGlowsWhileHovered) {
 }
 
 }  // namespace
+
+namespace {
+
+// A quit message ends the drag loop and is posted again for the
+// application's own loop. A timer would end a loop that missed it.
+TEST_F(ToolBarDrag, AQuitMessageEndsTheDragAndIsPostedAgain) {
+  TAdvToolBar* t = Docked(L"T", Top, 2);
+  int ticks = 0;
+  TOwned<TTimer> guard(new TTimer(nullptr));
+  guard->SetInterval(1);
+  guard->SetOnTimer([&](TObject*) {
+    if (++ticks == 50) PostMessageW(t->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 5));
+  });
+  PostQuitMessage(7);
+  t->TrackGripDrag(TShiftState(), 3, 5);
+  EXPECT_FALSE(t->Dragging());
+  EXPECT_LT(ticks, 50);
+  EXPECT_NE(GetCapture(), t->Handle());
+  MSG m;
+  ASSERT_TRUE(PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(m.wParam, 7u);
+}
+
+}  // namespace
