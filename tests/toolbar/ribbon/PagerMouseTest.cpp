@@ -8,6 +8,8 @@
 #include "tests/support/Gui.h"
 #include "tests/toolbar/ribbon/PagerTestSupport.h"
 #include "ui/controls/buttons/GlowButtonHelpers.h"
+#include "ui/toolbar/bars/AdvToolBar.h"
+#include "ui/toolbar/ribbon/MinimizedRibbonWindow.h"
 
 namespace {
 
@@ -239,4 +241,47 @@ TEST_F(MouseFixture, ADoubleClickOnTheCaptionMaximizesAndRestoresOnlyWithAMaximi
   Press(Pager, p, WM_LBUTTONDBLCLK);
   EXPECT_EQ(Form->WindowState(), TWindowState::wsNormal);
   EXPECT_EQ(dbl.size(), 1u);
+}
+
+TEST_F(MouseFixture, AClickOnACollapsedRibbonFloatsThePageAndARefusingHideHandlerIsNeverReentered) {
+  TAdvToolBar* group = Pager->AdvPages(0)->CreateAdvToolBar();
+  group->SetToolBarCaption(L"Clipboard");
+  PumpFor(10);
+  Pager->Collaps();
+  Click(Pager, TabCentre(0));
+  TMinimizedRibbonWindow* window = Pager->FloatingRibbonWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(Pager->FloatingRibbonShowing());
+  EXPECT_EQ(group->Parent(), window->AdvPage());
+
+  // The handler refuses the first time and, while its own dialog runs,
+  // the hide timer ticks again.
+  int calls = 0, depth = 0, deepest = 0;
+  bool allow = false;
+  Pager->OnFloatingRibbonHide = [&](TObject* Sender, bool& CanHide) {
+    EXPECT_EQ(Sender, static_cast<TObject*>(Pager->FloatingRibbonWindow()));
+    ++calls;
+    deepest = std::max(deepest, ++depth);
+    if (calls == 1)
+      for (int i = 0; i < 3; ++i) window->HideTimerTick(window->HideTimer());
+    CanHide = allow;
+    --depth;
+  };
+  window->HideTimer()->SetEnabled(true);
+  ASSERT_TRUE(PumpUntil([&] { return calls >= 2; }));
+  EXPECT_EQ(deepest, 1);
+  EXPECT_TRUE(window->Visible());
+  EXPECT_TRUE(window->HideTimer()->Enabled());
+  allow = true;
+  ASSERT_TRUE(PumpUntil([&] { return Pager->FloatingRibbonWindow() == nullptr; }));
+  EXPECT_EQ(group->Parent(), Pager->AdvPages(0));
+  EXPECT_FALSE(Pager->Expanded());
+
+  // A click on another tab floats that page.
+  Click(Pager, TabCentre(1));
+  ASSERT_NE(Pager->FloatingRibbonWindow(), nullptr);
+  EXPECT_EQ(Pager->ActivePageIndex(), 1);
+  EXPECT_EQ(Pager->FloatingRibbonWindow()->AdvPage()->SelfClone(), Pager->AdvPages(1));
+  Pager->Expand();
+  EXPECT_EQ(Pager->FloatingRibbonWindow(), nullptr);
 }

@@ -262,9 +262,16 @@ void TAdvToolBarPager::TypeShortCutKey(WORD Key) {
       HideTabShortCutHints(false);
       if (page->TabEnabled() && page->TabVisible()) {
         SetActivePageIndex(i);
-        if (TAdvPage* active = ActivePage(); active && FExpanded) {
-          FocusFirstGroup(active);
-          active->ShowShortCutHints();
+        if (TAdvPage* active = ActivePage()) {
+          // On a collapsed ribbon the groups show in the floating ribbon.
+          if (!FExpanded) {
+            if (!FloatingRibbonShowing()) ShowFloatingRibbon();
+            active = active->SelfClone();
+          }
+          if (active) {
+            FocusFirstGroup(active);
+            active->ShowShortCutHints();
+          }
         }
       }
       handled = acted = true;

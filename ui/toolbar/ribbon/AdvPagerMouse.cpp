@@ -121,6 +121,12 @@ void TAdvToolBarPager::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
     FDownPageIndex = tab;
     InvalidateTabsArea();
   }
+  if (!FExpanded) {
+    if (!FloatingRibbonShowing())
+      ShowFloatingRibbon();
+    else if (FClickCount < 2)
+      HideFloatingRibbon();
+  }
 }
 
 void TAdvToolBarPager::MouseMove(TShiftState Shift, int X, int Y) {
@@ -195,6 +201,7 @@ void TAdvToolBarPager::MouseUp(TMouseButton Button, TShiftState Shift, int X, in
           FClickCount = -1;
           DoTabChanged();
         }
+        if (!FloatingRibbonShowing()) ShowFloatingRibbon();
       }
       if (tab == FActivePageIndex && !FChangeActiveTab) {
         ++FClickCount;

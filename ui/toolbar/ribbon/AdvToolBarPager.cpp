@@ -106,6 +106,7 @@ void TAdvToolBarPager::Destroy() {
   // The form keeps no window procedure of a pager that is gone.
   UnsubclassMDIForm();
   RemoveGetMessageHook();
+  DestroyFloatingRibbon();
   for (int i = 0; i < AdvPageCount(); ++i) AdvPages(i)->FAdvToolBarPager = nullptr;
   for (int i = 0; i < FShortCutHintWinList->Count(); ++i)
     if (auto* w = static_cast<TShortCutHintWindow*>(FShortCutHintWinList->Items(i))) w->Free();
@@ -369,6 +370,8 @@ void TAdvToolBarPager::ChangeActivePage(int Index) {
   bool allow = true;
   if (OnChanging) OnChanging(this, FActivePageIndex, Index, allow);
   if (!allow) return;
+  // The floating ribbon holds the old page's groups: they go back first.
+  DestroyFloatingRibbon();
   if (TAdvPage* old = ActivePage()) {
     old->HideCompactWindowOfAdvToolBars();
     old->SetVisible(false);

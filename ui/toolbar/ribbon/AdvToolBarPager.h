@@ -33,6 +33,7 @@ class TAdvToolBarOfficeStyler;
 class TAdvGlowButton;
 class TTabAppearance;
 class TShortCutHintWindow;
+class TMinimizedRibbonWindow;
 
 enum class TCaptionButton { cbClose, cbMinimize, cbMaximize };
 using TCaptionButtons = Set<TCaptionButton>;
@@ -193,7 +194,9 @@ class TAdvToolBarPager : public TCustomControl,
   bool PropertiesLoaded() const { return FPropertiesLoaded; }
   bool MenuFrameShown() const { return FMenuFrameShown; }
   bool HideState() const { return FHideState; }
-  bool FloatingRibbonShowing() const { return FMinimizedRibbonWindow != nullptr; }
+  // The floating ribbon exists, shows and the ribbon is collapsed.
+  bool FloatingRibbonShowing() const;
+  TMinimizedRibbonWindow* FloatingRibbonWindow() const { return FMinimizedRibbonWindow; }
   // The application button among the children (class "TADVSHAPEBUTTON").
   TControl* FindApplicationButton() const;
   void SetGlowSpeed(int Speed);
@@ -414,6 +417,17 @@ class TAdvToolBarPager : public TCustomControl,
   void Collaps() { SetExpanded(false); }
   void Expand() { SetExpanded(true); }
   void SetExpanded(bool Value);
+  // The active page in a window of its own under the tabs of the collapsed
+  // ribbon (nothing without an active page).
+  void CreateFloatingRibbon();
+  void ShowFloatingRibbon();
+  // Asks OnFloatingRibbonHide; when it allows, the window goes.
+  void HideFloatingRibbon();
+  // The page takes its groups back, the window is freed.
+  void DestroyFloatingRibbon();
+  // OnFloatingRibbonHide's answer (true without a handler). While the
+  // handler runs it is not asked again: the answer is then no.
+  bool AskFloatingRibbonHide();
 
   void Dispatch(TMessage& Message) override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -546,7 +560,8 @@ class TAdvToolBarPager : public TCustomControl,
   bool FEnableWheel = true;
   TOwned<TPersistence> FPersistence;
   bool FHideState = false;
-  TControl* FMinimizedRibbonWindow = nullptr;
+  TMinimizedRibbonWindow* FMinimizedRibbonWindow = nullptr;  // owned as a component
+  bool FAskingRibbonHide = false;
   bool FNonActiveMouseWheelOnFocus = false;
   bool FHidePagesOnDblClick = true;
   bool FIsAeroVista = false;
