@@ -17,6 +17,17 @@
 
 namespace {
 
+// What the screen shows of two windows' rectangles together; All is the
+// rectangle taken.
+std::unique_ptr<TBitmap> CaptureBoth(const RECT& A, const RECT& B, RECT& All) {
+  All = RECT{std::min(A.left, B.left), std::min(A.top, B.top), std::max(A.right, B.right), std::max(A.bottom, B.bottom)};
+  std::unique_ptr<TBitmap> shot(new TBitmap(All.right - All.left, All.bottom - All.top));
+  HDC screen = GetDC(nullptr);
+  BitBlt(shot->Canvas()->Handle(), 0, 0, shot->Width(), shot->Height(), screen, All.left, All.top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  return shot;
+}
+
 struct RibbonScreen : ::testing::Test {
   TForm* Form = nullptr;
   TAdvToolBarOfficeStyler* Styler = nullptr;
@@ -164,11 +175,8 @@ TEST_F(RibbonScreen, ANarrowRibbonDropsACompactGroupDown) {
   RECT f, w;
   GetWindowRect(Form->Handle(), &f);
   GetWindowRect(window->Handle(), &w);
-  RECT all{std::min(f.left, w.left), std::min(f.top, w.top), std::max(f.right, w.right), std::max(f.bottom, w.bottom)};
-  std::unique_ptr<TBitmap> shot(new TBitmap(all.right - all.left, all.bottom - all.top));
-  HDC screen = GetDC(nullptr);
-  BitBlt(shot->Canvas()->Handle(), 0, 0, shot->Width(), shot->Height(), screen, all.left, all.top, SRCCOPY);
-  ReleaseDC(nullptr, screen);
+  RECT all{};
+  std::unique_ptr<TBitmap> shot = CaptureBoth(f, w, all);
   EXPECT_TRUE(SaveScreenshot(shot.get(), L"ribbon_compact.png"));
   // The drop-down's frame in the styler's toolbar colour, under the group.
   EXPECT_EQ(w.top, last->ClientToScreen(TPoint(0, last->Height() + 1)).y);
@@ -194,11 +202,8 @@ TEST_F(RibbonScreen, ACollapsedRibbonShowsItsPageFloatingUnderTheTabs) {
   GetWindowRect(Form->Handle(), &f);
   GetWindowRect(window->Handle(), &w);
   EXPECT_EQ(w.top, Pager->ClientToScreen(TPoint(0, Pager->GetTabsArea().bottom)).y);
-  RECT all{std::min(f.left, w.left), std::min(f.top, w.top), std::max(f.right, w.right), std::max(f.bottom, w.bottom)};
-  std::unique_ptr<TBitmap> shot(new TBitmap(all.right - all.left, all.bottom - all.top));
-  HDC screen = GetDC(nullptr);
-  BitBlt(shot->Canvas()->Handle(), 0, 0, shot->Width(), shot->Height(), screen, all.left, all.top, SRCCOPY);
-  ReleaseDC(nullptr, screen);
+  RECT all{};
+  std::unique_ptr<TBitmap> shot = CaptureBoth(f, w, all);
   EXPECT_TRUE(SaveScreenshot(shot.get(), L"ribbon_collapsed_floating.png"));
   // The page's colour shows in the window beyond its last group.
   TAdvToolBar* last = Groups.back();

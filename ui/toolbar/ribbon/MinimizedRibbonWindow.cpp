@@ -1,6 +1,7 @@
 #include "ui/toolbar/ribbon/MinimizedRibbonWindow.h"
 
 #include "ui/toolbar/bars/AdvToolBar.h"
+#include "ui/toolbar/bars/CompactWindow.h"
 #include "ui/toolbar/ribbon/AdvPage.h"
 #include "ui/toolbar/ribbon/AdvToolBarPager.h"
 
@@ -15,11 +16,7 @@ TMinimizedRibbonWindow::TMinimizedRibbonWindow(TComponent* AOwner) : TCustomForm
 
 void TMinimizedRibbonWindow::CreateParams(TCreateParams& Params) {
   TCustomForm::CreateParams(Params);
-  Params.Style = (Params.Style | WS_POPUP) & ~static_cast<DWORD>(WS_CHILD);
-  OSVERSIONINFOW info = GetVersionExInfo();
-  if (info.dwPlatformId == VER_PLATFORM_WIN32_NT &&
-      (info.dwMajorVersion > 5 || (info.dwMajorVersion == 5 && info.dwMinorVersion >= 1)))
-    Params.WindowClass.style |= CS_DROPSHADOW;
+  SetDropDownWindowParams(Params);
 }
 
 void TMinimizedRibbonWindow::SetWindowSize() {
@@ -47,16 +44,10 @@ void TMinimizedRibbonWindow::Dispatch(TMessage& Message) {
     case WM_ACTIVATE:
       WMActivate(Message);
       return;
-    case WM_ERASEBKGND: {
+    case WM_ERASEBKGND:
       // The window's colour round the page.
-      HDC dc = reinterpret_cast<HDC>(Message.WParam);
-      HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
-      RECT r{-4, -4, Width() + 4, Height() + 4};
-      FillRect(dc, &r, brush);
-      DeleteObject(brush);
-      Message.Result = 1;
+      EraseInFormColor(this, Message);
       return;
-    }
     default:
       TCustomForm::Dispatch(Message);
   }
