@@ -13,3 +13,6 @@ vantrel_test(test_toolbar_screens SOURCES toolbar/bars/ToolBarScreensTest.cpp to
 # items that did not fit, its add-or-remove and options entries.
 vantrel_test(test_toolbar_popups SOURCES toolbar/bars/OptionSelectorTest.cpp toolbar/bars/BarsTestSupport.cpp
   toolbar/bars/PaintTestSupport.cpp controls/menus/MenuDriver.cpp LIBS bars UNITS testunits_stylers TIMEOUT 120)
+# The toolbar container and the popup menu window.
+vantrel_test(test_toolbar_container SOURCES toolbar/bars/ContainerPopupTest.cpp toolbar/bars/BarsTestSupport.cpp
+  toolbar/bars/PaintTestSupport.cpp LIBS bars UNITS testunits_stylers TIMEOUT 120)
