@@ -16,3 +16,6 @@ vantrel_test(test_toolbar_popups SOURCES toolbar/bars/OptionSelectorTest.cpp too
 # The toolbar container and the popup menu window.
 vantrel_test(test_toolbar_container SOURCES toolbar/bars/ContainerPopupTest.cpp toolbar/bars/BarsTestSupport.cpp
   toolbar/bars/PaintTestSupport.cpp LIBS bars UNITS testunits_stylers TIMEOUT 120)
+# The layout store of dock panels, toolbars and the ribbon state.
+vantrel_test(test_toolbar_store SOURCES toolbar/bars/LayoutStoreTest.cpp toolbar/bars/BarsTestSupport.cpp
+  LIBS bars UNITS testunits_stylers TIMEOUT 120)

@@ -110,7 +110,13 @@ TAdvCustomToolBar::TAdvCustomToolBar(TComponent* AOwner)
 }
 
 void TAdvCustomToolBar::Destroy() {
-  // (The layout store saves here first once it exists.)
+  if (FPersistence->Enabled() && !IsDesigning()) {
+    // As for the dock panel: a layout that cannot be written is lost.
+    try {
+      SavePosition();
+    } catch (const Exception&) {
+    }
+  }
   if (!IsDesigning()) LeaveStyler(this, FToolBarStyler, FInternalToolBarStyler);
   FToolBarStyler = nullptr;
   if (FTimer) FreeAndNil(FTimer);
@@ -129,6 +135,7 @@ void TAdvCustomToolBar::Loaded() {
   BuildSequenceList(FSeqControlList, true);
   UpdateButtonAppearances();
   FPropertiesLoaded = true;
+  if (FPersistence->Enabled() && !IsDesigning()) LoadPosition();
   if (IToolBarPage* page = PageOf(this); page && page->PageParentPager()) {
     SetParentStyler(FParentStyler);
     if (!IsDesigning()) UpdateButtonRows();

@@ -21,6 +21,8 @@
 #include "ui/toolbar/runtime/ToolBarRuntime.h"
 #include "ui/toolbar/stylers/ToolBarStyler.h"
 
+class TLayoutStore;
+
 class TAdvDockPanel;
 class TAdvCustomToolBarButton;
 
@@ -263,6 +265,17 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   TAdvGlowButton* CompactButton() const { return FCompactBtn; }
   bool FirstRun() const { return FFirstRun; }
   bool PropertiesLoaded() const { return FPropertiesLoaded; }
+  // The layout store (LayoutStore.h): the floating state and the
+  // visibility of the named items. Saving happens when the toolbar is freed
+  // and loading in Loaded (or when its dock panel loads), both with
+  // Persistence enabled at run time.
+  void SavePosition();
+  void LoadPosition();
+  void SavePosition(TLayoutStore& Store);
+  void LoadPosition(TLayoutStore& Store);
+  bool PersistSettingLoaded() const { return FPersistSettingLoaded; }
+  // The floating window's Left and Top when floating, else the toolbar's.
+  TPoint GetPosition();
   // A ribbon group's hover glow (0..100) and its state.
   bool Hot() const { return FHot; }
   int HoverStep() const { return FStepHover; }
@@ -494,6 +507,7 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   TOwned<TAdvHintInfo> FOfficeHint;
   bool FActive = false;
   bool FPropertiesLoaded = false;
+  bool FPersistSettingLoaded = false;
   bool FParentOptionPicture = true;
   int FCompactImageIndex = -1;
   int FUpdateCount = 0;
