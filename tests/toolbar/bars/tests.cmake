@@ -19,3 +19,6 @@ vantrel_test(test_toolbar_container SOURCES toolbar/bars/ContainerPopupTest.cpp 
 # The layout store of dock panels, toolbars and the ribbon state.
 vantrel_test(test_toolbar_store SOURCES toolbar/bars/LayoutStoreTest.cpp toolbar/bars/BarsTestSupport.cpp
   LIBS bars UNITS testunits_stylers TIMEOUT 120)
+# The toolbar customizer and its INI layout.
+vantrel_test(test_toolbar_customizer SOURCES toolbar/bars/CustomizerTest.cpp toolbar/bars/BarsTestSupport.cpp
+  LIBS bars UNITS testunits_stylers TIMEOUT 120)

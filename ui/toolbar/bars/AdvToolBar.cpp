@@ -1,6 +1,7 @@
 // The toolbar's model: creation, loading, the item lists, the styler it
 // follows and how it reacts to the styler's changes and the pager's tones.
 #include "ui/toolbar/bars/AdvToolBar.h"
+#include "ui/toolbar/bars/AdvToolBarCustomizer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -136,6 +137,7 @@ void TAdvCustomToolBar::Loaded() {
   UpdateButtonAppearances();
   FPropertiesLoaded = true;
   if (FPersistence->Enabled() && !IsDesigning()) LoadPosition();
+  if (FCustomizer && !IsDesigning()) FCustomizer->ToolBarLoaded();
   if (IToolBarPage* page = PageOf(this); page && page->PageParentPager()) {
     SetParentStyler(FParentStyler);
     if (!IsDesigning()) UpdateButtonRows();

@@ -22,6 +22,7 @@
 #include "ui/toolbar/stylers/ToolBarStyler.h"
 
 class TLayoutStore;
+class TAdvToolBarCustomizer;
 
 class TAdvDockPanel;
 class TAdvCustomToolBarButton;
@@ -274,6 +275,11 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   void SavePosition(TLayoutStore& Store);
   void LoadPosition(TLayoutStore& Store);
   bool PersistSettingLoaded() const { return FPersistSettingLoaded; }
+  // The customizer that keeps the user's arrangement of the toolbar; it
+  // writes the designed layout and applies the user's when the toolbar
+  // has loaded.
+  TAdvToolBarCustomizer* Customizer() const { return FCustomizer; }
+  void SetCustomizer(TAdvToolBarCustomizer* Value) { FCustomizer = Value; }
   // The floating window's Left and Top when floating, else the toolbar's.
   TPoint GetPosition();
   // A ribbon group's hover glow (0..100) and its state.
@@ -508,6 +514,7 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   bool FActive = false;
   bool FPropertiesLoaded = false;
   bool FPersistSettingLoaded = false;
+  TAdvToolBarCustomizer* FCustomizer = nullptr;
   bool FParentOptionPicture = true;
   int FCompactImageIndex = -1;
   int FUpdateCount = 0;
