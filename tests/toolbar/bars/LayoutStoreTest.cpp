@@ -47,7 +47,6 @@ struct Store : DockFixture {
     reg.DeleteKey(L"\\Software\\VantrelTests");
   }
   void TearDown() override {
-    SetToolBarFloatHook(nullptr);
     DockFixture::TearDown();
     DeleteFileW(Ini.c_str());
     TRegistry reg;
@@ -220,27 +219,31 @@ TEST_F(Store, NamedItemsKeepTheirVisibilityAndAFloatingStateIsClearedWhenDocked)
   EXPECT_TRUE(t->PersistSettingLoaded());
 }
 
-TEST_F(Store, AToolBarStoredAsFloatingAsksToFloatWithBoundedRows) {
-  std::vector<std::tuple<int, int, int>> floats;
-  SetToolBarFloatHook([&](TAdvCustomToolBar*, int L, int T, int R) { floats.emplace_back(L, T, R); });
-  TAdvToolBar* t = NewToolBar(L"Bar", 1);
-  t->SetParent(Form);
+TEST_F(Store, AToolBarStoredAsFloatingFloatsAgainWhereItWas) {
+  TAdvDockPanel* p = NewPanel(TDockAlign::daTop);
   struct Case {
     const wchar_t* Text;
-    std::vector<std::tuple<int, int, int>> Floats;
+    bool Floats;
   } cases[] = {
-      {L"Bar.Name=Bar\nBar.State=1\nBar.Left=300\nBar.Top=200\nBar.FloatingRows=2\n", {{300, 200, 2}}},
-      {L"Bar.Name=Bar\nBar.State=1\nBar.Left=300\nBar.Top=200\nBar.FloatingRows=900000\n",
-       {{300, 200, t->FloatingRows()}}},
-      {L"Bar.Name=Other\nBar.State=1\n", {}},
-      {L"Bar.Name=Bar\nBar.State=0\n", {}},
+      {L"Bar.Name=Other\nBar.State=1\nBar.Left=300\nBar.Top=200\n", false},
+      {L"Bar.Name=Bar\nBar.State=0\nBar.Left=300\nBar.Top=200\n", false},
+      {L"Bar.Name=bar\nBar.State=1\nBar.Left=300\nBar.Top=200\nBar.FloatingRows=900000\n", true},
   };
   for (const Case& c : cases) {
-    floats.clear();
+    TAdvToolBar* t = Docked(L"Bar", p, 3);
+    int rows = t->FloatingRows();
     TMemIniFile ini;
     ini.SetText(String(L"[Bars]\n") + c.Text);
     t->LoadPosition(*MemLayoutStore(&ini, L"Bars"));
-    EXPECT_EQ(floats, c.Floats) << c.Text;
+    EXPECT_EQ(t->GetToolBarState() == TToolBarState::tsFloating, c.Floats) << c.Text;
+    if (c.Floats) {
+      ASSERT_NE(t->FloatingWindow(), nullptr);
+      EXPECT_EQ(t->GetPosition(), TPoint(300, 200));
+      // A row count no toolbar can have is not taken.
+      EXPECT_EQ(t->FloatingRows(), rows);
+    }
+    t->Free();
+    PumpFor(10);
   }
 }
 

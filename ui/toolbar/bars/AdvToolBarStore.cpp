@@ -4,13 +4,9 @@
 
 #include "base/SysUtils.h"
 #include "ui/toolbar/bars/AdvDockPanel.h"
+#include "ui/toolbar/bars/FloatingWindow.h"
 
 namespace {
-
-TToolBarFloatHook& FloatHookSlot() {
-  static TToolBarFloatHook hook;
-  return hook;
-}
 
 // Coordinates and sizes a window can have; anything else in the store is
 // no layout.
@@ -35,9 +31,6 @@ void CollectPanels(TWinControl* Parent, TAdvDockPanel* Self, std::vector<TAdvDoc
 }
 
 }  // namespace
-
-void SetToolBarFloatHook(TToolBarFloatHook Hook) { FloatHookSlot() = std::move(Hook); }
-const TToolBarFloatHook& ToolBarFloatHook() { return FloatHookSlot(); }
 
 // ---------------------------------------------------------------------------
 // Dock panel
@@ -206,7 +199,8 @@ void TAdvCustomToolBar::LoadPosition(TLayoutStore& Store) {
     int top = Store.ReadInteger(t + L".Top", Top());
     if (!SoundCoordinate(left)) left = Left();
     if (!SoundCoordinate(top)) top = Top();
-    if (const TToolBarFloatHook& hook = ToolBarFloatHook()) hook(this, left, top, rows);
+    SetToolBarFloating(TPoint(left, top));
+    if (FFloatingRows < rows) SetFloatingRows(rows);
     bool visible = Store.ReadBool(t + L".Visible", Visible());
     if (visible != Visible()) SetVisible(visible);
   }

@@ -50,10 +50,3 @@ constexpr int MaxStoredFloatingRows = 64;
 void SaveRibbonState(const TPersistence* Persistence, bool Minimized, bool ShowQATBelow);
 void LoadRibbonState(const TPersistence* Persistence, bool& Minimized, bool& ShowQATBelow);
 
-class TAdvCustomToolBar;
-// Makes a toolbar float with its floating window at the screen point
-// (Left, Top) and FloatingRows rows: the toolbar's floating code registers
-// it. Until then a toolbar stored as floating loads docked, as it was.
-using TToolBarFloatHook = std::function<void(TAdvCustomToolBar* ToolBar, int Left, int Top, int FloatingRows)>;
-void SetToolBarFloatHook(TToolBarFloatHook Hook);
-const TToolBarFloatHook& ToolBarFloatHook();
