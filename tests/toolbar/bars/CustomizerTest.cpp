@@ -1,8 +1,6 @@
 // The toolbar customizer and its INI layout: the designed section line by
 // line, the user's layout applied from a file, restoring the designed
 // layout, and files that hold bad or clashing names or cannot be written.
-#include <fstream>
-#include <iterator>
 #include <memory>
 
 #include "base/MemIniFile.h"
@@ -11,29 +9,6 @@
 
 namespace {
 
-String TempIni() {
-  wchar_t dir[MAX_PATH];
-  GetTempPathW(MAX_PATH, dir);
-  return String(dir) + L"vantrel-customizer-test.ini";
-}
-
-std::vector<std::string> FileLines(const String& FileName) {
-  std::ifstream in(FileName.c_str(), std::ios::binary);
-  std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::vector<std::string> lines;
-  size_t at = 0;
-  while (at < all.size()) {
-    size_t end = all.find('\n', at);
-    if (end == std::string::npos) end = all.size();
-    std::string line = all.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    at = end + 1;
-  }
-  return lines;
-}
-
-std::string Narrow(const String& S) { return std::string(S.begin(), S.end()); }
 
 struct Customizer : DockFixture {
   String Ini;
@@ -43,7 +18,7 @@ struct Customizer : DockFixture {
   TAdvToolBarSeparator* Sep = nullptr;
   void SetUp() override {
     DockFixture::SetUp();
-    Ini = TempIni();
+    Ini = TempFileName(L"vantrel-customizer-test.ini");
     DeleteFileW(Ini.c_str());
     Bar = NewToolBar(L"Bar", 0);
     Bar->SetParent(Form);

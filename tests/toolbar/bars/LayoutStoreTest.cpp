@@ -1,8 +1,6 @@
 // The layout store: dock panels and toolbars saved to and loaded from INI
 // files and the registry, one saved file checked line by line, and stores
 // that are partial or corrupt.
-#include <fstream>
-#include <iterator>
 #include <memory>
 
 #include "base/IniFiles.h"
@@ -15,33 +13,12 @@ namespace {
 
 const wchar_t* const RegistryKey = L"Software\\VantrelTests\\LayoutStore";
 
-String TempIni(const wchar_t* Name) {
-  wchar_t dir[MAX_PATH];
-  GetTempPathW(MAX_PATH, dir);
-  return String(dir) + Name;
-}
-
-std::vector<std::string> FileLines(const String& FileName) {
-  std::ifstream in(FileName.c_str(), std::ios::binary);
-  std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::vector<std::string> lines;
-  size_t at = 0;
-  while (at < all.size()) {
-    size_t end = all.find('\n', at);
-    if (end == std::string::npos) end = all.size();
-    std::string line = all.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    at = end + 1;
-  }
-  return lines;
-}
 
 struct Store : DockFixture {
   String Ini;
   void SetUp() override {
     DockFixture::SetUp();
-    Ini = TempIni(L"vantrel-layout-test.ini");
+    Ini = TempFileName(L"vantrel-layout-test.ini");
     DeleteFileW(Ini.c_str());
     TRegistry reg;
     reg.DeleteKey(L"\\Software\\VantrelTests");
@@ -68,8 +45,6 @@ struct Store : DockFixture {
     return out;
   }
 };
-
-std::string Narrow(const String& S) { return std::string(S.begin(), S.end()); }
 
 TEST_F(Store, APanelSavesItsRowsThenItsHiddenToolBarsLineByLine) {
   TAdvDockPanel* p = NewPanel(TDockAlign::daTop);
