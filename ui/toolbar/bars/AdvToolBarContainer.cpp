@@ -5,16 +5,6 @@
 #include "ui/controls/buttons/GlowButtonHelpers.h"
 #include "ui/toolbar/bars/AdvToolBarButton.h"
 
-namespace {
-TToolBarGlowKeyHook& KeyHookSlot() {
-  static TToolBarGlowKeyHook hook;
-  return hook;
-}
-}  // namespace
-
-void SetToolBarGlowKeyHook(TToolBarGlowKeyHook Hook) { KeyHookSlot() = std::move(Hook); }
-const TToolBarGlowKeyHook& ToolBarGlowKeyHook() { return KeyHookSlot(); }
-
 TAdvToolBarContainer::TAdvToolBarContainer(TComponent* AOwner)
     : TCustomControl(AOwner), FColor(new TGradientBackground), FOfficeHint(new TAdvHintInfo) {
   FControlStyle.Exclude(TControlStyleItem::csOpaque);
@@ -40,11 +30,10 @@ void TAdvToolBarContainer::Notification(TComponent* AComponent, TOperation Opera
 }
 
 void TAdvToolBarContainer::LinkGlowButton(TAdvCustomGlowButton* Button) {
-  const TToolBarGlowKeyHook& hook = ToolBarGlowKeyHook();
-  if (!FAdvToolBar || !hook) return;
+  if (!FAdvToolBar) return;
   TAdvCustomToolBar* toolBar = FAdvToolBar;
-  Button->FOnInternalKeyDown = [toolBar, hook](TObject* Sender, WORD& Key, TShiftState Shift) {
-    hook(toolBar, Sender, Key, Shift);
+  Button->FOnInternalKeyDown = [toolBar](TObject* Sender, WORD& Key, TShiftState Shift) {
+    toolBar->GlowButtonKeyDown(Sender, Key, Shift);
   };
 }
 

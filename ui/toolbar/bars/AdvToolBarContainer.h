@@ -73,11 +73,3 @@ class TAdvToolBarContainer : public TCustomControl {
   bool FInternalUpdating = false;
 };
 
-// The key hook that a toolbar puts in the glow buttons of its ribbon
-// groups, which a container hands on to the glow buttons it holds, so that
-// they walk with the arrow keys and answer key tips like the group's own.
-// The toolbar's key handling registers it; until then a container's glow
-// buttons get no key hook.
-using TToolBarGlowKeyHook = std::function<void(TAdvCustomToolBar* ToolBar, TObject* Sender, WORD& Key, TShiftState Shift)>;
-void SetToolBarGlowKeyHook(TToolBarGlowKeyHook Hook);
-const TToolBarGlowKeyHook& ToolBarGlowKeyHook();
