@@ -486,8 +486,8 @@ void TForm1::OvUDPS1GetPacketUDP(TObject*, const String& PacketUDP, const String
       for (const TPhoneContact& c : ParseContacts(cmd.Field(0))) {
         ContactNames->Add(c.Name);
         ContactNumbers->Add(c.Number);
-        if (frmNewSMS) frmNewSMS->SetContactCount(ContactNames->Count());
       }
+      if (frmNewSMS) frmNewSMS->SetContactCount(ContactNames->Count());
       break;
     case K::pcContactEnd: {
       PhonebookReceived = true;

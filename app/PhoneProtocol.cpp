@@ -93,12 +93,27 @@ TPhoneCommand ParsePhoneCommand(const String& S, bool AcceptIncoming) {
 }
 
 std::vector<TPhoneContact> ParseContacts(const String& Rest) {
+  // Walks the text once: a phone book of thousands of contacts in one
+  // datagram must not cost a copy of the rest of it per field.
   std::vector<TPhoneContact> contacts;
-  String rest = Rest;
-  while (!rest.empty()) {
+  const size_t n = Rest.size();
+  auto skipSpaces = [&](size_t p) {
+    while (p < n && Rest[p] == L' ') ++p;
+    return p;
+  };
+  size_t pos = skipSpaces(0);
+  // The field up to the delimiter (or the end), without its blanks; the walk
+  // goes on after the delimiter and its blanks.
+  auto cut = [&](wchar_t Delimiter) {
+    size_t end = Rest.find(Delimiter, pos);
+    String field = TrimSpaces(Rest.substr(pos, end == String::npos ? String::npos : end - pos));
+    pos = end == String::npos ? n : skipSpaces(end + 1);
+    return field;
+  };
+  while (pos < n) {
     TPhoneContact c;
-    c.Name = CutTrimmedToken(rest, L";");
-    c.Number = StringReplaceAll(CutTrimmedToken(rest, L"^"), L" ", L"");
+    c.Name = cut(L';');
+    c.Number = StringReplaceAll(cut(L'^'), L" ", L"");
     if (c.Name.empty() && c.Number.empty()) continue;
     contacts.push_back(std::move(c));
   }

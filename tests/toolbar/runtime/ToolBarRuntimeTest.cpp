@@ -5,6 +5,7 @@
 #include "base/Forms.h"
 #include "base/StdCtrls.h"
 #include "base/StyleServices.h"
+#include "ui/toolbar/runtime/KeyTipKeys.h"
 #include "ui/toolbar/runtime/ThemeBinding.h"
 #include "ui/toolbar/runtime/ToolBarRuntime.h"
 #include "tests/support/Gui.h"
@@ -235,4 +236,31 @@ TEST(PagerFocus, TrueOnlyForAWindowInsideThePager) {
   ASSERT_EQ(GetFocus(), pager->Handle());
   EXPECT_FALSE(PagerContainsFocus(pager));
   form->Free();
+}
+
+TEST(KeyTipKeys, OnlyLettersAndDigitsTypeCharacters) {
+  const struct {
+    WORD Key;
+    wchar_t Char;
+  } cases[] = {
+      {'A', L'A'},       {'Z', L'Z'},        {'0', L'0'},        {'9', L'9'},
+      {VK_NUMPAD0, L'0'}, {VK_NUMPAD7, L'7'}, {VK_NUMPAD9, L'9'}, {VK_F1, 0},
+      {VK_SHIFT, 0},     {VK_RETURN, 0},     {VK_OEM_1, 0},      {VK_DECIMAL, 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(KeyTipChar(c.Key), c.Char) << "key " << c.Key;
+  // F1 is 0x70, the code of "p": it must never match a key tip "P".
+  EXPECT_EQ(VK_F1, 'p');
+  EXPECT_TRUE(IsKeyTipModifierKey(VK_SHIFT));
+  EXPECT_TRUE(IsKeyTipModifierKey(VK_RMENU));
+  EXPECT_FALSE(IsKeyTipModifierKey('A'));
+  EXPECT_FALSE(IsKeyTipModifierKey(VK_ESCAPE));
+}
+
+TEST(KeyTipKeys, TextsCompareWithoutCase) {
+  EXPECT_TRUE(KeyTipEquals(L"Fn", L"FN"));
+  EXPECT_FALSE(KeyTipEquals(L"F", L"FN"));
+  EXPECT_TRUE(KeyTipStartsWith(L"FN", L"f"));
+  EXPECT_TRUE(KeyTipStartsWith(L"FN", L""));
+  EXPECT_FALSE(KeyTipStartsWith(L"F", L"FN"));
+  EXPECT_FALSE(KeyTipStartsWith(L"AB", L"B"));
 }
