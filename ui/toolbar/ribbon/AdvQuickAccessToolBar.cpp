@@ -10,6 +10,7 @@
 #include "ui/toolbar/ribbon/AdvToolBarPager.h"
 #include "ui/toolbar/ribbon/AdvVistaButton.h"
 #include "ui/toolbar/ribbon/CaptionLayer.h"
+#include "ui/toolbar/runtime/KeyTipKeys.h"
 
 namespace {
 bool Scenic() { return GetGlobalWin7ScenicRibbon(); }
@@ -360,6 +361,10 @@ void TAdvCustomQuickAccessToolBar::UpdateSize() {
   TAdvToolBarPager* pager = Pager();
   if (FInternalUpdatingSize || !pager || IsDestroying()) return;
   TRect r = pager->GetQATRect();
+  // No place yet (the pager has not taken the toolbar in, or shows no
+  // caption): the toolbar keeps its size rather than collapsing to none,
+  // from which its height would never come back.
+  if (r.Height() <= 0) return;
   Guarded(FInternalUpdatingSize, [&] {
     if (FFullSize) {
       SetBounds(r.left, r.top, Max<int>(r.Width(), GetMinWidth()), r.Height());
@@ -796,14 +801,14 @@ void TAdvCustomQuickAccessToolBar::HideShortCutHints() {
 }
 
 bool TAdvCustomQuickAccessToolBar::HandleShortCutHintKey(const String& Text, int& PartialCount) {
-  String typed = AnsiUpperCase(Text);
   // A copy: a click may change the row.
   std::vector<TAdvCustomGlowButton*> buttons;
   for (int i = 0; i < FCtrlList->Count(); ++i)
     if (auto* b = dynamic_cast<TAdvCustomGlowButton*>(ControlListItem(i))) buttons.push_back(b);
   for (TAdvCustomGlowButton* b : buttons) {
-    String tip = AnsiUpperCase(b->ShortCutHint());
-    if (!tip.empty() && tip == typed) {
+    const String& tip = b->ShortCutHint();
+    if (tip.empty()) continue;
+    if (KeyTipEquals(tip, Text)) {
       if (b->Enabled() && b->Visible()) {
         b->SetFocus();
         b->Invalidate();
@@ -812,11 +817,10 @@ bool TAdvCustomQuickAccessToolBar::HandleShortCutHintKey(const String& Text, int
       RestorePagerFocus();
       return true;
     }
-    if (tip.empty()) continue;
-    if (tip.compare(0, typed.size(), typed) != 0)
-      b->HideShortCutHint();
-    else
+    if (KeyTipStartsWith(tip, Text))
       ++PartialCount;
+    else
+      b->HideShortCutHint();
   }
   return false;
 }
