@@ -724,6 +724,7 @@ void TAdvToolBarPager::ApplyStylerChange(int Kind) {
   if (TControl* button = FindApplicationButton()) button->Invalidate();
   if (TAdvCustomQuickAccessToolBar* qat = AsQAT(FQuickAccessToolBar)) {
     qat->ApplyStylerChange(Kind);
+    qat->UpdateAppButton();
     qat->UpdateSize();
     qat->UpdateControlsPos(false);
     qat->ArrangeQATControls();
