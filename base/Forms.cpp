@@ -57,6 +57,8 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   FHeight = 240;
   FPixelsPerInch = ScreenPixelsPerInch();
   SetColor(clBtnFace);
+  FGlassFrame = new TGlassFrame();
+  FGlassFrame->OnChange = [this](TObject*) { GlassFrameChanged(); };
   FConstraints->OnChange = [this](TObject*) {
     if (FHandle) SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   };

@@ -141,6 +141,9 @@ class TAdvCustomToolBarButton : public TAdvCustomToolBarControl {
   int VisibleMenuItemCount();
   // The index in the toolbar's item list; -1 without a toolbar.
   int GetIndex();
+  // The space around glyph and caption (1 on a quick access toolbar).
+  int OffSet() const { return FOffSet; }
+  void SetOffSet(int Value) { FOffSet = Value; }
   bool Hot() const { return FPropHot; }
   void SetHot(bool Value);
   // The un-hot timer's check, as one of its ticks makes it.
