@@ -99,6 +99,71 @@ TEST_F(ListItems, TheWindowShowsCaptionsAndSubItemsAsTheyChange) {
   EXPECT_EQ(SendMessageW(List->Handle(), LVM_GETITEMCOUNT, 0, 0), 0);
 }
 
+TEST_F(ListItems, ColumnsPutInMovedAndTakenOutKeepEveryCellInItsPlace) {
+  AddRow(L"Ann", {L"1", L"a", L"x", L"p"});
+  AddRow(L"Bob", {L"2", L"b", L"y", L"q"});
+  Form->Show();
+  auto expectCells = [&](const char* When) {
+    SCOPED_TRACE(When);
+    ASSERT_EQ(SendMessageW(List->HeaderHandle(), HDM_GETITEMCOUNT, 0, 0), List->Columns()->Count());
+    for (int r = 0; r < 2; ++r) {
+      TListItem* item = List->Items()->Item(r);
+      for (int c = 0; c < List->Columns()->Count(); ++c)
+        EXPECT_EQ(WindowText(List, r, c), c == 0 ? item->Caption() : item->SubItems()->Strings(c - 1));
+    }
+  };
+  List->Columns()->Add()->SetCaption(L"D");
+  static_cast<TListColumn*>(List->Columns()->Insert(1))->SetCaption(L"B2");
+  expectCells("put in");
+  List->Columns()->Items(4)->SetIndex(2);
+  expectCells("moved");
+  List->Columns()->Delete(2);
+  expectCells("taken out");
+  List->Columns()->BeginUpdate();
+  List->Columns()->Add();
+  List->Columns()->Delete(1);
+  List->Columns()->Insert(2);
+  List->Columns()->EndUpdate();
+  expectCells("in one bracket");
+}
+
+TEST_F(ListItems, AColumnIsWrittenToTheWindowOnlyWhenWhatItShowsChanged) {
+  AddRow(L"Ann", {L"1", L"a"});
+  Form->Show();
+  // The header writes of the list, counted behind its window procedure.
+  static int writes;
+  static WNDPROC original;
+  writes = 0;
+  HWND header = List->HeaderHandle();
+  original = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+      header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+        if (m == HDM_SETITEMW) ++writes;
+        return CallWindowProcW(original, h, m, w, l);
+      })));
+  for (int i = 0; i < 20; ++i) List->Columns()->Add()->SetCaption(L"c" + std::to_wstring(i));
+  int perColumn = writes;
+  writes = 0;
+  List->Columns()->Items(1)->SetCaption(L"Phone");
+  EXPECT_EQ(writes, 1);
+  List->Columns()->Items(1)->SetAlignment(TAlignment::taRightJustify);
+  EXPECT_EQ(writes, 2);
+  writes = 0;
+  List->Columns()->BeginUpdate();
+  List->Columns()->EndUpdate();  // nothing changed: nothing written
+  EXPECT_EQ(writes, 0);
+  EXPECT_LE(perColumn, 20);  // one write per new caption, none for the others
+  SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+  // What the window shows is what the columns hold.
+  wchar_t text[32] = {0};
+  LVCOLUMNW col{};
+  col.mask = LVCF_TEXT | LVCF_FMT;
+  col.pszText = text;
+  col.cchTextMax = 32;
+  SendMessageW(List->Handle(), LVM_GETCOLUMNW, 1, reinterpret_cast<LPARAM>(&col));
+  EXPECT_EQ(String(text), L"Phone");
+  EXPECT_EQ(col.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_RIGHT);
+}
+
 TEST_F(ListItems, ARecreatedWindowKeepsItemsStatesWidthsAndOrder) {
   List->SetCheckboxes(true);
   TListItem* a = AddRow(L"Ann", {L"1"});
