@@ -185,7 +185,10 @@ void TCustomListView::InsertItemWindow(TListItem* Item) {
 }
 
 void TCustomListView::UpdateItem(TListItem* Item) {
-  if (FHandle && Item->FIndex >= 0)
+  // A window that does not draw now (hidden, or held by WM_SETREDRAW inside
+  // an update bracket) paints every row when it draws again: measuring the
+  // row to invalidate it (which asks us for its texts) is work for nothing.
+  if (FHandle && Item->FIndex >= 0 && IsWindowVisible(FHandle))
     Send(FHandle, LVM_REDRAWITEMS, static_cast<WPARAM>(Item->FIndex), Item->FIndex);
 }
 
