@@ -13,3 +13,11 @@ vantrel_test(test_toolbar_screens SOURCES toolbar/bars/ToolBarScreensTest.cpp to
 # items that did not fit, its add-or-remove and options entries.
 vantrel_test(test_toolbar_popups SOURCES toolbar/bars/OptionSelectorTest.cpp toolbar/bars/BarsTestSupport.cpp
   toolbar/bars/PaintTestSupport.cpp controls/menus/MenuDriver.cpp LIBS bars UNITS testunits_stylers TIMEOUT 120)
+# Key tips and keys of ribbon groups (real key input), the arrow walk between
+# groups, the hover glow of groups.
+vantrel_test(test_toolbar_keytips SOURCES toolbar/bars/ToolBarKeyTipsTest.cpp toolbar/bars/BarsTestSupport.cpp
+  LIBS bars UNITS testunits_stylers TIMEOUT 120)
+# Dragging toolbars by the grip, floating windows and their rows, docking
+# back (real mouse input through the modal drag loop).
+vantrel_test(test_toolbar_drag SOURCES toolbar/bars/ToolBarDragTest.cpp toolbar/bars/BarsTestSupport.cpp
+  LIBS bars UNITS testunits_stylers TIMEOUT 120)
