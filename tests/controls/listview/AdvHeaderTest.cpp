@@ -5,6 +5,7 @@
 #include "base/IniFiles.h"
 #include "base/Registry.h"
 #include "tests/controls/listview/AdvListViewTest.h"
+#include "tests/support/MessageCounter.h"
 
 namespace {
 
@@ -505,23 +506,15 @@ TEST_F(AdvHeader, AChangedColumnRewritesOnlyItsOwnHeaderItem) {
   AddColumns({40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40});
   AddRow(L"a", {L"1", L"2"});
   Form->Show();
-  static int writes;
-  static WNDPROC original;
-  writes = 0;
   HWND header = List->HeaderHandle();
-  original = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-      header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-        if (m == HDM_SETITEMW) ++writes;
-        return CallWindowProcW(original, h, m, w, l);
-      })));
+  TMessageCounter writes(header, HDM_SETITEMW);  // the header writes of the list
   List->Columns()->Items(3)->SetCaption(L"Number");
-  EXPECT_EQ(writes, 1);
-  writes = 0;
+  EXPECT_EQ(writes.Count, 1);
+  writes.Count = 0;
   List->BeginUpdate();
   for (int r = 0; r < 50; ++r) AddRow(L"row", {L"x", L"y"});
   List->EndUpdate();
-  EXPECT_EQ(writes, 0);  // rows change no header item
-  SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+  EXPECT_EQ(writes.Count, 0);  // rows change no header item
   EXPECT_EQ(List->Columns()->Items(3)->Caption(), L"Number");
   HDITEMW hi{};
   wchar_t text[32] = {0};

@@ -9,6 +9,7 @@
 #include "base/ImgList.h"
 #include "base/ListView.h"
 #include "tests/support/Gui.h"
+#include "tests/support/MessageCounter.h"
 
 namespace {
 
@@ -130,29 +131,20 @@ TEST_F(ListItems, ColumnsPutInMovedAndTakenOutKeepEveryCellInItsPlace) {
 TEST_F(ListItems, AColumnIsWrittenToTheWindowOnlyWhenWhatItShowsChanged) {
   AddRow(L"Ann", {L"1", L"a"});
   Form->Show();
-  // The header writes of the list, counted behind its window procedure.
-  static int writes;
-  static WNDPROC original;
-  writes = 0;
   HWND header = List->HeaderHandle();
-  original = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-      header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-        if (m == HDM_SETITEMW) ++writes;
-        return CallWindowProcW(original, h, m, w, l);
-      })));
+  TMessageCounter writes(header, HDM_SETITEMW);  // the header writes of the list
   for (int i = 0; i < 20; ++i) List->Columns()->Add()->SetCaption(L"c" + std::to_wstring(i));
-  int perColumn = writes;
-  writes = 0;
+  int perColumn = writes.Count;
+  writes.Count = 0;
   List->Columns()->Items(1)->SetCaption(L"Phone");
-  EXPECT_EQ(writes, 1);
+  EXPECT_EQ(writes.Count, 1);
   List->Columns()->Items(1)->SetAlignment(TAlignment::taRightJustify);
-  EXPECT_EQ(writes, 2);
-  writes = 0;
+  EXPECT_EQ(writes.Count, 2);
+  writes.Count = 0;
   List->Columns()->BeginUpdate();
   List->Columns()->EndUpdate();  // nothing changed: nothing written
-  EXPECT_EQ(writes, 0);
+  EXPECT_EQ(writes.Count, 0);
   EXPECT_LE(perColumn, 20);  // one write per new caption, none for the others
-  SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
   // What the window shows is what the columns hold.
   wchar_t text[32] = {0};
   LVCOLUMNW col{};
