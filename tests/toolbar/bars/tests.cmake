@@ -13,3 +13,8 @@ vantrel_test(test_toolbar_screens SOURCES toolbar/bars/ToolBarScreensTest.cpp to
 # items that did not fit, its add-or-remove and options entries.
 vantrel_test(test_toolbar_popups SOURCES toolbar/bars/OptionSelectorTest.cpp toolbar/bars/BarsTestSupport.cpp
   toolbar/bars/PaintTestSupport.cpp controls/menus/MenuDriver.cpp LIBS bars UNITS testunits_stylers TIMEOUT 120)
+# The menu bar: menu buttons and glow menu buttons, a toolbar as a form's
+# menu bar driven by the mouse and by real keys, its shortcuts, MDI child
+# buttons and option window.
+vantrel_test(test_toolbar_menubar SOURCES toolbar/bars/MenuButtonTest.cpp toolbar/bars/BarsTestSupport.cpp
+  controls/menus/MenuDriver.cpp LIBS bars UNITS testunits_stylers TIMEOUT 120)

@@ -43,6 +43,18 @@ void TAdvCustomToolBarControl::SetAutoSize(bool Value) {
 }
 
 // ---------------------------------------------------------------------------
+// Menu buttons
+
+TAdvToolBarMenuButton::TAdvToolBarMenuButton(TComponent* AOwner) : TAdvCustomToolBarButton(AOwner) {
+  SetParentStyler(true);
+}
+
+TAdvGlowMenuButton::TAdvGlowMenuButton(TComponent* AOwner) : TAdvCustomGlowButton(AOwner) {
+  SetDropDownButton(true);
+  SetWidth(32);
+}
+
+// ---------------------------------------------------------------------------
 // Separator
 
 TAdvToolBarSeparator::TAdvToolBarSeparator(TComponent* AOwner) : TAdvCustomToolBarControl(AOwner) {
