@@ -23,6 +23,11 @@
 
 class TAdvDockPanel;
 class TAdvCustomToolBarButton;
+class TAdvToolBarMenuButton;
+class TAdvPopupMenu;
+
+// Posted by a toolbar to itself once a button's menu was shown.
+constexpr UINT WM_TOOLBARMENUCLOSED = 0x1400;
 
 enum class TToolBarState { tsDocked, tsFloating, tsFixed };
 // A dock panel's side, and a toolbar's orientation: horizontal for daTop and
@@ -238,6 +243,9 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   TCustomImageList* DisabledImages() const { return FDisabledImages; }
   void SetDisabledImages(TCustomImageList* Value);
   TMainMenu* Menu() const { return FMenu; }
+  // Makes the toolbar the menu bar of Value: one menu button per top-level
+  // item (nullptr takes them away).
+  void SetMenu(TMainMenu* Value);
   TPopupMenu* OptionMenu() const { return FOptionMenu; }
   void SetOptionMenu(TPopupMenu* Value);
   TGDIPPicture* OptionPicture() const { return FIOptionPicture; }
@@ -339,6 +347,38 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   // The owning pager takes the focus back.
   void RestorePagerFocus();
 
+  // --- The menu bar (ToolBarMenuBar.cpp) -----------------------------------
+  // The popup being shown or last built.
+  TAdvPopupMenu* ActiveMenu() const { return FTempMenu; }
+  // Binds the top-level items to their buttons again; rebuilds the buttons
+  // when an item has none.
+  void UpdateMenu();
+  // Drops the button's menu (the item's sub-items, or its DropDownMenu) and
+  // returns when it has closed; False for a button without either.
+  virtual bool DropButtonMenu(TAdvCustomToolBarButton* Button);
+  virtual void EndMenuMode();
+  // Closes the open menu and opens Button's instead.
+  virtual void SwitchMenuButton(TAdvCustomToolBarButton* Button, bool ByMouse);
+  // Menu mode: the keyboard belongs to the menu bar until Esc, Alt, a
+  // choice or a click elsewhere; Button (or nullptr) drops its menu first.
+  virtual bool RunMenuMode(TAdvCustomToolBarButton* Button);
+  virtual void BeginMenuMode(TAdvCustomToolBarButton* Button);
+  bool InMenuLoop() const { return FInMenuLoop; }
+  bool MenuFocused() const { return FMenuFocused; }
+  bool MenuDropped() const { return FMenuDropped; }
+  TAdvCustomToolBarButton* HotButton() const { return FHotButton; }
+  // The form the toolbar serves (through its dock panel when docked).
+  TCustomForm* FindHostForm();
+  // Makes Button the hot one (nullptr: none); False when there was none to
+  // clear.
+  bool SetHotMenuButton(TAdvCustomToolBarButton* Button);
+  // The N-th visible, enabled menu button becomes hot (N < 0: none).
+  void SetHotMenuButtonIndex(int N);
+  void MenuItemTimerTick(TObject* Sender);
+  // Where the menu of the button drops, W wide.
+  TPoint MenuDropPoint(TAdvCustomToolBarButton* Button, TAdvPopupMenu* Menu, int W);
+  TPoint LastDropPoint() const { return FLastDropPoint; }
+
   TNotifyEvent OnClose;
   TOptionEvent OnOptionClick;
   TCanFloatEvent OnCanFloat;
@@ -406,6 +446,19 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   void LeaveCompact();
   void SetCompactButtonImage();
   void CompactPictureChanged();
+  // Menu bar parts.
+  TAdvToolBarMenuButton* NewMenuButton(TMenuItem* Item);
+  TAdvCustomToolBarButton* NeighbourMenuButton(bool Forward);
+  TAdvCustomToolBarButton* FindAccelButton(wchar_t Key);
+  TSize MeasureMenuEntry(TMenuItem* Item);
+  void RestoreButtonMenu();
+  void MenuClosed();
+  // Menu-mode keys; True when the key needs nothing more.
+  bool MenuModeKeyDown(WORD Key);
+  // The menu bar's messages; True when handled.
+  bool MenuBarMessage(TMessage& Message);
+  // Takes off the hooks and timer this toolbar holds.
+  void ReleaseMenuState();
 
   TAntiAlias FAntiAlias = TAntiAlias::aaClearType;
   TOwned<TDbgList> FATBControls;
@@ -517,6 +570,16 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   TAdvCustomToolBarButton* FHotButton = nullptr;
   bool FMenuFocused = false;
   bool FInMenuLoop = false;
+  TAdvPopupMenu* FTempMenu = nullptr;
+  bool FOwnsTempMenu = false;
+  TMenuItem* FButtonMenu = nullptr;
+  TAdvCustomToolBarButton* FMenuButton = nullptr;
+  TAdvCustomToolBarButton* FLastMenuButton = nullptr;
+  TAdvCustomToolBarButton* FNextMenuHotButton = nullptr;
+  TAdvCustomToolBarButton* FPendingMenuButton = nullptr;
+  bool FCaptureChangeCancels = false;
+  bool FMenuDropped = false;
+  TPoint FLastDropPoint;
 
  private:
   void StylerParentChanged();
@@ -547,3 +610,6 @@ void LeaveStyler(TCustomControl* Owner, TCustomAdvToolBarStyler* Assigned, TCust
 // forgotten, the internal one taking effect again. True when Gone was it.
 bool ForgetStyler(TComponent* Gone, TCustomAdvToolBarStyler*& Assigned, TCustomAdvToolBarStyler*& Current,
                   TCustomAdvToolBarStyler* Internal);
+
+// The entry selected in the open toolbar menu, nullptr when none.
+TMenuItem* ToolBarMenuSelectedItem();
