@@ -118,6 +118,7 @@ void TAdvCustomToolBar::Destroy() {
   if (FOptionTimer) FreeAndNil(FOptionTimer);
   ReleaseMenuState();
   RestoreButtonMenu();
+  UnhookMDIForm();
   TCustomControl::Destroy();
 }
 
@@ -845,7 +846,7 @@ void TAdvCustomToolBar::WndProc(TMessage& Message) {
 }
 
 void TAdvCustomToolBar::Dispatch(TMessage& Message) {
-  if (MenuBarMessage(Message)) return;
+  if (MenuBarMessage(Message) || MDIButtonsMessage(Message)) return;
   switch (Message.Msg) {
     case CM_CONTROLCHANGE:
       ControlChange(reinterpret_cast<TControl*>(Message.WParam), Message.LParam != 0);

@@ -379,6 +379,26 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   TPoint MenuDropPoint(TAdvCustomToolBarButton* Button, TAdvPopupMenu* Menu, int W);
   TPoint LastDropPoint() const { return FLastDropPoint; }
 
+  // --- MDI child buttons (ToolBarMDI.cpp) ----------------------------------
+  bool AutoMDIButtons() const { return FAutoMDIButtons; }
+  // True on a full-size menu-bar toolbar with a host form: the form's
+  // window procedure is replaced (once per form) so that the buttons follow
+  // it. Anything else leaves it False.
+  void SetAutoMDIButtons(bool Value);
+  bool MDIButtonsVisible() const { return FMDIButtonsVisible; }
+  TRect GetMDICloseRect();
+  TRect GetMDIMaxRect();
+  TRect GetMDIMinRect();
+  bool PtInMDICloseButton(TPoint P);
+  bool PtInMDIMaxButton(TPoint P);
+  bool PtInMDIMinButton(TPoint P);
+  void DrawMDIButtons();
+  void CloseMDIChild();
+  void RestoreMDIChild();
+  void MinimizeMDIChild();
+  // The form window was destroyed under the hook: nothing is left to undo.
+  void ForgetMDIForm();
+
   TNotifyEvent OnClose;
   TOptionEvent OnOptionClick;
   TCanFloatEvent OnCanFloat;
@@ -459,6 +479,12 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   bool MenuBarMessage(TMessage& Message);
   // Takes off the hooks and timer this toolbar holds.
   void ReleaseMenuState();
+  // MDI parts.
+  void UnhookMDIForm();
+  TCustomForm* ActiveMDIChildForm();
+  void DrawMDIButton(const TRect& R, bool Hot, bool Down, int Glyph, bool Grey);
+  bool MDIButtonsMessage(TMessage& Message);
+  bool MDIButtonsAct();
 
   TAntiAlias FAntiAlias = TAntiAlias::aaClearType;
   TOwned<TDbgList> FATBControls;
@@ -580,6 +606,14 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   bool FCaptureChangeCancels = false;
   bool FMenuDropped = false;
   TPoint FLastDropPoint;
+  bool FAutoMDIButtons = false;
+  bool FMDIFormHooked = false;
+  HWND FMDIForm = nullptr;
+  bool FMDIButtonsVisible = false;
+  bool FMDIHotCloseBtn = false, FMDIDownCloseBtn = false;
+  bool FMDIHotMaxBtn = false, FMDIDownMaxBtn = false;
+  bool FMDIHotMinBtn = false, FMDIDownMinBtn = false;
+  TCustomForm* FMDIChildForm = nullptr;
 
  private:
   void StylerParentChanged();
@@ -613,3 +647,7 @@ bool ForgetStyler(TComponent* Gone, TCustomAdvToolBarStyler*& Assigned, TCustomA
 
 // The entry selected in the open toolbar menu, nullptr when none.
 TMenuItem* ToolBarMenuSelectedItem();
+// The toolbar that replaced the form window's procedure for its MDI
+// buttons, nullptr for none; and whether the replacement is in place.
+TAdvCustomToolBar* ToolBarHoldingMDIForm(HWND Form);
+bool IsMDIFormHooked(HWND Form);
