@@ -23,3 +23,11 @@ vantrel_test(test_toolbar_menubar SOURCES toolbar/bars/MenuButtonTest.cpp toolba
 # <build>/screens/menubar.png (MakeMenuBarForm builds the form).
 vantrel_test(test_toolbar_menubar_screens SOURCES toolbar/bars/MenuBarScreensTest.cpp toolbar/bars/MenuBarForm.cpp
   toolbar/bars/BarsTestSupport.cpp LIBS bars testscreens UNITS testunits_stylers TIMEOUT 120)
+# Key tips and keys of ribbon groups (real key input), the arrow walk between
+# groups, the hover glow of groups.
+vantrel_test(test_toolbar_keytips SOURCES toolbar/bars/ToolBarKeyTipsTest.cpp toolbar/bars/BarsTestSupport.cpp
+  LIBS bars UNITS testunits_stylers TIMEOUT 120)
+# Dragging toolbars by the grip, floating windows and their rows, docking
+# back (real mouse input through the modal drag loop).
+vantrel_test(test_toolbar_drag SOURCES toolbar/bars/ToolBarDragTest.cpp toolbar/bars/BarsTestSupport.cpp
+  LIBS bars UNITS testunits_stylers TIMEOUT 120)

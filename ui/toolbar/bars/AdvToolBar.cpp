@@ -10,6 +10,7 @@
 #include "ui/controls/buttons/GlowButtonHelpers.h"
 #include "ui/toolbar/bars/AdvDockPanel.h"
 #include "ui/toolbar/bars/AdvToolBarButton.h"
+#include "ui/toolbar/bars/FloatingWindow.h"
 
 // ---------------------------------------------------------------------------
 // Small shared routines
@@ -119,6 +120,15 @@ void TAdvCustomToolBar::Destroy() {
   ReleaseMenuState();
   RestoreButtonMenu();
   UnhookMDIForm();
+  // A floating toolbar takes its window along.
+  if (TFloatingWindow* w = FFloatingWindow) {
+    FFloatingWindow = nullptr;
+    if (!w->IsDestroying()) {
+      w->SetAdvCustomToolBar(nullptr);
+      if (FParent == w) SetParent(nullptr);
+      w->Free();
+    }
+  }
   TCustomControl::Destroy();
 }
 
@@ -146,6 +156,7 @@ void TAdvCustomToolBar::Loaded() {
 void TAdvCustomToolBar::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomControl::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
+  if (AComponent == FFloatingWindow) FFloatingWindow = nullptr;
   if (IsDestroying()) {
     ForgetStyler(AComponent, FToolBarStyler, FCurrentToolBarStyler, FInternalToolBarStyler);
     return;
@@ -171,6 +182,7 @@ void TAdvCustomToolBar::Notification(TComponent* AComponent, TOperation Operatio
   if (AComponent == FOptionMenu) FOptionMenu = nullptr;
   if (auto* c = dynamic_cast<TControl*>(AComponent); c && IsListed(c)) RemoveItem(c);
   if (AComponent == FLastDock) FLastDock = nullptr;
+  if (AComponent == FFloatingWindow) FFloatingWindow = nullptr;
   if (AComponent == FCurrentDock) FCurrentDock = nullptr;
 }
 
@@ -365,9 +377,7 @@ void TAdvCustomToolBar::InsertItem(TControl* AControl) {
       LinkGlowButton(g);
     } else if (DockPanelParent()) {
       // A click in the toolbar closes its pop-up of hidden items.
-      g->FOnInternalClick = [this](TObject*) {
-        if (FOptionWindow && FOptionWindow->Visible()) FOptionWindow->Hide();
-      };
+      g->FOnInternalClick = [this](TObject* Sender) { GlowButtonInternalClick(Sender); };
     }
   }
   int idx = FATBControls->IndexOf(AControl);
@@ -558,6 +568,9 @@ void TAdvCustomToolBar::SetToolBarIndex(int Value) {
 }
 
 void TAdvCustomToolBar::LinkGlowButton(TAdvCustomGlowButton* G) {
+  G->FOnInternalKeyDown = [this](TObject* Sender, WORD& Key, TShiftState Shift) {
+    GlowButtonKeyDown(Sender, Key, Shift);
+  };
   G->FOnSetButtonSize = [this](TObject* Sender, int& W, int& H) { GlowButtonSetSize(Sender, W, H); };
   G->FOnGetShortCutHintPos = [this](TObject* Sender, TButtonSizeState State, TShortCutHintPos& Pos) {
     GlowButtonGetShortCutHintPos(Sender, State, Pos);
@@ -768,16 +781,21 @@ void TAdvCustomToolBar::SetImages(TCustomImageList* Value) {
   FInternalControlPositioning = saved;
   PositionControls(true);
   if (FImages) {
-    for (int i = 0; i < FATBControls->Count(); ++i) {
-      if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(ToolBarControls(i))) tc->AdjustSize();
-      if (auto* b = dynamic_cast<TAdvCustomToolBarButton*>(ToolBarControls(i))) b->GenerateShade();
-    }
+    UpdateImagesShade();
     if (floating && !IsLoading()) {
       FSizeAtDock = GetDockedThickness(true);
       PositionControls(true);
     }
   }
   Invalidate();
+}
+
+void TAdvCustomToolBar::UpdateImagesShade() {
+  if (!FImages) return;
+  for (int i = 0; i < FATBControls->Count(); ++i) {
+    if (auto* tc = dynamic_cast<TAdvCustomToolBarControl*>(ToolBarControls(i))) tc->AdjustSize();
+    if (auto* b = dynamic_cast<TAdvCustomToolBarButton*>(ToolBarControls(i))) b->GenerateShade();
+  }
 }
 
 void TAdvCustomToolBar::SetDisabledImages(TCustomImageList* Value) {
@@ -832,6 +850,10 @@ void TAdvCustomToolBar::WndProc(TMessage& Message) {
   if (Message.Msg == WM_DESTROY && FTimerID) {
     KillTimer(FHandle, FTimerID);
     FTimerID = 0;
+  } else if (Message.Msg == WM_TIMER) {
+    TCustomControl::WndProc(Message);
+    FloatingTimer();
+    return;
   } else if (WM_TBCOMPACTWINHIDE && Message.Msg == WM_TBCOMPACTWINHIDE) {
     // Menus of the form are drawn again after a drop-down closed.
     TCustomForm* form = GetParentForm(this);
@@ -900,6 +922,21 @@ void TAdvCustomToolBar::Dispatch(TMessage& Message) {
         if (PageOf(this)) PositionControls(true);
       }
       return;
+    case CM_MOUSEENTER:
+      TCustomControl::Dispatch(Message);
+      if (Message.LParam == reinterpret_cast<LPARAM>(this)) GroupMouseEnter();
+      return;
+    case CM_MOUSELEAVE:
+      TCustomControl::Dispatch(Message);
+      if (Message.LParam == reinterpret_cast<LPARAM>(this)) {
+        PartsMouseLeave();
+        GroupMouseLeave();
+      }
+      return;
+    case CM_FOCUSCHANGED:
+      TCustomControl::Dispatch(Message);
+      FocusChanged(reinterpret_cast<TControl*>(Message.LParam));
+      return;
     case CM_VISIBLECHANGED:
       TCustomControl::Dispatch(Message);
       if (FToolBarState == TToolBarState::tsDocked && FCurrentDock && FParent == FCurrentDock)
@@ -929,6 +966,7 @@ void TAdvCustomToolBar::Click() {
 
 void TAdvCustomToolBar::MouseMove(TShiftState Shift, int X, int Y) {
   TCustomControl::MouseMove(Shift, X, Y);
+  TrackPartsHover(Shift, TPoint(X, Y));
   if (IsDesigning() || !ShowDisabledControlsHint()) return;
   TControl* c = ControlAtPos(TPoint(X, Y), true, true);
   if (c != FHintCtrl) {

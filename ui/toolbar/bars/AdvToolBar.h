@@ -28,6 +28,7 @@ class TAdvPopupMenu;
 
 // Posted by a toolbar to itself once a button's menu was shown.
 constexpr UINT WM_TOOLBARMENUCLOSED = 0x1400;
+class TFloatingWindow;
 
 enum class TToolBarState { tsDocked, tsFloating, tsFixed };
 // A dock panel's side, and a toolbar's orientation: horizontal for daTop and
@@ -130,6 +131,45 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   void SetAdvDockPanel(TAdvDockPanel* Value);
   TAdvDockPanel* LastDock() const { return FLastDock; }
   void Dock(TAdvDockPanel* NewDockSite);
+  // The window the toolbar floats in, nullptr while it has none.
+  TFloatingWindow* FloatingWindow() const { return FFloatingWindow; }
+  // A floating toolbar (or one with a floating window) moves its window to
+  // P; any other floats there in a new window.
+  void SetToolBarFloating(TPoint P);
+  // The window is made, the toolbar moved into it and shown at (X, Y), or
+  // at the cursor without UsePoint. Not for groups, nor twice.
+  void MakeFloating(int X, int Y, bool UsePoint);
+  // The floating close button's action: back to the last dock panel with
+  // AutoDockOnClose, else hidden (OnClose).
+  void CloseFloating();
+  // The panel's side is among DockableTo and (a locked panel) a row can
+  // take the toolbar.
+  bool CanDockTo(TAdvDockPanel* Panel);
+  // Client points on the toolbar's own parts.
+  bool PtInDragGrip(TPoint P);
+  bool PtInRightHandle(TPoint P);
+  bool PtInFloatingCaption(TPoint P);
+  bool PtInCloseButton(TPoint P);
+  bool PtInOptionButton(TPoint P);
+  // The grip drag: a modal loop that follows the mouse while the toolbar
+  // holds the capture, until the left button comes up. Its steps are
+  // public for callers that drive a drag themselves: Start remembers the
+  // press point and gathers the dock targets, DragMove takes each pointer
+  // position (client coordinates), End lets go.
+  void TrackGripDrag(TShiftState Shift, int X, int Y);
+  void StartGripDrag(int X, int Y);
+  void DragMove(int X, int Y);
+  void EndGripDrag();
+  bool Dragging() const { return FDragging; }
+  int DockTargetCount() const { return static_cast<int>(FDockList.size()); }
+  // Floating rows: refused below 1, above the most or unchanged.
+  void SetFloatingRows(int Count);
+  int GetMaxFloatingRows();
+  bool GetSizeForRows(int Count, int& H, int& W);
+  // The floating window follows the form of the last dock panel: hidden
+  // with it, shown again with it (the 40 ms window timer's tick).
+  void FloatingTimer();
+  bool AutoHiding() const { return FAutoHiding; }
   TDockAlign Position() const { return FPosition; }
   // Turns the toolbar to another orientation (docking into a panel of
   // another side).
@@ -149,6 +189,8 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   void AutoSizeToolBar();
   int GetFullLength();
   void GetFloatingSize(int& W, int& H);
+  // The floating size for Rows rows, of the shown items or of all.
+  void FloatingSizeFor(int Rows, bool AllItems, int& W, int& H);
   void UpdateOverflow();
   void RecheckHiddenControls();
   void ShowAllHiddenControls();
@@ -346,6 +388,32 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   bool HasDroppedDownButton();
   // The owning pager takes the focus back.
   void RestorePagerFocus();
+  // The key hook of a group's glow buttons: key-tip characters typed while
+  // the page shows the key tips of its groups, Escape and Up back to the
+  // pager, Left and Right through the buttons and on to the next group.
+  void GlowButtonKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  // A glow button on a docked toolbar was clicked: the option window hides.
+  void GlowButtonInternalClick(TObject* Sender);
+  // The first and last item that the arrow keys reach (a compact group: its
+  // compact button), nullptr for none.
+  TWinControl* FirstFocusControl(bool OnlyFocusable);
+  TWinControl* LastFocusControl(bool OnlyFocusable);
+  // Repaints the toolbar and the items that paint through to it.
+  void InvalidateControls();
+  // With images: the items size themselves again and the toolbar buttons
+  // make their shade glyphs anew.
+  void UpdateImagesShade();
+  // The caption option indicator's glow (0..100 hovering, pushing).
+  int OptionHoverStep() const { return FOptionStepHover; }
+  int OptionPushStep() const { return FOptionStepPush; }
+  bool OptionTimerRunning() const { return FOptionTimer != nullptr; }
+  bool CaptionOptionHot() const { return FCapOptIndicatorHot; }
+  bool CaptionOptionDown() const { return FCapOptIndicatorDown; }
+  TGlowState GlowState() const { return FGlowState; }
+  // One step of the hover glow and of the option indicator's glow (the
+  // timers' ticks).
+  void HoverTimerTick(TObject* Sender);
+  void OptionTimerTick(TObject* Sender);
 
   // --- The menu bar (ToolBarMenuBar.cpp) -----------------------------------
   // The popup being shown or last built.
@@ -425,6 +493,15 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   void AlignControls(TControl* AControl, TRect& Rect) override;
   void Resize() override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void TrackPartsHover(TShiftState Shift, TPoint P);
+  void PartsMouseLeave();
+  // The option button or right handle was pressed (OnOptionClick).
+  void OptionClick(TPoint ClientPoint);
+  void BuildDockList();
+  void CollectDockPanels(TWinControl* Control);
+  void RefreshDockRects();
   void Click() override;
   virtual void DoCompactShow();
 
@@ -460,6 +537,13 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   bool OnPageOrCompactWindow() const;
   TAdvDockPanel* DockPanelParent() const;
   void LinkGlowButton(TAdvCustomGlowButton* G);
+  std::vector<TWinControl*> FocusList(bool OnlyFocusable);
+  void FocusChanged(TControl* Focused);
+  void StartHoverGlow(bool Entering);
+  void StartOptionGlow(int Step, TGlowState State);
+  void InvalidateToolBarRect(const TRect& R);
+  void GroupMouseEnter();
+  void GroupMouseLeave();
   void ReadjustButtons();
   // The compact form's two directions and the compact button's image.
   void EnterCompact();
@@ -509,7 +593,14 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   bool FAllowBoundChange = false;
   bool FFullSize = false;
   TDockableTo FDockableTo{TDockAlign::daLeft, TDockAlign::daTop, TDockAlign::daRight, TDockAlign::daBottom};
-  TCustomForm* FFloatingWindow = nullptr;
+  TFloatingWindow* FFloatingWindow = nullptr;  // owned while it lives
+  struct TDockTarget {
+    TAdvDockPanel* Panel;
+    TRect Rect;  // on the screen, widened into the form
+  };
+  std::vector<TDockTarget> FDockList;
+  TCustomForm* FParentForm = nullptr;
+  bool FAutoHiding = false;
   TComponent* FOwner = nullptr;
   String FCaption;
   String FWideCaption;

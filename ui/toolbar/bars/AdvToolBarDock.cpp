@@ -3,6 +3,7 @@
 #include "base/Forms.h"
 #include "ui/toolbar/bars/AdvDockPanel.h"
 #include "ui/toolbar/bars/AdvToolBar.h"
+#include "ui/toolbar/bars/FloatingWindow.h"
 
 void TAdvCustomToolBar::SetParent(TWinControl* AParent) {
   if (AParent == FParent) {

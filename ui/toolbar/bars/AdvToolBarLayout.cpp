@@ -185,12 +185,15 @@ int TAdvCustomToolBar::GetFullLength() {
   return std::max(len, FMinLength);
 }
 
-void TAdvCustomToolBar::GetFloatingSize(int& W, int& H) {
+void TAdvCustomToolBar::GetFloatingSize(int& W, int& H) { FloatingSizeFor(FFloatingRows, false, W, H); }
+
+void TAdvCustomToolBar::FloatingSizeFor(int Rows, bool AllItems, int& W, int& H) {
+  auto counts = [AllItems](TControl* c) { return AllItems || c->Visible(); };
   bool horz = IsHorizontalBar();
   auto extent = [horz](TControl* c) { return horz ? c->Width() : c->Height(); };
   int w = 0;
   for (int i = 0; i < FATBControls->Count(); ++i)
-    if (ToolBarControls(i)->Visible()) w = std::max(w, extent(ToolBarControls(i)));
+    if (counts(ToolBarControls(i))) w = std::max(w, extent(ToolBarControls(i)));
   w = std::max(w + 4, FMinLength);
   int slack = w;
   int rows = 1, x = 2;
@@ -198,18 +201,18 @@ void TAdvCustomToolBar::GetFloatingSize(int& W, int& H) {
   for (int tries = 0; tries < 10000; ++tries) {
     rows = 1;
     x = 2;
-    for (int i = 0; i < FATBControls->Count() && rows <= FFloatingRows; ++i) {
+    for (int i = 0; i < FATBControls->Count() && rows <= Rows; ++i) {
       TControl* c = ToolBarControls(i);
-      if (!c->Visible()) continue;
+      if (!counts(c)) continue;
       if (w - x - 2 < extent(c)) {
         slack = std::min(slack, w - x - 2);
         x = 2;
         ++rows;
-        if (rows > FFloatingRows) break;
+        if (rows > Rows) break;
       }
       x += extent(c);
     }
-    if (rows <= FFloatingRows) break;
+    if (rows <= Rows) break;
     w += 10;
   }
   H = rows * FSizeAtDock + FCaptionHeight;

@@ -54,6 +54,13 @@ class IToolBarPager {
   // A group's key-tip action is done: the focus goes back where it was
   // when the key tips started.
   virtual void PagerRestoreFocus() {}
+  // Keys typed in a group's glow button that leave the group for the pager:
+  // Escape brings the tab key tips back, Escape also closes the floating
+  // ribbon, and Escape or Up give the pager the focus (remembered as a
+  // change made by key press).
+  virtual void PagerShowTabKeyTips() {}
+  virtual void PagerHideFloatingRibbon() {}
+  virtual void PagerFocusByKey() {}
 
  protected:
   ~IToolBarPager() = default;
@@ -79,6 +86,12 @@ class IToolBarPage {
   // A group's compact state was set or cleared: the page fits its groups
   // again.
   virtual void PageGroupsChanged() {}
+  // The key tips of the page's groups are showing; a typed key-tip
+  // character is added to the page's typed text and matched (True when it
+  // triggered a button); the key tips of the groups are hidden.
+  virtual bool PageGroupKeyTipsShowing() { return false; }
+  virtual bool PageTypeKeyTipChar(wchar_t Ch) { return false; }
+  virtual void PageHideGroupKeyTips() {}
 
  protected:
   ~IToolBarPage() = default;

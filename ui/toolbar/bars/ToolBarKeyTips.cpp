@@ -1,6 +1,10 @@
 // The key tips of a ribbon group: showing and hiding those of its glow
 // buttons (nested windowed items included) and matching typed key-tip text.
+#include <algorithm>
+#include <vector>
+
 #include "base/Forms.h"
+#include "base/Hints.h"
 #include "ui/controls/buttons/AdvGlowButton.h"
 #include "ui/toolbar/bars/AdvToolBar.h"
 #include "ui/toolbar/bars/ToolBarHosts.h"
@@ -129,4 +133,114 @@ void TAdvCustomToolBar::RestorePagerFocus() {
   IToolBarPager* pager = page->PageParentPager();
   if (!pager) pager = page->PageMinimizedWindowPager();
   if (pager) pager->PagerRestoreFocus();
+}
+
+// ---------------------------------------------------------------------------
+// Keys typed in the glow buttons of a group
+
+namespace {
+
+// The item may be walked to with the arrow keys: windowed, no hint window,
+// compact window or toolbar, and (OnlyFocusable) able to take the focus.
+bool IsFocusItem(TWinControl* W, bool OnlyFocusable) {
+  if (dynamic_cast<THintWindow*>(W) || dynamic_cast<TAdvCustomToolBar*>(W) || IsClass(W, L"TCompactWindow"))
+    return false;
+  if (IsClass(W, L"TAdvToolBarContainer")) return false;
+  return !OnlyFocusable || W->CanFocus();
+}
+
+// The visible toolbars of a page ordered by Left.
+std::vector<TAdvCustomToolBar*> GroupsByLeft(TWinControl* Page) {
+  std::vector<TAdvCustomToolBar*> groups;
+  for (int i = 0; i < Page->ControlCount(); ++i)
+    if (auto* t = dynamic_cast<TAdvCustomToolBar*>(Page->Controls(i)); t && t->Visible()) groups.push_back(t);
+  std::stable_sort(groups.begin(), groups.end(),
+                   [](TAdvCustomToolBar* a, TAdvCustomToolBar* b) { return a->Left() < b->Left(); });
+  return groups;
+}
+
+}  // namespace
+
+std::vector<TWinControl*> TAdvCustomToolBar::FocusList(bool OnlyFocusable) {
+  std::vector<TWinControl*> all, list;
+  GetTabOrderList(all);
+  for (TWinControl* w : all)
+    if (IsFocusItem(w, OnlyFocusable)) list.push_back(w);
+  return list;
+}
+
+TWinControl* TAdvCustomToolBar::FirstFocusControl(bool OnlyFocusable) {
+  if (FCompact && FCompactBtn) return FCompactBtn->CanFocus() ? FCompactBtn : nullptr;
+  std::vector<TWinControl*> list = FocusList(OnlyFocusable);
+  return list.empty() ? nullptr : list.front();
+}
+
+TWinControl* TAdvCustomToolBar::LastFocusControl(bool OnlyFocusable) {
+  if (FCompact && FCompactBtn) return FCompactBtn->CanFocus() ? FCompactBtn : nullptr;
+  std::vector<TWinControl*> list = FocusList(OnlyFocusable);
+  return list.empty() ? nullptr : list.back();
+}
+
+void TAdvCustomToolBar::GlowButtonKeyDown(TObject* Sender, WORD& Key, TShiftState) {
+  auto* sender = dynamic_cast<TWinControl*>(Sender);
+  if (!sender) return;
+  IToolBarPage* page = PageOf(this);
+  IToolBarPager* pager = page ? page->PageParentPager() : nullptr;
+  if (page) {
+    // Shift and the other modifiers pass; a key that types no key-tip
+    // character (F1 included) ends the group key tips, a character is typed.
+    if (page->PageGroupKeyTipsShowing() && !IsKeyTipModifierKey(Key)) {
+      if (wchar_t ch = KeyTipChar(Key); ch == 0) {
+        page->PageHideGroupKeyTips();
+        if (Key == VK_ESCAPE && pager) pager->PagerShowTabKeyTips();
+      } else if (page->PageTypeKeyTipChar(ch)) {
+        page->PageHideGroupKeyTips();
+      }
+    }
+    if (Key == VK_ESCAPE && pager) pager->PagerHideFloatingRibbon();
+  }
+  switch (Key) {
+    case VK_ESCAPE:
+    case VK_UP:
+      if (pager) pager->PagerFocusByKey();
+      break;
+    case VK_LEFT:
+    case VK_RIGHT: {
+      bool left = Key == VK_LEFT;
+      std::vector<TWinControl*> list = FocusList(true);
+      auto at = std::find(list.begin(), list.end(), sender);
+      bool atEnd = at != list.end() && (left ? at == list.begin() : at + 1 == list.end());
+      if (atEnd && page) {
+        std::vector<TAdvCustomToolBar*> groups = GroupsByLeft(page->PageControl());
+        auto me = std::find(groups.begin(), groups.end(), this);
+        if (me == groups.end() || groups.size() < 2) break;
+        TAdvCustomToolBar* next = nullptr;
+        if (left)
+          next = me == groups.begin() ? groups.back() : *(me - 1);
+        else
+          next = me + 1 == groups.end() ? groups.front() : *(me + 1);
+        TWinControl* target = left ? next->LastFocusControl(true) : next->FirstFocusControl(true);
+        if (target && target->CanFocus()) target->SetFocus();
+      } else if (at != list.end() && !atEnd) {
+        TWinControl* target = left ? *(at - 1) : *(at + 1);
+        if (target->CanFocus()) target->SetFocus();
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void TAdvCustomToolBar::GlowButtonInternalClick(TObject*) {
+  if (FOptionWindow && FOptionWindow->Visible()) FOptionWindow->Hide();
+}
+
+void TAdvCustomToolBar::FocusChanged(TControl* Focused) {
+  if (Focused == this && FATBControls->Count() > 0 && !IsClass(FParent, L"TCompactWindow") && FParent &&
+      FParent->Parent() && !IsClass(FParent->Parent(), L"TMinimizedRibbonWindow")) {
+    if (TWinControl* first = FirstFocusControl(true)) first->SetFocus();
+  }
+  FActive = false;
+  InvalidateControls();
 }
