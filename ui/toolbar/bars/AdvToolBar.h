@@ -447,6 +447,16 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   TPoint MenuDropPoint(TAdvCustomToolBarButton* Button, TAdvPopupMenu* Menu, int W);
   TPoint LastDropPoint() const { return FLastDropPoint; }
 
+  // --- Keys and shortcuts (ToolBarKeys.cpp) --------------------------------
+  // The key (with the shift state in KeyData) runs the menu item with that
+  // shortcut; else, with ConsiderButtons, the first glow button or toolbar
+  // button (nested ones too) whose action has it. True when one ran.
+  virtual bool IsShortCut(WORD CharCode, LPARAM KeyData, bool ConsiderButtons);
+  // A key outside menu mode: ribbon groups on pages, in the minimized
+  // ribbon and in a compact group's drop-down. True when the default
+  // handling must not run.
+  bool ToolBarKeyDown(WORD Key);
+
   // --- MDI child buttons (ToolBarMDI.cpp) ----------------------------------
   bool AutoMDIButtons() const { return FAutoMDIButtons; }
   // True on a full-size menu-bar toolbar with a host form: the form's

@@ -619,7 +619,8 @@ bool TAdvCustomToolBar::MenuBarMessage(TMessage& Message) {
         if (!MenuModeKeyDown(static_cast<WORD>(Message.WParam))) TCustomControl::Dispatch(Message);
         return true;
       }
-      return false;
+      if (!ToolBarKeyDown(static_cast<WORD>(Message.WParam))) TCustomControl::Dispatch(Message);
+      return true;
     case WM_CHAR:
       if (FInMenuLoop) {
         Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam);
