@@ -64,6 +64,26 @@ void TComboBoxStrings::PutObject(int Index, TObject* AObject) {
   FItems[static_cast<size_t>(Index)].Object = AObject;
 }
 
+void TComboBoxStrings::Assign(TPersistent* Source) {
+  // The box is told the size of a large fill first, so that it stores the
+  // items at once instead of growing item by item.
+  auto* src = dynamic_cast<TStrings*>(Source);
+  if (src && src != this && FOwner->HandleAllocated() && src->Count() > 0) {
+    size_t chars = 0;
+    for (int i = 0, n = src->Count(); i < n; ++i) chars += src->Strings(i).size() + 1;
+    SendMessageW(FOwner->Handle(), CB_INITSTORAGE, static_cast<WPARAM>(src->Count()),
+                 static_cast<LPARAM>(chars * sizeof(wchar_t)));
+  }
+  TStrings::Assign(Source);
+}
+
+void TComboBoxStrings::SetUpdateState(bool Updating) {
+  if (!FOwner->HandleAllocated()) return;
+  HWND h = FOwner->Handle();
+  SendMessageW(h, WM_SETREDRAW, Updating ? FALSE : TRUE, 0);
+  if (!Updating) InvalidateRect(h, nullptr, TRUE);
+}
+
 // ---------------------------------------------------------------------------
 // TCustomComboBox
 

@@ -22,6 +22,7 @@ class TComboBoxStrings : public TStrings {
   void InsertObject(int Index, const String& S, TObject* AObject) override;
   void Delete(int Index) override;
   void Clear() override;
+  void Assign(TPersistent* Source) override;
 
  protected:
   String Get(int Index) const override;
@@ -29,6 +30,9 @@ class TComboBoxStrings : public TStrings {
   void Put(int Index, const String& S) override;
   TObject* GetObject(int Index) const override;
   void PutObject(int Index, TObject* AObject) override;
+  // A long fill (Assign, or adds inside BeginUpdate) redraws the box once,
+  // at the end, rather than once per item.
+  void SetUpdateState(bool Updating) override;
 
  private:
   friend class TCustomComboBox;
