@@ -91,6 +91,33 @@ class TCopyToolBar : public TAdvToolBar {
   bool Armed() const { return FCompactShortCutHintShowing; }
 };
 
+// A form with a pager, a page with one group, and the group's copy armed
+// in a compact window.
+struct CompactScene {
+  TForm* Form;
+  TTypingPage* Page;
+  TCopyToolBar* Copy;
+  CompactScene() {
+    Form = new TForm(nullptr);
+    Form->SetBounds(0, 0, 400, 200);
+    Form->Show();
+    auto* pager = new TTestPager(Form);
+    pager->SetParent(Form);
+    pager->SetBounds(0, 0, 400, 120);
+    Page = new TTypingPage(Form);
+    Page->SetParent(pager);
+    Page->SetBounds(0, 0, 400, 120);
+    auto* group = new TAdvToolBar(Form);
+    group->SetParent(Page);
+    Page->Groups.push_back(group);
+    auto* window = new TCompactWindow(Form);
+    Copy = new TCopyToolBar(Form);
+    Copy->SetParent(window);
+    Copy->Arm(group);
+  }
+  ~CompactScene() { Form->Free(); }
+};
+
 struct KeyCase {
   WORD Key;
   const wchar_t* Typed;  // what the page's typed text holds after it
@@ -105,51 +132,23 @@ TEST(CompactCopyKeys, OnlyLettersDigitsAndKeypadDigitsTypeKeyTipText) {
       {VK_SHIFT, L"", true},     {VK_MULTIPLY, L"", false}, {VK_RETURN, L"", false},
   };
   for (const KeyCase& c : cases) {
-    auto* form = new TForm(nullptr);
-    form->SetBounds(0, 0, 400, 200);
-    form->Show();
-    auto* pager = new TTestPager(form);
-    pager->SetParent(form);
-    pager->SetBounds(0, 0, 400, 120);
-    auto* page = new TTypingPage(form);
-    page->SetParent(pager);
-    page->SetBounds(0, 0, 400, 120);
-    auto* group = new TAdvToolBar(form);
-    group->SetParent(page);
-    page->Groups.push_back(group);
-    auto* window = new TCompactWindow(form);
-    auto* copy = new TCopyToolBar(form);
-    copy->SetParent(window);
-    copy->Arm(group);
-    copy->Perform(WM_KEYDOWN, c.Key, 0);
-    EXPECT_EQ(page->Typed, c.Typed) << "key " << c.Key;
-    EXPECT_EQ(copy->Armed(), c.StillShowing) << "key " << c.Key;
-    form->Free();
+    CompactScene scene;
+    scene.Copy->Perform(WM_KEYDOWN, c.Key, 0);
+    EXPECT_EQ(scene.Page->Typed, c.Typed) << "key " << c.Key;
+    EXPECT_EQ(scene.Copy->Armed(), c.StillShowing) << "key " << c.Key;
   }
   ResetToolBarState();
 }
 
 TEST(CompactCopyKeys, EscapeEndsTheKeyTipsAndShowsThePagesAgain) {
   ResetToolBarState();
-  auto* form = new TForm(nullptr);
-  form->SetBounds(0, 0, 400, 200);
-  form->Show();
-  auto* pager = new TTestPager(form);
-  pager->SetParent(form);
-  auto* page = new TTypingPage(form);
-  page->SetParent(pager);
-  auto* group = new TAdvToolBar(form);
-  group->SetParent(page);
-  page->Groups.push_back(group);
-  auto* window = new TCompactWindow(form);
-  auto* copy = new TCopyToolBar(form);
-  copy->SetParent(window);
-  copy->Arm(group);
-  copy->Perform(WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_FALSE(copy->Armed());
-  EXPECT_EQ(page->Shown, 1);
-  EXPECT_EQ(page->Typed, L"");
-  form->Free();
+  {
+    CompactScene scene;
+    scene.Copy->Perform(WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(scene.Copy->Armed());
+    EXPECT_EQ(scene.Page->Shown, 1);
+    EXPECT_EQ(scene.Page->Typed, L"");
+  }
   ResetToolBarState();
 }
 

@@ -28,6 +28,38 @@ void Fill(TCanvas* C, bool Glass, TColor From, TColor To, const TRect& R, AdvToo
   C->Rectangle(R);
 }
 
+
+// The colour sets of an appearance, as a state takes them.
+void TakeDown(TButtonStateColors& k, AdvToolBar::TButtonAppearance* a) {
+  k.Fill = a->ColorDown();
+  k.FillTo = a->ColorDownTo();
+  k.Border = a->BorderDownColor();
+  k.Caption = a->CaptionTextColorDown();
+  k.Direction = a->GradientDirectionDown();
+  k.DropFill = a->ColorHot();
+  k.DropFillTo = a->ColorHotTo();
+}
+
+void TakeHot(TButtonStateColors& k, AdvToolBar::TButtonAppearance* a) {
+  k.Fill = a->ColorHot();
+  k.FillTo = a->ColorHotTo();
+  k.Border = a->BorderHotColor();
+  k.Caption = a->CaptionTextColorHot();
+  k.Direction = a->GradientDirectionHot();
+  k.DropFill = k.Fill;
+  k.DropFillTo = k.FillTo;
+}
+
+void TakeChecked(TButtonStateColors& k, AdvToolBar::TButtonAppearance* a) {
+  k.Fill = a->ColorChecked();
+  k.FillTo = a->ColorCheckedTo();
+  k.Border = a->BorderCheckedColor();
+  k.Caption = a->CaptionTextColorChecked();
+  k.Direction = a->GradientDirectionChecked();
+  k.DropFill = k.Fill;
+  k.DropFillTo = k.FillTo;
+}
+
 }  // namespace
 
 void TAdvCustomToolBarButton::Paint() {
@@ -83,32 +115,14 @@ void TAdvCustomToolBarButton::GetStateColors(TButtonStateColors& k) {
   } else if (FState == TAdvButtonState::absDropDown) {
     k.Caption = src->CaptionTextColor();
   } else if (latched) {
-    k.Fill = src->ColorChecked();
-    k.FillTo = src->ColorCheckedTo();
-    k.Border = src->BorderCheckedColor();
-    k.Caption = src->CaptionTextColorChecked();
-    k.Direction = src->GradientDirectionChecked();
+    TakeChecked(k, src);
     pick(FGlyphChecked);
-    k.DropFill = k.Fill;
-    k.DropFillTo = k.FillTo;
   } else if (pressed) {
-    k.Fill = src->ColorDown();
-    k.FillTo = src->ColorDownTo();
-    k.Border = src->BorderDownColor();
-    k.Caption = src->CaptionTextColorDown();
-    k.Direction = src->GradientDirectionDown();
+    TakeDown(k, src);
     pick(FGlyphDown);
-    k.DropFill = src->ColorHot();
-    k.DropFillTo = src->ColorHotTo();
   } else if (hot) {
-    k.Fill = src->ColorHot();
-    k.FillTo = src->ColorHotTo();
-    k.Border = src->BorderHotColor();
-    k.Caption = src->CaptionTextColorHot();
-    k.Direction = src->GradientDirectionHot();
+    TakeHot(k, src);
     pick(FGlyphHot);
-    k.DropFill = k.Fill;
-    k.DropFillTo = k.FillTo;
   } else {
     if (!FTransparent) {
       k.Fill = own->Color();
@@ -451,24 +465,14 @@ void TAdvToolBarMenuButton::GetStateColors(TButtonStateColors& k) {
       k.DropFill = root->HoverColor();
       k.DropFillTo = root->HoverColorTo();
     } else {
-      k.Fill = src->ColorDown();
-      k.FillTo = src->ColorDownTo();
-      k.Caption = src->CaptionTextColorDown();
-      k.Border = src->BorderDownColor();
-      k.Direction = src->GradientDirectionDown();
-      k.DropFill = src->ColorHot();
-      k.DropFillTo = src->ColorHotTo();
+      TakeDown(k, src);
     }
     pick(FGlyphDown);
     return;
   }
   if (FState == TAdvButtonState::absExclusive) {
     // Latched colours are always the button's own.
-    k.Fill = own->ColorChecked();
-    k.FillTo = own->ColorCheckedTo();
-    k.Caption = own->CaptionTextColorChecked();
-    k.Border = own->BorderCheckedColor();
-    k.Direction = own->GradientDirectionChecked();
+    TakeChecked(k, own);
     pick(FGlyphChecked);
   } else if (hot) {
     if (root) {
@@ -478,11 +482,7 @@ void TAdvToolBarMenuButton::GetStateColors(TButtonStateColors& k) {
       k.Border = root->HoverBorderColor();
       k.Direction = ToolBarDirection(root->HoverGradientDirection());
     } else {
-      k.Fill = src->ColorHot();
-      k.FillTo = src->ColorHotTo();
-      k.Caption = src->CaptionTextColorHot();
-      k.Border = src->BorderHotColor();
-      k.Direction = src->GradientDirectionHot();
+      TakeHot(k, src);
     }
     pick(FGlyphHot);
   } else if (root) {
