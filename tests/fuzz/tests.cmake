@@ -12,3 +12,5 @@ vantrel_fuzz(listview LIBS listview UNITS testunits_draw MAX_BYTES 8192 SECONDS 
 vantrel_fuzz(ini MAX_BYTES 4096 SECONDS 10)
 vantrel_fuzz(theme_file LIBS stylers UNITS testunits_stylers MAX_BYTES 16384 SECONDS 15)
 vantrel_fuzz(update_control LIBS update MAX_BYTES 16384 SECONDS 15)
+vantrel_fuzz(layout_store LIBS bars UNITS testunits_stylers MAX_BYTES 4096 SECONDS 10)
+vantrel_fuzz(customizer_layout LIBS bars UNITS testunits_stylers MAX_BYTES 4096 SECONDS 10)

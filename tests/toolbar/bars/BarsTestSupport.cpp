@@ -1,6 +1,8 @@
 #include "tests/toolbar/bars/BarsTestSupport.h"
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include "ui/controls/buttons/GlowButtonHelpers.h"
 #include "ui/draw/GdiPlus.h"
@@ -84,3 +86,27 @@ TAdvToolBarSeparator* DockFixture::AddSeparator(TAdvCustomToolBar* T, const wcha
   s->SetAdvToolBar(T);
   return s;
 }
+
+std::vector<std::string> FileLines(const String& FileName) {
+  std::ifstream in(FileName.c_str(), std::ios::binary);
+  std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::string> lines;
+  size_t at = 0;
+  while (at < all.size()) {
+    size_t end = all.find('\n', at);
+    if (end == std::string::npos) end = all.size();
+    std::string line = all.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    at = end + 1;
+  }
+  return lines;
+}
+
+String TempFileName(const wchar_t* Name) {
+  wchar_t dir[MAX_PATH];
+  GetTempPathW(MAX_PATH, dir);
+  return String(dir) + Name;
+}
+
+std::string Narrow(const String& S) { return std::string(S.begin(), S.end()); }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "base/ExtCtrls.h"
 #include "tests/support/Gui.h"
 #include "ui/toolbar/bars/AdvDockPanel.h"
@@ -13,6 +16,13 @@
 // The DPI state, scaled caption heights, scenic and glass flags and the
 // tone records, back to their start values.
 void ResetToolBarState();
+
+// The lines of a text file, without their line ends.
+std::vector<std::string> FileLines(const String& FileName);
+// A file of that name in the temporary folder.
+String TempFileName(const wchar_t* Name);
+// A text of ASCII characters as bytes.
+std::string Narrow(const String& S);
 
 // A ribbon pager as a toolbar group sees it.
 class TTestPager : public TCustomControl, public IToolBarPager {

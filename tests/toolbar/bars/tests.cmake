@@ -21,3 +21,12 @@ vantrel_test(test_toolbar_keytips SOURCES toolbar/bars/ToolBarKeyTipsTest.cpp to
 # back (real mouse input through the modal drag loop).
 vantrel_test(test_toolbar_drag SOURCES toolbar/bars/ToolBarDragTest.cpp toolbar/bars/BarsTestSupport.cpp
   LIBS bars UNITS testunits_stylers TIMEOUT 120)
+# The toolbar container and the popup menu window.
+vantrel_test(test_toolbar_container SOURCES toolbar/bars/ContainerPopupTest.cpp toolbar/bars/BarsTestSupport.cpp
+  toolbar/bars/PaintTestSupport.cpp LIBS bars UNITS testunits_stylers TIMEOUT 120)
+# The layout store of dock panels, toolbars and the ribbon state.
+vantrel_test(test_toolbar_store SOURCES toolbar/bars/LayoutStoreTest.cpp toolbar/bars/BarsTestSupport.cpp
+  LIBS bars UNITS testunits_stylers TIMEOUT 120)
+# The toolbar customizer and its INI layout.
+vantrel_test(test_toolbar_customizer SOURCES toolbar/bars/CustomizerTest.cpp toolbar/bars/BarsTestSupport.cpp
+  LIBS bars UNITS testunits_stylers TIMEOUT 120)

@@ -28,7 +28,14 @@ TAdvDockPanel::TAdvDockPanel(TComponent* AOwner)
 }
 
 void TAdvDockPanel::Destroy() {
-  // (The layout store saves here first once it exists.)
+  if (FPersistence->Enabled() && !IsDesigning()) {
+    // Freeing goes on whatever the store does: a layout that cannot be
+    // written is lost, nothing else.
+    try {
+      SaveToolBarsPosition();
+    } catch (const Exception&) {
+    }
+  }
   LeaveStyler(this, FToolBarStyler, FInternalToolBarStyler);
   FToolBarStyler = nullptr;
   // The toolbars still docked here forget the panel.
@@ -71,6 +78,7 @@ void TAdvDockPanel::Loaded() {
       t->SetTop(scaled);
   }
   FPropertiesLoaded = true;
+  if (FPersistence->Enabled() && !IsDesigning()) LoadToolBarsPosition();
 }
 
 void TAdvDockPanel::Notification(TComponent* AComponent, TOperation Operation) {

@@ -9,6 +9,7 @@
 
 #include "ui/toolbar/bars/AdvToolBar.h"
 #include "ui/toolbar/bars/DockRows.h"
+#include "ui/toolbar/bars/LayoutStore.h"
 
 class TAdvDockPanel : public TCustomControl, public IToolBarStylerHost {
   VANTREL_CLASS(TAdvDockPanel)
@@ -69,6 +70,14 @@ class TAdvDockPanel : public TCustomControl, public IToolBarStylerHost {
   bool UseRunTimeHeight() const { return FUseRunTimeHeight; }
   void SetUseRunTimeHeight(bool Value);
   bool PropertiesLoaded() const { return FPropertiesLoaded; }
+  // The layout store (LayoutStore.h): the rows and their toolbars, their
+  // bounds and visibility. Saving happens when the panel is freed and
+  // loading at the end of Loaded, both with Persistence enabled at run time.
+  void SaveToolBarsPosition();
+  void LoadToolBarsPosition();
+  // The same on a store of the caller's.
+  void SaveToolBarsPosition(TLayoutStore& Store);
+  void LoadToolBarsPosition(TLayoutStore& Store);
   int OffSetX() const { return FOffSetX; }
   int OffSetY() const { return FOffSetY; }
 

@@ -1,6 +1,7 @@
 // The toolbar's model: creation, loading, the item lists, the styler it
 // follows and how it reacts to the styler's changes and the pager's tones.
 #include "ui/toolbar/bars/AdvToolBar.h"
+#include "ui/toolbar/bars/AdvToolBarCustomizer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -111,7 +112,13 @@ TAdvCustomToolBar::TAdvCustomToolBar(TComponent* AOwner)
 }
 
 void TAdvCustomToolBar::Destroy() {
-  // (The layout store saves here first once it exists.)
+  if (FPersistence->Enabled() && !IsDesigning()) {
+    // As for the dock panel: a layout that cannot be written is lost.
+    try {
+      SavePosition();
+    } catch (const Exception&) {
+    }
+  }
   if (!IsDesigning()) LeaveStyler(this, FToolBarStyler, FInternalToolBarStyler);
   FToolBarStyler = nullptr;
   if (FTimer) FreeAndNil(FTimer);
@@ -139,6 +146,8 @@ void TAdvCustomToolBar::Loaded() {
   BuildSequenceList(FSeqControlList, true);
   UpdateButtonAppearances();
   FPropertiesLoaded = true;
+  if (FPersistence->Enabled() && !IsDesigning()) LoadPosition();
+  if (FCustomizer && !IsDesigning()) FCustomizer->ToolBarLoaded();
   if (IToolBarPage* page = PageOf(this); page && page->PageParentPager()) {
     SetParentStyler(FParentStyler);
     if (!IsDesigning()) UpdateButtonRows();

@@ -21,6 +21,9 @@
 #include "ui/toolbar/runtime/ToolBarRuntime.h"
 #include "ui/toolbar/stylers/ToolBarStyler.h"
 
+class TLayoutStore;
+class TAdvToolBarCustomizer;
+
 class TAdvDockPanel;
 class TAdvCustomToolBarButton;
 class TFloatingWindow;
@@ -305,6 +308,22 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   TAdvGlowButton* CompactButton() const { return FCompactBtn; }
   bool FirstRun() const { return FFirstRun; }
   bool PropertiesLoaded() const { return FPropertiesLoaded; }
+  // The layout store (LayoutStore.h): the floating state and the
+  // visibility of the named items. Saving happens when the toolbar is freed
+  // and loading in Loaded (or when its dock panel loads), both with
+  // Persistence enabled at run time.
+  void SavePosition();
+  void LoadPosition();
+  void SavePosition(TLayoutStore& Store);
+  void LoadPosition(TLayoutStore& Store);
+  bool PersistSettingLoaded() const { return FPersistSettingLoaded; }
+  // The customizer that keeps the user's arrangement of the toolbar; it
+  // writes the designed layout and applies the user's when the toolbar
+  // has loaded.
+  TAdvToolBarCustomizer* Customizer() const { return FCustomizer; }
+  void SetCustomizer(TAdvToolBarCustomizer* Value) { FCustomizer = Value; }
+  // The floating window's Left and Top when floating, else the toolbar's.
+  TPoint GetPosition();
   // A ribbon group's hover glow (0..100) and its state.
   bool Hot() const { return FHot; }
   int HoverStep() const { return FStepHover; }
@@ -585,6 +604,8 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   TOwned<TAdvHintInfo> FOfficeHint;
   bool FActive = false;
   bool FPropertiesLoaded = false;
+  bool FPersistSettingLoaded = false;
+  TAdvToolBarCustomizer* FCustomizer = nullptr;
   bool FParentOptionPicture = true;
   int FCompactImageIndex = -1;
   int FUpdateCount = 0;

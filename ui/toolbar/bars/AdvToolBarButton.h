@@ -35,6 +35,8 @@ class TAdvCustomToolBarControl : public TGraphicControl {
 
  protected:
   friend class TAdvCustomToolBar;
+  // A container binds the items it holds to its toolbar without moving them.
+  friend class TAdvToolBarContainer;
   TAdvCustomToolBar* FAdvToolBar = nullptr;
   TDockAlign FPosition = TDockAlign::daTop;
   IQuickAccessToolBar* FAdvQuickAccessToolBar = nullptr;

@@ -4,13 +4,15 @@
 
 #include "ui/controls/buttons/AdvGlowButton.h"
 #include "ui/controls/menus/AdvMenuStylers.h"
+#include "ui/toolbar/bars/ATBPopupWindow.h"
 #include "ui/toolbar/bars/AdvToolBarButton.h"
 #include "ui/toolbar/bars/ToolBarHosts.h"
 #include "ui/toolbar/bars/ToolBarPaint.h"
 
 namespace {
 TAddRemovePopupMaker& MakerSlot() {
-  static TAddRemovePopupMaker maker;
+  // The library's own pop-up (ATBPopupWindow.h) until another is set.
+  static TAddRemovePopupMaker maker = NewAddRemovePopup;
   return maker;
 }
 

@@ -4,8 +4,9 @@
 // toolbar's items with check marks ("Add or Remove Buttons"). The panel
 // knows them only through these interfaces: the customizer implements
 // IToolBarCustomizer, and the pop-up is made by the maker set with
-// SetAddRemovePopupMaker. Without a maker, hovering "Add or Remove Buttons"
-// marks the entry and opens nothing.
+// SetAddRemovePopupMaker (the library's TATBPopupWindow until another is
+// set). Without a maker, hovering "Add or Remove Buttons" marks the entry
+// and opens nothing.
 #pragma once
 
 #include <functional>
