@@ -769,8 +769,21 @@ void TWinControl::TrackMouse(TMessage& Message) {
   if (target == gMouseControl) return;
   TControl* old = gMouseControl;
   gMouseControl = target;
-  if (old) old->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(old));
+  LeaveControls(old, target);
   if (target && gMouseControl == target) target->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(target));
+}
+
+// The pointer went from Old to Target (nullptr: out of this window). Old
+// hears that the pointer left it, and so does each parent of Old that does
+// not hold Target; without a target the walk ends at this window.
+void TWinControl::LeaveControls(TControl* Old, TControl* Target) {
+  auto up = [&](TControl* C) -> TWinControl* { return C == this && !Target ? nullptr : C->Parent(); };
+  for (TControl* c = Old; c;) {
+    TWinControl* next = up(c);
+    if (next && Target && next->ContainsControl(Target)) next = nullptr;
+    c->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(c));
+    c = next;
+  }
 }
 
 void TWinControl::Dispatch(TMessage& Message) {
