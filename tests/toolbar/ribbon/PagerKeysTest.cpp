@@ -7,7 +7,9 @@
 
 #include "tests/support/Gui.h"
 #include "tests/toolbar/ribbon/PagerTestSupport.h"
+#include "ui/controls/buttons/AdvGlowButton.h"
 #include "ui/controls/buttons/ShortCutHint.h"
+#include "ui/toolbar/bars/AdvToolBar.h"
 
 namespace {
 
@@ -218,4 +220,99 @@ TEST_F(KeysFixture, TheWheelOverTheTabsStepsThroughEnabledTabsAndStopsAtTheEnds)
   mouse_event(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(-WHEEL_DELTA), 0);
   PumpFor(100);
   EXPECT_EQ(Pager->ActivePageIndex(), 0);
+}
+
+namespace {
+
+// Two pages with one group each; the Insert page's group holds buttons
+// with key tips.
+struct GroupTipsFixture : KeysFixture {
+  TAdvGlowButton* First = nullptr;
+  int Clicks = 0, OtherClicks = 0;
+  void SetUp() override {
+    KeysFixture::SetUp();
+    Pager->AdvPages(0)->CreateAdvToolBar();
+    TAdvToolBar* group = Pager->AdvPages(1)->CreateAdvToolBar();
+    First = NewButton(group, L"PA", &Clicks);
+    NewButton(group, L"PB", &OtherClicks);
+    PumpFor(20);
+  }
+  TAdvGlowButton* NewButton(TAdvToolBar* Group, const wchar_t* Tip, int* Count) {
+    auto* b = new TAdvGlowButton(Form);
+    b->SetBounds(0, 0, 40, 22);
+    b->SetShortCutHint(Tip);
+    b->SetParent(Group);
+    b->OnClick = [Count](TObject*) { ++*Count; };
+    return b;
+  }
+  TAdvPage* Insert() const { return Pager->AdvPages(1); }
+  // From the tab key tips down to the group key tips of the Insert page.
+  void OpenGroupTips() {
+    ASSERT_TRUE(TapAlt());
+    Type({'N'});
+    ASSERT_EQ(Pager->ActivePageIndex(), 1);
+    ASSERT_TRUE(Insert()->ToolBarShortCutShowing());
+    ASSERT_FALSE(Pager->TabShortCutHintShowing());
+  }
+};
+
+}  // namespace
+
+TEST_F(GroupTipsFixture, TypedGroupKeyTipsCollectOnThePageAndClickTheMatchingButton) {
+  struct Case {
+    std::vector<WORD> Keys;
+    int Clicks, OtherClicks;
+    bool StillShowing;
+  };
+  const Case cases[] = {
+      {{'P'}, 0, 0, true},          // a partial tip waits
+      {{'P', 'A'}, 1, 0, false},
+      {{'P', 'B'}, 0, 1, false},
+      {{'P', VK_F1}, 0, 0, false},  // no character: the mode ends
+      {{'Z'}, 0, 0, false},         // no tip starts so
+  };
+  for (size_t n = 0; n < std::size(cases); ++n) {
+    const Case& c = cases[n];
+    Clicks = OtherClicks = 0;
+    Pager->HideShortCutHint();
+    Pager->SetActivePageIndex(0);
+    ASSERT_TRUE(FocusForInput(Form, Pager)) << n;
+    OpenGroupTips();
+    Type(c.Keys);
+    EXPECT_EQ(Clicks, c.Clicks) << n;
+    EXPECT_EQ(OtherClicks, c.OtherClicks) << n;
+    EXPECT_EQ(Insert()->ToolBarShortCutShowing(), c.StillShowing) << n;
+  }
+}
+
+TEST_F(GroupTipsFixture, EscapeInTheGroupTipsGoesBackToTheTabTipsAndThePager) {
+  OpenGroupTips();
+  Type({'P'});
+  ASSERT_TRUE(Insert()->ToolBarShortCutShowing());
+  Pager->SetChangeByKeyPress(false);
+  Type({VK_ESCAPE});
+  EXPECT_FALSE(Insert()->ToolBarShortCutShowing());
+  EXPECT_TRUE(Pager->TabShortCutHintShowing());
+  EXPECT_TRUE(Pager->Focused());
+  EXPECT_TRUE(Pager->ChangeByKeyPress());
+  // The tab key tips start afresh: the Insert tab's own tip is typed again.
+  Type({'H'});
+  EXPECT_EQ(Pager->ActivePageIndex(), 0);
+  EXPECT_EQ(Clicks + OtherClicks, 0);
+}
+
+TEST_F(GroupTipsFixture, OnACollapsedRibbonTheFloatingRibbonShowsTheGroupTipsAndEscapeClosesIt) {
+  Pager->Collaps();
+  PumpFor(20);
+  ASSERT_TRUE(FocusForInput(Form, Pager));
+  ASSERT_TRUE(TapAlt());
+  Type({'N'});
+  ASSERT_TRUE(Pager->FloatingRibbonShowing());
+  TAdvPage* clone = Insert()->SelfClone();
+  ASSERT_NE(clone, nullptr);
+  EXPECT_TRUE(clone->ToolBarShortCutShowing());
+  Type({VK_ESCAPE});
+  EXPECT_TRUE(PumpUntil([&] { return !Pager->FloatingRibbonShowing(); }, 3000));
+  EXPECT_EQ(Clicks + OtherClicks, 0);
+  Pager->Expand();
 }

@@ -832,6 +832,22 @@ bool TAdvPage::HandleShortCutHintKey(const String& Text) {
   return false;
 }
 
+bool TAdvPage::PageTypeKeyTipChar(wchar_t Ch) {
+  FShortCutChars += Ch;
+  if (HandleShortCutHintKey(FShortCutChars)) return true;
+  // No tip starts with the text: the tips go with the mode.
+  if (!FToolBarShortCutShowing) HideShortCutHints();
+  return false;
+}
+
+String TAdvPage::PageAddTypedKeyTipChar(wchar_t Ch) {
+  // A compact group's copy matches in the page that owns the group.
+  TAdvPage* page = this;
+  if (IToolBarPage* source = PageCloneSource()) page = static_cast<TAdvPage*>(source->PageControl());
+  page->FShortCutChars += Ch;
+  return page->FShortCutChars;
+}
+
 // ---------------------------------------------------------------------------
 // The floating ribbon's copy
 

@@ -169,6 +169,11 @@ class TAdvPage : public TCustomControl, public IToolBarPage {
   int PageGroupIndex(TAdvCustomToolBar* Group) override;
   void PageMoveGroup(TAdvCustomToolBar* Group, int Index) override;
   void PageGroupsChanged() override { UpdateAllToolBars(); }
+  bool PageGroupKeyTipsShowing() override { return FToolBarShortCutShowing; }
+  bool PageTypeKeyTipChar(wchar_t Ch) override;
+  void PageHideGroupKeyTips() override { HideShortCutHints(); }
+  String PageAddTypedKeyTipChar(wchar_t Ch) override;
+  void PageShowGroupKeyTips() override { ShowShortCutHints(); }
 
   void Dispatch(TMessage& Message) override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;

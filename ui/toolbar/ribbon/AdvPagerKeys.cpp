@@ -342,3 +342,15 @@ void TAdvToolBarPager::KeyDown(WORD& Key, TShiftState Shift) {
   }
   TCustomControl::KeyDown(Key, Shift);
 }
+
+// ---------------------------------------------------------------------------
+// Keys that leave a group for the pager
+
+void TAdvToolBarPager::PagerHideFloatingRibbon() {
+  if (FloatingRibbonShowing()) HideFloatingRibbon();
+}
+
+void TAdvToolBarPager::PagerFocusByKey() {
+  FChangeByKeyPress = true;
+  if (CanFocus()) SetFocus();
+}

@@ -268,12 +268,16 @@ class TAdvToolBarPager : public TCustomControl,
   TGroupAppearance* PagerTabGroupAppearance(TWinControl* Page) override;
   void PagerCompactClosed(TAdvGlowButton* Button) override;
   void PagerRestoreFocus() override { RestoreFocus(); }
+  void PagerShowTabKeyTips() override { ShowTabShortCutHints(); }
+  void PagerHideFloatingRibbon() override;
+  void PagerFocusByKey() override;
   // After a compact window closed: a compact button of the active page under
   // the cursor, other than the one that dropped last, is clicked (unless the
   // window closed for a key).
   void ClickButtonUnderCursor();
   // The focus goes back to the window that had it when key tips started.
   void RestoreFocus();
+  bool ChangeByKeyPress() const { return FChangeByKeyPress; }
   void SetChangeByKeyPress(bool Value) { FChangeByKeyPress = Value; }
 
   // -------------------------------------------------------------------------
