@@ -6,6 +6,7 @@
 #include "tests/support/Gui.h"
 #include "tests/toolbar/ribbon/PagerTestSupport.h"
 #include "ui/toolbar/runtime/ToolBarRuntime.h"
+#include "ui/toolbar/stylers/ToolBarOfficeStyler.h"
 
 TAdvToolBarPager* PagerHoldingMDIForm();
 
@@ -238,6 +239,33 @@ TEST_F(PagerFixture, StylerBindingFollowsTheAssignedStylerAndFallsBack) {
   styler->Free();
   EXPECT_EQ(Pager->ToolBarStyler(), nullptr);
   EXPECT_EQ(Pager->CurrentToolBarStyler(), Pager->InternalToolBarStyler());
+}
+
+TEST_F(PagerFixture, AStylerGivenAtRunTimeTonesThePagerAsItsStyleDoes) {
+  struct Case {
+    TToolBarStyle Style;
+    bool Tones;
+    TGroupStyle Group;
+  };
+  const Case cases[] = {
+      {TToolBarStyle::bsOffice2013White, true, TGroupStyle::gsOffice2013},
+      {TToolBarStyle::bsOffice2016Gray, true, TGroupStyle::gsOffice2013},
+      {TToolBarStyle::bsWindows8, true, TGroupStyle::gsWindows8},
+      {TToolBarStyle::bsOffice2007Luna, false, TGroupStyle::gsClassic},
+      {TToolBarStyle::bsOffice2010Blue, false, TGroupStyle::gsClassic},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(n);
+    // Every styler is styled before the pager joins it; the pager arrives
+    // from the previous case's look.
+    auto* styler = new TAdvToolBarOfficeStyler(Form);
+    styler->SetName(L"Styler" + std::to_wstring(n++));
+    styler->SetStyle(c.Style);
+    Pager->SetToolBarStyler(styler);
+    EXPECT_EQ(Pager->Itones(), c.Tones);
+    EXPECT_EQ(Pager->GroupStyle(), c.Group);
+  }
 }
 
 // ---------------------------------------------------------------------------

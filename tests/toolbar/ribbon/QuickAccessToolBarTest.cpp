@@ -512,10 +512,8 @@ TEST_F(QAT, InTheCaptionTheBandIsFilledFromItsColourToItsSecondColour) {
   EXPECT_GT(std::abs(int(outside & 0xFF) - int(high & 0xFF)) + std::abs(int(outside >> 16) - int(high >> 16)), 40);
 }
 
-// Waits for the pager to take the flat tones from an Office 2013 styler on
-// a plain form (the pager's styler reactions); the ribbon form's picture
-// covers the flat look meanwhile.
-TEST_F(QAT, DISABLED_FlatItIsFilledInItsColourWithADividerAfterTheApplicationButton) {
+// The pager takes the flat tones of an Office 2013 styler on a plain form.
+TEST_F(QAT, FlatItIsFilledInItsColourWithADividerAfterTheApplicationButton) {
   auto* styler = new TAdvToolBarOfficeStyler(Form);
   styler->SetName(L"Styler");
   styler->SetStyle(TToolBarStyle::bsOffice2013White);

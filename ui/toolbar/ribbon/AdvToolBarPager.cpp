@@ -732,6 +732,8 @@ void TAdvToolBarPager::SetToolBarStyler(TCustomAdvToolBarStyler* Value) {
     FCurrentToolBarStyler = Value;
     Value->AddControl(this);
     Value->FreeNotification(this);
+    // A styler given at run time colours the pager as its style does.
+    if (!IsLoading() && !IsDestroying()) Value->TonePager(this);
   } else {
     FCurrentToolBarStyler = FInternalToolBarStyler;
   }

@@ -58,6 +58,7 @@ class TAdvToolBarOfficeStyler : public TCustomAdvToolBarStyler, public IKelStyle
   // window registered with the theme notifier; off: unregistered.
   void SetAutoThemeAdapt(bool Value) override;
   void ReapplyStyle() override { SetStyle(FToolBarStyle); }
+  void TonePager(IToolBarStylerPager* Pager) override;
   // Runs the current style again with the current AppColor.
   void UpdateAppColors();
   // With AutoThemeAdapt on (not while loading or designing): when the Office
@@ -94,6 +95,9 @@ class TAdvToolBarOfficeStyler : public TCustomAdvToolBarStyler, public IKelStyle
   // the flat styles.
   void ApplyGradientStyle(TToolBarStyle Style, IToolBarStylerPager* Pager);
   void ApplyFlatStyle(TToolBarStyle Style, IToolBarStylerPager* Pager);
+  // A flat style's tones for the pager (and the application colours they
+  // take).
+  void GivePagerFlatTones(TToolBarStyle Style, IToolBarStylerPager* Pager);
 
   TOfficeTheme FOldOfficeTheme = TOfficeTheme::otUnknown;
   bool FDesignTime = false;

@@ -56,6 +56,9 @@ class TCustomAdvToolBarStyler : public TComponent {
   virtual void SetAutoThemeAdapt(bool Value) { FAutoThemeAdapt = Value; }
   // Applies the current style again; nothing here.
   virtual void ReapplyStyle() {}
+  // A pager that joins the styler takes the tones of its style (a flat
+  // style's, or none); nothing here.
+  virtual void TonePager(IToolBarStylerPager* Pager) {}
 
   // The style code of the applied built-in style (tsOffice2003Blue until
   // one is applied); toolbars and pagers pass it on unless it is tsCustom.

@@ -359,25 +359,7 @@ void TAdvToolBarOfficeStyler::ApplyFlatStyle(TToolBarStyle Value, IToolBarStyler
 
   if (!office2016) glowColours();
   if (Pager) {
-    TColorTones metro;
-    MetroColorTones(true, clWhite, clWhite, metro);
-    TOfficeTones tones{metro, metro, metro, AppColor()};
-    SetTone(tones.Tab.Background, f.TabBackground, AppColor()->AppButtonColor());
-    SetTone(tones.Tab.Selected, f.TabSelected, AppColor()->AppButtonColor());
-    SetTone(tones.Tab.Hover, f.TabHover, AppColor()->AppButtonColor());
-    tones.Pager.Background.BrushColor =
-        f.PagerBackground == AppButton ? AppColor()->AppButtonColor() : f.PagerBackground;
-    const bool windows = Value == S::bsWindows8 || Value == S::bsWindows10;
-    if (windows) {
-      AppColor()->SetHoverColor(0xF7EFE8);
-      AppColor()->SetHoverBorderColor(0xF9CEA4);
-      AppColor()->SetSelectedColor(0xF7E0C9);
-      AppColor()->SetSelectedBorderColor(0xE4A262);
-    } else {
-      AppColor()->SetHoverBorderColor(AppColor()->HoverColor());
-      AppColor()->SetSelectedBorderColor(AppColor()->SelectedColor());
-    }
-    Pager->SetOfficeTones(tones, windows ? TGroupStyle::gsWindows8 : TGroupStyle::gsOffice2013);
+    GivePagerFlatTones(Value, Pager);
   } else if (office2013 || office2016) {
     SetBarColours(this, f.AloneBar == Keep ? f.Bar : f.AloneBar, f.AloneRightHand);
     SetBorderColor(f.AloneBorder);
@@ -387,4 +369,35 @@ void TAdvToolBarOfficeStyler::ApplyFlatStyle(TToolBarStyle Value, IToolBarStyler
   EndUpdate();
   // The controls must hear of the new colours, as after a gradient style.
   StylerChanged(StylerChange::Style);
+}
+
+void TAdvToolBarOfficeStyler::GivePagerFlatTones(TToolBarStyle Value, IToolBarStylerPager* Pager) {
+  const TFlatStyle& f = FlatStyle(Value);
+  TColorTones metro;
+  MetroColorTones(true, clWhite, clWhite, metro);
+  TOfficeTones tones{metro, metro, metro, AppColor()};
+  SetTone(tones.Tab.Background, f.TabBackground, AppColor()->AppButtonColor());
+  SetTone(tones.Tab.Selected, f.TabSelected, AppColor()->AppButtonColor());
+  SetTone(tones.Tab.Hover, f.TabHover, AppColor()->AppButtonColor());
+  tones.Pager.Background.BrushColor =
+      f.PagerBackground == AppButton ? AppColor()->AppButtonColor() : f.PagerBackground;
+  const bool windows = Value == S::bsWindows8 || Value == S::bsWindows10;
+  if (windows) {
+    AppColor()->SetHoverColor(0xF7EFE8);
+    AppColor()->SetHoverBorderColor(0xF9CEA4);
+    AppColor()->SetSelectedColor(0xF7E0C9);
+    AppColor()->SetSelectedBorderColor(0xE4A262);
+  } else {
+    AppColor()->SetHoverBorderColor(AppColor()->HoverColor());
+    AppColor()->SetSelectedBorderColor(AppColor()->SelectedColor());
+  }
+  Pager->SetOfficeTones(tones, windows ? TGroupStyle::gsWindows8 : TGroupStyle::gsOffice2013);
+}
+
+void TAdvToolBarOfficeStyler::TonePager(IToolBarStylerPager* Pager) {
+  if (!Pager || FToolBarStyle == S::bsCustom) return;
+  if (IsFlat(FToolBarStyle))
+    GivePagerFlatTones(FToolBarStyle, Pager);
+  else
+    Pager->ClearOfficeTones();
 }
