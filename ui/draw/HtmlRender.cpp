@@ -319,7 +319,9 @@ class THtmlRenderer {
   int TextHeightGh();
   int BlankWidth();
   int LWidth();
-  void TextOut(TRect r, const String& text, UINT flags, TColor color);
+  // Draws a run as DrawTextW does with one line flags; Ext is the run's
+  // measured size when known (one output call then does for plain text).
+  void TextOut(TRect r, const String& text, UINT flags, TColor color, const TSize* Ext = nullptr);
   TSize MeasureRun(const String& text);
   void RenderLine(const String& M, size_t& pos, size_t end, TLine& L, bool measuring, bool second,
                   String* consumed);
@@ -414,6 +416,10 @@ class THtmlRenderer {
   int Xl = 0;  // next run's left edge
   int Xr = 0;  // next run's right edge (right-to-left reading)
   int TrailingBlank = 0;
+  // The canvas's text colour as last set; its text alignment is the plain
+  // top-left one that runs can be put out with directly.
+  COLORREF TextColor = CLR_INVALID;
+  bool PlainOutput = false;
 };
 
 void THtmlRenderer::LoadFont(const TPassState& s) {
@@ -519,10 +525,26 @@ int THtmlRenderer::LWidth() {
   return m.L;
 }
 
-void THtmlRenderer::TextOut(TRect r, const String& text, UINT flags, TColor color) {
+void THtmlRenderer::TextOut(TRect r, const String& text, UINT flags, TColor color, const TSize* Ext) {
   UseFont(true);
-  SetTextColor(Dc, static_cast<COLORREF>(ColorToRGB(color)));
+  const COLORREF rgb = static_cast<COLORREF>(ColorToRGB(color));
+  if (rgb != TextColor) {
+    SetTextColor(Dc, rgb);
+    TextColor = rgb;
+  }
   SetBkMode(Dc, TRANSPARENT);
+  // A single bottom-aligned line that fits, without tabs or prefixes, is
+  // exactly the text put out at the rectangle's left edge and clipped to it.
+  if (Ext && PlainOutput && Cur.Orientation() == 0 &&
+      (flags & (DT_SINGLELINE | DT_BOTTOM | DT_VCENTER | DT_RTLREADING | DT_CALCRECT | DT_NOCLIP)) ==
+          (DT_SINGLELINE | DT_BOTTOM) &&
+      Ext->cx <= r.right - r.left && text.find(L'\t') == String::npos &&
+      ((flags & DT_NOPREFIX) || text.find(L'&') == String::npos)) {
+    RECT clip = r;
+    ExtTextOutW(Dc, r.left, r.bottom - Ext->cy, ETO_CLIPPED, &clip, text.c_str(), static_cast<UINT>(text.size()),
+                nullptr);
+    return;
+  }
   DrawTextW(Dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
 }
 
@@ -557,6 +579,7 @@ bool THtmlRenderer::Run() {
   C->TextWidth(String());
   BaseFont = static_cast<HFONT>(GetCurrentObject(Dc, OBJ_FONT));
   Target.Dc = Dc;
+  PlainOutput = GetTextAlign(Dc) == (TA_LEFT | TA_TOP | TA_NOUPDATECP);
   Target.Original = Target.Selected = BaseFont;
   Measurer.Dc = MeasuringDC(Dc);
   if (Measurer.Dc) Measurer.Original = Measurer.Selected = static_cast<HFONT>(GetCurrentObject(Measurer.Dc, OBJ_FONT));
@@ -829,6 +852,7 @@ void THtmlRenderer::RenderLine(const String& M, size_t& pos, size_t end, TLine& 
 }
 
 void THtmlRenderer::DrawRun(const String& text, TLine& L, int w, int h) {
+  const TSize ext(w, h);
   int bottom = L.Rect.bottom;
   if (Sup) bottom -= L.SupSpace;
   if (Sub) bottom += L.SubSpace;
@@ -845,9 +869,9 @@ void THtmlRenderer::DrawRun(const String& text, TLine& L, int w, int h) {
   if (S->Shadow) {
     TRect sr = r;
     sr.Offset(P.ShadowOffset, P.ShadowOffset);
-    TextOut(sr, text, DrawFlags, P.ShadowColor);
+    TextOut(sr, text, DrawFlags, P.ShadowColor, &ext);
   }
-  TextOut(r, text, DrawFlags, F->Color());
+  TextOut(r, text, DrawFlags, F->Color(), &ext);
   if (ErrorMark) DrawZigzag(left, left + w, L.Rect.bottom);
 }
 
