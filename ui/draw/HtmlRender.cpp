@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
+#include <cwctype>
+#include <list>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -293,6 +295,9 @@ class THtmlRenderer {
  public:
   THtmlRenderer(const THtmlRenderParams& P, THtmlRenderResult& Out) : P(P), Out(Out), C(P.Canvas), F(&Cur) {}
   bool Run();
+  // The results that are written only when an anchor is found were written.
+  bool AnchorWritten = false;
+  bool HoverRectWritten = false;
 
  private:
   void LoadFont(const TPassState& s);
@@ -795,6 +800,7 @@ void THtmlRenderer::RenderLine(const String& M, size_t& pos, size_t end, TLine& 
               Out.AnchorVal = S->Href;
               Out.FocusAnchor = S->Title;
               Marked = true;
+              AnchorWritten = true;
             }
           }
         } else {
@@ -1204,6 +1210,7 @@ void THtmlRenderer::CloseAnchor(TLine& L) {
                           L.Rect.left + L.Width, L.Rect.bottom);
     Out.MouseLink = S->Anchors;
     Marked = false;
+    HoverRectWritten = true;
   }
   S->InAnchor = false;
 }
@@ -1500,6 +1507,7 @@ void THtmlRenderer::ImageTag(const TTag& t, TLine& L) {
   if (rel > L.Width && rel < L.Width + lw && P.Y > L.Rect.top && P.Y < L.Rect.top + lh && S->InAnchor) {
     L.ImgHit = true;
     Out.AnchorVal = S->Href;
+    AnchorWritten = true;
     if (!S->Title.empty()) Out.FocusAnchor = S->Title;
   }
 
@@ -1577,9 +1585,154 @@ void THtmlRenderer::BodyImage(const String& value, bool right, TLine& L) {
   DeleteObject(saved);
 }
 
+// True when every tag of the markup only changes how text looks: its
+// layout then draws nothing and depends on nothing but the text, the font
+// and the parameters.
+bool OnlyTextTags(const String& M) {
+  static const wchar_t* const kTags[] = {L"B", L"I", L"U", L"S", L"A", L"BR", L"FONT", L"SUB", L"SUP", L"SHAD"};
+  const wchar_t* s = M.data();
+  const size_t n = M.size();
+  for (size_t i = 0; i < n; ++i) {
+    if (s[i] != L'<') continue;
+    size_t j = i + 1;
+    if (j < n && s[j] == L'/') ++j;
+    size_t k = j;
+    while (k < n && k - j < 8 && ((s[k] >= L'A' && s[k] <= L'Z') || (s[k] >= L'a' && s[k] <= L'z'))) ++k;
+    if (k >= n || (s[k] != L'>' && s[k] != L' ' && s[k] != L'/')) return false;
+    bool known = false;
+    for (const wchar_t* t : kTags) {
+      const size_t len = std::wcslen(t);
+      if (len != k - j) continue;
+      known = true;
+      for (size_t c = 0; c < len && known; ++c) known = std::towupper(s[j + c]) == t[c];
+      if (known) break;
+    }
+    if (!known) return false;
+  }
+  return true;
+}
+
+struct TMeasureKey {
+  String HTML;
+  LOGFONTW Font;
+  int Ppi;
+  TRect R;
+  int X, Y, FocusLink, HoverLink, LineSpacing;
+  double ResFactor;
+  TBiDiMode BiDiMode;
+  bool CheckOnly, Print, IgnoreColors, Blink, Hover, WordWrap;
+  TCustomImageList* Images;
+  THTMLPictureCache* PictureCache;
+  TPictureContainer* PictureContainer;
+
+  bool operator==(const TMeasureKey& o) const {
+    return std::memcmp(&Font, &o.Font, sizeof Font) == 0 && Ppi == o.Ppi && EqualRect(&R, &o.R) && X == o.X &&
+           Y == o.Y && FocusLink == o.FocusLink && HoverLink == o.HoverLink && LineSpacing == o.LineSpacing &&
+           ResFactor == o.ResFactor && BiDiMode == o.BiDiMode && CheckOnly == o.CheckOnly && Print == o.Print &&
+           IgnoreColors == o.IgnoreColors && Blink == o.Blink && Hover == o.Hover && WordWrap == o.WordWrap &&
+           Images == o.Images && PictureCache == o.PictureCache && PictureContainer == o.PictureContainer &&
+           HTML == o.HTML;
+  }
+};
+
+struct TMeasureEntry {
+  TMeasureKey Key;
+  THtmlRenderResult Result;
+  bool Hit;
+  bool AnchorWritten, HoverRectWritten;
+};
+
+struct TMeasureStore {
+  std::mutex Lock;
+  std::list<TMeasureEntry> Entries;  // most recently used first
+  size_t Chars = 0;
+  size_t Hits = 0;
+
+  void Trim() {
+    while (!Entries.empty() && (Entries.size() > THtmlMeasureCache::MaxEntries || Chars > THtmlMeasureCache::MaxChars)) {
+      Chars -= Entries.back().Key.HTML.size();
+      Entries.pop_back();
+    }
+  }
+};
+
+TMeasureStore& MeasureStore() {
+  static TMeasureStore store;
+  return store;
+}
+
+bool MeasureCached(const THtmlRenderParams& P, THtmlRenderResult& Out) {
+  TCanvas* c = P.Canvas;
+  HDC dc = c ? c->Handle() : nullptr;
+  // Only text measured as the screen measures it, with fonts of its own.
+  if (!dc || P.HTML.size() > THtmlMeasureCache::MaxChars || !MeasuringDC(dc) || !OnlyTextTags(P.HTML)) {
+    THtmlRenderer r(P, Out);
+    return r.Run();
+  }
+  TFont* font = c->Font();
+  TMeasureKey key{P.HTML,     font->MakeLogFont(), font->PixelsPerInch(), P.R,       P.X,          P.Y,
+                  P.FocusLink, P.HoverLink,        P.LineSpacing,         P.ResFactor, P.BiDiMode,   P.CheckOnly,
+                  P.Print,     P.IgnoreColors,     P.Blink,               P.Hover,     P.WordWrap,   P.Images,
+                  P.PictureCache, P.PictureContainer};
+  TMeasureStore& store = MeasureStore();
+  {
+    std::lock_guard<std::mutex> lock(store.Lock);
+    for (auto it = store.Entries.begin(); it != store.Entries.end(); ++it) {
+      if (!(it->Key == key)) continue;
+      store.Entries.splice(store.Entries.begin(), store.Entries, it);
+      const TMeasureEntry& e = store.Entries.front();
+      Out.StrippedText = e.Result.StrippedText;
+      Out.FocusAnchor = e.Result.FocusAnchor;
+      Out.XSize = e.Result.XSize;
+      Out.YSize = e.Result.YSize;
+      Out.HyperLinks = e.Result.HyperLinks;
+      Out.MouseLink = e.Result.MouseLink;
+      if (e.AnchorWritten) Out.AnchorVal = e.Result.AnchorVal;
+      if (e.HoverRectWritten) Out.HoverRect = e.Result.HoverRect;
+      ++store.Hits;
+      // The canvas is left as a layout leaves it.
+      SetBkMode(dc, TRANSPARENT);
+      return e.Hit;
+    }
+  }
+  THtmlRenderer r(P, Out);
+  const bool hit = r.Run();
+  std::lock_guard<std::mutex> lock(store.Lock);
+  store.Chars += key.HTML.size();
+  store.Entries.push_front({std::move(key), Out, hit, r.AnchorWritten, r.HoverRectWritten});
+  store.Trim();
+  return hit;
+}
+
 }  // namespace
 
+THtmlMeasureCache& THtmlMeasureCache::Instance() {
+  static THtmlMeasureCache cache;
+  return cache;
+}
+
+size_t THtmlMeasureCache::Count() {
+  TMeasureStore& store = MeasureStore();
+  std::lock_guard<std::mutex> lock(store.Lock);
+  return store.Entries.size();
+}
+
+size_t THtmlMeasureCache::Hits() {
+  TMeasureStore& store = MeasureStore();
+  std::lock_guard<std::mutex> lock(store.Lock);
+  return store.Hits;
+}
+
+void THtmlMeasureCache::Clear() {
+  TMeasureStore& store = MeasureStore();
+  std::lock_guard<std::mutex> lock(store.Lock);
+  store.Entries.clear();
+  store.Chars = 0;
+  store.Hits = 0;
+}
+
 bool RenderHtml(const THtmlRenderParams& Params, THtmlRenderResult& Result) {
+  if (Params.CheckHeight) return MeasureCached(Params, Result);
   THtmlRenderer r(Params, Result);
   return r.Run();
 }
