@@ -424,6 +424,14 @@ class THtmlRenderer {
   // The canvas's text colour as last set; its text alignment is the plain
   // top-left one that runs can be put out with directly.
   COLORREF TextColor = CLR_INVALID;
+  // The size of every run the measuring pass took on the current line.
+  struct TRunSize {
+    TFontMetrics* Metrics;
+    size_t Length;
+    TSize Size;
+  };
+  std::vector<TRunSize> RunSizes;
+  size_t RunNext = 0;
   bool PlainOutput = false;
 };
 
@@ -739,7 +747,11 @@ void THtmlRenderer::RenderLine(const String& M, size_t& pos, size_t end, TLine& 
   Second = second;
   Eol = StopBefore = HasContent = LiSeen = false;
   TrailingBlank = 0;
-  if (consumed) consumed->clear();
+  if (consumed) {
+    consumed->clear();
+    RunSizes.clear();
+  }
+  RunNext = 0;
   L.TextHit = L.ImgHit = false;
   L.Width = 0;
   L.Rect.bottom -= L.SubSpace;
@@ -784,7 +796,16 @@ void THtmlRenderer::RenderLine(const String& M, size_t& pos, size_t end, TLine& 
         if (!second) Out.StrippedText += text;
         pos = runEnd;  // consumed, not measured, not drawn
       } else {
-        TSize ext = MeasureRun(text);
+        // The drawing pass takes the sizes the measuring pass found for the
+        // same run in the same font.
+        TSize ext;
+        TFontMetrics* metrics = &UseFont();
+        if (second && RunNext < RunSizes.size() && RunSizes[RunNext].Metrics == metrics &&
+            RunSizes[RunNext].Length == rawLen) {
+          ext = RunSizes[RunNext++].Size;
+        } else {
+          ext = MeasureRun(text);
+        }
         const int w = ext.cx, h = ext.cy;
         if (L.Height == 0) L.Height = DefaultHeight;
         if (Sub && L.SubSpace < h / 4) L.SubSpace = h / 4;
@@ -817,7 +838,10 @@ void THtmlRenderer::RenderLine(const String& M, size_t& pos, size_t end, TLine& 
         if (fits || !P.WordWrap) {
           // The text of a run goes out once, with the line that takes it.
           if (!second) Out.StrippedText += text;
-          if (consumed) consumed->append(s + pos, rawLen);
+          if (consumed) {
+            consumed->append(s + pos, rawLen);
+            RunSizes.push_back({metrics, rawLen, ext});
+          }
           TrailingBlank = EndsWithBlank(s + pos, rawLen) ? BlankWidth() : 0;
           HasContent = true;
           pos = runEnd;
