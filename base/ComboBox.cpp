@@ -95,9 +95,11 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {
   FTabStop = true;
   SetColor(clWindow);
   FItems = new TComboBoxStrings(this);
+  FCanvas = new TCanvas;
 }
 
 void TCustomComboBox::Destroy() {
+  FCanvas->SetHandle(nullptr);
   TWinControl::Destroy();
   delete FItems;
   FItems = nullptr;
@@ -107,7 +109,8 @@ void TCustomComboBox::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   CreateSubClass(Params, L"COMBOBOX");
   Params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL;
-  Params.Style |= FStyle == TComboBoxStyle::csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
+  Params.Style |= FStyle == TComboBoxStyle::csDropDown ? CBS_DROPDOWN : CBS_DROPDOWNLIST;
+  if (FStyle == TComboBoxStyle::csOwnerDrawFixed) Params.Style |= CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
   Params.Height = WindowHeight();
 }
 
@@ -115,6 +118,7 @@ void TCustomComboBox::CreateWnd() {
   TWinControl::CreateWnd();
   for (const auto& item : FItems->FItems)
     SendMessageW(FHandle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.S.c_str()));
+  if (FStyle == TComboBoxStyle::csOwnerDrawFixed) SendMessageW(FHandle, CB_SETITEMHEIGHT, 0, ItemHeight());
   SendMessageW(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
   // The window's own height is the field's.
   UpdateBounds();
@@ -183,8 +187,48 @@ void TCustomComboBox::Change() {
   if (OnChange) OnChange(this);
 }
 
+int TCustomComboBox::ItemHeight() {
+  if (FItemHeight > 0) return FItemHeight;
+  return Max(Font()->Height() < 0 ? -Font()->Height() : Font()->Height(), 13) + 3;
+}
+
+void TCustomComboBox::SetItemHeight(int Value) {
+  if (Value < 0 || Value == FItemHeight) return;
+  FItemHeight = Value;
+  if (FHandle && FStyle == TComboBoxStyle::csOwnerDrawFixed) {
+    SendMessageW(FHandle, CB_SETITEMHEIGHT, 0, ItemHeight());
+    InvalidateRect(FHandle, nullptr, TRUE);
+  }
+}
+
+void TCustomComboBox::DrawItem(const DRAWITEMSTRUCT& Item) {
+  int index = static_cast<int>(Item.itemID);
+  TRect r(Item.rcItem.left, Item.rcItem.top, Item.rcItem.right, Item.rcItem.bottom);
+  bool selected = (Item.itemState & ODS_SELECTED) != 0;
+  FCanvas->SetHandle(Item.hDC);
+  FCanvas->Font()->Assign(Font());
+  FCanvas->Brush()->SetColor(selected ? clHighlight : Color());
+  if (selected) FCanvas->Font()->SetColor(clHighlightText);
+  if (index >= 0 && index < FItems->Count() && OnDrawItem) {
+    OnDrawItem(this, index, r, OwnerDrawStateFromItemState(Item.itemState));
+  } else {
+    FCanvas->FillRect(r);
+    if (index >= 0 && index < FItems->Count()) FCanvas->TextOut(r.left + 2, r.top + 1, FItems->Strings(index));
+  }
+  if (Item.itemState & ODS_FOCUS) DrawFocusRect(Item.hDC, &Item.rcItem);
+  FCanvas->SetHandle(nullptr);
+}
+
 void TCustomComboBox::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
+    case CN_MEASUREITEM:
+      reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam)->itemHeight = static_cast<UINT>(ItemHeight());
+      Message.Result = 1;
+      return;
+    case CN_DRAWITEM:
+      DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam));
+      Message.Result = 1;
+      return;
     case CN_COMMAND:
       if (HIWORD(Message.WParam) == CBN_SELCHANGE) Change();
       return;

@@ -5,12 +5,14 @@
 
 #include <vector>
 
+#include "base/ListBox.h"
 #include "base/Lists.h"
 #include "base/StdCtrls.h"
 
 class TCustomComboBox;
 
-enum class TComboBoxStyle { csDropDown, csDropDownList };
+// csOwnerDrawFixed: a drop-down list whose rows OnDrawItem paints.
+enum class TComboBoxStyle { csDropDown, csDropDownList, csOwnerDrawFixed };
 
 // The items of a combo box; every change shows at once.
 class TComboBoxStrings : public TStrings {
@@ -67,8 +69,14 @@ class TCustomComboBox : public TWinControl {
 
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
+  // Height of the owner-drawn rows; 0 (the default) takes the font's.
+  int ItemHeight();
+  void SetItemHeight(int Value);
+  TCanvas* Canvas() { return FCanvas; }
+
   // The user picked another item.
   TNotifyEvent OnChange;
+  TDrawItemEvent OnDrawItem;
 
   void Dispatch(TMessage& Message) override;
 
@@ -84,7 +92,11 @@ class TCustomComboBox : public TWinControl {
   // The window's height: the field and the dropped list.
   int WindowHeight();
 
+  void DrawItem(const DRAWITEMSTRUCT& Item);
+
   TComboBoxStrings* FItems;
+  TOwned<TCanvas> FCanvas;
+  int FItemHeight = 0;
   TComboBoxStyle FStyle = TComboBoxStyle::csDropDownList;
   int FDropDownCount = 8;
   int FItemIndex = -1;  // while there is no window
