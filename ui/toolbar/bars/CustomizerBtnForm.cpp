@@ -48,7 +48,6 @@ void DrawIconEntry(TComboBox* Box, TCustomImageList* Images, int Index, const TR
 TCusBtnForm::TCusBtnForm(TComponent* AOwner, TAdvToolBarCustomizer* Customizer)
     : TForm(AOwner), FToolBarCustomizer(Customizer) {
   TDialogSettings* ds = Customizer->DialogSettings();
-  SetName(L"CusBtnForm");
   SetBorderStyle(TFormBorderStyle::bsToolWindow);
   SetBorderIcons({TBorderIcon::biSystemMenu});
   SetColor(clBtnFace);

@@ -29,11 +29,13 @@ String Key(int I, const wchar_t* Suffix = L"") { return L"Name" + std::to_wstrin
 // The glyphs of the ten speed buttons, 16 x 16 on a fuchsia mask.
 enum { gTop, gUp, gDown, gBottom, gAdd, gAddGlow, gSeparator, gDelete, gClear, gEdit, gCount };
 
-void DrawGlyph(TCanvas* C, int Glyph) {
+// Disabled glyphs are drawn in grey.
+void DrawGlyph(TCanvas* C, int Glyph, bool Disabled) {
+  auto ink = [&](TColor Color) { return Disabled ? clGray : Color; };
   C->Brush()->SetColor(clFuchsia);
   C->FillRect(TRect(0, 0, 16, 16));
-  C->Pen()->SetColor(clBlack);
-  C->Brush()->SetColor(clBlack);
+  C->Pen()->SetColor(ink(clBlack));
+  C->Brush()->SetColor(ink(clBlack));
   auto tri = [&](int Tip, int Dir) {  // a filled triangle, 7 rows
     for (int r = 0; r < 5; ++r) C->FillRect(TRect(8 - r, Tip + Dir * r, 9 + r, Tip + Dir * r + 1));
   };
@@ -44,16 +46,16 @@ void DrawGlyph(TCanvas* C, int Glyph) {
     case gBottom: tri(9, -1); C->FillRect(TRect(3, 11, 14, 13)); break;
     case gAdd: C->FillRect(TRect(7, 3, 10, 14)); C->FillRect(TRect(3, 7, 14, 10)); break;
     case gAddGlow:
-      C->Brush()->SetColor(static_cast<TColor>(0x40C0FF));
+      C->Brush()->SetColor(ink(static_cast<TColor>(0x40C0FF)));
       C->Ellipse(1, 1, 15, 15);
-      C->Brush()->SetColor(clBlack);
+      C->Brush()->SetColor(ink(clBlack));
       C->FillRect(TRect(7, 4, 9, 12));
       C->FillRect(TRect(4, 7, 12, 9));
       break;
     case gSeparator: C->FillRect(TRect(7, 2, 9, 14)); break;
     case gDelete:
     case gClear:
-      C->Pen()->SetColor(Glyph == gDelete ? clMaroon : clRed);
+      C->Pen()->SetColor(ink(Glyph == gDelete ? clMaroon : clRed));
       for (int d = 0; d < 2; ++d) {
         C->MoveTo(4 + d, 4);
         C->LineTo(13 + d, 13);
@@ -61,12 +63,12 @@ void DrawGlyph(TCanvas* C, int Glyph) {
         C->LineTo(3 + d, 13);
       }
       if (Glyph == gClear) {
-        C->Brush()->SetColor(clRed);
+        C->Brush()->SetColor(ink(clRed));
         C->FrameRect(TRect(1, 1, 15, 15));
       }
       break;
     case gEdit:
-      C->Brush()->SetColor(clNavy);
+      C->Brush()->SetColor(ink(clNavy));
       for (int k = 0; k < 9; ++k) C->FillRect(TRect(11 - k, 3 + k, 14 - k, 5 + k));
       break;
     default: break;
@@ -84,6 +86,7 @@ TAdvGlowButton* TCustomizerForm::SpeedButton(const wchar_t* Name, int Top, int G
                                              void (TCustomizerForm::*Handler)(TObject*)) {
   auto* b = Place<TAdvGlowButton>(GroupBox1, this, Name, 173, Top, 23, 22);
   b->SetImages(FGlyphs);
+  b->SetDisabledImages(FDisabledGlyphs);
   b->SetImageIndex(Glyph);
   b->SetCaption(L"");
   b->SetHint(Hint);
@@ -95,7 +98,6 @@ TAdvGlowButton* TCustomizerForm::SpeedButton(const wchar_t* Name, int Top, int G
 TCustomizerForm::TCustomizerForm(TComponent* AOwner, TAdvToolBarCustomizer* Customizer)
     : TForm(AOwner), FToolBarCustomizer(Customizer) {
   TDialogSettings* ds = Customizer->DialogSettings();
-  SetName(L"CustomizerForm");
   SetBorderStyle(TFormBorderStyle::bsToolWindow);
   SetBorderIcons({TBorderIcon::biSystemMenu});
   SetColor(clBtnFace);
@@ -106,11 +108,13 @@ TCustomizerForm::TCustomizerForm(TComponent* AOwner, TAdvToolBarCustomizer* Cust
   TControl::SetCaption(ds->Caption());
 
   FGlyphs = new TCustomImageList(this, 16, 16);
-  for (int g = 0; g < gCount; ++g) {
-    TBitmap bmp(16, 16, TPixelFormat::pf24bit);
-    DrawGlyph(bmp.Canvas(), g);
-    FGlyphs->AddMasked(&bmp, clFuchsia);
-  }
+  FDisabledGlyphs = new TCustomImageList(this, 16, 16);
+  for (int g = 0; g < gCount; ++g)
+    for (TCustomImageList* list : {FGlyphs, FDisabledGlyphs}) {
+      TBitmap bmp(16, 16, TPixelFormat::pf24bit);
+      DrawGlyph(bmp.Canvas(), g, list == FDisabledGlyphs);
+      list->AddMasked(&bmp, clFuchsia);
+    }
 
   GroupBox1 = Place<TGroupBox>(this, this, L"GroupBox1", 9, 3, 369, 253);
   LblToolbarItems = Place<TLabel>(GroupBox1, this, L"LblToolbarItems", 9, 10);
@@ -122,7 +126,21 @@ TCustomizerForm::TCustomizerForm(TComponent* AOwner, TAdvToolBarCustomizer* Cust
     LstBxToolBarItemsDrawItem(C, I, R, S);
   };
   LstBxToolBarItems->OnClick = [this](TObject*) { UpdateButtons(); };
-  LstBxToolBarItems->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { UpdateButtons(); };
+  // Rows are dragged with the mouse: pressed on one row of the item list or
+  // the command list, released on another row of the item list.
+  LstBxToolBarItems->OnMouseDown = [this](TObject*, TMouseButton B, TShiftState, int X, int Y) {
+    FDragRow = B == TMouseButton::mbLeft ? LstBxToolBarItems->ItemAtPos(TPoint(X, Y)) : -1;
+  };
+  LstBxToolBarItems->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int X, int Y) {
+    int from = FDragRow;
+    FDragRow = -1;
+    int to = LstBxToolBarItems->ItemAtPos(TPoint(X, Y));
+    if (from >= 0 && to >= 0 && to != from && LstBxToolBarItemsDragOver(LstBxToolBarItems)) {
+      LstBxToolBarItems->SetItemIndex(from);
+      LstBxToolBarItemsDragDrop(LstBxToolBarItems, X, Y);
+    }
+    UpdateButtons();
+  };
   LstBxToolBarItems->OnDblClick = [this](TObject* S) { LstBxToolBarItemsDblClick(S); };
 
   TopButton = SpeedButton(L"TopButton", 26, gTop, ds->TopHint(), &TCustomizerForm::TopButtonClick);
@@ -143,6 +161,12 @@ TCustomizerForm::TCustomizerForm(TComponent* AOwner, TAdvToolBarCustomizer* Cust
   LstBxCommand = Place<TListBox>(GroupBox1, this, L"LstBxCommand", 199, 26, 162, 193);
   LstBxCommand->SetItemHeight(13);
   LstBxCommand->OnClick = [this](TObject* S) { LstBxCommandClick(S); };
+  LstBxCommand->OnMouseUp = [this](TObject*, TMouseButton B, TShiftState, int X, int Y) {
+    if (B != TMouseButton::mbLeft) return;
+    TPoint p = LstBxToolBarItems->ScreenToClient(LstBxCommand->ClientToScreen(TPoint(X, Y)));
+    if (p.x >= 0 && p.y >= 0 && p.x < LstBxToolBarItems->Width() && p.y < LstBxToolBarItems->Height())
+      LstBxToolBarItemsDragDrop(LstBxCommand, p.x, p.y);
+  };
   CmBxIcon = Place<TComboBox>(GroupBox1, this, L"CmBxIcon", 199, 223, 162, 22);
   CmBxIcon->SetStyle(TComboBoxStyle::csOwnerDrawFixed);
   CmBxIcon->SetItemHeight(16);
@@ -690,20 +714,9 @@ void TCustomizerForm::WriteRows(TIniFile& Ini, const String& S) {
 // ---------------------------------------------------------------------------
 // Running the dialog
 
-void ShowCustomizerDialog(TAdvToolBarCustomizer* Customizer) {
-  TAdvCustomToolBar* t = Customizer ? Customizer->AdvToolBar() : nullptr;
-  if (!t || gCustomizerForm) return;
+void PrepareCustomizerDialog(TCustomizerForm* f, TAdvToolBarCustomizer* Customizer) {
   TDialogSettings* ds = Customizer->DialogSettings();
   TCustomizedOptions* o = Customizer->Options();
-  TCustomizerForm* f = new TCustomizerForm(Customizer, Customizer);
-  gCustomizerForm = f;
-  struct Done {
-    TCustomizerForm* F;
-    ~Done() {
-      gCustomizerForm = nullptr;
-      F->Free();
-    }
-  } done{f};
   f->SetCaptionEdit(ds->EditCaption());
   f->SetGlyphPosition(ds->EditGlyphPosition());
   f->ChkLargeIcon->SetVisible(ds->LargeIcon() && Customizer->LargeImages());
@@ -726,6 +739,21 @@ void ShowCustomizerDialog(TAdvToolBarCustomizer* Customizer) {
       c->SetBounds(c->Left(), v, c->Width(), c->Height());
       v += c->Height();
     }
+}
+
+void ShowCustomizerDialog(TAdvToolBarCustomizer* Customizer) {
+  TAdvCustomToolBar* t = Customizer ? Customizer->AdvToolBar() : nullptr;
+  if (!t || gCustomizerForm) return;
+  TCustomizerForm* f = new TCustomizerForm(Customizer, Customizer);
+  gCustomizerForm = f;
+  struct Done {
+    TCustomizerForm* F;
+    ~Done() {
+      gCustomizerForm = nullptr;
+      F->Free();
+    }
+  } done{f};
+  PrepareCustomizerDialog(f, Customizer);
   auto screen = [&](int X, int Y) { return t->Parent() ? t->Parent()->ClientToScreen(TPoint(X, Y)) : TPoint(X, Y); };
   TPoint p = screen(t->Left() + t->Width() - 12, t->Top() + t->Height() + 1);
   RECT work{};

@@ -110,6 +110,8 @@ class TCustomizerForm : public TForm {
   bool FCanEditBtn = false;
   TAdvToolBarCustomizer* FToolBarCustomizer;
   TCustomImageList* FGlyphs = nullptr;
+  TCustomImageList* FDisabledGlyphs = nullptr;
+  int FDragRow = -1;  // row of the item list pressed for a drag
 };
 
 // The customizer dialog while it is shown, else nil.
@@ -119,5 +121,8 @@ TCustomizerForm* CustomizerForm();
 // on its result; registered as the customizer's dialog runner by
 // InitCustomizerDialogsUnit.
 void ShowCustomizerDialog(TAdvToolBarCustomizer* Customizer);
+// What it does before the dialog shows: texts, which controls and buttons
+// show and where, the lists filled.
+void PrepareCustomizerDialog(TCustomizerForm* Form, TAdvToolBarCustomizer* Customizer);
 void InitCustomizerDialogsUnit();
 void FiniCustomizerDialogsUnit();
