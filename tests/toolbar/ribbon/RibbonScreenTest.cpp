@@ -12,9 +12,21 @@
 #include "ui/toolbar/bars/AdvDockPanel.h"
 #include "ui/toolbar/bars/AdvToolBarButton.h"
 #include "ui/toolbar/bars/CompactWindow.h"
+#include "ui/toolbar/ribbon/MinimizedRibbonWindow.h"
 #include "ui/toolbar/stylers/ToolBarOfficeStyler.h"
 
 namespace {
+
+// What the screen shows of two windows' rectangles together; All is the
+// rectangle taken.
+std::unique_ptr<TBitmap> CaptureBoth(const RECT& A, const RECT& B, RECT& All) {
+  All = RECT{std::min(A.left, B.left), std::min(A.top, B.top), std::max(A.right, B.right), std::max(A.bottom, B.bottom)};
+  std::unique_ptr<TBitmap> shot(new TBitmap(All.right - All.left, All.bottom - All.top));
+  HDC screen = GetDC(nullptr);
+  BitBlt(shot->Canvas()->Handle(), 0, 0, shot->Width(), shot->Height(), screen, All.left, All.top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  return shot;
+}
 
 struct RibbonScreen : ::testing::Test {
   TForm* Form = nullptr;
@@ -163,15 +175,45 @@ TEST_F(RibbonScreen, ANarrowRibbonDropsACompactGroupDown) {
   RECT f, w;
   GetWindowRect(Form->Handle(), &f);
   GetWindowRect(window->Handle(), &w);
-  RECT all{std::min(f.left, w.left), std::min(f.top, w.top), std::max(f.right, w.right), std::max(f.bottom, w.bottom)};
-  std::unique_ptr<TBitmap> shot(new TBitmap(all.right - all.left, all.bottom - all.top));
-  HDC screen = GetDC(nullptr);
-  BitBlt(shot->Canvas()->Handle(), 0, 0, shot->Width(), shot->Height(), screen, all.left, all.top, SRCCOPY);
-  ReleaseDC(nullptr, screen);
+  RECT all{};
+  std::unique_ptr<TBitmap> shot = CaptureBoth(f, w, all);
   EXPECT_TRUE(SaveScreenshot(shot.get(), L"ribbon_compact.png"));
   // The drop-down's frame in the styler's toolbar colour, under the group.
   EXPECT_EQ(w.top, last->ClientToScreen(TPoint(0, last->Height() + 1)).y);
   TColor frame = PixelAt(shot.get(), w.left - all.left + 5, w.top - all.top);
   TColor expected = ColorToRGB(Styler->Color()->Color());
   EXPECT_LE(std::abs(int(frame & 0xFF) - int(expected & 0xFF)), 24);
+}
+
+TEST_F(RibbonScreen, ACollapsedRibbonShowsItsPageFloatingUnderTheTabs) {
+  Pager->Collaps();
+  PumpFor(50);
+  TRect tab = Pager->GetTabRect(0);
+  Pager->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(tab.left + 5, tab.top + 5));
+  Pager->Perform(WM_LBUTTONUP, 0, MAKELPARAM(tab.left + 5, tab.top + 5));
+  TMinimizedRibbonWindow* window = Pager->FloatingRibbonWindow();
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return window->Visible(); }));
+  PumpFor(100);
+  ASSERT_TRUE(Pager->FloatingRibbonShowing());
+  // The groups are lent to the window's copy of the page.
+  for (TAdvToolBar* g : Groups) EXPECT_EQ(g->Parent(), window->AdvPage());
+  RECT f, w;
+  GetWindowRect(Form->Handle(), &f);
+  GetWindowRect(window->Handle(), &w);
+  EXPECT_EQ(w.top, Pager->ClientToScreen(TPoint(0, Pager->GetTabsArea().bottom)).y);
+  RECT all{};
+  std::unique_ptr<TBitmap> shot = CaptureBoth(f, w, all);
+  EXPECT_TRUE(SaveScreenshot(shot.get(), L"ribbon_collapsed_floating.png"));
+  // The page's colour shows in the window beyond its last group.
+  TAdvToolBar* last = Groups.back();
+  TPoint in = last->ClientToScreen(TPoint(last->Width() + 20, 10));
+  TColor page = PixelAt(shot.get(), in.x - all.left, in.y - all.top);
+  TColor expected = ColorToRGB(Styler->PageAppearance()->Color());
+  EXPECT_LE(std::abs(int(page & 0xFF) - int(expected & 0xFF)), 24);
+  // Expanding takes the window away and gives the groups back.
+  Pager->Expand();
+  PumpFor(20);
+  EXPECT_EQ(Pager->FloatingRibbonWindow(), nullptr);
+  for (TAdvToolBar* g : Groups) EXPECT_EQ(g->Parent(), Home);
 }

@@ -18,3 +18,11 @@ vantrel_test(test_ribbon_screens SOURCES toolbar/ribbon/RibbonScreenTest.cpp too
 # clicks.
 vantrel_test(test_ribbon_vista SOURCES toolbar/ribbon/VistaButtonTest.cpp controls/buttons/ButtonTestSupport.cpp
   LIBS ribbon UNITS testunits_buttons TIMEOUT 120)
+# The pager's mouse: presses, double clicks, hover glow, tab groups and the
+# caption bar; collapsing and expanding.
+vantrel_test(test_ribbon_mouse SOURCES toolbar/ribbon/PagerMouseTest.cpp toolbar/ribbon/PagerTestSupport.cpp
+  LIBS ribbon UNITS testunits_buttons TIMEOUT 120)
+# The pager's keyboard by real key input: key tips, CTRL+F1, accelerators
+# and the wheel.
+vantrel_test(test_ribbon_keys SOURCES toolbar/ribbon/PagerKeysTest.cpp toolbar/ribbon/PagerTestSupport.cpp
+  LIBS ribbon UNITS testunits_buttons TIMEOUT 120)

@@ -13,13 +13,26 @@ TCompactWindow::TCompactWindow(TComponent* AOwner) : TCustomForm(AOwner), FOwner
   FHideTimer->SetOnTimer([this](TObject* Sender) { HideTimerTick(Sender); });
 }
 
-void TCompactWindow::CreateParams(TCreateParams& Params) {
-  TCustomForm::CreateParams(Params);
+void SetDropDownWindowParams(TCreateParams& Params) {
   Params.Style = (Params.Style | WS_POPUP) & ~static_cast<DWORD>(WS_CHILD);
   OSVERSIONINFOW info = GetVersionExInfo();
   if (info.dwPlatformId == VER_PLATFORM_WIN32_NT &&
       (info.dwMajorVersion > 5 || (info.dwMajorVersion == 5 && info.dwMinorVersion >= 1)))
     Params.WindowClass.style |= CS_DROPSHADOW;
+}
+
+void EraseInFormColor(TCustomForm* Form, TMessage& Message) {
+  HDC dc = reinterpret_cast<HDC>(Message.WParam);
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(Form->Color()));
+  RECT r{-4, -4, Form->Width() + 4, Form->Height() + 4};
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+  Message.Result = 1;
+}
+
+void TCompactWindow::CreateParams(TCreateParams& Params) {
+  TCustomForm::CreateParams(Params);
+  SetDropDownWindowParams(Params);
 }
 
 void TCompactWindow::SetWindowSize() {
@@ -55,17 +68,11 @@ void TCompactWindow::Dispatch(TMessage& Message) {
       Message.Result = p.x > Width() - 10 && p.y > Height() - 10 ? HTBOTTOMRIGHT : HTNOWHERE;
       return;
     }
-    case WM_ERASEBKGND: {
+    case WM_ERASEBKGND:
       // The whole client area in the styler colour: the frame round the
       // toolbar.
-      HDC dc = reinterpret_cast<HDC>(Message.WParam);
-      HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
-      RECT r{-4, -4, Width() + 4, Height() + 4};
-      FillRect(dc, &r, brush);
-      DeleteObject(brush);
-      Message.Result = 1;
+      EraseInFormColor(this, Message);
       return;
-    }
     default:
       TCustomForm::Dispatch(Message);
   }

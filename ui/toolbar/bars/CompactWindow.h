@@ -12,6 +12,13 @@
 class TAdvCustomToolBar;
 class TAdvGlowButton;
 
+// The window parameters of a drop-down pop-up parented to a control: a
+// top-level pop-up with a drop shadow where the system has one.
+void SetDropDownWindowParams(TCreateParams& Params);
+// WM_ERASEBKGND of such a pop-up: the whole client area and the frame round
+// it in the form's colour.
+void EraseInFormColor(TCustomForm* Form, TMessage& Message);
+
 class TCompactWindow : public TCustomForm {
   VANTREL_CLASS(TCompactWindow)
  public:

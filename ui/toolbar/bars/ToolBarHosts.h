@@ -127,6 +127,17 @@ class IQuickAccessToolBar {
   // Drops from its control list what lies neither on it nor in its
   // overflow drop-down.
   virtual void QATPurgeControlList() = 0;
+  // Key tips of its buttons, driven by the pager's key-tip mode. Typed is
+  // what was typed since the tips showed: an exact match clicks that button
+  // and answers true; each button whose tip still starts with it adds 1 to
+  // Partial, the others hide their tips. (No tips by default.)
+  virtual void QATShowKeyTips() {}
+  virtual void QATHideKeyTips() {}
+  virtual bool QATHandleKeyTip(const String& Typed, int& Partial) {
+    (void)Typed;
+    (void)Partial;
+    return false;
+  }
   // Repaints the button that its glass painting refers to (its Vista
   // buttons ask when the pointer leaves them).
   virtual void QATInvalidateRefButton() = 0;

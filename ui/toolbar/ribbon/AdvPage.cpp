@@ -770,7 +770,9 @@ void TAdvPage::ShowShortCutHint() {
                                     ? pager->OwnGlowButtonAppearance()
                                     : pager->CurrentToolBarStyler()->GlowButtonAppearance();
   FShortCutHint->SetColorTo(glow->Color());
-  TRect t = pager->GetTabRect(this);
+  // Placed by its tab only: a tab outside the visible tab row shows none.
+  TRect t = pager->GetVisibleTabRect(pager->IndexOfPage(this));
+  if (t.left < 0 || !pager->HandleAllocated()) return;
   TPoint p = pager->ClientToScreen(TPoint(t.left, t.top));
   int w = FShortCutHint->Width(), h = FShortCutHint->Height();
   int left = FShortCutHint->Left(), top = FShortCutHint->Top();
@@ -784,10 +786,8 @@ void TAdvPage::ShowShortCutHint() {
     case TShortCutHintPos::shpRight:
       left = p.x + t.Width() - w / 2, top = p.y + (t.Height() - h) / 2;
       break;
-    case TShortCutHintPos::shpBottom:
+    default:  // below the tab's middle
       left = p.x + (t.Width() - w) / 2, top = p.y + t.Height() - h / 2;
-      break;
-    default:
       break;
   }
   FShortCutHint->SetBounds(left, top, w, h);

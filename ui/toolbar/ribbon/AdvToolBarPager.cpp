@@ -2,6 +2,8 @@
 // list and page selection, its settings' reactions and the styler binding.
 #include "ui/toolbar/ribbon/AdvToolBarPager.h"
 
+#include <windowsx.h>
+
 #include "ui/controls/buttons/GlowButtonHelpers.h"
 #include "ui/controls/buttons/ShortCutHint.h"
 #include "ui/toolbar/ribbon/AdvPage.h"
@@ -103,6 +105,8 @@ void TAdvToolBarPager::Destroy() {
   FToolBarStyler = nullptr;
   // The form keeps no window procedure of a pager that is gone.
   UnsubclassMDIForm();
+  RemoveGetMessageHook();
+  DestroyFloatingRibbon();
   for (int i = 0; i < AdvPageCount(); ++i) AdvPages(i)->FAdvToolBarPager = nullptr;
   for (int i = 0; i < FShortCutHintWinList->Count(); ++i)
     if (auto* w = static_cast<TShortCutHintWindow*>(FShortCutHintWinList->Items(i))) w->Free();
@@ -126,7 +130,10 @@ void TAdvToolBarPager::Loaded() {
     SetAutoMDIButtons(true);
   }
   FPropertiesLoaded = true;
-  if (!IsDesigning()) SyncCaptionHeight();
+  if (!IsDesigning()) {
+    SyncCaptionHeight();
+    InstallGetMessageHook();
+  }
   ResetTabLayout();
   FitTabs();
   ResetTabScroll();
@@ -247,6 +254,29 @@ void TAdvToolBarPager::Dispatch(TMessage& Message) {
         return;
       }
       break;
+    case WM_GETDLGCODE:
+      Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+      return;
+    case CM_FOCUSCHANGED: {
+      TCustomControl::Dispatch(Message);
+      auto* focused = reinterpret_cast<TWinControl*>(Message.LParam);
+      bool inside = focused && HandleAllocated() && focused->HandleAllocated() &&
+                    (focused->Handle() == Handle() || IsChild(Handle(), focused->Handle()));
+      if (!inside && !IsDesigning()) {
+        HideTabShortCutHints(false);
+        if (TAdvPage* page = ActivePage()) page->HideShortCutHints();
+      }
+      InvalidateTabsArea();
+      return;
+    }
+    case WM_LBUTTONDBLCLK:
+      TCustomControl::Dispatch(Message);
+      LButtonDblClick(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+      return;
+    case CM_MOUSELEAVE:
+      TCustomControl::Dispatch(Message);
+      PagerMouseLeave();
+      return;
     case CM_CONTROLCHANGE: {
       TCustomControl::Dispatch(Message);
       auto* control = reinterpret_cast<TControl*>(Message.WParam);
@@ -256,6 +286,7 @@ void TAdvToolBarPager::Dispatch(TMessage& Message) {
       return;
     }
     default:
+      if (Message.Msg == WM_TBPSETIGNOREALT && WM_TBPSETIGNOREALT) FIgnoreALT = Message.WParam != 0;
       break;
   }
   TCustomControl::Dispatch(Message);
@@ -339,6 +370,8 @@ void TAdvToolBarPager::ChangeActivePage(int Index) {
   bool allow = true;
   if (OnChanging) OnChanging(this, FActivePageIndex, Index, allow);
   if (!allow) return;
+  // The floating ribbon holds the old page's groups: they go back first.
+  DestroyFloatingRibbon();
   if (TAdvPage* old = ActivePage()) {
     old->HideCompactWindowOfAdvToolBars();
     old->SetVisible(false);

@@ -10,7 +10,9 @@
 // scaling), AdvPagerLayout.cpp (rectangles, measuring, fitting and
 // scrolling of the tabs), AdvPagerPaint.cpp (caption bar, tab strip, tabs),
 // AdvPagerGeometry.cpp (the caption-button, quick-access, MDI, help and
-// expand areas, the glass tests and the window region).
+// expand areas, the glass tests and the window region), AdvPagerMouse.cpp
+// (hover, presses, double clicks, the caption bar's menu and moves) and
+// AdvPagerState.cpp (collapsing and expanding).
 #pragma once
 
 #include "base/ExtCtrls.h"
@@ -31,6 +33,7 @@ class TAdvToolBarOfficeStyler;
 class TAdvGlowButton;
 class TTabAppearance;
 class TShortCutHintWindow;
+class TMinimizedRibbonWindow;
 
 enum class TCaptionButton { cbClose, cbMinimize, cbMaximize };
 using TCaptionButtons = Set<TCaptionButton>;
@@ -39,6 +42,17 @@ using TTabChangingEvent = std::function<void(TObject* Sender, int FromPage, int 
 using TTabClickEvent = std::function<void(TObject* Sender, int Page)>;
 using TTabGroupClickEvent = std::function<void(TObject* Sender, int TabGroup)>;
 using TRibbonHideEvent = std::function<void(TObject* Sender, bool& CanHide)>;
+
+// What the pager asks of an application button among its children (a
+// control of the class "TAdvShapeButton"): its key tip and a click.
+class IApplicationButtonKeyTip {
+ public:
+  virtual String AppButtonShortCutHint() = 0;
+  virtual void AppButtonKeyTipClick() = 0;
+
+ protected:
+  ~IApplicationButtonKeyTip() = default;
+};
 
 class TAdvToolBarPager : public TCustomControl,
                          public IToolBarStylerPager,
@@ -180,7 +194,9 @@ class TAdvToolBarPager : public TCustomControl,
   bool PropertiesLoaded() const { return FPropertiesLoaded; }
   bool MenuFrameShown() const { return FMenuFrameShown; }
   bool HideState() const { return FHideState; }
-  bool FloatingRibbonShowing() const { return FMinimizedRibbonWindow != nullptr; }
+  // The floating ribbon exists, shows and the ribbon is collapsed.
+  bool FloatingRibbonShowing() const;
+  TMinimizedRibbonWindow* FloatingRibbonWindow() const { return FMinimizedRibbonWindow; }
   // The application button among the children (class "TADVSHAPEBUTTON").
   TControl* FindApplicationButton() const;
   void SetGlowSpeed(int Speed);
@@ -347,6 +363,72 @@ class TAdvToolBarPager : public TCustomControl,
   // page's step and state.
   void StartTabGlow(TAdvPage* Page, int Increment, TGlowState State);
 
+  // -------------------------------------------------------------------------
+  // Mouse (AdvPagerMouse.cpp)
+
+  // Clicks counted on the already active tab within the double-click time
+  // (-1 right after a click that changed the page).
+  int ClickCount() const { return FClickCount; }
+  TTimer* DblClickTimer() const { return FDblClickTimer; }
+  // The double-click time is over: the count starts again.
+  void DblClickTimerTick(TObject* Sender);
+  // The point of a press on the caption bar of a maximized form, (-1, -1)
+  // otherwise.
+  TPoint CaptionClickXY() const { return FCaptionClickXY; }
+  bool ChangeActiveTab() const { return FChangeActiveTab; }
+  // The window's system menu at a screen point; the chosen command goes to
+  // the form. Tests replace the menu's tracking (nullptr: the real one).
+  using TSystemMenuTracker = std::function<UINT(HMENU Menu, int X, int Y, HWND Owner)>;
+  static void SetSystemMenuTracker(TSystemMenuTracker Tracker);
+
+  // -------------------------------------------------------------------------
+  // Key tips (AdvPagerKeys.cpp)
+
+  // The tab key tips, those of the quick access toolbar and the
+  // application button's.
+  void ShowShortCutHint() { ShowTabShortCutHints(); }
+  // Every key tip of the pager, its pages' groups included.
+  void HideShortCutHint() { HideTabShortCutHints(true); }
+  void ShowTabShortCutHints();
+  void HideTabShortCutHints(bool AlsoGroups);
+  bool TabShortCutHintShowing() const { return FTabShortCutHintShowing; }
+  const String& TabShortCutChars() const { return FTabShortCutChars; }
+  // The ALT watch: started by ALT or F10 pressed alone, it opens the tab key
+  // tips when the key is released alone or ALT was held for the key-tip
+  // delay.
+  TTimer* ShortCutTimer() const { return FShortCutTimer; }
+  void ShortCutTimerTick(TObject* Sender);
+  bool IgnoreALT() const { return FIgnoreALT; }
+  // One step back or on to a page with an enabled, visible tab; no wrap.
+  void PrevActivePage();
+  void NextActivePage();
+  // The thread's key watch (one per process, the first pager loaded):
+  // CTRL+F1 collapses or expands, ALT and F10 start key tips, ALT+letter
+  // selects the tab with that accelerator, the wheel over the tabs steps
+  // through them.
+  static TAdvToolBarPager* HookPager();
+  void HandleHookKeyDown(WORD Key);
+  // A message the thread retrieves; true: the pager took it.
+  bool HookPagerMessage(MSG& Msg);
+
+  // -------------------------------------------------------------------------
+  // Collapse and expand (AdvPagerState.cpp)
+
+  void Collaps() { SetExpanded(false); }
+  void Expand() { SetExpanded(true); }
+  void SetExpanded(bool Value);
+  // The active page in a window of its own under the tabs of the collapsed
+  // ribbon (nothing without an active page).
+  void CreateFloatingRibbon();
+  void ShowFloatingRibbon();
+  // Asks OnFloatingRibbonHide; when it allows, the window goes.
+  void HideFloatingRibbon();
+  // The page takes its groups back, the window is freed.
+  void DestroyFloatingRibbon();
+  // OnFloatingRibbonHide's answer (true without a handler). While the
+  // handler runs it is not asked again: the answer is then no.
+  bool AskFloatingRibbonHide();
+
   void Dispatch(TMessage& Message) override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void SetParent(TWinControl* AParent) override;
@@ -372,6 +454,9 @@ class TAdvToolBarPager : public TCustomControl,
   void Destroy() override;
   void Paint() override;
   void AlignControls(TControl* AControl, TRect& Rect) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
  private:
   friend class TAdvPage;
@@ -405,6 +490,26 @@ class TAdvToolBarPager : public TCustomControl,
   void UpdateScrollButton(TAdvPageScrollButton*& Button, bool Show, bool Left);
   void MakeOwnAppearances();
   void AfterTonesSet();
+  // Mouse parts.
+  bool CaptionMenuHit(int X, int Y, bool GroupsBlock);
+  void TrackSystemMenu(int X, int Y, HWND Owner);
+  bool MoveFormFromCaption(int X, int Y, TCustomForm* Form);
+  void FadeOutHotTab();
+  void ReleaseDownTab();
+  void SelectTabGroup(int Group);
+  void LButtonDblClick(int X, int Y);
+  void PagerMouseLeave();
+  // Key parts.
+  void InstallGetMessageHook();
+  void RemoveGetMessageHook();
+  bool StartKeyTipWatch(WORD Key);
+  void OpenTabShortCutHints();
+  void TypeShortCutKey(WORD Key);
+  bool SelectByAccelerator(wchar_t Char);
+  bool WheelOverTabs(const MSG& Msg);
+  void FocusFirstGroup(TAdvPage* Page);
+  bool ContainsWindow(HWND Wnd) const;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
 
   TCustomAdvToolBarStyler* FInternalToolBarStyler = nullptr;  // owned as a component
   TCustomAdvToolBarStyler* FToolBarStyler = nullptr;
@@ -455,7 +560,8 @@ class TAdvToolBarPager : public TCustomControl,
   bool FEnableWheel = true;
   TOwned<TPersistence> FPersistence;
   bool FHideState = false;
-  TControl* FMinimizedRibbonWindow = nullptr;
+  TMinimizedRibbonWindow* FMinimizedRibbonWindow = nullptr;  // owned as a component
+  bool FAskingRibbonHide = false;
   bool FNonActiveMouseWheelOnFocus = false;
   bool FHidePagesOnDblClick = true;
   bool FIsAeroVista = false;
@@ -500,4 +606,16 @@ class TAdvToolBarPager : public TCustomControl,
   TAdvGlowButton* FLastDroppedCompactBtn = nullptr;
   TOwned<TDbgList> FShortCutHintWinList;
   HWND FFocusCtrlH = nullptr;
+  bool FTabShortCutHintShowing = false;
+  String FTabShortCutChars;
+  TTimer* FShortCutTimer = nullptr;  // owned as a component
+  unsigned FShortCutDelay = 0;
+  bool FOnlyALT = false;
+  bool FALTDown = false;
+  bool FIgnoreALT = false;
+  bool FSwallowKeyUp = false;
+  int FClickCount = 0;
+  TTimer* FDblClickTimer = nullptr;  // owned as a component
+  TPoint FCaptionClickXY{-1, -1};
+  bool FChangeActiveTab = false;
 };
