@@ -3,66 +3,9 @@
 // ---------------------------------------------------------------------------
 // TComboBoxStrings
 
-int TComboBoxStrings::AddObject(const String& S, TObject* AObject) {
-  InsertObject(Count(), S, AObject);
-  return Count() - 1;
-}
-
-void TComboBoxStrings::InsertObject(int Index, const String& S, TObject* AObject) {
-  if (Index < 0 || Index > Count()) IndexError(Index);
-  if (OnChanging) OnChanging(this);
-  FItems.insert(FItems.begin() + Index, TItem{S, AObject});
-  if (FOwner->HandleAllocated())
-    SendMessageW(FOwner->Handle(), CB_INSERTSTRING, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(S.c_str()));
-  else if (FOwner->FItemIndex >= Index)
-    ++FOwner->FItemIndex;
-  if (OnChange) OnChange(this);
-}
-
-void TComboBoxStrings::Delete(int Index) {
-  if (Index < 0 || Index >= Count()) IndexError(Index);
-  if (OnChanging) OnChanging(this);
-  FItems.erase(FItems.begin() + Index);
-  if (FOwner->HandleAllocated())
-    SendMessageW(FOwner->Handle(), CB_DELETESTRING, static_cast<WPARAM>(Index), 0);
-  else if (FOwner->FItemIndex == Index)
-    FOwner->FItemIndex = -1;
-  else if (FOwner->FItemIndex > Index)
-    --FOwner->FItemIndex;
-  if (OnChange) OnChange(this);
-}
-
-void TComboBoxStrings::Clear() {
-  if (OnChanging) OnChanging(this);
-  FItems.clear();
-  FOwner->FItemIndex = -1;
-  if (FOwner->HandleAllocated()) SendMessageW(FOwner->Handle(), CB_RESETCONTENT, 0, 0);
-  if (OnChange) OnChange(this);
-}
-
-String TComboBoxStrings::Get(int Index) const {
-  if (Index < 0 || Index >= Count()) IndexError(Index);
-  return FItems[static_cast<size_t>(Index)].S;
-}
-
-void TComboBoxStrings::Put(int Index, const String& S) {
-  if (Index < 0 || Index >= Count()) IndexError(Index);
-  int selected = FOwner->ItemIndex();
-  TObject* object = FItems[static_cast<size_t>(Index)].Object;
-  Delete(Index);
-  InsertObject(Index, S, object);
-  if (selected == Index) FOwner->SetItemIndex(Index);
-}
-
-TObject* TComboBoxStrings::GetObject(int Index) const {
-  if (Index < 0 || Index >= Count()) IndexError(Index);
-  return FItems[static_cast<size_t>(Index)].Object;
-}
-
-void TComboBoxStrings::PutObject(int Index, TObject* AObject) {
-  if (Index < 0 || Index >= Count()) IndexError(Index);
-  FItems[static_cast<size_t>(Index)].Object = AObject;
-}
+TComboBoxStrings::TComboBoxStrings(TCustomComboBox* AOwner, int& ItemIndex)
+    : TWindowStrings(AOwner, ItemIndex,
+                     {CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_GETCURSEL, CB_SETCURSEL}) {}
 
 void TComboBoxStrings::Assign(TPersistent* Source) {
   // The box is told the size of a large fill first, so that it stores the
@@ -94,7 +37,7 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {
   FHeight = 21;
   FTabStop = true;
   SetColor(clWindow);
-  FItems = new TComboBoxStrings(this);
+  FItems = new TComboBoxStrings(this, FItemIndex);
   FCanvas = new TCanvas;
 }
 
@@ -116,8 +59,7 @@ void TCustomComboBox::CreateParams(TCreateParams& Params) {
 
 void TCustomComboBox::CreateWnd() {
   TWinControl::CreateWnd();
-  for (const auto& item : FItems->FItems)
-    SendMessageW(FHandle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.S.c_str()));
+  FItems->FillWindow();
   if (FStyle == TComboBoxStyle::csOwnerDrawFixed) SendMessageW(FHandle, CB_SETITEMHEIGHT, 0, ItemHeight());
   SendMessageW(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
   // The window's own height is the field's.
@@ -201,24 +143,6 @@ void TCustomComboBox::SetItemHeight(int Value) {
   }
 }
 
-void TCustomComboBox::DrawItem(const DRAWITEMSTRUCT& Item) {
-  int index = static_cast<int>(Item.itemID);
-  TRect r(Item.rcItem.left, Item.rcItem.top, Item.rcItem.right, Item.rcItem.bottom);
-  bool selected = (Item.itemState & ODS_SELECTED) != 0;
-  FCanvas->SetHandle(Item.hDC);
-  FCanvas->Font()->Assign(Font());
-  FCanvas->Brush()->SetColor(selected ? clHighlight : Color());
-  if (selected) FCanvas->Font()->SetColor(clHighlightText);
-  if (index >= 0 && index < FItems->Count() && OnDrawItem) {
-    OnDrawItem(this, index, r, OwnerDrawStateFromItemState(Item.itemState));
-  } else {
-    FCanvas->FillRect(r);
-    if (index >= 0 && index < FItems->Count()) FCanvas->TextOut(r.left + 2, r.top + 1, FItems->Strings(index));
-  }
-  if (Item.itemState & ODS_FOCUS) DrawFocusRect(Item.hDC, &Item.rcItem);
-  FCanvas->SetHandle(nullptr);
-}
-
 void TCustomComboBox::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CN_MEASUREITEM:
@@ -226,7 +150,7 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
       Message.Result = 1;
       return;
     case CN_DRAWITEM:
-      DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam));
+      DrawOwnerDrawnRow(this, FCanvas, FItems, OnDrawItem, *reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam));
       Message.Result = 1;
       return;
     case CN_COMMAND:

@@ -7,6 +7,7 @@
 
 #include "base/ListBox.h"
 #include "base/Lists.h"
+#include "base/WindowStrings.h"
 #include "base/StdCtrls.h"
 
 class TCustomComboBox;
@@ -15,35 +16,16 @@ class TCustomComboBox;
 enum class TComboBoxStyle { csDropDown, csDropDownList, csOwnerDrawFixed };
 
 // The items of a combo box; every change shows at once.
-class TComboBoxStrings : public TStrings {
+class TComboBoxStrings : public TWindowStrings {
   VANTREL_CLASS(TComboBoxStrings)
  public:
-  explicit TComboBoxStrings(TCustomComboBox* AOwner) : FOwner(AOwner) {}
-  int AddObject(const String& S, TObject* AObject) override;
-  void Insert(int Index, const String& S) override { InsertObject(Index, S, nullptr); }
-  void InsertObject(int Index, const String& S, TObject* AObject) override;
-  void Delete(int Index) override;
-  void Clear() override;
+  TComboBoxStrings(TCustomComboBox* AOwner, int& ItemIndex);
   void Assign(TPersistent* Source) override;
 
  protected:
-  String Get(int Index) const override;
-  int GetCount() const override { return static_cast<int>(FItems.size()); }
-  void Put(int Index, const String& S) override;
-  TObject* GetObject(int Index) const override;
-  void PutObject(int Index, TObject* AObject) override;
   // A long fill (Assign, or adds inside BeginUpdate) redraws the box once,
   // at the end, rather than once per item.
   void SetUpdateState(bool Updating) override;
-
- private:
-  friend class TCustomComboBox;
-  struct TItem {
-    String S;
-    TObject* Object;
-  };
-  TCustomComboBox* FOwner;
-  std::vector<TItem> FItems;
 };
 
 class TCustomComboBox : public TWinControl {
@@ -91,8 +73,6 @@ class TCustomComboBox : public TWinControl {
   friend class TComboBoxStrings;
   // The window's height: the field and the dropped list.
   int WindowHeight();
-
-  void DrawItem(const DRAWITEMSTRUCT& Item);
 
   TComboBoxStrings* FItems;
   TOwned<TCanvas> FCanvas;

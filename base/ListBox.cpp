@@ -3,76 +3,10 @@
 #include <windowsx.h>
 
 // ---------------------------------------------------------------------------
-// TListBoxStrings
-
-const TListBoxStrings::TItem& TListBoxStrings::At(int Index) const {
-  if (Index < 0 || Index >= Count()) IndexError(Index);
-  return FItems[static_cast<size_t>(Index)];
-}
-
-int TListBoxStrings::AddObject(const String& S, TObject* AObject) {
-  InsertObject(Count(), S, AObject);
-  return Count() - 1;
-}
-
-void TListBoxStrings::InsertObject(int Index, const String& S, TObject* AObject) {
-  if (Index < 0 || Index > Count()) IndexError(Index);
-  if (OnChanging) OnChanging(this);
-  FItems.insert(FItems.begin() + Index, TItem{S, AObject});
-  if (FOwner->HandleAllocated())
-    SendMessageW(FOwner->Handle(), LB_INSERTSTRING, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(S.c_str()));
-  else if (FOwner->FItemIndex >= Index)
-    ++FOwner->FItemIndex;
-  if (OnChange) OnChange(this);
-}
-
-void TListBoxStrings::Delete(int Index) {
-  if (Index < 0 || Index >= Count()) IndexError(Index);
-  if (OnChanging) OnChanging(this);
-  FItems.erase(FItems.begin() + Index);
-  if (FOwner->HandleAllocated())
-    SendMessageW(FOwner->Handle(), LB_DELETESTRING, static_cast<WPARAM>(Index), 0);
-  else if (FOwner->FItemIndex == Index)
-    FOwner->FItemIndex = -1;
-  else if (FOwner->FItemIndex > Index)
-    --FOwner->FItemIndex;
-  if (OnChange) OnChange(this);
-}
-
-void TListBoxStrings::Clear() {
-  if (OnChanging) OnChanging(this);
-  FItems.clear();
-  FOwner->FItemIndex = -1;
-  if (FOwner->HandleAllocated()) SendMessageW(FOwner->Handle(), LB_RESETCONTENT, 0, 0);
-  if (OnChange) OnChange(this);
-}
-
-String TListBoxStrings::Get(int Index) const { return At(Index).S; }
-
-void TListBoxStrings::Put(int Index, const String& S) {
-  At(Index);
-  FItems[static_cast<size_t>(Index)].S = S;
-  if (FOwner->HandleAllocated()) {
-    int selected = FOwner->ItemIndex();
-    SendMessageW(FOwner->Handle(), LB_DELETESTRING, static_cast<WPARAM>(Index), 0);
-    SendMessageW(FOwner->Handle(), LB_INSERTSTRING, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(S.c_str()));
-    if (selected == Index) FOwner->SetItemIndex(Index);
-  }
-}
-
-TObject* TListBoxStrings::GetObject(int Index) const { return At(Index).Object; }
-
-void TListBoxStrings::PutObject(int Index, TObject* AObject) {
-  At(Index);
-  FItems[static_cast<size_t>(Index)].Object = AObject;
-  if (FOwner->HandleAllocated()) InvalidateRect(FOwner->Handle(), nullptr, FALSE);
-}
-
-// ---------------------------------------------------------------------------
 // TListBox
 
 TListBox::TListBox(TComponent* AOwner)
-    : TWinControl(AOwner), FItems(new TListBoxStrings(this)), FCanvas(new TCanvas) {
+    : TWinControl(AOwner), FItems(new TWindowStrings(this, FItemIndex, {LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_GETCURSEL, LB_SETCURSEL})), FCanvas(new TCanvas) {
   FControlStyle = {TControlStyleItem::csSetCaption, TControlStyleItem::csDoubleClicks};
   FWidth = 121;
   FHeight = 97;
@@ -96,8 +30,7 @@ void TListBox::CreateParams(TCreateParams& Params) {
 void TListBox::CreateWnd() {
   TWinControl::CreateWnd();
   SendMessageW(FHandle, LB_SETITEMHEIGHT, 0, ItemHeight());
-  for (const auto& item : FItems->FItems)
-    SendMessageW(FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.S.c_str()));
+  FItems->FillWindow();
   if (FItemIndex >= 0) SendMessageW(FHandle, LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
 }
 
@@ -157,26 +90,24 @@ TRect TListBox::ItemRect(int Index) {
   return TRect(r.left, r.top, r.right, r.bottom);
 }
 
-void TListBox::DrawItem(const DRAWITEMSTRUCT& Item) {
+void DrawOwnerDrawnRow(TWinControl* Control, TCanvas* Canvas, TStrings* Items, const TDrawItemEvent& Event,
+                       const DRAWITEMSTRUCT& Item) {
   int index = static_cast<int>(Item.itemID);
   TRect r(Item.rcItem.left, Item.rcItem.top, Item.rcItem.right, Item.rcItem.bottom);
-  TOwnerDrawState state = OwnerDrawStateFromItemState(Item.itemState);
-  FCanvas->SetHandle(Item.hDC);
-  FCanvas->Font()->Assign(FFont);
-  FCanvas->Brush()->SetColor((Item.itemState & ODS_SELECTED) ? clHighlight : FColor);
-  if ((Item.itemState & ODS_SELECTED)) FCanvas->Font()->SetColor(clHighlightText);
-  if (index >= 0 && index < FItems->Count()) {
-    if (OnDrawItem) {
-      OnDrawItem(this, index, r, state);
-    } else {
-      FCanvas->FillRect(r);
-      FCanvas->TextOut(r.left + 2, r.top, FItems->Strings(index));
-    }
+  bool selected = (Item.itemState & ODS_SELECTED) != 0;
+  Canvas->SetHandle(Item.hDC);
+  Canvas->Font()->Assign(Control->Font());
+  Canvas->Brush()->SetColor(selected ? clHighlight : Control->Color());
+  if (selected) Canvas->Font()->SetColor(clHighlightText);
+  bool row = index >= 0 && index < Items->Count();
+  if (row && Event) {
+    Event(Control, index, r, OwnerDrawStateFromItemState(Item.itemState));
   } else {
-    FCanvas->FillRect(r);
+    Canvas->FillRect(r);
+    if (row) Canvas->TextOut(r.left + 2, r.top + 1, Items->Strings(index));
   }
   if (Item.itemState & ODS_FOCUS) DrawFocusRect(Item.hDC, &Item.rcItem);
-  FCanvas->SetHandle(nullptr);
+  Canvas->SetHandle(nullptr);
 }
 
 void TListBox::Dispatch(TMessage& Message) {
@@ -186,7 +117,7 @@ void TListBox::Dispatch(TMessage& Message) {
       Message.Result = 1;
       return;
     case CN_DRAWITEM:
-      DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam));
+      DrawOwnerDrawnRow(this, FCanvas, FItems, OnDrawItem, *reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam));
       Message.Result = 1;
       return;
     case CN_COMMAND:

@@ -8,8 +8,7 @@
 #include "base/Graphics.h"
 #include "base/Lists.h"
 #include "base/StdCtrls.h"
-
-class TListBox;
+#include "base/WindowStrings.h"
 
 enum class TListBoxStyle { lbStandard, lbOwnerDrawFixed };
 
@@ -18,40 +17,19 @@ enum class TListBoxStyle { lbStandard, lbOwnerDrawFixed };
 using TDrawItemEvent =
     std::function<void(TWinControl* Control, int Index, const TRect& Rect, TOwnerDrawState State)>;
 
-// The items of a list box; every change shows at once.
-class TListBoxStrings : public TStrings {
-  VANTREL_CLASS(TListBoxStrings)
- public:
-  explicit TListBoxStrings(TListBox* AOwner) : FOwner(AOwner) {}
-  int AddObject(const String& S, TObject* AObject) override;
-  void Insert(int Index, const String& S) override { InsertObject(Index, S, nullptr); }
-  void InsertObject(int Index, const String& S, TObject* AObject) override;
-  void Delete(int Index) override;
-  void Clear() override;
-
- protected:
-  String Get(int Index) const override;
-  int GetCount() const override { return static_cast<int>(FItems.size()); }
-  void Put(int Index, const String& S) override;
-  TObject* GetObject(int Index) const override;
-  void PutObject(int Index, TObject* AObject) override;
-
- private:
-  friend class TListBox;
-  struct TItem {
-    String S;
-    TObject* Object = nullptr;
-  };
-  const TItem& At(int Index) const;
-  TListBox* FOwner;
-  std::vector<TItem> FItems;
-};
+// Paints one row of an owner-drawn list or combo box of Control on Canvas:
+// the canvas gets the control's font and the row's back colour (highlight
+// when selected), then Event paints it, or, without one, the row is filled
+// and its text drawn; a focused row gets the focus frame.
+void DrawOwnerDrawnRow(TWinControl* Control, TCanvas* Canvas, TStrings* Items, const TDrawItemEvent& Event,
+                       const DRAWITEMSTRUCT& Item);
 
 class TListBox : public TWinControl {
   VANTREL_CLASS(TListBox)
  public:
   explicit TListBox(TComponent* AOwner);
 
+  // Every change shows at once.
   TStrings* Items() { return FItems; }
   // The selected row, -1 for none. Setting it fires nothing.
   int ItemIndex();
@@ -78,12 +56,9 @@ class TListBox : public TWinControl {
   void SaveWindowState() override;
 
  private:
-  friend class TListBoxStrings;
-  void DrawItem(const DRAWITEMSTRUCT& Item);
-
-  TOwned<TListBoxStrings> FItems;
+  int FItemIndex = -1;  // while there is no window
+  TOwned<TWindowStrings> FItems;
   TOwned<TCanvas> FCanvas;
   TListBoxStyle FStyle = TListBoxStyle::lbStandard;
   int FItemHeight = 0;
-  int FItemIndex = -1;  // while there is no window
 };

@@ -429,6 +429,23 @@ TEST_F(Dialogs, ResultsOfTheDialogReachTheToolBarOnlyThroughTheFile) {
   EXPECT_FALSE(RunCustomizer([](TCustomizerForm* f) { f->BtnCancel->Click(); }));
 }
 
+TEST_F(Dialogs, AFileThatCannotBeWrittenKeepsTheDialogOpen) {
+  C->SetFileName(TempFileName(L"vantrel-no-such-folder\\layout.ini"));
+  bool raised = false;
+  ASSERT_TRUE(RunCustomizer([&](TCustomizerForm* f) {
+    f->DeleteButtonClick(nullptr);
+    try {
+      f->BtnOk->Click();
+    } catch (const Exception&) {
+      raised = true;
+    }
+    EXPECT_EQ(f->ModalResult(), mrNone);
+    f->BtnCancel->Click();
+  }));
+  EXPECT_TRUE(raised);
+  EXPECT_EQ(Items(), (std::vector<String>{L"OpenBtn", L"Sep1", L"SaveBtn"}));
+}
+
 TEST_F(Dialogs, OptionsShowAndStackTheButtonsAndTheLowerGroup) {
   C->Options()->SetReOrder(false);
   C->Options()->SetDeleteAll(true);

@@ -5,18 +5,6 @@
 
 namespace {
 TCusBtnForm* gCusBtnForm = nullptr;
-
-template <class T>
-T* Place(TWinControl* Parent, TComponent* Owner, const wchar_t* Name, int L, int T_, int W = 0, int H = 0) {
-  auto* c = new T(Owner);
-  c->SetName(Name);
-  c->SetParent(Parent);
-  if (W > 0)
-    c->SetBounds(L, T_, W, H);
-  else
-    c->SetBounds(L, T_, c->Width(), c->Height());
-  return c;
-}
 }  // namespace
 
 TCusBtnForm* CusBtnForm() { return gCusBtnForm; }
@@ -57,31 +45,31 @@ TCusBtnForm::TCusBtnForm(TComponent* AOwner, TAdvToolBarCustomizer* Customizer)
   SetClientHeight(140);
   SetCaption(ds->ButtonEditCaption());
 
-  GroupBox1 = Place<TGroupBox>(this, this, L"GroupBox1", 8, 0, 233, 102);
-  LblBtnCaption = Place<TLabel>(GroupBox1, this, L"LblBtnCaption", 9, 17);
+  GroupBox1 = PlaceDialogControl<TGroupBox>(this, this, L"GroupBox1", 8, 0, 233, 102);
+  LblBtnCaption = PlaceDialogControl<TLabel>(GroupBox1, this, L"LblBtnCaption", 9, 17);
   LblBtnCaption->SetCaption(ds->ButtonEditCaptionLabel());
-  EdtBtnCaption = Place<TEdit>(GroupBox1, this, L"EdtBtnCaption", 50, 14, 73, 21);
-  LblBtnHint = Place<TLabel>(GroupBox1, this, L"LblBtnHint", 26, 42);
+  EdtBtnCaption = PlaceDialogControl<TEdit>(GroupBox1, this, L"EdtBtnCaption", 50, 14, 73, 21);
+  LblBtnHint = PlaceDialogControl<TLabel>(GroupBox1, this, L"LblBtnHint", 26, 42);
   LblBtnHint->SetCaption(ds->ButtonEditHintLabel());
-  EdtBtnHint = Place<TEdit>(GroupBox1, this, L"EdtBtnHint", 50, 38, 73, 21);
-  LblGlyph = Place<TLabel>(GroupBox1, this, L"LblGlyph", 23, 67);
+  EdtBtnHint = PlaceDialogControl<TEdit>(GroupBox1, this, L"EdtBtnHint", 50, 38, 73, 21);
+  LblGlyph = PlaceDialogControl<TLabel>(GroupBox1, this, L"LblGlyph", 23, 67);
   LblGlyph->SetCaption(ds->ButtonEditIconLabel());
-  CmBxGlyph = Place<TComboBox>(GroupBox1, this, L"CmBxGlyph", 50, 62, 74, 19);
+  CmBxGlyph = PlaceDialogControl<TComboBox>(GroupBox1, this, L"CmBxGlyph", 50, 62, 74, 19);
   CmBxGlyph->SetStyle(TComboBoxStyle::csOwnerDrawFixed);
   CmBxGlyph->SetItemHeight(13);
   CmBxGlyph->OnDrawItem = [this](TWinControl* C, int I, const TRect& R, TOwnerDrawState S) {
     CmBxGlyphDrawItem(C, I, R, S);
   };
-  ChkBtnShowCap = Place<TCheckBox>(GroupBox1, this, L"ChkBtnShowCap", 129, 17, 100, 17);
+  ChkBtnShowCap = PlaceDialogControl<TCheckBox>(GroupBox1, this, L"ChkBtnShowCap", 129, 17, 100, 17);
   ChkBtnShowCap->SetCaption(ds->ButtonEditCaptionCheck());
-  ChkBtnVis = Place<TCheckBox>(GroupBox1, this, L"ChkBtnVis", 129, 38, 99, 17);
+  ChkBtnVis = PlaceDialogControl<TCheckBox>(GroupBox1, this, L"ChkBtnVis", 129, 38, 99, 17);
   ChkBtnVis->SetCaption(ds->ButtonEditVisibleCheck());
-  BtnOk = Place<TButton>(this, this, L"BtnOk", 49, 109, 75, 25);
+  BtnOk = PlaceDialogControl<TButton>(this, this, L"BtnOk", 49, 109, 75, 25);
   BtnOk->SetCaption(ds->OKButtonCaption());
   BtnOk->SetHint(ds->OKButtonHint());
   BtnOk->SetDefault(true);
   BtnOk->OnClick = [this](TObject* S) { OkBitBtnClick(S); };
-  BtnCancel = Place<TButton>(this, this, L"BtnCancel", 124, 109, 75, 25);
+  BtnCancel = PlaceDialogControl<TButton>(this, this, L"BtnCancel", 124, 109, 75, 25);
   BtnCancel->SetCaption(ds->CancelButtonCaption());
   BtnCancel->SetHint(ds->CancelButtonHint());
   BtnCancel->SetCancel(true);

@@ -37,6 +37,18 @@ class TCusBtnForm : public TForm {
   TAdvToolBarCustomizer* FToolBarCustomizer;
 };
 
+// A control of a dialog, named and placed on Parent at (Left, Top), with
+// Width x Height when Width is given, else its own size.
+template <class T>
+T* PlaceDialogControl(TWinControl* Parent, TComponent* Owner, const wchar_t* Name, int Left, int Top, int Width = 0,
+                      int Height = 0) {
+  auto* c = new T(Owner);
+  c->SetName(Name);
+  c->SetParent(Parent);
+  c->SetBounds(Left, Top, Width > 0 ? Width : c->Width(), Width > 0 ? Height : c->Height());
+  return c;
+}
+
 // The icon boxes of both dialogs: one empty entry per image of Images
 // (rows of the image height + 3), then the entry NoneText, meaning no image.
 void FillIconBox(TComboBox* Box, TCustomImageList* Images, const String& NoneText);

@@ -13,14 +13,6 @@ namespace {
 
 TCustomizerForm* gCustomizerForm = nullptr;
 
-template <class T>
-T* Place(TWinControl* Parent, TComponent* Owner, const wchar_t* Name, int L, int Top, int W = 0, int H = 0) {
-  auto* c = new T(Owner);
-  c->SetName(Name);
-  c->SetParent(Parent);
-  c->SetBounds(L, Top, W > 0 ? W : c->Width(), W > 0 ? H : c->Height());
-  return c;
-}
 
 bool IsToolBarButton(TControl* C) { return C && C->ClassName() == String(L"TAdvToolBarButton"); }
 
@@ -84,7 +76,7 @@ TCustomizerForm* CustomizerForm() { return gCustomizerForm; }
 
 TAdvGlowButton* TCustomizerForm::SpeedButton(const wchar_t* Name, int Top, int Glyph, const String& Hint,
                                              void (TCustomizerForm::*Handler)(TObject*)) {
-  auto* b = Place<TAdvGlowButton>(GroupBox1, this, Name, 173, Top, 23, 22);
+  auto* b = PlaceDialogControl<TAdvGlowButton>(GroupBox1, this, Name, 173, Top, 23, 22);
   b->SetImages(FGlyphs);
   b->SetDisabledImages(FDisabledGlyphs);
   b->SetImageIndex(Glyph);
@@ -116,10 +108,10 @@ TCustomizerForm::TCustomizerForm(TComponent* AOwner, TAdvToolBarCustomizer* Cust
       list->AddMasked(&bmp, clFuchsia);
     }
 
-  GroupBox1 = Place<TGroupBox>(this, this, L"GroupBox1", 9, 3, 369, 253);
-  LblToolbarItems = Place<TLabel>(GroupBox1, this, L"LblToolbarItems", 9, 10);
+  GroupBox1 = PlaceDialogControl<TGroupBox>(this, this, L"GroupBox1", 9, 3, 369, 253);
+  LblToolbarItems = PlaceDialogControl<TLabel>(GroupBox1, this, L"LblToolbarItems", 9, 10);
   LblToolbarItems->SetCaption(ds->ToolBarLabel());
-  LstBxToolBarItems = Place<TListBox>(GroupBox1, this, L"LstBxToolBarItems", 7, 26, 162, 219);
+  LstBxToolBarItems = PlaceDialogControl<TListBox>(GroupBox1, this, L"LstBxToolBarItems", 7, 26, 162, 219);
   LstBxToolBarItems->SetStyle(TListBoxStyle::lbOwnerDrawFixed);
   LstBxToolBarItems->SetItemHeight(20);
   LstBxToolBarItems->OnDrawItem = [this](TWinControl* C, int I, const TRect& R, TOwnerDrawState S) {
@@ -156,9 +148,9 @@ TCustomizerForm::TCustomizerForm(TComponent* AOwner, TAdvToolBarCustomizer* Cust
   ClearButton = SpeedButton(L"ClearButton", 202, gClear, ds->DeleteAllHint(), &TCustomizerForm::ClearButtonClick);
   BtnEdit = SpeedButton(L"BtnEdit", 224, gEdit, ds->EditHint(), &TCustomizerForm::BtnEditClick);
 
-  LblCommands = Place<TLabel>(GroupBox1, this, L"LblCommands", 201, 10);
+  LblCommands = PlaceDialogControl<TLabel>(GroupBox1, this, L"LblCommands", 201, 10);
   LblCommands->SetCaption(ds->CommandLabel());
-  LstBxCommand = Place<TListBox>(GroupBox1, this, L"LstBxCommand", 199, 26, 162, 193);
+  LstBxCommand = PlaceDialogControl<TListBox>(GroupBox1, this, L"LstBxCommand", 199, 26, 162, 193);
   LstBxCommand->SetItemHeight(13);
   LstBxCommand->OnClick = [this](TObject* S) { LstBxCommandClick(S); };
   LstBxCommand->OnMouseUp = [this](TObject*, TMouseButton B, TShiftState, int X, int Y) {
@@ -167,40 +159,40 @@ TCustomizerForm::TCustomizerForm(TComponent* AOwner, TAdvToolBarCustomizer* Cust
     if (p.x >= 0 && p.y >= 0 && p.x < LstBxToolBarItems->Width() && p.y < LstBxToolBarItems->Height())
       LstBxToolBarItemsDragDrop(LstBxCommand, p.x, p.y);
   };
-  CmBxIcon = Place<TComboBox>(GroupBox1, this, L"CmBxIcon", 199, 223, 162, 22);
+  CmBxIcon = PlaceDialogControl<TComboBox>(GroupBox1, this, L"CmBxIcon", 199, 223, 162, 22);
   CmBxIcon->SetStyle(TComboBoxStyle::csOwnerDrawFixed);
   CmBxIcon->SetItemHeight(16);
   CmBxIcon->OnDrawItem = [this](TWinControl* C, int I, const TRect& R, TOwnerDrawState S) {
     CmBxIconDrawItem(C, I, R, S);
   };
 
-  GroupBox2 = Place<TGroupBox>(this, this, L"GroupBox2", 9, 258, 369, 65);
-  LblCaption = Place<TLabel>(GroupBox2, this, L"LblCaption", 7, 20);
+  GroupBox2 = PlaceDialogControl<TGroupBox>(this, this, L"GroupBox2", 9, 258, 369, 65);
+  LblCaption = PlaceDialogControl<TLabel>(GroupBox2, this, L"LblCaption", 7, 20);
   LblCaption->SetCaption(ds->CaptionLabel());
-  EdtCaption = Place<TEdit>(GroupBox2, this, L"EdtCaption", 64, 16, 103, 21);
+  EdtCaption = PlaceDialogControl<TEdit>(GroupBox2, this, L"EdtCaption", 64, 16, 103, 21);
   EdtCaption->OnChange = [this](TObject*) { SetModified(); };
-  LblGlphPos = Place<TLabel>(GroupBox2, this, L"LblGlphPos", 200, 21);
+  LblGlphPos = PlaceDialogControl<TLabel>(GroupBox2, this, L"LblGlphPos", 200, 21);
   LblGlphPos->SetCaption(ds->GlyphPosLabel());
-  CmBxGlphPos = Place<TComboBox>(GroupBox2, this, L"CmBxGlphPos", 301, 16, 60, 21);
+  CmBxGlphPos = PlaceDialogControl<TComboBox>(GroupBox2, this, L"CmBxGlphPos", 301, 16, 60, 21);
   for (const String& s : {ds->GlyphPositionLeftCaption(), ds->GlyphPositionTopCaption(),
                           ds->GlyphPositionRightCaption(), ds->GlyphPositionBottomCaption()})
     CmBxGlphPos->Items()->Add(s);
   CmBxGlphPos->OnChange = [this](TObject*) { SetModified(); };
-  ChkLargeIcon = Place<TCheckBox>(GroupBox2, this, L"ChkLargeIcon", 7, 43, 162, 16);
+  ChkLargeIcon = PlaceDialogControl<TCheckBox>(GroupBox2, this, L"ChkLargeIcon", 7, 43, 162, 16);
   ChkLargeIcon->SetCaption(ds->LargeIconCheck());
   ChkLargeIcon->OnClick = [this](TObject*) { SetModified(); };
 
-  BtnOk = Place<TButton>(this, this, L"BtnOk", 122, 333, 75, 25);
+  BtnOk = PlaceDialogControl<TButton>(this, this, L"BtnOk", 122, 333, 75, 25);
   BtnOk->SetCaption(ds->OKButtonCaption());
   BtnOk->SetHint(ds->OKButtonHint());
   BtnOk->SetDefault(true);
   BtnOk->OnClick = [this](TObject* S) { OkBitBtnClick(S); };
-  BtnCancel = Place<TButton>(this, this, L"BtnCancel", 197, 333, 75, 25);
+  BtnCancel = PlaceDialogControl<TButton>(this, this, L"BtnCancel", 197, 333, 75, 25);
   BtnCancel->SetCaption(ds->CancelButtonCaption());
   BtnCancel->SetHint(ds->CancelButtonHint());
   BtnCancel->SetCancel(true);
   BtnCancel->SetModalResult(mrCancel);
-  BtnReset = Place<TButton>(this, this, L"BtnReset", 303, 334, 75, 24);
+  BtnReset = PlaceDialogControl<TButton>(this, this, L"BtnReset", 303, 334, 75, 24);
   BtnReset->SetCaption(ds->ResetButtonCaption());
   BtnReset->SetHint(ds->ResetButtonHint());
   BtnReset->SetModalResult(mrReset);
