@@ -45,16 +45,17 @@ void TListBox::SetStyle(TListBoxStyle Value) {
   RecreateWnd();
 }
 
-int TListBox::ItemHeight() {
-  if (FItemHeight > 0) return FItemHeight;
+int FontLineHeight(TFont* Font) {
   HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, FFont->Handle());
+  HGDIOBJ old = SelectObject(dc, Font->Handle());
   TEXTMETRICW tm{};
   GetTextMetricsW(dc, &tm);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
   return tm.tmHeight;
 }
+
+int TListBox::ItemHeight() { return FItemHeight > 0 ? FItemHeight : FontLineHeight(FFont); }
 
 void TListBox::SetItemHeight(int Value) {
   if (Value < 0 || Value == FItemHeight) return;
@@ -76,13 +77,15 @@ void TListBox::SetItemIndex(int Value) {
   if (FHandle) SendMessageW(FHandle, LB_SETCURSEL, static_cast<WPARAM>(Value), 0);
 }
 
-int TListBox::ItemAtPos(const TPoint& Pos) {
-  if (!FHandle) return -1;
-  LRESULT r = SendMessageW(FHandle, LB_ITEMFROMPOINT, 0, MAKELPARAM(Pos.x, Pos.y));
+int ListBoxItemAtPos(HWND Window, const TPoint& Pos, int Count) {
+  if (!Window) return -1;
+  LRESULT r = SendMessageW(Window, LB_ITEMFROMPOINT, 0, MAKELPARAM(Pos.x, Pos.y));
   if (HIWORD(r) != 0) return -1;
   int index = LOWORD(r);
-  return index < FItems->Count() ? index : -1;
+  return index < Count ? index : -1;
 }
+
+int TListBox::ItemAtPos(const TPoint& Pos) { return ListBoxItemAtPos(FHandle, Pos, FItems->Count()); }
 
 TRect TListBox::ItemRect(int Index) {
   RECT r{};

@@ -24,6 +24,12 @@ using TDrawItemEvent =
 void DrawOwnerDrawnRow(TWinControl* Control, TCanvas* Canvas, TStrings* Items, const TDrawItemEvent& Event,
                        const DRAWITEMSTRUCT& Item);
 
+// The row of a list-box window at a client point, -1 for none (or beyond
+// Count rows).
+int ListBoxItemAtPos(HWND Window, const TPoint& Pos, int Count);
+// Height of a text line in Font.
+int FontLineHeight(TFont* Font);
+
 class TListBox : public TWinControl {
   VANTREL_CLASS(TListBox)
  public:

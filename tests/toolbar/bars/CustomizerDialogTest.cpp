@@ -11,8 +11,7 @@
 #include "base/ImgList.h"
 #include "tests/support/Gui.h"
 #include "tests/support/Screens.h"
-#include "tests/toolbar/bars/BarsTestSupport.h"
-#include "ui/toolbar/bars/AdvToolBarCustomizer.h"
+#include "tests/toolbar/bars/CustomizerFixture.h"
 #include "ui/toolbar/bars/CustomizerBtnForm.h"
 #include "ui/toolbar/bars/CustomizerForm.h"
 
@@ -20,12 +19,7 @@ namespace {
 
 const TColor kImageColors[] = {clRed, clGreen, clBlue, clYellow, clTeal, clPurple};
 
-struct Dialogs : DockFixture {
-  String Ini;
-  TAdvToolBar* Bar = nullptr;
-  TAdvToolBarCustomizer* C = nullptr;
-  TAdvToolBarButton *Open = nullptr, *Save = nullptr;
-  TAdvToolBarSeparator* Sep = nullptr;
+struct Dialogs : CustomizerFixture {
   TCustomImageList* Images = nullptr;
   std::vector<String> Asked;
   int Answer = IDYES;
@@ -37,8 +31,6 @@ struct Dialogs : DockFixture {
       Asked.push_back(Text);
       return Answer;
     });
-    Ini = TempFileName(L"vantrel-customizer-dialog-test.ini");
-    DeleteFileW(Ini.c_str());
     Images = new TCustomImageList(Form, 16, 16);
     for (TColor c : kImageColors) {
       TBitmap bmp(16, 16, TPixelFormat::pf24bit);
@@ -46,30 +38,15 @@ struct Dialogs : DockFixture {
       bmp.Canvas()->FillRect(TRect(0, 0, 16, 16));
       Images->Add(&bmp, nullptr);
     }
-    Bar = NewToolBar(L"Bar", 0);
-    Bar->SetParent(Form);
-    Bar->SetBounds(0, 0, 400, 26);
-    Bar->SetToolBarCaption(L"Standard");
-    Bar->SetImages(Images);
-    Open = AddButton(Bar, L"OpenBtn");
-    Open->SetCaption(L"Open");
+    SetUpBar(L"vantrel-customizer-dialog-test.ini", Images);
     Open->SetHint(L"Open");
-    Open->SetImageIndex(3);
-    Sep = AddSeparator(Bar, L"Sep1");
-    Save = AddButton(Bar, L"SaveBtn");
-    Save->SetCaption(L"Save");
-    C = new TAdvToolBarCustomizer(Form);
-    C->SetName(L"TB1Customizer");
-    C->SetFileName(Ini);
-    C->SetAdvToolBar(Bar);
     for (const wchar_t* name : {L"Print All", L"Mail"}) C->Commands()->Add()->SetCaption(name);
     C->Commands()->Items(0)->SetItemIndex(5);
   }
   void TearDown() override {
     SetMessageBoxHook(nullptr);
     FiniCustomizerDialogsUnit();
-    DockFixture::TearDown();
-    DeleteFileW(Ini.c_str());
+    CustomizerFixture::TearDown();
   }
   // A dialog filled as the customizer fills it, not shown.
   TCustomizerForm* NewDialog() {
@@ -81,11 +58,6 @@ struct Dialogs : DockFixture {
     std::vector<String> out;
     for (int i = 0; i < F->LstBxToolBarItems->Items()->Count(); ++i)
       out.push_back(F->LstBxToolBarItems->Items()->Strings(i));
-    return out;
-  }
-  std::vector<String> Items() {
-    std::vector<String> out;
-    for (int i = 0; i < Bar->ToolBarControlCount(); ++i) out.push_back(Bar->ToolBarControls(i)->Name());
     return out;
   }
   // Opens the customizer as the toolbar does; Act runs from a timer once

@@ -10,6 +10,17 @@ TCusBtnForm* gCusBtnForm = nullptr;
 TCusBtnForm* CusBtnForm() { return gCusBtnForm; }
 void SetCusBtnForm(TCusBtnForm* Value) { gCusBtnForm = Value; }
 
+void SetUpDialogFrame(TForm* Form, int ClientWidth, int ClientHeight, const String& Caption) {
+  Form->SetBorderStyle(TFormBorderStyle::bsToolWindow);
+  Form->SetBorderIcons({TBorderIcon::biSystemMenu});
+  Form->SetColor(clBtnFace);
+  Form->Font()->SetName(L"MS Sans Serif");
+  Form->Font()->SetHeight(-11);
+  Form->SetClientWidth(ClientWidth);
+  Form->SetClientHeight(ClientHeight);
+  Form->SetCaption(Caption);
+}
+
 void FillIconBox(TComboBox* Box, TCustomImageList* Images, const String& NoneText) {
   Box->Items()->BeginUpdate();
   Box->Items()->Clear();
@@ -36,14 +47,7 @@ void DrawIconEntry(TComboBox* Box, TCustomImageList* Images, int Index, const TR
 TCusBtnForm::TCusBtnForm(TComponent* AOwner, TAdvToolBarCustomizer* Customizer)
     : TForm(AOwner), FToolBarCustomizer(Customizer) {
   TDialogSettings* ds = Customizer->DialogSettings();
-  SetBorderStyle(TFormBorderStyle::bsToolWindow);
-  SetBorderIcons({TBorderIcon::biSystemMenu});
-  SetColor(clBtnFace);
-  Font()->SetName(L"MS Sans Serif");
-  Font()->SetHeight(-11);
-  SetClientWidth(248);
-  SetClientHeight(140);
-  SetCaption(ds->ButtonEditCaption());
+  SetUpDialogFrame(this, 248, 140, ds->ButtonEditCaption());
 
   GroupBox1 = PlaceDialogControl<TGroupBox>(this, this, L"GroupBox1", 8, 0, 233, 102);
   LblBtnCaption = PlaceDialogControl<TLabel>(GroupBox1, this, L"LblBtnCaption", 9, 17);

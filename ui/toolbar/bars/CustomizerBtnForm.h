@@ -49,6 +49,11 @@ T* PlaceDialogControl(TWinControl* Parent, TComponent* Owner, const wchar_t* Nam
   return c;
 }
 
+// The frame both dialogs share: a tool window with only a system-menu
+// icon, button-face colour, "MS Sans Serif" of height -11, the client size
+// and the caption given.
+void SetUpDialogFrame(TForm* Form, int ClientWidth, int ClientHeight, const String& Caption);
+
 // The icon boxes of both dialogs: one empty entry per image of Images
 // (rows of the image height + 3), then the entry NoneText, meaning no image.
 void FillIconBox(TComboBox* Box, TCustomImageList* Images, const String& NoneText);

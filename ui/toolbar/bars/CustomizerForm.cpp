@@ -90,14 +90,7 @@ TAdvGlowButton* TCustomizerForm::SpeedButton(const wchar_t* Name, int Top, int G
 TCustomizerForm::TCustomizerForm(TComponent* AOwner, TAdvToolBarCustomizer* Customizer)
     : TForm(AOwner), FToolBarCustomizer(Customizer) {
   TDialogSettings* ds = Customizer->DialogSettings();
-  SetBorderStyle(TFormBorderStyle::bsToolWindow);
-  SetBorderIcons({TBorderIcon::biSystemMenu});
-  SetColor(clBtnFace);
-  Font()->SetName(L"MS Sans Serif");
-  Font()->SetHeight(-11);
-  SetClientWidth(387);
-  SetClientHeight(363);
-  TControl::SetCaption(ds->Caption());
+  SetUpDialogFrame(this, 387, 363, ds->Caption());
 
   FGlyphs = new TCustomImageList(this, 16, 16);
   FDisabledGlyphs = new TCustomImageList(this, 16, 16);
