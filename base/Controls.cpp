@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "base/ActnList.h"
 #include "base/Forms.h"
@@ -12,6 +13,28 @@
 namespace control_detail {
 
 extern const wchar_t kControlProp[] = L"VantrelControl";
+
+namespace {
+// The windows of this thread's controls (a window's messages all come to
+// the thread that made it).
+thread_local std::unordered_map<HWND, TWinControl*> tWindowControls;
+}  // namespace
+
+void SetWindowControl(HWND Wnd, TWinControl* Control) {
+  SetPropW(Wnd, kControlProp, Control);
+  tWindowControls[Wnd] = Control;
+}
+
+void ClearWindowControl(HWND Wnd) {
+  RemovePropW(Wnd, kControlProp);
+  tWindowControls.erase(Wnd);
+}
+
+TWinControl* WindowControl(HWND Wnd) {
+  auto it = tWindowControls.find(Wnd);
+  if (it != tWindowControls.end()) return it->second;
+  return static_cast<TWinControl*>(GetPropW(Wnd, kControlProp));
+}
 thread_local TWinControl* gCreationControl = nullptr;
 TControl* gCaptureControl = nullptr;  // a graphic control holding its parent's capture
 TControl* gMouseControl = nullptr;    // the control under the pointer
@@ -129,7 +152,7 @@ TWinControl* FindControl(HWND Handle) {
   DWORD pid = 0;
   GetWindowThreadProcessId(Handle, &pid);
   if (pid != GetCurrentProcessId()) return nullptr;
-  return static_cast<TWinControl*>(GetPropW(Handle, kControlProp));
+  return WindowControl(Handle);
 }
 
 TControl* FindDragTarget(const TPoint& Pos, bool AllowDisabled) {

@@ -422,6 +422,7 @@ class TWinControl : public TControl {
   static LRESULT CALLBACK InitWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   bool IsControlMouseMsg(TMessage& Message);
   void TrackMouse(TMessage& Message);
+  void LeaveControls(TControl* Old, TControl* Target);
   void DoAlign(TAlign AAlign, TRect& Rect);
   friend class TControl;
 };

@@ -57,6 +57,8 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   FHeight = 240;
   FPixelsPerInch = ScreenPixelsPerInch();
   SetColor(clBtnFace);
+  FGlassFrame = new TGlassFrame();
+  FGlassFrame->OnChange = [this](TObject*) { GlassFrameChanged(); };
   FConstraints->OnChange = [this](TObject*) {
     if (FHandle) SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   };
@@ -573,10 +575,29 @@ void NotifyControls(TWinControl* Parent, UINT Msg, WPARAM WParam, LPARAM LParam)
     if (auto* w = dynamic_cast<TWinControl*>(c)) NotifyControls(w, Msg, WParam, LParam);
   }
 }
+
+// The keyboard-menu command (Alt, F10, Alt+letter) offered to the controls
+// that take menu events (a toolbar serving as menu bar), depth first; True
+// when one took it.
+bool OfferKeyMenu(TWinControl* Parent, TMessage& Message) {
+  for (int i = 0; i < Parent->ControlCount(); ++i) {
+    auto* w = dynamic_cast<TWinControl*>(Parent->Controls(i));
+    if (!w) continue;
+    if (w->ControlStyle().Contains(TControlStyleItem::csMenuEvents) && w->Visible()) {
+      Message.Result = w->Perform(WM_SYSCOMMAND, Message.WParam, Message.LParam);
+      if (Message.Result != 0) return true;
+    }
+    if (OfferKeyMenu(w, Message)) return true;
+  }
+  return false;
+}
 }  // namespace
 
 void TCustomForm::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
+    case WM_SYSCOMMAND:
+      if ((Message.WParam & 0xFFF0) == SC_KEYMENU && !FMenu && OfferKeyMenu(this, Message)) return;
+      break;
     case WM_COMMAND:
     case WM_INITMENUPOPUP:
     case WM_MEASUREITEM:

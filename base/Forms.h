@@ -4,6 +4,7 @@
 #include <new>
 
 #include "base/Controls.h"
+#include "base/GlassFrame.h"
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum class TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
@@ -77,6 +78,10 @@ class TCustomForm : public TWinControl {
   void SetScaled(bool Value) { FScaled = Value; }
   int PixelsPerInch() const { return FPixelsPerInch; }
   void SetPixelsPerInch(int Value) { FPixelsPerInch = Value; }
+  // How far the frame reaches into the client area on glass; each change
+  // calls GlassFrameChanged.
+  TGlassFrame* GlassFrame() const { return FGlassFrame; }
+  void SetGlassFrame(TGlassFrame* Value) { FGlassFrame->Assign(Value); }
 
   // The menu bar; its commands, owner drawing and sub-menu openings reach it
   // through this form's window.
@@ -140,6 +145,9 @@ class TCustomForm : public TWinControl {
   virtual void DoClose(TCloseAction& Action);
   virtual void Activate();
   virtual void Deactivate();
+  // The glass frame changed. A plain form draws no glass, so nothing
+  // happens here; a form that draws on glass hands the margins on.
+  virtual void GlassFrameChanged() {}
 
  private:
   void SetActive(bool Value);
@@ -165,6 +173,7 @@ class TCustomForm : public TWinControl {
   TMainMenu* FMenu = nullptr;
   TMenuItem* FWindowMenu = nullptr;
   HWND FClientHandle = nullptr;
+  TOwned<TGlassFrame> FGlassFrame;
 };
 
 class TForm : public TCustomForm {

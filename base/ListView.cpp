@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <iterator>
 
 #include "base/DisplayText.h"
 #include "base/ImgList.h"
@@ -184,7 +185,10 @@ void TCustomListView::InsertItemWindow(TListItem* Item) {
 }
 
 void TCustomListView::UpdateItem(TListItem* Item) {
-  if (FHandle && Item->FIndex >= 0)
+  // A window that does not draw now (hidden, or held by WM_SETREDRAW inside
+  // an update bracket) paints every row when it draws again: measuring the
+  // row to invalidate it (which asks us for its texts) is work for nothing.
+  if (FHandle && Item->FIndex >= 0 && IsWindowVisible(FHandle))
     Send(FHandle, LVM_REDRAWITEMS, static_cast<WPARAM>(Item->FIndex), Item->FIndex);
 }
 
@@ -208,13 +212,26 @@ void TCustomListView::UpdateColumn(int Index) {
     col.fmt |= LVCFMT_IMAGE;
     col.iImage = c->FImageIndex;
   }
+  // Writing a column lays out the header and every row: only when what the
+  // window shows differs.
+  wchar_t text[260];
+  LVCOLUMNW shown{};
+  shown.mask = col.mask;
+  shown.pszText = text;
+  shown.cchTextMax = static_cast<int>(std::size(text));
+  if (c->FCaption.size() < std::size(text) &&
+      Send(FHandle, LVM_GETCOLUMNW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&shown)) &&
+      (shown.fmt & (LVCFMT_JUSTIFYMASK | LVCFMT_IMAGE | LVCFMT_BITMAP_ON_RIGHT)) == col.fmt && shown.cx == col.cx && c->FCaption == text &&
+      (!(col.mask & LVCF_IMAGE) || shown.iImage == col.iImage))
+    return;
   Send(FHandle, LVM_SETCOLUMNW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&col));
 }
 
 void TCustomListView::SyncColumns() {
   // Columns the collection no longer holds (compared by address: they may
   // be freed already) leave the window first, from the end.
-  bool changed = false;
+  std::vector<size_t> inserted;  // window positions of the columns put in
+  bool removed = false;
   auto inCollection = [this](TListColumn* c) {
     for (int i = 0; i < FColumns->Count(); ++i)
       if (FColumns->Items(i) == c) return true;
@@ -224,7 +241,7 @@ void TCustomListView::SyncColumns() {
     if (!inCollection(FWindowColumns[i])) {
       Send(FHandle, LVM_DELETECOLUMN, static_cast<WPARAM>(i));
       FWindowColumns.erase(FWindowColumns.begin() + i);
-      changed = true;
+      removed = true;
     }
   }
   for (int j = 0; j < FColumns->Count(); ++j) {
@@ -234,8 +251,11 @@ void TCustomListView::SyncColumns() {
     if (it != FWindowColumns.end()) {
       // Moved within the collection: its width comes along.
       c->FWidth = static_cast<int>(Send(FHandle, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(it - FWindowColumns.begin())));
-      Send(FHandle, LVM_DELETECOLUMN, static_cast<WPARAM>(it - FWindowColumns.begin()));
+      size_t from = static_cast<size_t>(it - FWindowColumns.begin());
+      Send(FHandle, LVM_DELETECOLUMN, from);
       FWindowColumns.erase(it);
+      for (size_t& k : inserted)
+        if (k > from) --k;
     }
     LVCOLUMNW col{};
     col.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
@@ -244,12 +264,20 @@ void TCustomListView::SyncColumns() {
     col.pszText = const_cast<wchar_t*>(c->FCaption.c_str());
     Send(FHandle, LVM_INSERTCOLUMNW, static_cast<WPARAM>(j), reinterpret_cast<LPARAM>(&col));
     FWindowColumns.insert(FWindowColumns.begin() + j, c);
-    changed = true;
+    for (size_t& k : inserted)
+      if (k >= static_cast<size_t>(j)) ++k;
+    inserted.push_back(static_cast<size_t>(j));
   }
-  if (!changed) return;
-  // Every cell of every row asks us for its text and image.
+  if (inserted.empty() && !removed) return;
+  // The cells of the columns put in ask us for their text and image; the
+  // others moved along with their columns and still ask. After a column
+  // left, every cell is asked again (the first column's cells stay put).
+  if (removed) {
+    inserted.clear();
+    for (size_t k = 0; k < FWindowColumns.size(); ++k) inserted.push_back(k);
+  }
   for (TListItem* item : FItems->FItems) {
-    for (size_t k = 0; k < FWindowColumns.size(); ++k) {
+    for (size_t k : inserted) {
       LVITEMW sub{};
       sub.mask = LVIF_TEXT | LVIF_IMAGE;
       sub.iItem = item->FIndex;

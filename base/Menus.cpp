@@ -554,6 +554,17 @@ bool TMenu::DispatchCommand(WORD ACommand) {
   return true;
 }
 
+bool TMenu::IsShortCut(WORD Key, TShiftState Shift) {
+  TShortCut sc = ShortCut(Key, Shift);
+  if (sc == 0) return false;
+  TMenuItem* item = FindItem(sc, TFindItemKind::fkShortCut);
+  if (!item) return false;
+  for (TMenuItem* i = item; i && i != FItems; i = i->Parent())
+    if (!i->Enabled()) return false;
+  item->Click();
+  return true;
+}
+
 bool TMenu::DispatchPopup(HMENU AMenu) {
   TMenuItem* item = FindItem(reinterpret_cast<UINT_PTR>(AMenu), TFindItemKind::fkHandle);
   if (!item) return false;

@@ -208,6 +208,9 @@ class TMenu : public TComponent {
   bool DispatchCommand(WORD ACommand);
   // A sub-menu is about to open: its item's click runs (it may fill it).
   bool DispatchPopup(HMENU AMenu);
+  // The key is the shortcut of an enabled item (its parents enabled too):
+  // that item's click runs and the answer is true.
+  bool IsShortCut(WORD Key, TShiftState Shift);
 
   TMenuChangeEvent OnChange;
 

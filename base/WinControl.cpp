@@ -150,7 +150,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
   gCreationControl = saved;
   if (h && !FHandle) {
     FHandle = h;
-    SetPropW(h, kControlProp, this);
+    SetWindowControl(h, this);
   }
 }
 
@@ -183,7 +183,7 @@ void TWinControl::DestroyWindowHandle() {
   if (FHandle == h) {
     // The window of a control whose procedure was replaced may not have
     // reached us with its last message.
-    RemovePropW(h, kControlProp);
+    ClearWindowControl(h);
     FHandle = nullptr;
   }
   FShowing = false;
@@ -212,12 +212,12 @@ void TWinControl::RecreateWnd() {
 }
 
 LRESULT CALLBACK TWinControl::InitWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* c = static_cast<TWinControl*>(GetPropW(hwnd, kControlProp));
+  TWinControl* c = WindowControl(hwnd);
   if (!c) {
     c = gCreationControl;
     if (!c || c->FHandle) return DefWindowProcW(hwnd, msg, wParam, lParam);
     c->FHandle = hwnd;
-    SetPropW(hwnd, kControlProp, c);
+    SetWindowControl(hwnd, c);
   }
   TMessage m{msg, wParam, lParam, 0};
   try {
@@ -226,7 +226,7 @@ LRESULT CALLBACK TWinControl::InitWndProc(HWND hwnd, UINT msg, WPARAM wParam, LP
     if (Application) Application->HandleException(c);
   }
   if (msg == WM_NCDESTROY) {
-    RemovePropW(hwnd, kControlProp);
+    ClearWindowControl(hwnd);
     if (c->FHandle == hwnd) {
       c->FHandle = nullptr;
       c->FShowing = false;
@@ -769,8 +769,21 @@ void TWinControl::TrackMouse(TMessage& Message) {
   if (target == gMouseControl) return;
   TControl* old = gMouseControl;
   gMouseControl = target;
-  if (old) old->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(old));
+  LeaveControls(old, target);
   if (target && gMouseControl == target) target->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(target));
+}
+
+// The pointer went from Old to Target (nullptr: out of this window). Old
+// hears that the pointer left it, and so does each parent of Old that does
+// not hold Target; without a target the walk ends at this window.
+void TWinControl::LeaveControls(TControl* Old, TControl* Target) {
+  auto up = [&](TControl* C) -> TWinControl* { return C == this && !Target ? nullptr : C->Parent(); };
+  for (TControl* c = Old; c;) {
+    TWinControl* next = up(c);
+    if (next && Target && next->ContainsControl(Target)) next = nullptr;
+    c->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(c));
+    c = next;
+  }
 }
 
 void TWinControl::Dispatch(TMessage& Message) {

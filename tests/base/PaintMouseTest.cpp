@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <windowsx.h>
 
+#include <vector>
+
 #include "base/ExtCtrls.h"
 #include "base/StdCtrls.h"
 #include "tests/support/Gui.h"
@@ -148,6 +150,44 @@ TEST_F(Mouse, EnterAndLeaveFollowTheControlUnderThePointer) {
   EXPECT_EQ(b->Enters, 1);
   SendMessageW(h, WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(b->Leaves, 1);
+}
+
+// A parent learns that the pointer left it even when it leaves from one of
+// its children straight out of the parent.
+TEST_F(Mouse, ThePointerLeavingFromAChildLeavesItsParentsToo) {
+  auto* outer = new TPanel(Form);
+  outer->SetParent(Form);
+  outer->SetBounds(10, 10, 200, 150);
+  auto* inner = new TPanel(Form);
+  inner->SetParent(outer);
+  inner->SetBounds(10, 10, 120, 100);
+  auto* swatch = new TSwatch(Form);
+  swatch->SetParent(inner);
+  swatch->SetBounds(10, 10, 40, 40);
+  int outerLeaves = 0, innerLeaves = 0, formLeaves = 0;
+  outer->OnMouseLeave = [&](TObject*) { ++outerLeaves; };
+  inner->OnMouseLeave = [&](TObject*) { ++innerLeaves; };
+  Form->OnMouseLeave = [&](TObject*) { ++formLeaves; };
+  Form->Show();
+  auto counts = [&] { return std::vector<int>{swatch->Leaves, innerLeaves, outerLeaves, formLeaves}; };
+  // Onto the swatch straight from the form, then back onto the form.
+  SendMessageW(Form->Handle(), WM_MOUSEMOVE, 0, At(5, 5));
+  SendMessageW(inner->Handle(), WM_MOUSEMOVE, 0, At(20, 20));
+  EXPECT_EQ(counts(), (std::vector<int>{0, 0, 0, 1}));
+  SendMessageW(Form->Handle(), WM_MOUSEMOVE, 0, At(250, 200));
+  EXPECT_EQ(counts(), (std::vector<int>{1, 1, 1, 1}));
+  // Onto the swatch, then onto the outer panel, which still holds the pointer.
+  SendMessageW(inner->Handle(), WM_MOUSEMOVE, 0, At(20, 20));
+  SendMessageW(outer->Handle(), WM_MOUSEMOVE, 0, At(180, 130));
+  EXPECT_EQ(counts(), (std::vector<int>{2, 2, 1, 2}));
+  // A parent moved from onto its child hears it, its own parents do not.
+  SendMessageW(inner->Handle(), WM_MOUSEMOVE, 0, At(100, 80));
+  EXPECT_EQ(counts(), (std::vector<int>{2, 2, 2, 2}));
+  SendMessageW(inner->Handle(), WM_MOUSEMOVE, 0, At(20, 20));
+  EXPECT_EQ(counts(), (std::vector<int>{2, 3, 2, 2}));
+  // Out of the inner window from the swatch: the walk ends at that window.
+  SendMessageW(inner->Handle(), WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(counts(), (std::vector<int>{3, 4, 2, 2}));
 }
 
 TEST_F(Mouse, ParentFontIsTakenUntilTheChildSetsItsOwn) {

@@ -5,6 +5,7 @@
 #include "base/IniFiles.h"
 #include "base/Registry.h"
 #include "tests/controls/listview/AdvListViewTest.h"
+#include "tests/support/MessageCounter.h"
 
 namespace {
 
@@ -499,4 +500,28 @@ TEST_F(AdvHeader, TheSortIndicatorOfThePlatformsHeader) {
   EXPECT_EQ(List->ColumnImages(1), -1);
   up->Free();
   down->Free();
+}
+
+TEST_F(AdvHeader, AChangedColumnRewritesOnlyItsOwnHeaderItem) {
+  AddColumns({40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40});
+  AddRow(L"a", {L"1", L"2"});
+  Form->Show();
+  HWND header = List->HeaderHandle();
+  TMessageCounter writes(header, HDM_SETITEMW);  // the header writes of the list
+  List->Columns()->Items(3)->SetCaption(L"Number");
+  EXPECT_EQ(writes.Count, 1);
+  writes.Count = 0;
+  List->BeginUpdate();
+  for (int r = 0; r < 50; ++r) AddRow(L"row", {L"x", L"y"});
+  List->EndUpdate();
+  EXPECT_EQ(writes.Count, 0);  // rows change no header item
+  EXPECT_EQ(List->Columns()->Items(3)->Caption(), L"Number");
+  HDITEMW hi{};
+  wchar_t text[32] = {0};
+  hi.mask = HDI_TEXT | HDI_FORMAT;
+  hi.pszText = text;
+  hi.cchTextMax = 32;
+  SendMessageW(header, HDM_GETITEMW, 3, reinterpret_cast<LPARAM>(&hi));
+  EXPECT_EQ(String(text), L"Number");
+  EXPECT_TRUE(hi.fmt & HDF_STRING);
 }

@@ -9,6 +9,7 @@
 #include "base/ImgList.h"
 #include "base/ListView.h"
 #include "tests/support/Gui.h"
+#include "tests/support/MessageCounter.h"
 
 namespace {
 
@@ -97,6 +98,62 @@ TEST_F(ListItems, TheWindowShowsCaptionsAndSubItemsAsTheyChange) {
   List->Items()->Clear();
   EXPECT_EQ(List->Items()->Count(), 0);
   EXPECT_EQ(SendMessageW(List->Handle(), LVM_GETITEMCOUNT, 0, 0), 0);
+}
+
+TEST_F(ListItems, ColumnsPutInMovedAndTakenOutKeepEveryCellInItsPlace) {
+  AddRow(L"Ann", {L"1", L"a", L"x", L"p"});
+  AddRow(L"Bob", {L"2", L"b", L"y", L"q"});
+  Form->Show();
+  auto expectCells = [&](const char* When) {
+    SCOPED_TRACE(When);
+    ASSERT_EQ(SendMessageW(List->HeaderHandle(), HDM_GETITEMCOUNT, 0, 0), List->Columns()->Count());
+    for (int r = 0; r < 2; ++r) {
+      TListItem* item = List->Items()->Item(r);
+      for (int c = 0; c < List->Columns()->Count(); ++c)
+        EXPECT_EQ(WindowText(List, r, c), c == 0 ? item->Caption() : item->SubItems()->Strings(c - 1));
+    }
+  };
+  List->Columns()->Add()->SetCaption(L"D");
+  static_cast<TListColumn*>(List->Columns()->Insert(1))->SetCaption(L"B2");
+  expectCells("put in");
+  List->Columns()->Items(4)->SetIndex(2);
+  expectCells("moved");
+  List->Columns()->Delete(2);
+  expectCells("taken out");
+  List->Columns()->BeginUpdate();
+  List->Columns()->Add();
+  List->Columns()->Delete(1);
+  List->Columns()->Insert(2);
+  List->Columns()->EndUpdate();
+  expectCells("in one bracket");
+}
+
+TEST_F(ListItems, AColumnIsWrittenToTheWindowOnlyWhenWhatItShowsChanged) {
+  AddRow(L"Ann", {L"1", L"a"});
+  Form->Show();
+  HWND header = List->HeaderHandle();
+  TMessageCounter writes(header, HDM_SETITEMW);  // the header writes of the list
+  for (int i = 0; i < 20; ++i) List->Columns()->Add()->SetCaption(L"c" + std::to_wstring(i));
+  int perColumn = writes.Count;
+  writes.Count = 0;
+  List->Columns()->Items(1)->SetCaption(L"Phone");
+  EXPECT_EQ(writes.Count, 1);
+  List->Columns()->Items(1)->SetAlignment(TAlignment::taRightJustify);
+  EXPECT_EQ(writes.Count, 2);
+  writes.Count = 0;
+  List->Columns()->BeginUpdate();
+  List->Columns()->EndUpdate();  // nothing changed: nothing written
+  EXPECT_EQ(writes.Count, 0);
+  EXPECT_LE(perColumn, 20);  // one write per new caption, none for the others
+  // What the window shows is what the columns hold.
+  wchar_t text[32] = {0};
+  LVCOLUMNW col{};
+  col.mask = LVCF_TEXT | LVCF_FMT;
+  col.pszText = text;
+  col.cchTextMax = 32;
+  SendMessageW(List->Handle(), LVM_GETCOLUMNW, 1, reinterpret_cast<LPARAM>(&col));
+  EXPECT_EQ(String(text), L"Phone");
+  EXPECT_EQ(col.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_RIGHT);
 }
 
 TEST_F(ListItems, ARecreatedWindowKeepsItemsStatesWidthsAndOrder) {

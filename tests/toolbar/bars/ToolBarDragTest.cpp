@@ -334,6 +334,37 @@ TEST_F(ToolBarDrag, TheCaptionOptionIndicatorGlowsWhileHovered) {
 
 namespace {
 
+// A press on the floating caption moves the window with the pointer from
+// the press point on: the first step does not shift it.
+TEST_F(ToolBarDrag, TheFloatingWindowFollowsThePointerFromThePressPoint) {
+  TAdvToolBar* t = Docked(L"T", Top, 3);
+  t->SetToolBarFloating(TPoint(300, 250));
+  TFloatingWindow* w = t->FloatingWindow();
+  ASSERT_TRUE(w);
+  ASSERT_TRUE(t->PtInFloatingCaption(TPoint(10, 4)));
+  TPoint press = OnScreen(t, 10, 4);
+  std::vector<TPoint> seen;
+  int ticks = 0;
+  TOwned<TTimer> timer(new TTimer(nullptr));
+  timer->SetInterval(1);
+  timer->SetOnTimer([&](TObject*) {
+    ++ticks;
+    if (ticks == 1 || ticks == 4) {
+      TPoint to = ticks == 1 ? press : TPoint(press.x + 15, press.y + 12);
+      SetCursorPos(to.x, to.y);
+      PostMessageW(t->Handle(), WM_MOUSEMOVE, MK_LBUTTON, 0);
+    } else if (ticks == 3 || ticks == 6) {
+      seen.push_back(TPoint(w->Left(), w->Top()));
+    }
+    if (ticks == 6 || ticks == 100) PostMessageW(t->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 4));
+  });
+  SetCursorPos(press.x, press.y);
+  t->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 4));
+  timer->SetEnabled(false);
+  EXPECT_FALSE(t->Dragging());
+  EXPECT_EQ(seen, (std::vector<TPoint>{TPoint(300, 250), TPoint(315, 262)}));
+}
+
 // A quit message ends the drag loop and is posted again for the
 // application's own loop. A timer would end a loop that missed it.
 TEST_F(ToolBarDrag, AQuitMessageEndsTheDragAndIsPostedAgain) {

@@ -217,6 +217,27 @@ TEST_F(GroupKeys, TheHoverGlowRunsOnlyForGroups) {
   EXPECT_FALSE(t->Hot());
 }
 
+// The pointer leaving a group from one of its buttons straight out of the
+// group takes the group's glow down; moving onto the button keeps it.
+TEST_F(GroupKeys, LeavingFromAButtonStraightOutOfTheGroupEndsItsGlow) {
+  TAdvToolBar* g = NewGroup(0);
+  TAdvGlowButton* b = NewButton(g, L"");
+  b->SetBounds(10, 10, 40, 22);
+  g->CurrentToolBarStyler()->ColorHot()->SetColor(clYellow);
+  Form->Show();
+  TPoint inside = g->ClientToScreen(TPoint(20, 20));
+  SetCursorPos(inside.x, inside.y);
+  SendMessageW(Page->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(300, 100));
+  SendMessageW(g->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(120, 60));
+  ASSERT_TRUE(g->Hot());
+  SendMessageW(b->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  EXPECT_TRUE(g->Hot());
+  TPoint outside = Page->ClientToScreen(TPoint(300, 100));
+  SetCursorPos(outside.x, outside.y);
+  SendMessageW(Page->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(300, 100));
+  EXPECT_FALSE(g->Hot());
+}
+
 TEST_F(GroupKeys, TheHoverGlowTimerTicksByItself) {
   TAdvToolBar* g = NewGroup(0);
   g->CurrentToolBarStyler()->ColorHot()->SetColor(clYellow);

@@ -13,6 +13,16 @@ vantrel_test(test_toolbar_screens SOURCES toolbar/bars/ToolBarScreensTest.cpp to
 # items that did not fit, its add-or-remove and options entries.
 vantrel_test(test_toolbar_popups SOURCES toolbar/bars/OptionSelectorTest.cpp toolbar/bars/BarsTestSupport.cpp
   toolbar/bars/PaintTestSupport.cpp controls/menus/MenuDriver.cpp LIBS bars UNITS testunits_stylers TIMEOUT 120)
+# The menu bar: menu buttons and glow menu buttons, a toolbar as a form's
+# menu bar driven by the mouse and by real keys, its shortcuts, MDI child
+# buttons and option window.
+vantrel_test(test_toolbar_menubar SOURCES toolbar/bars/MenuButtonTest.cpp toolbar/bars/MenuBarTest.cpp toolbar/bars/MDIButtonsTest.cpp toolbar/bars/ToolBarKeysTest.cpp
+  toolbar/bars/MenuBarForm.cpp toolbar/bars/BarsTestSupport.cpp
+  controls/menus/MenuDriver.cpp LIBS bars UNITS testunits_stylers TIMEOUT 120)
+# A picture of a form whose menu bar is a toolbar, saved to
+# <build>/screens/menubar.png (MakeMenuBarForm builds the form).
+vantrel_test(test_toolbar_menubar_screens SOURCES toolbar/bars/MenuBarScreensTest.cpp toolbar/bars/MenuBarForm.cpp
+  toolbar/bars/BarsTestSupport.cpp LIBS bars testscreens UNITS testunits_stylers TIMEOUT 120)
 # Key tips and keys of ribbon groups (real key input), the arrow walk between
 # groups, the hover glow of groups.
 vantrel_test(test_toolbar_keytips SOURCES toolbar/bars/ToolBarKeyTipsTest.cpp toolbar/bars/BarsTestSupport.cpp

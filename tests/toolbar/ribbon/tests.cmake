@@ -26,3 +26,14 @@ vantrel_test(test_ribbon_mouse SOURCES toolbar/ribbon/PagerMouseTest.cpp toolbar
 # and the wheel.
 vantrel_test(test_ribbon_keys SOURCES toolbar/ribbon/PagerKeysTest.cpp toolbar/ribbon/PagerTestSupport.cpp
   LIBS ribbon UNITS testunits_buttons TIMEOUT 120)
+# The quick access toolbar: its row and overflow, customize and
+# application buttons, key tips, images, the band below the ribbon and its
+# painting.
+vantrel_test(test_ribbon_qat SOURCES toolbar/ribbon/QuickAccessToolBarTest.cpp toolbar/ribbon/PagerTestSupport.cpp
+  LIBS ribbon UNITS testunits_buttons TIMEOUT 120)
+# The ribbon form: its frames, hit tests, tones, glass (forced through the
+# window manager's stand-ins) and its caption layer, with pictures of it
+# saved to <build>/screens/.
+vantrel_test(test_ribbon_form SOURCES toolbar/ribbon/RibbonFormTest.cpp toolbar/ribbon/CaptionLayerTest.cpp
+  toolbar/ribbon/RibbonFormScreenTest.cpp toolbar/ribbon/PagerTestSupport.cpp draw/DrawTestSupport.cpp
+  LIBS ribbon testscreens UNITS testunits_buttons TIMEOUT 180)

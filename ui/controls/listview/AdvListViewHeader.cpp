@@ -138,12 +138,10 @@ void TAdvListView::SetHeaderOwnerDraw(bool Value) {
     HDITEMW hi{};
     hi.mask = HDI_FORMAT;
     SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&hi));
-    if (Value) {
-      if (hi.fmt != HDF_OWNERDRAW) changed = true;
-      hi.fmt = HDF_OWNERDRAW;
-    } else {
-      hi.fmt = HDF_STRING;
-    }
+    int wanted = Value ? HDF_OWNERDRAW : HDF_STRING;
+    if (hi.fmt == wanted) continue;
+    changed = true;
+    hi.fmt = wanted;
     SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&hi));
   }
   if (Value) {
@@ -312,6 +310,7 @@ void TAdvListView::SetHeaderItemFormat(int Column) {
   HDITEMW hi{};
   hi.mask = HDI_FORMAT;
   SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(Column), reinterpret_cast<LPARAM>(&hi));
+  int shown = hi.fmt;
   if (FHeaderOwnerDraw) {
     hi.fmt = HDF_OWNERDRAW;
   } else {
@@ -321,7 +320,8 @@ void TAdvListView::SetHeaderItemFormat(int Column) {
     else
       hi.fmt &= ~HDF_IMAGE;
   }
-  SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(Column), reinterpret_cast<LPARAM>(&hi));
+  // Writing an item lays out the header and notifies again: only a change.
+  if (hi.fmt != shown) SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(Column), reinterpret_cast<LPARAM>(&hi));
 }
 
 void TAdvListView::ApplyColumnAlignment(int Column) {

@@ -243,7 +243,9 @@ void TAdvListView::HeaderNotify(TMessage& Message) {
   } else if (IsCode(code, HDN_DIVIDERDBLCLICKA, HDN_DIVIDERDBLCLICKW) ||
              (IsCode(code, HDN_ITEMCHANGEDA, HDN_ITEMCHANGEDW) && !FHeaderTracking)) {
     FHeaderTracking = true;
-    for (int i = 0; i < n; ++i) SetHeaderItemFormat(i);
+    // A changed item is the only one whose format may need writing again.
+    bool one = IsCode(code, HDN_ITEMCHANGEDA, HDN_ITEMCHANGEDW) && item >= 0 && item < n;
+    for (int i = one ? item : 0; i < (one ? item + 1 : n); ++i) SetHeaderItemFormat(i);
     if (FDetailView->Visible()) Invalidate();
     ShowSortIndicator(FSortColumn);
     FHeaderTracking = false;

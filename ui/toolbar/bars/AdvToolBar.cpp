@@ -105,6 +105,7 @@ TAdvCustomToolBar::TAdvCustomToolBar(TComponent* AOwner)
   FMenuItemTimer = new TTimer(nullptr);
   FMenuItemTimer->SetInterval(1);
   FMenuItemTimer->SetEnabled(false);
+  FMenuItemTimer->SetOnTimer([this](TObject* Sender) { MenuItemTimerTick(Sender); });
   FIOptionPicture->OnChange = [this](TObject*) { Invalidate(); };
   FIOptionDisabledPicture->OnChange = [this](TObject*) { Invalidate(); };
   FICompactPicture->OnChange = [this](TObject*) { CompactPictureChanged(); };
@@ -123,6 +124,9 @@ void TAdvCustomToolBar::Destroy() {
   FToolBarStyler = nullptr;
   if (FTimer) FreeAndNil(FTimer);
   if (FOptionTimer) FreeAndNil(FOptionTimer);
+  ReleaseMenuState();
+  RestoreButtonMenu();
+  UnhookMDIForm();
   // A floating toolbar takes its window along.
   if (TFloatingWindow* w = FFloatingWindow) {
     FFloatingWindow = nullptr;
@@ -175,6 +179,14 @@ void TAdvCustomToolBar::Notification(TComponent* AComponent, TOperation Operatio
     Invalidate();
   }
   if (AComponent == FMenu) FMenu = nullptr;
+  if (AComponent == FTempMenu) {
+    FTempMenu = nullptr;
+    FOwnsTempMenu = false;
+  }
+  if (AComponent == FLastMenuButton) FLastMenuButton = nullptr;
+  if (AComponent == FMenuButton) FMenuButton = nullptr;
+  if (AComponent == FNextMenuHotButton) FNextMenuHotButton = nullptr;
+  if (AComponent == FPendingMenuButton) FPendingMenuButton = nullptr;
   if (AComponent == FToolBarStyler) SetToolBarStyler(nullptr);
   if (AComponent == FOptionMenu) FOptionMenu = nullptr;
   if (auto* c = dynamic_cast<TControl*>(AComponent); c && IsListed(c)) RemoveItem(c);
@@ -865,6 +877,7 @@ void TAdvCustomToolBar::WndProc(TMessage& Message) {
 }
 
 void TAdvCustomToolBar::Dispatch(TMessage& Message) {
+  if (MenuBarMessage(Message) || MDIButtonsMessage(Message)) return;
   switch (Message.Msg) {
     case CM_CONTROLCHANGE:
       ControlChange(reinterpret_cast<TControl*>(Message.WParam), Message.LParam != 0);
@@ -896,12 +909,12 @@ void TAdvCustomToolBar::Dispatch(TMessage& Message) {
       return;
     }
     case CM_DIALOGCHAR: {
-      if (FEnabled && Showing() && GetKeyState(VK_MENU) < 0) {
+      if (FEnabled && Showing() && (GetKeyState(VK_MENU) < 0 || FInMenuLoop)) {
         auto ch = static_cast<wchar_t>(Message.WParam);
         for (int i = 0; i < FATBControls->Count(); ++i) {
           auto* b = dynamic_cast<TAdvCustomToolBarButton*>(ToolBarControls(i));
           if (!b || !b->Visible() || !b->Enabled() || !GlowButton::IsAccel(ch, b->Caption())) continue;
-          if (b->DropDownButton() && (b->DropDownMenu() || b->MenuItem()))
+          if ((b->DropDownButton() || b->IsMenuButton()) && (b->DropDownMenu() || b->MenuItem()))
             b->DoDropDown();
           else
             b->Click();

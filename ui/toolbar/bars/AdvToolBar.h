@@ -26,6 +26,11 @@ class TAdvToolBarCustomizer;
 
 class TAdvDockPanel;
 class TAdvCustomToolBarButton;
+class TAdvToolBarMenuButton;
+class TAdvPopupMenu;
+
+// Posted by a toolbar to itself once a button's menu was shown.
+constexpr UINT WM_TOOLBARMENUCLOSED = 0x1400;
 class TFloatingWindow;
 
 enum class TToolBarState { tsDocked, tsFloating, tsFixed };
@@ -283,6 +288,9 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   TCustomImageList* DisabledImages() const { return FDisabledImages; }
   void SetDisabledImages(TCustomImageList* Value);
   TMainMenu* Menu() const { return FMenu; }
+  // Makes the toolbar the menu bar of Value: one menu button per top-level
+  // item (nullptr takes them away).
+  void SetMenu(TMainMenu* Value);
   TPopupMenu* OptionMenu() const { return FOptionMenu; }
   void SetOptionMenu(TPopupMenu* Value);
   TGDIPPicture* OptionPicture() const { return FIOptionPicture; }
@@ -426,6 +434,68 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   void HoverTimerTick(TObject* Sender);
   void OptionTimerTick(TObject* Sender);
 
+  // --- The menu bar (ToolBarMenuBar.cpp) -----------------------------------
+  // The popup being shown or last built.
+  TAdvPopupMenu* ActiveMenu() const { return FTempMenu; }
+  // Binds the top-level items to their buttons again; rebuilds the buttons
+  // when an item has none.
+  void UpdateMenu();
+  // Drops the button's menu (the item's sub-items, or its DropDownMenu) and
+  // returns when it has closed; False for a button without either.
+  virtual bool DropButtonMenu(TAdvCustomToolBarButton* Button);
+  virtual void EndMenuMode();
+  // Closes the open menu and opens Button's instead.
+  virtual void SwitchMenuButton(TAdvCustomToolBarButton* Button, bool ByMouse);
+  // Menu mode: the keyboard belongs to the menu bar until Esc, Alt, a
+  // choice or a click elsewhere; Button (or nullptr) drops its menu first.
+  virtual bool RunMenuMode(TAdvCustomToolBarButton* Button);
+  virtual void BeginMenuMode(TAdvCustomToolBarButton* Button);
+  bool InMenuLoop() const { return FInMenuLoop; }
+  bool MenuFocused() const { return FMenuFocused; }
+  bool MenuDropped() const { return FMenuDropped; }
+  TAdvCustomToolBarButton* HotButton() const { return FHotButton; }
+  // The form the toolbar serves (through its dock panel when docked).
+  TCustomForm* FindHostForm();
+  // Makes Button the hot one (nullptr: none); False when there was none to
+  // clear.
+  bool SetHotMenuButton(TAdvCustomToolBarButton* Button);
+  // The N-th visible, enabled menu button becomes hot (N < 0: none).
+  void SetHotMenuButtonIndex(int N);
+  void MenuItemTimerTick(TObject* Sender);
+  // Where the menu of the button drops, W wide.
+  TPoint MenuDropPoint(TAdvCustomToolBarButton* Button, TAdvPopupMenu* Menu, int W);
+  TPoint LastDropPoint() const { return FLastDropPoint; }
+
+  // --- Keys and shortcuts (ToolBarKeys.cpp) --------------------------------
+  // The key (with the shift state in KeyData) runs the menu item with that
+  // shortcut; else, with ConsiderButtons, the first glow button or toolbar
+  // button (nested ones too) whose action has it. True when one ran.
+  virtual bool IsShortCut(WORD CharCode, LPARAM KeyData, bool ConsiderButtons);
+  // A key outside menu mode: ribbon groups on pages, in the minimized
+  // ribbon and in a compact group's drop-down. True when the default
+  // handling must not run.
+  bool ToolBarKeyDown(WORD Key);
+
+  // --- MDI child buttons (ToolBarMDI.cpp) ----------------------------------
+  bool AutoMDIButtons() const { return FAutoMDIButtons; }
+  // True on a full-size menu-bar toolbar with a host form: the form's
+  // window procedure is replaced (once per form) so that the buttons follow
+  // it. Anything else leaves it False.
+  void SetAutoMDIButtons(bool Value);
+  bool MDIButtonsVisible() const { return FMDIButtonsVisible; }
+  TRect GetMDICloseRect();
+  TRect GetMDIMaxRect();
+  TRect GetMDIMinRect();
+  bool PtInMDICloseButton(TPoint P);
+  bool PtInMDIMaxButton(TPoint P);
+  bool PtInMDIMinButton(TPoint P);
+  void DrawMDIButtons();
+  void CloseMDIChild();
+  void RestoreMDIChild();
+  void MinimizeMDIChild();
+  // The form window was destroyed under the hook: nothing is left to undo.
+  void ForgetMDIForm();
+
   TNotifyEvent OnClose;
   TOptionEvent OnOptionClick;
   TCanFloatEvent OnCanFloat;
@@ -509,6 +579,25 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   void LeaveCompact();
   void SetCompactButtonImage();
   void CompactPictureChanged();
+  // Menu bar parts.
+  TAdvToolBarMenuButton* NewMenuButton(TMenuItem* Item);
+  TAdvCustomToolBarButton* NeighbourMenuButton(bool Forward);
+  TAdvCustomToolBarButton* FindAccelButton(wchar_t Key);
+  TSize MeasureMenuEntry(TMenuItem* Item);
+  void RestoreButtonMenu();
+  void MenuClosed();
+  // Menu-mode keys; True when the key needs nothing more.
+  bool MenuModeKeyDown(WORD Key);
+  // The menu bar's messages; True when handled.
+  bool MenuBarMessage(TMessage& Message);
+  // Takes off the hooks and timer this toolbar holds.
+  void ReleaseMenuState();
+  // MDI parts.
+  void UnhookMDIForm();
+  TCustomForm* ActiveMDIChildForm();
+  void DrawMDIButton(const TRect& R, bool Hot, bool Down, int Glyph, bool Grey);
+  bool MDIButtonsMessage(TMessage& Message);
+  bool MDIButtonsAct();
 
   TAntiAlias FAntiAlias = TAntiAlias::aaClearType;
   TOwned<TDbgList> FATBControls;
@@ -629,6 +718,24 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   TAdvCustomToolBarButton* FHotButton = nullptr;
   bool FMenuFocused = false;
   bool FInMenuLoop = false;
+  TAdvPopupMenu* FTempMenu = nullptr;
+  bool FOwnsTempMenu = false;
+  TMenuItem* FButtonMenu = nullptr;
+  TAdvCustomToolBarButton* FMenuButton = nullptr;
+  TAdvCustomToolBarButton* FLastMenuButton = nullptr;
+  TAdvCustomToolBarButton* FNextMenuHotButton = nullptr;
+  TAdvCustomToolBarButton* FPendingMenuButton = nullptr;
+  bool FCaptureChangeCancels = false;
+  bool FMenuDropped = false;
+  TPoint FLastDropPoint;
+  bool FAutoMDIButtons = false;
+  bool FMDIFormHooked = false;
+  HWND FMDIForm = nullptr;
+  bool FMDIButtonsVisible = false;
+  bool FMDIHotCloseBtn = false, FMDIDownCloseBtn = false;
+  bool FMDIHotMaxBtn = false, FMDIDownMaxBtn = false;
+  bool FMDIHotMinBtn = false, FMDIDownMinBtn = false;
+  TCustomForm* FMDIChildForm = nullptr;
 
  private:
   void StylerParentChanged();
@@ -659,3 +766,10 @@ void LeaveStyler(TCustomControl* Owner, TCustomAdvToolBarStyler* Assigned, TCust
 // forgotten, the internal one taking effect again. True when Gone was it.
 bool ForgetStyler(TComponent* Gone, TCustomAdvToolBarStyler*& Assigned, TCustomAdvToolBarStyler*& Current,
                   TCustomAdvToolBarStyler* Internal);
+
+// The entry selected in the open toolbar menu, nullptr when none.
+TMenuItem* ToolBarMenuSelectedItem();
+// The toolbar that replaced the form window's procedure for its MDI
+// buttons, nullptr for none; and whether the replacement is in place.
+TAdvCustomToolBar* ToolBarHoldingMDIForm(HWND Form);
+bool IsMDIFormHooked(HWND Form);

@@ -43,6 +43,18 @@ void TAdvCustomToolBarControl::SetAutoSize(bool Value) {
 }
 
 // ---------------------------------------------------------------------------
+// Menu buttons
+
+TAdvToolBarMenuButton::TAdvToolBarMenuButton(TComponent* AOwner) : TAdvCustomToolBarButton(AOwner) {
+  SetParentStyler(true);
+}
+
+TAdvGlowMenuButton::TAdvGlowMenuButton(TComponent* AOwner) : TAdvCustomGlowButton(AOwner) {
+  SetDropDownButton(true);
+  SetWidth(32);
+}
+
+// ---------------------------------------------------------------------------
 // Separator
 
 TAdvToolBarSeparator::TAdvToolBarSeparator(TComponent* AOwner) : TAdvCustomToolBarControl(AOwner) {
@@ -283,9 +295,8 @@ void TAdvCustomToolBarButton::DoDropDown() {
 }
 
 bool TAdvCustomToolBarButton::CheckMenuDropdown() {
-  // The menu bar tracks the menus of its buttons; a toolbar that is no
-  // menu bar answers that nothing was tracked.
-  return false;
+  // The toolbar tracks the menus of its buttons.
+  return FAdvToolBar && FAdvToolBar->DropButtonMenu(this);
 }
 
 void TAdvCustomToolBarButton::SetMenuItem(TMenuItem* Value) {

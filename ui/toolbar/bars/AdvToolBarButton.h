@@ -99,6 +99,15 @@ class TAdvToolBarButtonDrawPosition : public TPersistent {
 
 class TAdvCustomToolBarButton;
 
+// The colours and glyph a button paints in its present state: the button
+// part, the drop-down part, the border and the caption.
+struct TButtonStateColors {
+  TColor Fill = clNone, FillTo = clNone, Border = clNone, Caption = clBlack;
+  TColor DropFill = clNone, DropFillTo = clNone;
+  AdvToolBar::TGradientDirection Direction = AdvToolBar::TGradientDirection::gdVertical;
+  TBitmap* Glyph = nullptr;
+};
+
 // Down follows the action's Checked and GroupIndex its GroupIndex, each
 // while the two are equal.
 class TAdvToolBarButtonActionLink : public TControlActionLink {
@@ -141,6 +150,9 @@ class TAdvCustomToolBarButton : public TAdvCustomToolBarControl {
   int VisibleMenuItemCount();
   // The index in the toolbar's item list; -1 without a toolbar.
   int GetIndex();
+  // The space around glyph and caption (1 on a quick access toolbar).
+  int OffSet() const { return FOffSet; }
+  void SetOffSet(int Value) { FOffSet = Value; }
   bool Hot() const { return FPropHot; }
   void SetHot(bool Value);
   // The un-hot timer's check, as one of its ticks makes it.
@@ -230,6 +242,14 @@ class TAdvCustomToolBarButton : public TAdvCustomToolBarControl {
   void ActionChange(TObject* Sender, bool CheckDefaults) override;
   // Background, border, open-menu frame and arrow, then DrawButton.
   virtual void DrawButtonBackground(TCanvas* ACanvas);
+  // The colours of the present state (K holds the normal glyph on entry).
+  virtual void GetStateColors(TButtonStateColors& K);
+  void DisabledStateColors(TButtonStateColors& K);
+  // Pressed, held, or latched while hot: the colours of a press.
+  bool PressedLook() const;
+  // The drop-down part lies below the button part (else beside it).
+  virtual bool PaintsVertical() const;
+  virtual void DrawDropArrow(TCanvas* ACanvas, const TRect& Drop, bool Vertical, bool Glass, TColor Arrow);
   // Glyph, its shade and the caption in the part rectangle.
   virtual void DrawButton(TCanvas* ACanvas, TRect ARect, TBitmap* AGlyph, TColor CaptionColor);
 
@@ -306,4 +326,30 @@ class TAdvToolBarButton : public TAdvCustomToolBarButton {
   VANTREL_CLASS(TAdvToolBarButton)
  public:
   using TAdvCustomToolBarButton::TAdvCustomToolBarButton;
+};
+
+// The button a menu bar makes for each top-level item of its menu: it drops
+// the item's sub-items and, on a toolbar with a styler, takes its hover and
+// pressed colours from the root item of the styler's menu styler.
+class TAdvToolBarMenuButton : public TAdvCustomToolBarButton {
+  VANTREL_CLASS(TAdvToolBarMenuButton)
+ public:
+  explicit TAdvToolBarMenuButton(TComponent* AOwner);
+  bool IsMenuButton() override { return true; }
+
+ protected:
+  void GetStateColors(TButtonStateColors& K) override;
+  bool PaintsVertical() const override { return !IsHorizontal(FPosition); }
+  void DrawDropArrow(TCanvas* ACanvas, const TRect& Drop, bool Vertical, bool Glass, TColor Arrow) override;
+  // The root item whose colours the button takes on a menu bar, or nullptr.
+  TRootItem* MenuBarRootItem() const;
+};
+
+// A glow button that drops its menu, for ribbon groups and toolbars of glow
+// buttons.
+class TAdvGlowMenuButton : public TAdvCustomGlowButton {
+  VANTREL_CLASS(TAdvGlowMenuButton)
+ public:
+  explicit TAdvGlowMenuButton(TComponent* AOwner);
+  bool IsMenuButton() override { return true; }
 };

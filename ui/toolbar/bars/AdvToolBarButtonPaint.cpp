@@ -12,13 +12,6 @@ namespace {
 
 bool IsSet(TColor C) { return C != clNone; }
 
-struct StateColors {
-  TColor Fill = clNone, FillTo = clNone, Border = clNone, Caption = clBlack;
-  TColor DropFill = clNone, DropFillTo = clNone;
-  AdvToolBar::TGradientDirection Direction = AdvToolBar::TGradientDirection::gdVertical;
-  TBitmap* Glyph = nullptr;
-};
-
 void Fill(TCanvas* C, bool Glass, TColor From, TColor To, const TRect& R, AdvToolBar::TGradientDirection D) {
   if (R.Width() <= 0 || R.Height() <= 0) return;
   if (Glass) {
@@ -33,6 +26,38 @@ void Fill(TCanvas* C, bool Glass, TColor From, TColor To, const TRect& R, AdvToo
   C->Brush()->SetColor(From);
   C->Pen()->SetColor(From);
   C->Rectangle(R);
+}
+
+
+// The colour sets of an appearance, as a state takes them.
+void TakeDown(TButtonStateColors& k, AdvToolBar::TButtonAppearance* a) {
+  k.Fill = a->ColorDown();
+  k.FillTo = a->ColorDownTo();
+  k.Border = a->BorderDownColor();
+  k.Caption = a->CaptionTextColorDown();
+  k.Direction = a->GradientDirectionDown();
+  k.DropFill = a->ColorHot();
+  k.DropFillTo = a->ColorHotTo();
+}
+
+void TakeHot(TButtonStateColors& k, AdvToolBar::TButtonAppearance* a) {
+  k.Fill = a->ColorHot();
+  k.FillTo = a->ColorHotTo();
+  k.Border = a->BorderHotColor();
+  k.Caption = a->CaptionTextColorHot();
+  k.Direction = a->GradientDirectionHot();
+  k.DropFill = k.Fill;
+  k.DropFillTo = k.FillTo;
+}
+
+void TakeChecked(TButtonStateColors& k, AdvToolBar::TButtonAppearance* a) {
+  k.Fill = a->ColorChecked();
+  k.FillTo = a->ColorCheckedTo();
+  k.Border = a->BorderCheckedColor();
+  k.Caption = a->CaptionTextColorChecked();
+  k.Direction = a->GradientDirectionChecked();
+  k.DropFill = k.Fill;
+  k.DropFillTo = k.FillTo;
 }
 
 }  // namespace
@@ -52,71 +77,52 @@ void TAdvCustomToolBarButton::Paint() {
   }
 }
 
-void TAdvCustomToolBarButton::DrawButtonBackground(TCanvas* ACanvas) {
-  TRect client = ClientRect();
-  TRect part = client;
-  bool vertical = IsRotated();
-  TRect drop = vertical ? TRect(client.left, client.bottom - FDropDownSectWidth, client.right, client.bottom)
-                        : TRect(client.right - FDropDownSectWidth, client.top, client.right, client.bottom);
-  if (FDropDownButton) {
-    if (vertical)
-      part.bottom = drop.top;
-    else
-      part.right = drop.left;
+bool TAdvCustomToolBarButton::PaintsVertical() const { return IsRotated(); }
+
+bool TAdvCustomToolBarButton::PressedLook() const {
+  bool hot = FHot || FPropHot;
+  return (FState == TAdvButtonState::absDown && FStyle != TAdvToolButtonStyle::tasCheck) ||
+         (FState == TAdvButtonState::absExclusive && hot) || FMouseDownInControl;
+}
+
+void TAdvCustomToolBarButton::DisabledStateColors(TButtonStateColors& K) {
+  AdvToolBar::TButtonAppearance* own = FAppearance;
+  if (!FTransparent) {
+    K.Fill = own->Color();
+    K.FillTo = own->ColorTo();
+    K.Border = own->BorderColor();
   }
+  K.Caption = own->CaptionTextColor();
+  K.Direction = own->GradientDirection();
+  if (!FGlyphDisabled->Empty()) K.Glyph = FGlyphDisabled;
+  K.DropFill = K.Fill;
+  K.DropFillTo = K.FillTo;
+}
+
+void TAdvCustomToolBarButton::GetStateColors(TButtonStateColors& k) {
   TCustomAdvToolBarStyler* styler = CurrentStyler();
   AdvToolBar::TButtonAppearance* own = FAppearance;
   AdvToolBar::TButtonAppearance* src = FParentStyler && styler ? styler->ButtonAppearance() : own;
-  StateColors k;
-  k.Glyph = FGlyph->Empty() ? nullptr : FGlyph.Get();
   auto pick = [&k](TBitmap* G) {
     if (!G->Empty()) k.Glyph = G;
   };
   bool hot = FHot || FPropHot;
-  bool pressed = (FState == TAdvButtonState::absDown && FStyle != TAdvToolButtonStyle::tasCheck) ||
-                 (FState == TAdvButtonState::absExclusive && hot) || FMouseDownInControl;
+  bool pressed = PressedLook();
   bool latched = (FState == TAdvButtonState::absExclusive && !pressed) ||
                  (FStyle == TAdvToolButtonStyle::tasCheck && FState == TAdvButtonState::absDown);
   if (FState == TAdvButtonState::absDisabled || !FEnabled) {
-    if (!FTransparent) {
-      k.Fill = own->Color();
-      k.FillTo = own->ColorTo();
-      k.Border = own->BorderColor();
-    }
-    k.Caption = own->CaptionTextColor();
-    k.Direction = own->GradientDirection();
-    pick(FGlyphDisabled);
-    k.DropFill = k.Fill;
-    k.DropFillTo = k.FillTo;
+    DisabledStateColors(k);
   } else if (FState == TAdvButtonState::absDropDown) {
     k.Caption = src->CaptionTextColor();
   } else if (latched) {
-    k.Fill = src->ColorChecked();
-    k.FillTo = src->ColorCheckedTo();
-    k.Border = src->BorderCheckedColor();
-    k.Caption = src->CaptionTextColorChecked();
-    k.Direction = src->GradientDirectionChecked();
+    TakeChecked(k, src);
     pick(FGlyphChecked);
-    k.DropFill = k.Fill;
-    k.DropFillTo = k.FillTo;
   } else if (pressed) {
-    k.Fill = src->ColorDown();
-    k.FillTo = src->ColorDownTo();
-    k.Border = src->BorderDownColor();
-    k.Caption = src->CaptionTextColorDown();
-    k.Direction = src->GradientDirectionDown();
+    TakeDown(k, src);
     pick(FGlyphDown);
-    k.DropFill = src->ColorHot();
-    k.DropFillTo = src->ColorHotTo();
   } else if (hot) {
-    k.Fill = src->ColorHot();
-    k.FillTo = src->ColorHotTo();
-    k.Border = src->BorderHotColor();
-    k.Caption = src->CaptionTextColorHot();
-    k.Direction = src->GradientDirectionHot();
+    TakeHot(k, src);
     pick(FGlyphHot);
-    k.DropFill = k.Fill;
-    k.DropFillTo = k.FillTo;
   } else {
     if (!FTransparent) {
       k.Fill = own->Color();
@@ -128,6 +134,48 @@ void TAdvCustomToolBarButton::DrawButtonBackground(TCanvas* ACanvas) {
     k.DropFill = k.Fill;
     k.DropFillTo = k.FillTo;
   }
+}
+
+void TAdvCustomToolBarButton::DrawDropArrow(TCanvas* ACanvas, const TRect& d, bool Vertical, bool Glass, TColor Arrow) {
+  if (!Vertical) {
+    int x = d.left + (d.Width() - 5) / 2, y = d.top + (d.Height() - 3) / 2 + 2;
+    if (Glass) {
+      DrawDownArrowGdip(nullptr, ACanvas, Arrow, TPoint(x, y));
+    } else {
+      ACanvas->Pen()->SetColor(Arrow);
+      for (int i = 0; i < 3; ++i) {
+        ACanvas->MoveTo(x + i, y + i);
+        ACanvas->LineTo(x + 5 - i, y + i);
+      }
+    }
+    return;
+  }
+  int x = d.left + (d.Width() - 3) / 2 + 2 + (FPosition == TDockAlign::daLeft ? 1 : 0);
+  int y = d.top + (d.Height() - 5) / 2 + 1;
+  ACanvas->Pen()->SetColor(Arrow);
+  for (int i = 0; i < 3; ++i) {
+    int cx = FPosition == TDockAlign::daRight ? x - i : x + i;
+    ACanvas->MoveTo(cx, y + i);
+    ACanvas->LineTo(cx, y + 5 - i);
+  }
+}
+
+void TAdvCustomToolBarButton::DrawButtonBackground(TCanvas* ACanvas) {
+  TRect client = ClientRect();
+  TRect part = client;
+  bool vertical = PaintsVertical();
+  TRect drop = vertical ? TRect(client.left, client.bottom - FDropDownSectWidth, client.right, client.bottom)
+                        : TRect(client.right - FDropDownSectWidth, client.top, client.right, client.bottom);
+  if (FDropDownButton) {
+    if (vertical)
+      part.bottom = drop.top;
+    else
+      part.right = drop.left;
+  }
+  TButtonStateColors k;
+  k.Glyph = FGlyph->Empty() ? nullptr : FGlyph.Get();
+  GetStateColors(k);
+  bool hot = FHot || FPropHot;
 
   bool glass = InGlassMode();
   if (IsSet(k.Fill)) {
@@ -174,30 +222,7 @@ void TAdvCustomToolBarButton::DrawButtonBackground(TCanvas* ACanvas) {
       arrow = clWhite;
     }
   }
-  if (FDropDownButton) {
-    TRect d = drop;
-    if (!vertical) {
-      int x = d.left + (d.Width() - 5) / 2, y = d.top + (d.Height() - 3) / 2 + 2;
-      if (glass) {
-        DrawDownArrowGdip(nullptr, ACanvas, arrow, TPoint(x, y));
-      } else {
-        ACanvas->Pen()->SetColor(arrow);
-        for (int i = 0; i < 3; ++i) {
-          ACanvas->MoveTo(x + i, y + i);
-          ACanvas->LineTo(x + 5 - i, y + i);
-        }
-      }
-    } else {
-      int x = d.left + (d.Width() - 3) / 2 + 2 + (FPosition == TDockAlign::daLeft ? 1 : 0);
-      int y = d.top + (d.Height() - 5) / 2 + 1;
-      ACanvas->Pen()->SetColor(arrow);
-      for (int i = 0; i < 3; ++i) {
-        int cx = FPosition == TDockAlign::daRight ? x - i : x + i;
-        ACanvas->MoveTo(cx, y + i);
-        ACanvas->LineTo(cx, y + 5 - i);
-      }
-    }
-  }
+  if (FDropDownButton) DrawDropArrow(ACanvas, drop, vertical, glass, arrow);
   DrawButton(ACanvas, part, k.Glyph, k.Caption);
 }
 
@@ -397,4 +422,100 @@ void TAdvCustomToolBarButton::DrawButton(TCanvas* ACanvas, TRect ARect, TBitmap*
     return;
   }
   ACanvas->TextRect(tr, caption, fmt);
+}
+
+// ---------------------------------------------------------------------------
+// Menu buttons
+
+namespace {
+
+AdvToolBar::TGradientDirection ToolBarDirection(TGradientDirection MenuDirection) {
+  return MenuDirection == TGradientDirection::gdHorizontal ? AdvToolBar::TGradientDirection::gdHorizontal
+                                                           : AdvToolBar::TGradientDirection::gdVertical;
+}
+
+}  // namespace
+
+TRootItem* TAdvToolBarMenuButton::MenuBarRootItem() const {
+  if (!FAdvToolBar || !FAdvToolBar->Menu() || !FParentStyler) return nullptr;
+  TCustomAdvToolBarStyler* s = CurrentStyler();
+  return s && s->CurrentAdvMenuStyler() ? s->CurrentAdvMenuStyler()->RootItem() : nullptr;
+}
+
+void TAdvToolBarMenuButton::GetStateColors(TButtonStateColors& k) {
+  if (FState == TAdvButtonState::absDisabled || !FEnabled) {
+    DisabledStateColors(k);
+    return;
+  }
+  TRootItem* root = MenuBarRootItem();
+  TCustomAdvToolBarStyler* styler = CurrentStyler();
+  AdvToolBar::TButtonAppearance* own = FAppearance;
+  AdvToolBar::TButtonAppearance* src = FParentStyler && styler ? styler->ButtonAppearance() : own;
+  auto pick = [&k](TBitmap* G) {
+    if (!G->Empty()) k.Glyph = G;
+  };
+  bool hot = FHot || FPropHot;
+  if (PressedLook() || FState == TAdvButtonState::absDropDown) {
+    if (root) {
+      k.Fill = root->SelectedColor();
+      k.FillTo = root->SelectedColorTo();
+      k.Caption = root->SelectedTextColor();
+      k.Border = root->SelectedBorderColor();
+      k.Direction = ToolBarDirection(root->SelectedGradientDirection());
+      k.DropFill = root->HoverColor();
+      k.DropFillTo = root->HoverColorTo();
+    } else {
+      TakeDown(k, src);
+    }
+    pick(FGlyphDown);
+    return;
+  }
+  if (FState == TAdvButtonState::absExclusive) {
+    // Latched colours are always the button's own.
+    TakeChecked(k, own);
+    pick(FGlyphChecked);
+  } else if (hot) {
+    if (root) {
+      k.Fill = root->HoverColor();
+      k.FillTo = root->HoverColorTo();
+      k.Caption = root->HoverTextColor();
+      k.Border = root->HoverBorderColor();
+      k.Direction = ToolBarDirection(root->HoverGradientDirection());
+    } else {
+      TakeHot(k, src);
+    }
+    pick(FGlyphHot);
+  } else if (root) {
+    k.Caption = root->Font()->Color();
+    if (!FTransparent) {
+      k.Fill = root->Color();
+      k.FillTo = root->ColorTo();
+      k.Border = own->BorderColor();
+      k.Direction = ToolBarDirection(root->GradientDirection());
+    }
+  } else {
+    k.Caption = own->CaptionTextColor();
+    if (!FTransparent) {
+      k.Fill = own->Color();
+      k.FillTo = own->ColorTo();
+      k.Border = own->BorderColor();
+      k.Direction = own->GradientDirection();
+    }
+  }
+  k.DropFill = k.Fill;
+  k.DropFillTo = k.FillTo;
+}
+
+void TAdvToolBarMenuButton::DrawDropArrow(TCanvas* ACanvas, const TRect& d, bool Vertical, bool Glass, TColor Arrow) {
+  if (!Vertical) {
+    TAdvCustomToolBarButton::DrawDropArrow(ACanvas, d, Vertical, Glass, Arrow);
+    return;
+  }
+  // Always pointing left on a vertical toolbar: columns at x, x - 1, x - 2.
+  int x = d.left + (d.Width() - 3) / 2 + 1, y = d.top + (d.Height() - 5) / 2;
+  ACanvas->Pen()->SetColor(Arrow);
+  for (int i = 0; i < 3; ++i) {
+    ACanvas->MoveTo(x - i, y + i);
+    ACanvas->LineTo(x - i, y + 5 - i);
+  }
 }

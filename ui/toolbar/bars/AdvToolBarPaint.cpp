@@ -333,6 +333,7 @@ void TAdvCustomToolBar::Paint() {
   if (!squareCorners && !SquareCornerStyle(s->KelStyle())) PaintCorners(b, k.Fill);
   if (IsSet(k.Border) && !floating) PaintBorder(b, k.Fill, k.Border, separator, tabGroup != nullptr, toned);
   (void)squareCorners;
+  DrawMDIButtons();
 }
 
 // ---------------------------------------------------------------------------

@@ -362,7 +362,7 @@ void TAdvCustomToolBar::MouseDown(TMouseButton Button, TShiftState Shift, int X,
   } else if (FToolBarState == TToolBarState::tsFloating) {
     if (PtInFloatingCaption(p)) {
       if (Screen) Screen->SetCursor(crSizeAll);
-      TrackGripDrag(Shift, X + 6, Y + 6);
+      TrackGripDrag(Shift, X, Y);
       return;
     }
     if (PtInOptionButton(p) && !FDownCustomizedBtn) {

@@ -92,6 +92,11 @@ class IToolBarPage {
   virtual bool PageGroupKeyTipsShowing() { return false; }
   virtual bool PageTypeKeyTipChar(wchar_t Ch) { return false; }
   virtual void PageHideGroupKeyTips() {}
+  // The copy of a compact group in its drop-down types key tips too: Ch is
+  // added to the page's typed text, which is returned for the copy to
+  // match; Escape there shows the key tips of the page's groups again.
+  virtual String PageAddTypedKeyTipChar(wchar_t Ch) { return String(1, Ch); }
+  virtual void PageShowGroupKeyTips() {}
 
  protected:
   ~IToolBarPage() = default;

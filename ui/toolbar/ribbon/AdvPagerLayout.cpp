@@ -7,6 +7,7 @@
 
 #include "ui/toolbar/bars/ToolBarPaint.h"
 #include "ui/toolbar/ribbon/AdvPage.h"
+#include "ui/toolbar/ribbon/AdvQuickAccessToolBar.h"
 #include "ui/toolbar/ribbon/AdvToolBarPager.h"
 #include "ui/toolbar/ribbon/PageScrollButton.h"
 
@@ -581,6 +582,11 @@ void TAdvToolBarPager::UpdateLayout() {
   PlaceAllPages();
   FitTabs();
   ResetTabScroll();
+  if (auto* qat = dynamic_cast<TAdvCustomQuickAccessToolBar*>(FQuickAccessToolBar)) {
+    qat->UpdateSize();
+    qat->UpdateControlsPos(false);
+    qat->ArrangeQATControls();
+  }
 }
 
 // ---------------------------------------------------------------------------

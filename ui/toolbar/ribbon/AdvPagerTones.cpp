@@ -4,6 +4,7 @@
 // buttons read the pager's own appearances instead of the styler's.
 #include "ui/toolbar/bars/ToolBarPaint.h"
 #include "ui/toolbar/ribbon/AdvPage.h"
+#include "ui/toolbar/ribbon/AdvQuickAccessToolBar.h"
 #include "ui/toolbar/ribbon/AdvToolBarPager.h"
 
 namespace {
@@ -112,6 +113,10 @@ void TAdvToolBarPager::SetColorTones(const TColorTones& T) {
   if (auto* w = dynamic_cast<TWinControl*>(FindApplicationButton()); w && w->HandleAllocated())
     SendMessageW(w->Handle(), WM_TBSETMETRO, 1, 0);
   AfterTonesSet();
+  if (auto* qat = dynamic_cast<TAdvCustomQuickAccessToolBar*>(FQuickAccessToolBar)) {
+    qat->Update();
+    qat->ApplyColorTones(T);
+  }
 }
 
 void TAdvToolBarPager::SetOfficeTones(const TOfficeTones& O, TGroupStyle GroupStyle) {

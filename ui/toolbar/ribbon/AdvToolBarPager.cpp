@@ -7,6 +7,7 @@
 #include "ui/controls/buttons/GlowButtonHelpers.h"
 #include "ui/controls/buttons/ShortCutHint.h"
 #include "ui/toolbar/ribbon/AdvPage.h"
+#include "ui/toolbar/ribbon/AdvQuickAccessToolBar.h"
 #include "ui/toolbar/ribbon/PageScrollButton.h"
 #include "ui/toolbar/ribbon/RibbonBitmaps.h"
 #include "ui/toolbar/runtime/ThemeBinding.h"
@@ -27,6 +28,10 @@ LRESULT CALLBACK PagerMDIFormWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM L
 }
 
 bool IsClassNamed(const TObject* Object, const wchar_t* Name) { return Object && Object->ClassName() == Name; }
+
+TAdvCustomQuickAccessToolBar* AsQAT(TWinControl* Control) {
+  return dynamic_cast<TAdvCustomQuickAccessToolBar*>(Control);
+}
 
 int RoundI(long double V) { return static_cast<int>(Round(V)); }
 
@@ -493,11 +498,58 @@ void TAdvToolBarPager::SetShowNonSelectedTabs(bool Value) {
   InvalidateTabsArea();
 }
 
+bool TAdvToolBarPager::ShowQATBelow() const {
+  TAdvCustomQuickAccessToolBar* qat = AsQAT(FQuickAccessToolBar);
+  return qat && qat->FullSize() && qat->Visible();
+}
+
 void TAdvToolBarPager::SetShowQATBelow(bool Value) {
-  if (FShowQATBelow == Value) return;
+  TAdvCustomQuickAccessToolBar* qat = AsQAT(FQuickAccessToolBar);
+  if (!qat || Value == ShowQATBelow()) return;
+  int qh = GetQATHeight();
   FShowQATBelow = Value;
+  if (qat->Visible()) SetHeight(Height() + (Value ? qh : -qh));
+  qat->SetFullSize(Value);
   PlaceAllPages();
+  if (FIsAeroVista && Parent() && !IsDesigning()) {
+    Parent()->SetWidth(Parent()->Width() - 1);
+    Parent()->SetWidth(Parent()->Width() + 1);
+  }
   Invalidate();
+}
+
+void TAdvToolBarPager::SetHideState(bool Value) {
+  if (FHideState == Value) return;
+  TControl* shapeButton = FindApplicationButton();
+  if (Value) {
+    FOldHeight = Height();
+    if (FQuickAccessToolBar) {
+      FQATOldVisible = FQuickAccessToolBar->Visible() ? 1 : 0;
+      FQuickAccessToolBar->SetVisible(false);
+    }
+    FHideState = true;
+    SetHeight(FCaption->Height());
+    if (shapeButton) {
+      FShapeBtnOldVisible = shapeButton->Visible() ? 1 : 0;
+      shapeButton->SetVisible(false);
+    }
+  } else {
+    FHideState = false;
+    if (FQuickAccessToolBar && (FQATOldVisible == 0 || FQATOldVisible == 1))
+      FQuickAccessToolBar->SetVisible(FQATOldVisible == 1);
+    SetHeight(FOldHeight);
+    if (shapeButton && (FShapeBtnOldVisible == 0 || FShapeBtnOldVisible == 1))
+      shapeButton->SetVisible(FShapeBtnOldVisible == 1);
+  }
+  Invalidate();
+}
+
+void TAdvToolBarPager::QATVisibleChanged() {
+  TAdvCustomQuickAccessToolBar* qat = AsQAT(FQuickAccessToolBar);
+  if (IsDesigning() || IsLoading() || !qat || !qat->FullSize()) return;
+  int qh = GetQATHeight();
+  SetHeight(Height() + (qat->Visible() ? qh : -qh));
+  PlaceAllPages();
 }
 
 void TAdvToolBarPager::SetPageLeftMargin(int Value) {
@@ -553,6 +605,7 @@ void TAdvToolBarPager::SetAeroVista(bool Value) {
     SetControlStyle(style);
     RemoveWindowRegion();
   }
+  if (TAdvCustomQuickAccessToolBar* qat = AsQAT(FQuickAccessToolBar)) qat->SetAeroVista(Value);
   if (TControl* button = FindApplicationButton()) {
     if (auto* w = dynamic_cast<TWinControl*>(button); w && w->HandleAllocated())
       PostMessageW(w->Handle(), WM_TBSETAEROVISTA, Value ? 1 : 0, 0);
@@ -698,10 +751,17 @@ TCustomTabAppearance* TAdvToolBarPager::CurrentTabAppearance() const {
   return styler;
 }
 
-void TAdvToolBarPager::ApplyStylerChange(int) {
+void TAdvToolBarPager::ApplyStylerChange(int Kind) {
   Invalidate();
   if (TAdvPage* page = ActivePage()) page->Invalidate();
   if (TControl* button = FindApplicationButton()) button->Invalidate();
+  if (TAdvCustomQuickAccessToolBar* qat = AsQAT(FQuickAccessToolBar)) {
+    qat->ApplyStylerChange(Kind);
+    qat->UpdateAppButton();
+    qat->UpdateSize();
+    qat->UpdateControlsPos(false);
+    qat->ArrangeQATControls();
+  }
   if (!FItones) RevertMetroMode();
 }
 

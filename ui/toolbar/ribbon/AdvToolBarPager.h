@@ -180,8 +180,15 @@ class TAdvToolBarPager : public TCustomControl,
   void SetMinimizeApp(bool Value) { FMinimizeApp = Value; }
   bool NonActiveMouseWheelOnFocus() const { return FNonActiveMouseWheelOnFocus; }
   void SetNonActiveMouseWheelOnFocus(bool Value) { FNonActiveMouseWheelOnFocus = Value; }
-  bool ShowQATBelow() const { return FShowQATBelow; }
+  // There is a quick access toolbar, shown as the band below the ribbon.
+  bool ShowQATBelow() const;
+  // Moves the quick access toolbar below the ribbon or back into the
+  // caption; the pager grows or shrinks by its height while it is shown.
+  // Ignored without a quick access toolbar.
   void SetShowQATBelow(bool Value);
+  // The quick access toolbar (in its full-size form) was shown or hidden:
+  // the pager grows or shrinks by its height.
+  void QATVisibleChanged();
   // The quick access toolbar among the children (nullptr for none).
   TWinControl* QuickAccessToolBar() const { return FQuickAccessToolBar; }
   bool Itones() const { return FItones; }
@@ -197,6 +204,10 @@ class TAdvToolBarPager : public TCustomControl,
   // The floating ribbon exists, shows and the ribbon is collapsed.
   bool FloatingRibbonShowing() const;
   TMinimizedRibbonWindow* FloatingRibbonWindow() const { return FMinimizedRibbonWindow; }
+  // The caption-only state of a narrow ribbon form: on, the pager keeps
+  // only its caption (the quick access toolbar and the application button
+  // hidden); off, what it had comes back.
+  void SetHideState(bool Value);
   // The application button among the children (class "TADVSHAPEBUTTON").
   TControl* FindApplicationButton() const;
   void SetGlowSpeed(int Speed);
@@ -562,6 +573,10 @@ class TAdvToolBarPager : public TCustomControl,
   bool FHideState = false;
   TMinimizedRibbonWindow* FMinimizedRibbonWindow = nullptr;  // owned as a component
   bool FAskingRibbonHide = false;
+  int FOldHeight = 0;
+  // Visibility (0 or 1) before the caption-only state; -1: not recorded.
+  int FQATOldVisible = -1;
+  int FShapeBtnOldVisible = -1;
   bool FNonActiveMouseWheelOnFocus = false;
   bool FHidePagesOnDblClick = true;
   bool FIsAeroVista = false;

@@ -106,6 +106,8 @@ HMODULE gDwm = nullptr;
 FARPROC gDefWindowProc = nullptr;
 FARPROC gExtendFrame = nullptr;
 FARPROC gCompositionEnabled = nullptr;
+HRESULT (*gCompositionSource)(BOOL&) = nullptr;
+HRESULT (*gExtendFrameSink)(HWND, const MARGINS&) = nullptr;
 
 FARPROC DwmEntry(FARPROC& Cache, const char* Name) {
   if (!Cache) {
@@ -132,13 +134,18 @@ bool DwmBinding::DwmDefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPar
   return f && reinterpret_cast<Fn>(f)(Wnd, Msg, WParam, LParam, &Result);
 }
 
+void SetDwmCompositionSource(HRESULT (*Source)(BOOL& Enabled)) { gCompositionSource = Source; }
+void SetDwmExtendFrameSink(HRESULT (*Sink)(HWND Wnd, const MARGINS& Margins)) { gExtendFrameSink = Sink; }
+
 HRESULT DwmBinding::DwmExtendFrameIntoClientArea(HWND Wnd, const MARGINS& Margins) {
+  if (gExtendFrameSink) return gExtendFrameSink(Wnd, Margins);
   using Fn = HRESULT(WINAPI*)(HWND, const MARGINS*);
   FARPROC f = DwmEntry(gExtendFrame, "DwmExtendFrameIntoClientArea");
   return f ? reinterpret_cast<Fn>(f)(Wnd, &Margins) : E_NOTIMPL;
 }
 
 HRESULT DwmBinding::DwmIsCompositionEnabled(BOOL& Enabled) {
+  if (gCompositionSource) return gCompositionSource(Enabled);
   using Fn = HRESULT(WINAPI*)(BOOL*);
   FARPROC f = DwmEntry(gCompositionEnabled, "DwmIsCompositionEnabled");
   return f ? reinterpret_cast<Fn>(f)(&Enabled) : E_NOTIMPL;

@@ -47,6 +47,11 @@ HRESULT DwmExtendFrameIntoClientArea(HWND Wnd, const MARGINS& Margins);
 HRESULT DwmIsCompositionEnabled(BOOL& Enabled);
 }  // namespace DwmBinding
 
+// Tests stand in for the window manager (nullptr: the library again): the
+// composition answer, and where frame extensions go.
+void SetDwmCompositionSource(HRESULT (*Source)(BOOL& Enabled));
+void SetDwmExtendFrameSink(HRESULT (*Sink)(HWND Wnd, const MARGINS& Margins));
+
 // Version 6 or later, and the manager answers S_OK with composition on.
 bool IsDwmCompositionEnabled();
 // The manager's flag, whatever it answers.

@@ -53,6 +53,8 @@ void ResetToolBarRuntime() {
   ClearColorTones(MetroTones);
   ClearColorTones(Office2013Tones);
   gAeroSource = nullptr;
+  SetDwmCompositionSource(nullptr);
+  SetDwmExtendFrameSink(nullptr);
 }
 
 void InitToolBarRuntimeUnit() {

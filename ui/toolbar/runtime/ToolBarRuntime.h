@@ -37,7 +37,8 @@ extern bool AeroAllowed;             // True
 extern bool NoFormDropShadow;        // False
 extern TColorTones MetroTones;
 extern TColorTones Office2013Tones;
-// Puts the state above back to its start values (tests).
+// Puts the state above back to its start values, and the window manager
+// stand-ins of ThemeBinding.h back to the library (tests).
 void ResetToolBarRuntime();
 
 // Registered at start-up ("TBCompactWinHide" and the others); window
