@@ -2,7 +2,7 @@
 // enabled buttons, moves, inserts, deletes and clear, the button dialog,
 // the user's section that OK writes and what the customizer does with each
 // result; modal runs are ended from timers. Saves a picture of a form with a
-// toolbar and the open dialog to <build>/screens/customizer.png.
+// menu bar, a toolbar and the open dialog to <build>/screens/customizer.png.
 #include <functional>
 #include <memory>
 
@@ -12,6 +12,7 @@
 #include "tests/support/Gui.h"
 #include "tests/support/Screens.h"
 #include "tests/toolbar/bars/CustomizerFixture.h"
+#include "tests/toolbar/bars/MenuBarForm.h"
 #include "ui/toolbar/bars/CustomizerBtnForm.h"
 #include "ui/toolbar/bars/CustomizerForm.h"
 
@@ -62,7 +63,8 @@ struct Dialogs : CustomizerFixture {
   }
   // Opens the customizer as the toolbar does; Act runs from a timer once
   // the dialog shows and must end it. Returns whether Act ran.
-  bool RunCustomizer(const std::function<void(TCustomizerForm*)>& Act) {
+  bool RunCustomizer(const std::function<void(TCustomizerForm*)>& Act, TAdvCustomToolBar* ToolBar = nullptr) {
+    if (!ToolBar) ToolBar = Bar;
     bool ran = false;
     TOwned<TTimer> timer(new TTimer(nullptr));
     timer->SetInterval(10);
@@ -73,7 +75,7 @@ struct Dialogs : CustomizerFixture {
       ran = true;
       Act(f);
     });
-    Bar->Customizer()->ShowCustomizer(Bar);
+    ToolBar->Customizer()->ShowCustomizer(ToolBar);
     return ran;
   }
   // Runs the button dialog of the selected row; Act ends it.
@@ -444,41 +446,49 @@ TEST_F(Dialogs, OptionsShowAndStackTheButtonsAndTheLowerGroup) {
   }));
 }
 
-TEST_F(Dialogs, ThePictureOfAFormWithAToolBarAndTheOpenDialog) {
-  Form->SetBorderStyle(TFormBorderStyle::bsSingle);
-  Form->SetCaption(L"Customizer");
-  Form->SetBounds(20, 20, 560, 470);
-  Save->SetImageIndex(1);
-  C->OnCanShow = [&](TObject*, int& X, int& Y, bool&) {
-    TPoint p = Form->ClientToScreen(TPoint(120, 40));
+TEST_F(Dialogs, ThePictureOfAFormWithAMenuBarAndTheOpenDialog) {
+  TMenuBarForm mf = MakeMenuBarForm(20, 20, 560, 470);
+  TOwned<TForm> own(mf.Form);
+  mf.Form->SetCaption(L"Customizer");
+  mf.Tools->SetImages(Images);
+  static_cast<TAdvToolBarButton*>(mf.Tools->ToolBarControls(0))->SetImageIndex(3);
+  auto* c = new TAdvToolBarCustomizer(mf.Form);
+  c->SetName(L"ToolsCustomizer");
+  c->SetFileName(Ini);
+  c->SetAdvToolBar(mf.Tools);
+  for (const wchar_t* name : {L"Print All", L"Mail"}) c->Commands()->Add()->SetCaption(name);
+  c->Commands()->Items(0)->SetItemIndex(5);
+  c->OnCanShow = [&](TObject*, int& X, int& Y, bool&) {
+    TPoint p = mf.Form->ClientToScreen(TPoint(120, 40));
     X = p.x;
     Y = p.y;
   };
-  ASSERT_TRUE(RunCustomizer([&](TCustomizerForm* f) {
-    f->LstBxToolBarItems->SetItemIndex(1);
-    f->UpdateButtons();
-    // The form's place on the screen, with the dialog raised above it.
-    auto bmp = CaptureWindow(Form);
-    SetWindowPos(f->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    RedrawWindow(f->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpFor(300);
-    RECT r;
-    GetWindowRect(Form->Handle(), &r);
-    HDC screen = GetDC(nullptr);
-    BitBlt(bmp->Canvas()->Handle(), 0, 0, bmp->Width(), bmp->Height(), screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    EXPECT_TRUE(SaveScreenshot(bmp.get(), L"customizer.png"));
-    // The first row shows the button's image (blue-green-red... index 3 is
-    // yellow) at its left, then its text.
-    TRect row = f->LstBxToolBarItems->ItemRect(0);
-    TPoint at = InPicture(Form, f->LstBxToolBarItems, row.left + 2 + 8, row.top + 2 + 8);
-    EXPECT_EQ(PixelAt(bmp.get(), at.x, at.y), clYellow);
-    // The separator row shows no image.
-    TRect sep = f->LstBxToolBarItems->ItemRect(1);
-    TPoint s = InPicture(Form, f->LstBxToolBarItems, sep.left + 2 + 8, sep.top + 2 + 8);
-    EXPECT_NE(PixelAt(bmp.get(), s.x, s.y), clYellow);
-    f->BtnCancel->Click();
-  }));
+  ASSERT_TRUE(RunCustomizer(
+      [&](TCustomizerForm* f) {
+        f->LstBxToolBarItems->SetItemIndex(1);
+        f->UpdateButtons();
+        // The form's place on the screen, with the dialog raised above it.
+        auto bmp = CaptureWindow(mf.Form);
+        SetWindowPos(f->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        RedrawWindow(f->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpFor(300);
+        RECT r;
+        GetWindowRect(mf.Form->Handle(), &r);
+        HDC screen = GetDC(nullptr);
+        BitBlt(bmp->Canvas()->Handle(), 0, 0, bmp->Width(), bmp->Height(), screen, r.left, r.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        EXPECT_TRUE(SaveScreenshot(bmp.get(), L"customizer.png"));
+        // The first row shows the button's image (index 3, yellow) at its
+        // left; the second, a button without image, shows none.
+        TRect row = f->LstBxToolBarItems->ItemRect(0);
+        TPoint at = InPicture(mf.Form, f->LstBxToolBarItems, row.left + 2 + 8, row.top + 2 + 8);
+        EXPECT_EQ(PixelAt(bmp.get(), at.x, at.y), clYellow);
+        TRect next = f->LstBxToolBarItems->ItemRect(1);
+        TPoint n = InPicture(mf.Form, f->LstBxToolBarItems, next.left + 2 + 8, next.top + 2 + 8);
+        EXPECT_NE(PixelAt(bmp.get(), n.x, n.y), clYellow);
+        f->BtnCancel->Click();
+      },
+      mf.Tools));
 }
 
 }  // namespace
