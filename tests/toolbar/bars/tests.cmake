@@ -16,7 +16,7 @@ vantrel_test(test_toolbar_popups SOURCES toolbar/bars/OptionSelectorTest.cpp too
 # The menu bar: menu buttons and glow menu buttons, a toolbar as a form's
 # menu bar driven by the mouse and by real keys, its shortcuts, MDI child
 # buttons and option window.
-vantrel_test(test_toolbar_menubar SOURCES toolbar/bars/MenuButtonTest.cpp toolbar/bars/MenuBarTest.cpp toolbar/bars/MDIButtonsTest.cpp toolbar/bars/ToolBarKeysTest.cpp
+vantrel_test(test_toolbar_menubar SOURCES toolbar/bars/MenuButtonTest.cpp toolbar/bars/MenuBarTest.cpp toolbar/bars/MDIButtonsTest.cpp toolbar/bars/ToolBarKeysTest.cpp toolbar/bars/OptionWindowTest.cpp
   toolbar/bars/MenuBarForm.cpp toolbar/bars/BarsTestSupport.cpp
   controls/menus/MenuDriver.cpp LIBS bars UNITS testunits_stylers TIMEOUT 120)
 # A picture of a form whose menu bar is a toolbar, saved to
