@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "base/ListBox.h"
+
 namespace {
 
 constexpr int kCheckSize = 13;
@@ -110,15 +112,7 @@ void TCheckListBox::SaveWindowState() {
   TWinControl::SaveWindowState();
 }
 
-int TCheckListBox::ItemHeight() {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, FFont->Handle());
-  TEXTMETRICW tm{};
-  GetTextMetricsW(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  return Max<int>(tm.tmHeight + 2, kCheckSize + 2 * kCheckMargin);
-}
+int TCheckListBox::ItemHeight() { return Max<int>(FontLineHeight(FFont) + 2, kCheckSize + 2 * kCheckMargin); }
 
 int TCheckListBox::ItemIndex() {
   if (!FHandle) return FItemIndex;
@@ -152,13 +146,7 @@ void TCheckListBox::SetItemEnabled(int Index, bool Value) {
   InvalidateItem(Index);
 }
 
-int TCheckListBox::ItemAtPos(const TPoint& Pos) {
-  if (!FHandle) return -1;
-  LRESULT r = SendMessageW(FHandle, LB_ITEMFROMPOINT, 0, MAKELPARAM(Pos.x, Pos.y));
-  if (HIWORD(r) != 0) return -1;
-  int index = LOWORD(r);
-  return index < FItems->Count() ? index : -1;
-}
+int TCheckListBox::ItemAtPos(const TPoint& Pos) { return ListBoxItemAtPos(FHandle, Pos, FItems->Count()); }
 
 TRect TCheckListBox::CheckRect(int Index) {
   RECT r{};

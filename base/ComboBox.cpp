@@ -3,66 +3,9 @@
 // ---------------------------------------------------------------------------
 // TComboBoxStrings
 
-int TComboBoxStrings::AddObject(const String& S, TObject* AObject) {
-  InsertObject(Count(), S, AObject);
-  return Count() - 1;
-}
-
-void TComboBoxStrings::InsertObject(int Index, const String& S, TObject* AObject) {
-  if (Index < 0 || Index > Count()) IndexError(Index);
-  if (OnChanging) OnChanging(this);
-  FItems.insert(FItems.begin() + Index, TItem{S, AObject});
-  if (FOwner->HandleAllocated())
-    SendMessageW(FOwner->Handle(), CB_INSERTSTRING, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(S.c_str()));
-  else if (FOwner->FItemIndex >= Index)
-    ++FOwner->FItemIndex;
-  if (OnChange) OnChange(this);
-}
-
-void TComboBoxStrings::Delete(int Index) {
-  if (Index < 0 || Index >= Count()) IndexError(Index);
-  if (OnChanging) OnChanging(this);
-  FItems.erase(FItems.begin() + Index);
-  if (FOwner->HandleAllocated())
-    SendMessageW(FOwner->Handle(), CB_DELETESTRING, static_cast<WPARAM>(Index), 0);
-  else if (FOwner->FItemIndex == Index)
-    FOwner->FItemIndex = -1;
-  else if (FOwner->FItemIndex > Index)
-    --FOwner->FItemIndex;
-  if (OnChange) OnChange(this);
-}
-
-void TComboBoxStrings::Clear() {
-  if (OnChanging) OnChanging(this);
-  FItems.clear();
-  FOwner->FItemIndex = -1;
-  if (FOwner->HandleAllocated()) SendMessageW(FOwner->Handle(), CB_RESETCONTENT, 0, 0);
-  if (OnChange) OnChange(this);
-}
-
-String TComboBoxStrings::Get(int Index) const {
-  if (Index < 0 || Index >= Count()) IndexError(Index);
-  return FItems[static_cast<size_t>(Index)].S;
-}
-
-void TComboBoxStrings::Put(int Index, const String& S) {
-  if (Index < 0 || Index >= Count()) IndexError(Index);
-  int selected = FOwner->ItemIndex();
-  TObject* object = FItems[static_cast<size_t>(Index)].Object;
-  Delete(Index);
-  InsertObject(Index, S, object);
-  if (selected == Index) FOwner->SetItemIndex(Index);
-}
-
-TObject* TComboBoxStrings::GetObject(int Index) const {
-  if (Index < 0 || Index >= Count()) IndexError(Index);
-  return FItems[static_cast<size_t>(Index)].Object;
-}
-
-void TComboBoxStrings::PutObject(int Index, TObject* AObject) {
-  if (Index < 0 || Index >= Count()) IndexError(Index);
-  FItems[static_cast<size_t>(Index)].Object = AObject;
-}
+TComboBoxStrings::TComboBoxStrings(TCustomComboBox* AOwner, int& ItemIndex)
+    : TWindowStrings(AOwner, ItemIndex,
+                     {CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_GETCURSEL, CB_SETCURSEL}) {}
 
 void TComboBoxStrings::Assign(TPersistent* Source) {
   // The box is told the size of a large fill first, so that it stores the
@@ -94,10 +37,12 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {
   FHeight = 21;
   FTabStop = true;
   SetColor(clWindow);
-  FItems = new TComboBoxStrings(this);
+  FItems = new TComboBoxStrings(this, FItemIndex);
+  FCanvas = new TCanvas;
 }
 
 void TCustomComboBox::Destroy() {
+  FCanvas->SetHandle(nullptr);
   TWinControl::Destroy();
   delete FItems;
   FItems = nullptr;
@@ -107,14 +52,15 @@ void TCustomComboBox::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   CreateSubClass(Params, L"COMBOBOX");
   Params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL;
-  Params.Style |= FStyle == TComboBoxStyle::csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
+  Params.Style |= FStyle == TComboBoxStyle::csDropDown ? CBS_DROPDOWN : CBS_DROPDOWNLIST;
+  if (FStyle == TComboBoxStyle::csOwnerDrawFixed) Params.Style |= CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
   Params.Height = WindowHeight();
 }
 
 void TCustomComboBox::CreateWnd() {
   TWinControl::CreateWnd();
-  for (const auto& item : FItems->FItems)
-    SendMessageW(FHandle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.S.c_str()));
+  FItems->FillWindow();
+  if (FStyle == TComboBoxStyle::csOwnerDrawFixed) SendMessageW(FHandle, CB_SETITEMHEIGHT, 0, ItemHeight());
   SendMessageW(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
   // The window's own height is the field's.
   UpdateBounds();
@@ -183,8 +129,30 @@ void TCustomComboBox::Change() {
   if (OnChange) OnChange(this);
 }
 
+int TCustomComboBox::ItemHeight() {
+  if (FItemHeight > 0) return FItemHeight;
+  return Max(Font()->Height() < 0 ? -Font()->Height() : Font()->Height(), 13) + 3;
+}
+
+void TCustomComboBox::SetItemHeight(int Value) {
+  if (Value < 0 || Value == FItemHeight) return;
+  FItemHeight = Value;
+  if (FHandle && FStyle == TComboBoxStyle::csOwnerDrawFixed) {
+    SendMessageW(FHandle, CB_SETITEMHEIGHT, 0, ItemHeight());
+    InvalidateRect(FHandle, nullptr, TRUE);
+  }
+}
+
 void TCustomComboBox::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
+    case CN_MEASUREITEM:
+      reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam)->itemHeight = static_cast<UINT>(ItemHeight());
+      Message.Result = 1;
+      return;
+    case CN_DRAWITEM:
+      DrawOwnerDrawnRow(this, FCanvas, FItems, OnDrawItem, *reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam));
+      Message.Result = 1;
+      return;
     case CN_COMMAND:
       if (HIWORD(Message.WParam) == CBN_SELCHANGE) Change();
       return;

@@ -5,43 +5,27 @@
 
 #include <vector>
 
+#include "base/ListBox.h"
 #include "base/Lists.h"
+#include "base/WindowStrings.h"
 #include "base/StdCtrls.h"
 
 class TCustomComboBox;
 
-enum class TComboBoxStyle { csDropDown, csDropDownList };
+// csOwnerDrawFixed: a drop-down list whose rows OnDrawItem paints.
+enum class TComboBoxStyle { csDropDown, csDropDownList, csOwnerDrawFixed };
 
 // The items of a combo box; every change shows at once.
-class TComboBoxStrings : public TStrings {
+class TComboBoxStrings : public TWindowStrings {
   VANTREL_CLASS(TComboBoxStrings)
  public:
-  explicit TComboBoxStrings(TCustomComboBox* AOwner) : FOwner(AOwner) {}
-  int AddObject(const String& S, TObject* AObject) override;
-  void Insert(int Index, const String& S) override { InsertObject(Index, S, nullptr); }
-  void InsertObject(int Index, const String& S, TObject* AObject) override;
-  void Delete(int Index) override;
-  void Clear() override;
+  TComboBoxStrings(TCustomComboBox* AOwner, int& ItemIndex);
   void Assign(TPersistent* Source) override;
 
  protected:
-  String Get(int Index) const override;
-  int GetCount() const override { return static_cast<int>(FItems.size()); }
-  void Put(int Index, const String& S) override;
-  TObject* GetObject(int Index) const override;
-  void PutObject(int Index, TObject* AObject) override;
   // A long fill (Assign, or adds inside BeginUpdate) redraws the box once,
   // at the end, rather than once per item.
   void SetUpdateState(bool Updating) override;
-
- private:
-  friend class TCustomComboBox;
-  struct TItem {
-    String S;
-    TObject* Object;
-  };
-  TCustomComboBox* FOwner;
-  std::vector<TItem> FItems;
 };
 
 class TCustomComboBox : public TWinControl {
@@ -67,8 +51,14 @@ class TCustomComboBox : public TWinControl {
 
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
+  // Height of the owner-drawn rows; 0 (the default) takes the font's.
+  int ItemHeight();
+  void SetItemHeight(int Value);
+  TCanvas* Canvas() { return FCanvas; }
+
   // The user picked another item.
   TNotifyEvent OnChange;
+  TDrawItemEvent OnDrawItem;
 
   void Dispatch(TMessage& Message) override;
 
@@ -85,6 +75,8 @@ class TCustomComboBox : public TWinControl {
   int WindowHeight();
 
   TComboBoxStrings* FItems;
+  TOwned<TCanvas> FCanvas;
+  int FItemHeight = 0;
   TComboBoxStyle FStyle = TComboBoxStyle::csDropDownList;
   int FDropDownCount = 8;
   int FItemIndex = -1;  // while there is no window

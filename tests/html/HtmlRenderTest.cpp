@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <tuple>
 #include <memory>
 #include <random>
 #include <vector>
@@ -1113,3 +1115,84 @@ TEST_F(Html, LongDocumentsLayOutEveryLine) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// Measures kept for the next call
+
+TEST_F(Html, MeasureCacheAnswersAsAFreshLayoutAndFollowsEveryChange) {
+  THtmlMeasureCache& cache = THtmlMeasureCache::Instance();
+  cache.Clear();
+  P.CheckHeight = true;
+  P.X = 12;
+  P.Y = 14;
+  const String markup = L"<b>SMS:</b> 3 <a href=\"go\" title=\"T\">link</a> and <font size=\"14\">big</font><br>next";
+  auto measure = [&](const String& html) {
+    THtmlRenderResult r;
+    r.AnchorVal = L"preset";
+    P.HTML = html;
+    bool hit = RenderHtml(P, r);
+    return std::make_tuple(hit, r.StrippedText, r.FocusAnchor, r.AnchorVal, r.XSize, r.YSize, r.HyperLinks,
+                           r.MouseLink);
+  };
+  const auto fresh = measure(markup);
+  EXPECT_EQ(cache.Hits(), 0u);
+  EXPECT_EQ(measure(markup), fresh);
+  EXPECT_EQ(cache.Hits(), 1u);
+  // A hit on the anchor comes back from the cache as it came from the layout.
+  P.X = 10 + Width(L"SMS: 3 ", {TFontStyle::fsBold}) + 2;
+  const auto onLink = measure(markup);
+  EXPECT_EQ(std::get<3>(onLink), L"go");
+  EXPECT_EQ(measure(markup), onLink);
+  cache.Clear();
+  EXPECT_EQ(measure(markup), onLink);
+  P.X = 12;
+
+  struct Change {
+    const char* What;
+    std::function<void()> Do, Undo;
+  };
+  const Change changes[] = {
+      {"font size", [&] { C->Font()->SetSize(14); }, [&] { C->Font()->SetSize(10); }},
+      {"font face", [&] { C->Font()->SetName(L"Courier New"); }, [&] { C->Font()->SetName(L"Tahoma"); }},
+      {"width", [&] { P.R.right = 60; }, [&] { P.R.right = 390; }},
+  };
+  for (const Change& c : changes) {
+    SCOPED_TRACE(c.What);
+    c.Do();
+    cache.Clear();
+    const auto changedFresh = measure(markup);
+    c.Undo();
+    measure(markup);  // the original is cached again
+    c.Do();
+    const size_t hits = cache.Hits();
+    EXPECT_EQ(measure(markup), changedFresh);
+    EXPECT_NE(changedFresh, fresh);
+    c.Undo();
+    EXPECT_EQ(measure(markup), fresh);
+    EXPECT_EQ(cache.Hits(), hits + 2);
+  }
+  // Other markup is laid out anew.
+  const size_t hits = cache.Hits();
+  EXPECT_EQ(std::get<1>(measure(markup + L" more")), std::get<1>(fresh) + L" more");
+  EXPECT_EQ(cache.Hits(), hits);
+
+  // Markup that draws (pictures, lists, paragraphs) is never kept.
+  cache.Clear();
+  measure(L"<ul><li>item</ul>");
+  measure(L"<ul><li>item</ul>");
+  EXPECT_EQ(cache.Count(), 0u);
+  EXPECT_EQ(cache.Hits(), 0u);
+
+  // The bound holds however many texts are measured, newest kept.
+  for (int i = 0; i < int(THtmlMeasureCache::MaxEntries) * 2; ++i) measure(L"n " + IntToStr(i));
+  EXPECT_EQ(cache.Count(), THtmlMeasureCache::MaxEntries);
+  measure(L"n " + IntToStr(int(THtmlMeasureCache::MaxEntries) * 2 - 1));
+  EXPECT_EQ(cache.Hits(), 1u);
+  measure(L"n 0");
+  EXPECT_EQ(cache.Hits(), 1u);
+  // A text beyond the character bound is measured and not kept.
+  cache.Clear();
+  measure(String(THtmlMeasureCache::MaxChars + 1, L'x'));
+  EXPECT_EQ(cache.Count(), 0u);
+  cache.Clear();
+}

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
+#include <cwctype>
+#include <list>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -293,6 +295,9 @@ class THtmlRenderer {
  public:
   THtmlRenderer(const THtmlRenderParams& P, THtmlRenderResult& Out) : P(P), Out(Out), C(P.Canvas), F(&Cur) {}
   bool Run();
+  // The results that are written only when an anchor is found were written.
+  bool AnchorWritten = false;
+  bool HoverRectWritten = false;
 
  private:
   void LoadFont(const TPassState& s);
@@ -319,7 +324,9 @@ class THtmlRenderer {
   int TextHeightGh();
   int BlankWidth();
   int LWidth();
-  void TextOut(TRect r, const String& text, UINT flags, TColor color);
+  // Draws a run as DrawTextW does with one line flags; Ext is the run's
+  // measured size when known (one output call then does for plain text).
+  void TextOut(TRect r, const String& text, UINT flags, TColor color, const TSize* Ext = nullptr);
   TSize MeasureRun(const String& text);
   void RenderLine(const String& M, size_t& pos, size_t end, TLine& L, bool measuring, bool second,
                   String* consumed);
@@ -414,6 +421,18 @@ class THtmlRenderer {
   int Xl = 0;  // next run's left edge
   int Xr = 0;  // next run's right edge (right-to-left reading)
   int TrailingBlank = 0;
+  // The canvas's text colour as last set; its text alignment is the plain
+  // top-left one that runs can be put out with directly.
+  COLORREF TextColor = CLR_INVALID;
+  // The size of every run the measuring pass took on the current line.
+  struct TRunSize {
+    TFontMetrics* Metrics;
+    size_t Length;
+    TSize Size;
+  };
+  std::vector<TRunSize> RunSizes;
+  size_t RunNext = 0;
+  bool PlainOutput = false;
 };
 
 void THtmlRenderer::LoadFont(const TPassState& s) {
@@ -519,10 +538,26 @@ int THtmlRenderer::LWidth() {
   return m.L;
 }
 
-void THtmlRenderer::TextOut(TRect r, const String& text, UINT flags, TColor color) {
+void THtmlRenderer::TextOut(TRect r, const String& text, UINT flags, TColor color, const TSize* Ext) {
   UseFont(true);
-  SetTextColor(Dc, static_cast<COLORREF>(ColorToRGB(color)));
+  const COLORREF rgb = static_cast<COLORREF>(ColorToRGB(color));
+  if (rgb != TextColor) {
+    SetTextColor(Dc, rgb);
+    TextColor = rgb;
+  }
   SetBkMode(Dc, TRANSPARENT);
+  // A single bottom-aligned line that fits, without tabs or prefixes, is
+  // exactly the text put out at the rectangle's left edge and clipped to it.
+  if (Ext && PlainOutput && Cur.Orientation() == 0 &&
+      (flags & (DT_SINGLELINE | DT_BOTTOM | DT_VCENTER | DT_RTLREADING | DT_CALCRECT | DT_NOCLIP)) ==
+          (DT_SINGLELINE | DT_BOTTOM) &&
+      Ext->cx <= r.right - r.left && text.find(L'\t') == String::npos &&
+      ((flags & DT_NOPREFIX) || text.find(L'&') == String::npos)) {
+    RECT clip = r;
+    ExtTextOutW(Dc, r.left, r.bottom - Ext->cy, ETO_CLIPPED, &clip, text.c_str(), static_cast<UINT>(text.size()),
+                nullptr);
+    return;
+  }
   DrawTextW(Dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
 }
 
@@ -557,6 +592,7 @@ bool THtmlRenderer::Run() {
   C->TextWidth(String());
   BaseFont = static_cast<HFONT>(GetCurrentObject(Dc, OBJ_FONT));
   Target.Dc = Dc;
+  PlainOutput = GetTextAlign(Dc) == (TA_LEFT | TA_TOP | TA_NOUPDATECP);
   Target.Original = Target.Selected = BaseFont;
   Measurer.Dc = MeasuringDC(Dc);
   if (Measurer.Dc) Measurer.Original = Measurer.Selected = static_cast<HFONT>(GetCurrentObject(Measurer.Dc, OBJ_FONT));
@@ -711,7 +747,11 @@ void THtmlRenderer::RenderLine(const String& M, size_t& pos, size_t end, TLine& 
   Second = second;
   Eol = StopBefore = HasContent = LiSeen = false;
   TrailingBlank = 0;
-  if (consumed) consumed->clear();
+  if (consumed) {
+    consumed->clear();
+    RunSizes.clear();
+  }
+  RunNext = 0;
   L.TextHit = L.ImgHit = false;
   L.Width = 0;
   L.Rect.bottom -= L.SubSpace;
@@ -756,7 +796,16 @@ void THtmlRenderer::RenderLine(const String& M, size_t& pos, size_t end, TLine& 
         if (!second) Out.StrippedText += text;
         pos = runEnd;  // consumed, not measured, not drawn
       } else {
-        TSize ext = MeasureRun(text);
+        // The drawing pass takes the sizes the measuring pass found for the
+        // same run in the same font.
+        TSize ext;
+        TFontMetrics* metrics = &UseFont();
+        if (second && RunNext < RunSizes.size() && RunSizes[RunNext].Metrics == metrics &&
+            RunSizes[RunNext].Length == rawLen) {
+          ext = RunSizes[RunNext++].Size;
+        } else {
+          ext = MeasureRun(text);
+        }
         const int w = ext.cx, h = ext.cy;
         if (L.Height == 0) L.Height = DefaultHeight;
         if (Sub && L.SubSpace < h / 4) L.SubSpace = h / 4;
@@ -772,6 +821,7 @@ void THtmlRenderer::RenderLine(const String& M, size_t& pos, size_t end, TLine& 
               Out.AnchorVal = S->Href;
               Out.FocusAnchor = S->Title;
               Marked = true;
+              AnchorWritten = true;
             }
           }
         } else {
@@ -788,7 +838,10 @@ void THtmlRenderer::RenderLine(const String& M, size_t& pos, size_t end, TLine& 
         if (fits || !P.WordWrap) {
           // The text of a run goes out once, with the line that takes it.
           if (!second) Out.StrippedText += text;
-          if (consumed) consumed->append(s + pos, rawLen);
+          if (consumed) {
+            consumed->append(s + pos, rawLen);
+            RunSizes.push_back({metrics, rawLen, ext});
+          }
           TrailingBlank = EndsWithBlank(s + pos, rawLen) ? BlankWidth() : 0;
           HasContent = true;
           pos = runEnd;
@@ -829,6 +882,7 @@ void THtmlRenderer::RenderLine(const String& M, size_t& pos, size_t end, TLine& 
 }
 
 void THtmlRenderer::DrawRun(const String& text, TLine& L, int w, int h) {
+  const TSize ext(w, h);
   int bottom = L.Rect.bottom;
   if (Sup) bottom -= L.SupSpace;
   if (Sub) bottom += L.SubSpace;
@@ -845,9 +899,9 @@ void THtmlRenderer::DrawRun(const String& text, TLine& L, int w, int h) {
   if (S->Shadow) {
     TRect sr = r;
     sr.Offset(P.ShadowOffset, P.ShadowOffset);
-    TextOut(sr, text, DrawFlags, P.ShadowColor);
+    TextOut(sr, text, DrawFlags, P.ShadowColor, &ext);
   }
-  TextOut(r, text, DrawFlags, F->Color());
+  TextOut(r, text, DrawFlags, F->Color(), &ext);
   if (ErrorMark) DrawZigzag(left, left + w, L.Rect.bottom);
 }
 
@@ -1180,6 +1234,7 @@ void THtmlRenderer::CloseAnchor(TLine& L) {
                           L.Rect.left + L.Width, L.Rect.bottom);
     Out.MouseLink = S->Anchors;
     Marked = false;
+    HoverRectWritten = true;
   }
   S->InAnchor = false;
 }
@@ -1476,6 +1531,7 @@ void THtmlRenderer::ImageTag(const TTag& t, TLine& L) {
   if (rel > L.Width && rel < L.Width + lw && P.Y > L.Rect.top && P.Y < L.Rect.top + lh && S->InAnchor) {
     L.ImgHit = true;
     Out.AnchorVal = S->Href;
+    AnchorWritten = true;
     if (!S->Title.empty()) Out.FocusAnchor = S->Title;
   }
 
@@ -1553,9 +1609,154 @@ void THtmlRenderer::BodyImage(const String& value, bool right, TLine& L) {
   DeleteObject(saved);
 }
 
+// True when every tag of the markup only changes how text looks: its
+// layout then draws nothing and depends on nothing but the text, the font
+// and the parameters.
+bool OnlyTextTags(const String& M) {
+  static const wchar_t* const kTags[] = {L"B", L"I", L"U", L"S", L"A", L"BR", L"FONT", L"SUB", L"SUP", L"SHAD"};
+  const wchar_t* s = M.data();
+  const size_t n = M.size();
+  for (size_t i = 0; i < n; ++i) {
+    if (s[i] != L'<') continue;
+    size_t j = i + 1;
+    if (j < n && s[j] == L'/') ++j;
+    size_t k = j;
+    while (k < n && k - j < 8 && ((s[k] >= L'A' && s[k] <= L'Z') || (s[k] >= L'a' && s[k] <= L'z'))) ++k;
+    if (k >= n || (s[k] != L'>' && s[k] != L' ' && s[k] != L'/')) return false;
+    bool known = false;
+    for (const wchar_t* t : kTags) {
+      const size_t len = std::wcslen(t);
+      if (len != k - j) continue;
+      known = true;
+      for (size_t c = 0; c < len && known; ++c) known = std::towupper(s[j + c]) == t[c];
+      if (known) break;
+    }
+    if (!known) return false;
+  }
+  return true;
+}
+
+struct TMeasureKey {
+  String HTML;
+  LOGFONTW Font;
+  int Ppi;
+  TRect R;
+  int X, Y, FocusLink, HoverLink, LineSpacing;
+  double ResFactor;
+  TBiDiMode BiDiMode;
+  bool CheckOnly, Print, IgnoreColors, Blink, Hover, WordWrap;
+  TCustomImageList* Images;
+  THTMLPictureCache* PictureCache;
+  TPictureContainer* PictureContainer;
+
+  bool operator==(const TMeasureKey& o) const {
+    return std::memcmp(&Font, &o.Font, sizeof Font) == 0 && Ppi == o.Ppi && EqualRect(&R, &o.R) && X == o.X &&
+           Y == o.Y && FocusLink == o.FocusLink && HoverLink == o.HoverLink && LineSpacing == o.LineSpacing &&
+           ResFactor == o.ResFactor && BiDiMode == o.BiDiMode && CheckOnly == o.CheckOnly && Print == o.Print &&
+           IgnoreColors == o.IgnoreColors && Blink == o.Blink && Hover == o.Hover && WordWrap == o.WordWrap &&
+           Images == o.Images && PictureCache == o.PictureCache && PictureContainer == o.PictureContainer &&
+           HTML == o.HTML;
+  }
+};
+
+struct TMeasureEntry {
+  TMeasureKey Key;
+  THtmlRenderResult Result;
+  bool Hit;
+  bool AnchorWritten, HoverRectWritten;
+};
+
+struct TMeasureStore {
+  std::mutex Lock;
+  std::list<TMeasureEntry> Entries;  // most recently used first
+  size_t Chars = 0;
+  size_t Hits = 0;
+
+  void Trim() {
+    while (!Entries.empty() && (Entries.size() > THtmlMeasureCache::MaxEntries || Chars > THtmlMeasureCache::MaxChars)) {
+      Chars -= Entries.back().Key.HTML.size();
+      Entries.pop_back();
+    }
+  }
+};
+
+TMeasureStore& MeasureStore() {
+  static TMeasureStore store;
+  return store;
+}
+
+bool MeasureCached(const THtmlRenderParams& P, THtmlRenderResult& Out) {
+  TCanvas* c = P.Canvas;
+  HDC dc = c ? c->Handle() : nullptr;
+  // Only text measured as the screen measures it, with fonts of its own.
+  if (!dc || P.HTML.size() > THtmlMeasureCache::MaxChars || !MeasuringDC(dc) || !OnlyTextTags(P.HTML)) {
+    THtmlRenderer r(P, Out);
+    return r.Run();
+  }
+  TFont* font = c->Font();
+  TMeasureKey key{P.HTML,     font->MakeLogFont(), font->PixelsPerInch(), P.R,       P.X,          P.Y,
+                  P.FocusLink, P.HoverLink,        P.LineSpacing,         P.ResFactor, P.BiDiMode,   P.CheckOnly,
+                  P.Print,     P.IgnoreColors,     P.Blink,               P.Hover,     P.WordWrap,   P.Images,
+                  P.PictureCache, P.PictureContainer};
+  TMeasureStore& store = MeasureStore();
+  {
+    std::lock_guard<std::mutex> lock(store.Lock);
+    for (auto it = store.Entries.begin(); it != store.Entries.end(); ++it) {
+      if (!(it->Key == key)) continue;
+      store.Entries.splice(store.Entries.begin(), store.Entries, it);
+      const TMeasureEntry& e = store.Entries.front();
+      Out.StrippedText = e.Result.StrippedText;
+      Out.FocusAnchor = e.Result.FocusAnchor;
+      Out.XSize = e.Result.XSize;
+      Out.YSize = e.Result.YSize;
+      Out.HyperLinks = e.Result.HyperLinks;
+      Out.MouseLink = e.Result.MouseLink;
+      if (e.AnchorWritten) Out.AnchorVal = e.Result.AnchorVal;
+      if (e.HoverRectWritten) Out.HoverRect = e.Result.HoverRect;
+      ++store.Hits;
+      // The canvas is left as a layout leaves it.
+      SetBkMode(dc, TRANSPARENT);
+      return e.Hit;
+    }
+  }
+  THtmlRenderer r(P, Out);
+  const bool hit = r.Run();
+  std::lock_guard<std::mutex> lock(store.Lock);
+  store.Chars += key.HTML.size();
+  store.Entries.push_front({std::move(key), Out, hit, r.AnchorWritten, r.HoverRectWritten});
+  store.Trim();
+  return hit;
+}
+
 }  // namespace
 
+THtmlMeasureCache& THtmlMeasureCache::Instance() {
+  static THtmlMeasureCache cache;
+  return cache;
+}
+
+size_t THtmlMeasureCache::Count() {
+  TMeasureStore& store = MeasureStore();
+  std::lock_guard<std::mutex> lock(store.Lock);
+  return store.Entries.size();
+}
+
+size_t THtmlMeasureCache::Hits() {
+  TMeasureStore& store = MeasureStore();
+  std::lock_guard<std::mutex> lock(store.Lock);
+  return store.Hits;
+}
+
+void THtmlMeasureCache::Clear() {
+  TMeasureStore& store = MeasureStore();
+  std::lock_guard<std::mutex> lock(store.Lock);
+  store.Entries.clear();
+  store.Chars = 0;
+  store.Hits = 0;
+}
+
 bool RenderHtml(const THtmlRenderParams& Params, THtmlRenderResult& Result) {
+  if (Params.CheckHeight) return MeasureCached(Params, Result);
   THtmlRenderer r(Params, Result);
   return r.Run();
 }

@@ -103,3 +103,20 @@ bool RenderHtml(TCanvas* Canvas, const String& HTML, const TRect& R, TCustomImag
 bool RenderHtmlBasic(TCanvas* Canvas, const String& HTML, const TRect& R, TCustomImageList* Images, int X, int Y,
                      bool CheckOnly, bool CheckHeight, bool Print, bool IgnoreColors, bool Blink, double ResFactor,
                      TColor URLColor, String& AnchorVal, String& StrippedText, int& XSize, int& YSize);
+
+// Measuring calls (CheckHeight) of markup that holds only text tags are laid
+// out once: their results are kept, keyed by the markup, the canvas font,
+// the rectangle and every parameter that changes a measure, and handed out
+// again without a new layout. The cache belongs to the process; it holds at
+// most MaxEntries results and MaxChars characters of markup, the least
+// recently used going first.
+class THtmlMeasureCache {
+ public:
+  static constexpr size_t MaxEntries = 64;
+  static constexpr size_t MaxChars = 256 * 1024;
+  static THtmlMeasureCache& Instance();
+  size_t Count();
+  // Calls answered from the cache since the start or the last Clear.
+  size_t Hits();
+  void Clear();
+};

@@ -4,46 +4,15 @@
 #include <memory>
 
 #include "base/MemIniFile.h"
-#include "tests/toolbar/bars/BarsTestSupport.h"
-#include "ui/toolbar/bars/AdvToolBarCustomizer.h"
+#include "tests/toolbar/bars/CustomizerFixture.h"
 
 namespace {
 
 
-struct Customizer : DockFixture {
-  String Ini;
-  TAdvToolBar* Bar = nullptr;
-  TAdvToolBarCustomizer* C = nullptr;
-  TAdvToolBarButton *Open = nullptr, *Save = nullptr;
-  TAdvToolBarSeparator* Sep = nullptr;
+struct Customizer : CustomizerFixture {
   void SetUp() override {
     DockFixture::SetUp();
-    Ini = TempFileName(L"vantrel-customizer-test.ini");
-    DeleteFileW(Ini.c_str());
-    Bar = NewToolBar(L"Bar", 0);
-    Bar->SetParent(Form);
-    Bar->SetBounds(0, 0, 400, 26);
-    Bar->SetToolBarCaption(L"Standard");
-    Open = AddButton(Bar, L"OpenBtn");
-    Open->SetCaption(L"Open");
-    Open->SetHint(L"Open a file");
-    Open->SetImageIndex(3);
-    Sep = AddSeparator(Bar, L"Sep1");
-    Save = AddButton(Bar, L"SaveBtn");
-    Save->SetCaption(L"Save");
-    C = new TAdvToolBarCustomizer(Form);
-    C->SetName(L"TB1Customizer");
-    C->SetFileName(Ini);
-    C->SetAdvToolBar(Bar);
-  }
-  void TearDown() override {
-    DockFixture::TearDown();
-    DeleteFileW(Ini.c_str());
-  }
-  std::vector<String> Items() {
-    std::vector<String> out;
-    for (int i = 0; i < Bar->ToolBarControlCount(); ++i) out.push_back(Bar->ToolBarControls(i)->Name());
-    return out;
+    SetUpBar(L"vantrel-customizer-test.ini");
   }
   void Load(const String& Text) {
     TMemIniFile ini;

@@ -16,7 +16,7 @@ vantrel_test(test_toolbar_popups SOURCES toolbar/bars/OptionSelectorTest.cpp too
 # The menu bar: menu buttons and glow menu buttons, a toolbar as a form's
 # menu bar driven by the mouse and by real keys, its shortcuts, MDI child
 # buttons and option window.
-vantrel_test(test_toolbar_menubar SOURCES toolbar/bars/MenuButtonTest.cpp toolbar/bars/MenuBarTest.cpp toolbar/bars/MDIButtonsTest.cpp toolbar/bars/ToolBarKeysTest.cpp
+vantrel_test(test_toolbar_menubar SOURCES toolbar/bars/MenuButtonTest.cpp toolbar/bars/MenuBarTest.cpp toolbar/bars/MDIButtonsTest.cpp toolbar/bars/ToolBarKeysTest.cpp toolbar/bars/OptionWindowTest.cpp
   toolbar/bars/MenuBarForm.cpp toolbar/bars/BarsTestSupport.cpp
   controls/menus/MenuDriver.cpp LIBS bars UNITS testunits_stylers TIMEOUT 120)
 # A picture of a form whose menu bar is a toolbar, saved to
@@ -38,5 +38,10 @@ vantrel_test(test_toolbar_container SOURCES toolbar/bars/ContainerPopupTest.cpp 
 vantrel_test(test_toolbar_store SOURCES toolbar/bars/LayoutStoreTest.cpp toolbar/bars/BarsTestSupport.cpp
   LIBS bars UNITS testunits_stylers TIMEOUT 120)
 # The toolbar customizer and its INI layout.
-vantrel_test(test_toolbar_customizer SOURCES toolbar/bars/CustomizerTest.cpp toolbar/bars/BarsTestSupport.cpp
+vantrel_test(test_toolbar_customizer SOURCES toolbar/bars/CustomizerTest.cpp toolbar/bars/CustomizerFixture.cpp toolbar/bars/BarsTestSupport.cpp
   LIBS bars UNITS testunits_stylers TIMEOUT 120)
+# The customizer dialogs driven by their controls, with a picture of a form
+# with a menu bar, a toolbar and the open dialog saved to <build>/screens/.
+vantrel_test(test_toolbar_customizer_dialog SOURCES toolbar/bars/CustomizerDialogTest.cpp toolbar/bars/CustomizerFixture.cpp toolbar/bars/BarsTestSupport.cpp
+  toolbar/bars/MenuBarForm.cpp
+  LIBS bars testscreens UNITS testunits_stylers TIMEOUT 120)

@@ -127,6 +127,7 @@ void TAdvCustomToolBar::Destroy() {
   ReleaseMenuState();
   RestoreButtonMenu();
   UnhookMDIForm();
+  TakeBackFromOptionWindow();
   // A floating toolbar takes its window along.
   if (TFloatingWindow* w = FFloatingWindow) {
     FFloatingWindow = nullptr;
@@ -947,9 +948,7 @@ void TAdvCustomToolBar::Dispatch(TMessage& Message) {
       FocusChanged(reinterpret_cast<TControl*>(Message.LParam));
       return;
     case CM_VISIBLECHANGED:
-      TCustomControl::Dispatch(Message);
-      if (FToolBarState == TToolBarState::tsDocked && FCurrentDock && FParent == FCurrentDock)
-        FCurrentDock->ToolBarVisibleChanged(this);
+      VisibleChanged(Message);
       return;
     case WM_LBUTTONUP: {
       TPoint p(static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam)));
@@ -965,6 +964,26 @@ void TAdvCustomToolBar::Dispatch(TMessage& Message) {
       break;
   }
   TCustomControl::Dispatch(Message);
+}
+
+void TAdvCustomToolBar::VisibleChanged(TMessage& Message) {
+  // The dock rows make room before a toolbar shows and close up after it
+  // hid.
+  bool docked = FToolBarState == TToolBarState::tsDocked && FCurrentDock && FParent == FCurrentDock;
+  bool told = false;
+  if (docked && FVisible && !IsDesigning()) {
+    FCurrentDock->ToolBarVisibleChanged(this);
+    told = true;
+  }
+  TCustomControl::Dispatch(Message);
+  if (FToolBarState == TToolBarState::tsFloating && FFloatingWindow) {
+    FAutoHiding = FVisible;
+    FFloatingWindow->SetVisible(FVisible);
+  } else if (docked && !told && !IsDesigning()) {
+    FCurrentDock->ToolBarVisibleChanged(this);
+  }
+  if (FToolBarState != TToolBarState::tsFloating)
+    if (IToolBarPage* page = PageOf(this)) page->PageGroupsChanged();
 }
 
 void TAdvCustomToolBar::Click() {

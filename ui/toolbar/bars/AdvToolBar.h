@@ -28,6 +28,8 @@ class TAdvDockPanel;
 class TAdvCustomToolBarButton;
 class TAdvToolBarMenuButton;
 class TAdvPopupMenu;
+class TControlSelectorPanel;
+class TOptionSelectorWindow;
 
 // Posted by a toolbar to itself once a button's menu was shown.
 constexpr UINT WM_TOOLBARMENUCLOSED = 0x1400;
@@ -42,6 +44,15 @@ enum class TDockMode { dmAll, dmAllParentDockPanels, dmParentDockPanelOnly };
 enum class TCaptionPosition { cpTop, cpBottom };
 
 inline bool IsHorizontal(TDockAlign A) { return A == TDockAlign::daTop || A == TDockAlign::daBottom; }
+
+// Sets a flag of the toolbar for the life of the guard and puts its old
+// value back.
+struct FlagGuard {
+  bool& Flag;
+  bool Saved;
+  FlagGuard(bool& F, bool Value) : Flag(F), Saved(F) { Flag = Value; }
+  ~FlagGuard() { Flag = Saved; }
+};
 
 using TOptionEvent = std::function<void(TObject* Sender, TPoint ClientPoint, TPoint ScreenPoint)>;
 using TDockedEvent = std::function<void(TObject* Sender, TAdvDockPanel* AdvDockPanel)>;
@@ -330,6 +341,17 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   // has loaded.
   TAdvToolBarCustomizer* Customizer() const { return FCustomizer; }
   void SetCustomizer(TAdvToolBarCustomizer* Value) { FCustomizer = Value; }
+
+  // --- The option window (ToolBarOptionWindow.cpp) -------------------------
+  // Fills the chevron drop-down: the items the overflow hid, in order, with
+  // a separator between groups, then the options and add-or-remove entries.
+  void BuildOptionWindow();
+  // Drops it at (X, Y) when AtPoint, else under the chevron (kept on the
+  // work area); an empty drop-down shows nothing.
+  void ShowOptionWindow(int X, int Y, bool AtPoint);
+  void HideOptionWindow();
+  TOptionSelectorWindow* OptionWindow() const { return FOptionWindow; }
+  TControlSelectorPanel* OptionWindowPanel() const { return FOptionWindowPanel; }
   // The floating window's Left and Top when floating, else the toolbar's.
   TPoint GetPosition();
   // A ribbon group's hover glow (0..100) and its state.
@@ -526,8 +548,21 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void TrackPartsHover(TShiftState Shift, TPoint P);
   void PartsMouseLeave();
-  // The option button or right handle was pressed (OnOptionClick).
-  void OptionClick(TPoint ClientPoint);
+  // The right handle or the floating option button was pressed: tells
+  // OnOptionClick where the drop-down goes and drops the option window.
+  void OptionIndicatorClick();
+  // The caption's option indicator was pressed: OnOptionClick, else the
+  // option menu pops up under the toolbar.
+  void CaptionOptionClick();
+  // Where the option window drops, on the screen: under the chevron of a
+  // docked toolbar, beside the option button of a floating one.
+  TPoint OptionDropPoint();
+  void OptionWindowHide();
+  // Shown or hidden: the dock rows, the floating window and a ribbon page
+  // follow.
+  void VisibleChanged(TMessage& Message);
+  // Items that sat in the option window come home (the window goes first).
+  void TakeBackFromOptionWindow();
   void BuildDockList();
   void CollectDockPanels(TWinControl* Control);
   void RefreshDockRects();
@@ -654,7 +689,8 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   TPopupMenu* FOptionMenu = nullptr;
   bool FAllowFloating = true;
   bool FLocked = false;
-  TCustomForm* FOptionWindow = nullptr;
+  TOptionSelectorWindow* FOptionWindow = nullptr;       // owned as a component
+  TControlSelectorPanel* FOptionWindowPanel = nullptr;  // owned by its window
   bool FInternalControlUpdation = false;
   bool FAutoOptionMenu = false;
   String FHintOptionButton, FHintCloseButton;

@@ -8,6 +8,7 @@
 #include "base/Forms.h"
 #include "base/Hints.h"
 #include "ui/toolbar/bars/AdvDockPanel.h"
+#include "ui/toolbar/bars/OptionSelectorWindow.h"
 #include "ui/toolbar/bars/ToolBarPaint.h"
 
 // ---------------------------------------------------------------------------
@@ -272,8 +273,7 @@ TFont* TAdvCustomToolBarButton::MeasuringFont() {
 }
 
 void TAdvCustomToolBarButton::Click() {
-  if (FAdvToolBar && FAdvToolBar->FOptionWindow && FAdvToolBar->FOptionWindow->Visible())
-    FAdvToolBar->FOptionWindow->Hide();
+  if (FAdvToolBar) FAdvToolBar->HideOptionWindow();
   if (FAdvQuickAccessToolBar) FAdvQuickAccessToolBar->QATHideOverflow();
   TAdvCustomToolBar* t = FAdvToolBar;
   TAdvCustomToolBarControl::Click();

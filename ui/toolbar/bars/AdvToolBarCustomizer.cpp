@@ -82,6 +82,61 @@ void TDialogSettings::Assign(TPersistent* Source) {
     FEditCaption = s->FEditCaption;
     FEditGlyphPosition = s->FEditGlyphPosition;
     FLargeIcon = s->FLargeIcon;
+    FEditGlyph = s->FEditGlyph;
+    FEditGlyphVisible = s->FEditGlyphVisible;
+    FToolBarLabel = s->FToolBarLabel;
+    FCommandLabel = s->FCommandLabel;
+    FCaptionLabel = s->FCaptionLabel;
+    FGlyphPosLabel = s->FGlyphPosLabel;
+    FLargeIconCheck = s->FLargeIconCheck;
+    FTopHint = s->FTopHint;
+    FUpHint = s->FUpHint;
+    FDownHint = s->FDownHint;
+    FBottomHint = s->FBottomHint;
+    FAddHint = s->FAddHint;
+    FAddSeparatorHint = s->FAddSeparatorHint;
+    FDeleteHint = s->FDeleteHint;
+    FDeleteAllHint = s->FDeleteAllHint;
+    FEditHint = s->FEditHint;
+    FCaption = s->FCaption;
+    FButtonEditCaption = s->FButtonEditCaption;
+    FButtonEditCaptionLabel = s->FButtonEditCaptionLabel;
+    FButtonEditHintLabel = s->FButtonEditHintLabel;
+    FButtonEditIconLabel = s->FButtonEditIconLabel;
+    FButtonEditCaptionCheck = s->FButtonEditCaptionCheck;
+    FButtonEditVisibleCheck = s->FButtonEditVisibleCheck;
+    FOKButtonCaption = s->FOKButtonCaption;
+    FOKButtonHint = s->FOKButtonHint;
+    FCancelButtonCaption = s->FCancelButtonCaption;
+    FCancelButtonHint = s->FCancelButtonHint;
+    FResetButtonCaption = s->FResetButtonCaption;
+    FResetButtonHint = s->FResetButtonHint;
+    FAddGlowButtonHint = s->FAddGlowButtonHint;
+    FGlyphPositionLeftCaption = s->FGlyphPositionLeftCaption;
+    FGlyphPositionTopCaption = s->FGlyphPositionTopCaption;
+    FGlyphPositionRightCaption = s->FGlyphPositionRightCaption;
+    FGlyphPositionBottomCaption = s->FGlyphPositionBottomCaption;
+    FGlyphEditNoneIconCaption = s->FGlyphEditNoneIconCaption;
+    return;
+  }
+  TPersistent::Assign(Source);
+}
+
+void TCustomizedOptions::Set(bool& Field, bool Value) {
+  if (Field == Value) return;
+  Field = Value;
+  if (OnChange) OnChange(this);
+}
+
+void TCustomizedOptions::Assign(TPersistent* Source) {
+  if (auto* o = dynamic_cast<TCustomizedOptions*>(Source)) {
+    FAddButton = o->FAddButton;
+    FReOrder = o->FReOrder;
+    FDelete = o->FDelete;
+    FDeleteAll = o->FDeleteAll;
+    FAddSeparator = o->FAddSeparator;
+    FAddGlowButton = o->FAddGlowButton;
+    FEditButton = o->FEditButton;
     return;
   }
   TPersistent::Assign(Source);
@@ -95,6 +150,7 @@ TAdvToolBarCustomizer::TAdvToolBarCustomizer(TComponent* AOwner)
       FCommands(new TATBCommands(this)),
       FButtonProperties(new TButtonProperties),
       FDialogSettings(new TDialogSettings),
+      FOptions(new TCustomizedOptions),
       FDeleteItems(new TDbgList) {}
 
 void TAdvToolBarCustomizer::Destroy() {

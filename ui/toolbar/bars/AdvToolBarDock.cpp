@@ -17,7 +17,7 @@ void TAdvCustomToolBar::SetParent(TWinControl* AParent) {
     TCustomControl::SetParent(AParent);
     return;
   }
-  if (!IsLoading() && FOptionWindow && FOptionWindow->Visible()) FOptionWindow->Hide();
+  if (!IsLoading()) HideOptionWindow();
   FChangingParent = true;
   struct Clear {
     bool& f;

@@ -10,14 +10,6 @@
 
 namespace {
 
-// Sets a flag for the life of the guard and puts its old value back.
-struct FlagGuard {
-  bool& Flag;
-  bool Saved;
-  FlagGuard(bool& F, bool Value) : Flag(F), Saved(F) { Flag = Value; }
-  ~FlagGuard() { Flag = Saved; }
-};
-
 bool IsSmallRibbonButton(TControl* C) {
   if (auto* g = dynamic_cast<TAdvCustomGlowButton*>(C)) return g->ButtonSizeState() != TButtonSizeState::bsLarge;
   return IsClass(C, L"TAdvToolBarButton");
@@ -536,7 +528,7 @@ void TAdvCustomToolBar::MoveToFront(TControl* AControl) {
       GiveBack(AControl);
     }
   }
-  if (FOptionWindow && FOptionWindow->Visible()) FOptionWindow->Hide();
+  HideOptionWindow();
   UpdateOverflow();
 }
 

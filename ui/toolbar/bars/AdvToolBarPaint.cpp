@@ -9,6 +9,7 @@
 #include "ui/toolbar/bars/AdvDockPanel.h"
 #include "ui/toolbar/bars/AdvToolBar.h"
 #include "ui/toolbar/bars/ButtonFaces.h"
+#include "ui/toolbar/bars/OptionSelectorWindow.h"
 #include "ui/toolbar/bars/ToolBarPaint.h"
 
 namespace {

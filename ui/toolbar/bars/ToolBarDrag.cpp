@@ -356,7 +356,7 @@ void TAdvCustomToolBar::MouseDown(TMouseButton Button, TShiftState Shift, int X,
     if (!IsDesigning() && PtInRightHandle(p)) {
       FDownPopupIndicator = true;
       DrawRightHandle();
-      OptionClick(p);
+      OptionIndicatorClick();
       return;
     }
   } else if (FToolBarState == TToolBarState::tsFloating) {
@@ -368,7 +368,7 @@ void TAdvCustomToolBar::MouseDown(TMouseButton Button, TShiftState Shift, int X,
     if (PtInOptionButton(p) && !FDownCustomizedBtn) {
       FDownCustomizedBtn = true;
       DrawOptionButton();
-      OptionClick(p);
+      OptionIndicatorClick();
       return;
     }
     if (PtInCloseButton(p) && !FDownCloseBtn) {
@@ -381,7 +381,7 @@ void TAdvCustomToolBar::MouseDown(TMouseButton Button, TShiftState Shift, int X,
     StartOptionGlow(20, TGlowState::gsPush);
     FCapOptIndicatorDown = true;
     InvalidateToolBarRect(GetCaptionOptionRect());
-    OptionClick(p);
+    CaptionOptionClick();
   }
 }
 
@@ -466,6 +466,3 @@ void TAdvCustomToolBar::PartsMouseLeave() {
   }
 }
 
-void TAdvCustomToolBar::OptionClick(TPoint ClientPoint) {
-  if (OnOptionClick) OnOptionClick(this, ClientPoint, ClientToScreen(ClientPoint));
-}

@@ -233,7 +233,7 @@ void TAdvCustomToolBar::GlowButtonKeyDown(TObject* Sender, WORD& Key, TShiftStat
 }
 
 void TAdvCustomToolBar::GlowButtonInternalClick(TObject*) {
-  if (FOptionWindow && FOptionWindow->Visible()) FOptionWindow->Hide();
+  HideOptionWindow();
 }
 
 void TAdvCustomToolBar::FocusChanged(TControl* Focused) {
