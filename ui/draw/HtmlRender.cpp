@@ -5,6 +5,7 @@
 #include <cstring>
 #include <cwchar>
 #include <cwctype>
+#include <functional>
 #include <list>
 #include <memory>
 #include <mutex>
@@ -1698,6 +1699,7 @@ bool OnlyTextTags(const String& M) {
 // Everything a layout depends on besides the canvas itself. Measuring
 // calls leave the drawing values at their defaults.
 struct TLayoutKey {
+  size_t Hash;  // of the markup, compared first
   String HTML;
   LOGFONTW Font;
   int Ppi;
@@ -1714,7 +1716,7 @@ struct TLayoutKey {
   TFontStyles SelectionFontStyle;
 
   bool operator==(const TLayoutKey& o) const {
-    return std::memcmp(&Font, &o.Font, sizeof Font) == 0 && Ppi == o.Ppi && EqualRect(&R, &o.R) && X == o.X &&
+    return Hash == o.Hash && std::memcmp(&Font, &o.Font, sizeof Font) == 0 && Ppi == o.Ppi && EqualRect(&R, &o.R) && X == o.X &&
            Y == o.Y && FocusLink == o.FocusLink && HoverLink == o.HoverLink && LineSpacing == o.LineSpacing &&
            ShadowOffset == o.ShadowOffset && ResFactor == o.ResFactor && BiDiMode == o.BiDiMode &&
            CheckOnly == o.CheckOnly && CheckHeight == o.CheckHeight && Print == o.Print &&
@@ -1731,7 +1733,7 @@ struct TLayoutKey {
 TLayoutKey LayoutKey(const THtmlRenderParams& P) {
   TCanvas* c = P.Canvas;
   TFont* font = c->Font();
-  TLayoutKey k{P.HTML,       font->MakeLogFont(), font->PixelsPerInch(), P.R,           P.X,
+  TLayoutKey k{std::hash<String>{}(P.HTML), P.HTML, font->MakeLogFont(), font->PixelsPerInch(), P.R,           P.X,
                P.Y,          P.FocusLink,         P.HoverLink,           P.LineSpacing, 0,
                P.ResFactor,  P.BiDiMode,          P.CheckOnly,           P.CheckHeight, P.Print,
                P.IgnoreColors, P.Blink,           P.Hover,               P.WordWrap,    false,
@@ -1878,12 +1880,14 @@ struct THtmlLayoutCache::TStore {
     TRecording Runs;  // drawing calls: what was put out
     size_t Chars() const { return Key.HTML.size() + Runs.Text.size(); }
   };
+  explicit TStore(size_t Capacity) : Capacity(Capacity) {}
+  const size_t Capacity;
   std::list<TEntry> Entries;  // most recently used first
   size_t Chars = 0;
   size_t Hits = 0;
 
   void Trim() {
-    while (!Entries.empty() && (Entries.size() > MaxEntries || Chars > MaxChars)) {
+    while (!Entries.empty() && (Entries.size() > Capacity || Chars > MaxChars)) {
       Chars -= Entries.back().Chars();
       Entries.pop_back();
     }
@@ -1940,11 +1944,13 @@ struct THtmlLayoutCache::TStore {
   }
 };
 
-THtmlLayoutCache::THtmlLayoutCache() : FStore(std::make_unique<TStore>()) {}
+THtmlLayoutCache::THtmlLayoutCache(size_t Entries) : FStore(std::make_unique<TStore>(Max<size_t>(Entries, 1))) {}
 
 THtmlLayoutCache::~THtmlLayoutCache() = default;
 
 size_t THtmlLayoutCache::Count() const { return FStore->Entries.size(); }
+
+size_t THtmlLayoutCache::Capacity() const { return FStore->Capacity; }
 
 size_t THtmlLayoutCache::Hits() const { return FStore->Hits; }
 

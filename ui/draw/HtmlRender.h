@@ -119,17 +119,19 @@ bool RenderHtmlBasic(TCanvas* Canvas, const String& HTML, const TRect& R, TCusto
 // where they do not overlap) instead of laying the lines out again. Markup
 // that draws anything but text (pictures, lists, paragraphs, a body, a
 // focus rectangle, a background colour) is always laid out anew. At most
-// MaxEntries layouts and MaxChars characters of markup and text are kept,
-// the least recently used going first. One thread uses a cache: its owner's.
+// Entries layouts (MaxEntries unless the owner asks for more) and MaxChars
+// characters of markup and text are kept, the least recently used going
+// first. One thread uses a cache: its owner's.
 class THtmlLayoutCache {
  public:
   static constexpr size_t MaxEntries = 64;
   static constexpr size_t MaxChars = 256 * 1024;
-  THtmlLayoutCache();
+  explicit THtmlLayoutCache(size_t Entries = MaxEntries);
   ~THtmlLayoutCache();
   THtmlLayoutCache(const THtmlLayoutCache&) = delete;
   THtmlLayoutCache& operator=(const THtmlLayoutCache&) = delete;
   size_t Count() const;
+  size_t Capacity() const;
   // Calls answered from the cache since it was made or last cleared.
   size_t Hits() const;
   void Clear();
