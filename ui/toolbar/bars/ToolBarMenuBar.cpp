@@ -232,6 +232,8 @@ void TAdvCustomToolBar::SetMenu(TMainMenu* Value) {
                                   TControlStyleItem::csMenuEvents};
     if (HandleAllocated()) RecreateWnd();
   }
+  // A merge is laid over the menu it was made on: it ends with that menu.
+  if (FMergedMenu) MergeMenu(nullptr);
   if (FMenu) {
     for (int i = FATBControls->Count() - 1; i >= 0; --i)
       if (auto* b = dynamic_cast<TAdvCustomToolBarButton*>(ToolBarControls(i)); b && b->FToolBarCreated) b->Free();
@@ -242,6 +244,10 @@ void TAdvCustomToolBar::SetMenu(TMainMenu* Value) {
   FMenu->FreeNotification(this);
   FMenu->Handle();
   if (!IsLoading() || FMenu->Images()) SetImages(FMenu->Images());
+  BuildMenuButtons();
+}
+
+void TAdvCustomToolBar::BuildMenuButtons() {
   TMenuItem* items = FMenu->Items();
   for (int i = 0; i < items->Count(); ++i) NewMenuButton(items->Items(i));
   int next = 0;
@@ -254,6 +260,10 @@ void TAdvCustomToolBar::SetMenu(TMainMenu* Value) {
 void TAdvCustomToolBar::UpdateMenu() {
   if (!FMenu) return;
   FMenu->Handle();
+  // A merge shown now is taken off, and laid again over the updated
+  // buttons.
+  bool remerge = FMergeApplied;
+  if (remerge) UndoMergedButtons();
   TMenuItem* items = FMenu->Items();
   bool rebuild = false;
   BeginUpdate();
@@ -270,10 +280,13 @@ void TAdvCustomToolBar::UpdateMenu() {
   }
   EndUpdate();
   if (rebuild) {
-    TMainMenu* m = FMenu;
-    SetMenu(nullptr);
-    SetMenu(m);
+    // Every button of the menu is made again.
+    for (int i = FATBControls->Count() - 1; i >= 0; --i)
+      if (auto* b = dynamic_cast<TAdvCustomToolBarButton*>(ToolBarControls(i)); b && b->FToolBarCreated) b->Free();
+    SetImages(FMenu->Images());
+    BuildMenuButtons();
   }
+  if (remerge && FMergedMenu) CreateMergedButtons();
 }
 
 // ---------------------------------------------------------------------------
@@ -389,6 +402,7 @@ bool TAdvCustomToolBar::DropButtonMenu(TAdvCustomToolBarButton* Button) {
     FOwnsTempMenu = true;
     FButtonMenu = item;
     FMenuButton = Button;
+    AddMDIChildItems();
     for (int i = item->Count() - 1; i >= 0; --i) {
       TMenuItem* sub = item->Items(i);
       item->Remove(sub);
@@ -458,6 +472,7 @@ void TAdvCustomToolBar::RestoreButtonMenu() {
     FMenuButton = nullptr;
     FButtonMenu = nullptr;
   }
+  FreeMDIChildItems();
 }
 
 void TAdvCustomToolBar::MenuClosed() {
