@@ -222,6 +222,27 @@ TEST_F(MenuMerge, TheMergeOutlivesAnUpdateAndEndsWhenTheMergedMenuIsFreed) {
   EXPECT_EQ(Bar->ToolBarControlCount(), 0);
 }
 
+TEST_F(MenuMerge, TheMergedMenusShortcutsWorkWhileItShows) {
+  TMainMenu* own = MakeMenu(Form, {{L"File", 0}, {L"Edit", 1}});
+  TMainMenu* merged = MakeMenu(Form, {{L"Doc", 1}});
+  int ownRuns = 0, mergedRuns = 0;
+  TMenuItem* ownEntry = own->Items()->Items(0)->Items(0);
+  TMenuItem* mergedEntry = merged->Items()->Items(0)->Items(0);
+  ownEntry->SetShortCut(ShortCut(VK_F6, TShiftState{}));
+  ownEntry->OnClick = [&](TObject*) { ++ownRuns; };
+  mergedEntry->SetShortCut(ShortCut(VK_F5, TShiftState{}));
+  mergedEntry->OnClick = [&](TObject*) { ++mergedRuns; };
+  Bar->SetMenu(own);
+  EXPECT_FALSE(Bar->IsShortCut(VK_F5, 0, false));
+  Bar->MergeMenu(merged);
+  EXPECT_TRUE(Bar->IsShortCut(VK_F5, 0, false));
+  EXPECT_TRUE(Bar->IsShortCut(VK_F6, 0, false));
+  Bar->UnmergeMenu(merged);
+  EXPECT_FALSE(Bar->IsShortCut(VK_F5, 0, false));
+  EXPECT_EQ(mergedRuns, 1);
+  EXPECT_EQ(ownRuns, 1);
+}
+
 // ---------------------------------------------------------------------------
 // The window menu's MDI children
 
