@@ -67,6 +67,17 @@ std::vector<String> VisibleCaptions(TAdvCustomToolBar* Bar) {
   return v;
 }
 
+// A toolbar named "MenuBar" on a top dock panel of Form.
+TAdvToolBar* NewMenuBar(TForm* Form) {
+  auto* top = new TAdvDockPanel(Form);
+  top->SetParent(Form);
+  top->SetAlign(TDockAlign::daTop);
+  auto* bar = new TAdvToolBar(Form);
+  bar->SetName(L"MenuBar");
+  bar->SetParent(top);
+  return bar;
+}
+
 struct MenuBarOnForm : ::testing::Test {
   TForm* Form = nullptr;
   TAdvToolBar* Bar = nullptr;
@@ -74,12 +85,7 @@ struct MenuBarOnForm : ::testing::Test {
     ResetToolBarState();
     Form = new TForm(nullptr);
     Form->SetBounds(40, 40, 640, 200);
-    auto* top = new TAdvDockPanel(Form);
-    top->SetParent(Form);
-    top->SetAlign(TDockAlign::daTop);
-    Bar = new TAdvToolBar(Form);
-    Bar->SetName(L"MenuBar");
-    Bar->SetParent(top);
+    Bar = NewMenuBar(Form);
     Form->Show();
   }
   void TearDown() override {
@@ -264,12 +270,7 @@ struct WindowMenuFixture : ::testing::Test {
     Window = Menu->Items()->Items(1);
     Window->Items(0)->SetCaption(L"&Cascade");
     Frame->SetWindowMenu(Window);
-    auto* top = new TAdvDockPanel(Frame);
-    top->SetParent(Frame);
-    top->SetAlign(TDockAlign::daTop);
-    Bar = new TAdvToolBar(Frame);
-    Bar->SetName(L"MenuBar");
-    Bar->SetParent(top);
+    Bar = NewMenuBar(Frame);
     Bar->SetMenu(Menu);
     Frame->Show();
     for (const wchar_t* c : {L"Alpha", L"Beta", L"Gamma"}) Open(c);
