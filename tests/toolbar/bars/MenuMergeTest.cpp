@@ -249,6 +249,45 @@ TEST_F(MenuMerge, TheMergedMenusShortcutsWorkWhileItShows) {
   EXPECT_EQ(ownRuns, 1);
 }
 
+// A choice in a merged button's menu that switches the merge (another
+// document activated) takes that button away while its menu's entries are
+// still lent out: they go back to their item all the same.
+TEST_F(MenuMerge, AMergedButtonTakenAwayByAChoiceInItsOwnMenuGivesItsEntriesBack) {
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
+  TMainMenu* own = MakeMenu(Form, {{L"File", 0}, {L"Help", 9}});
+  TMainMenu* first = MakeMenu(Form, {{L"Doc", 2}});
+  TMainMenu* second = MakeMenu(Form, {{L"Sheet", 2}});
+  Bar->SetMenu(own);
+  Bar->MergeMenu(first);
+  TMenuItem* doc = first->Items()->Items(0);
+  TMenuItem* entry = doc->Items(0);
+  entry->OnClick = [&](TObject*) { Bar->MergeMenu(second); };
+  TAdvCustomToolBarButton* button = nullptr;
+  for (const TShown& s : Shown(Bar))
+    if (s.Item == doc) button = static_cast<TAdvCustomToolBarButton*>(s.Control);
+  ASSERT_TRUE(button);
+  TMenuIdleHook hook([&](HWND) {
+    PostMenuKey(VK_DOWN);
+    AfterMenuSettles([] {
+      PostMenuKey(VK_RETURN);
+      AfterMenuSettles([] {
+        if (!OpenMenuWindows().empty()) EndMenu();
+      });
+    });
+  });
+  button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  EXPECT_TRUE(hook.Ran());
+  EXPECT_TRUE(PumpUntil([&] { return Bar->MergedMenu() == second && !Bar->MenuDropped(); }));
+  PumpFor(20);
+  EXPECT_EQ(VisibleCaptions(Bar), (std::vector<String>{L"File", L"Sheet", L"Help"}));
+  ASSERT_EQ(doc->Count(), 1);
+  EXPECT_EQ(doc->Items(0), entry);
+  EXPECT_EQ(Bar->ActiveMenu(), nullptr);
+  // Merged again, the first menu drops its entry as before.
+  Bar->MergeMenu(first);
+  EXPECT_EQ(VisibleCaptions(Bar), (std::vector<String>{L"File", L"Doc", L"Help"}));
+}
+
 // ---------------------------------------------------------------------------
 // The window menu's MDI children
 

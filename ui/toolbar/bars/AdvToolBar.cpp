@@ -187,6 +187,7 @@ void TAdvCustomToolBar::Notification(TComponent* AComponent, TOperation Operatio
   }
   if (AComponent == FMergedMenu) UnmergeMenu(FMergedMenu);
   MDIChildMenuGone(AComponent);
+  if (AComponent == FButtonMenu) FButtonMenu = nullptr;
   if (AComponent == FTempMenu) {
     FTempMenu = nullptr;
     FOwnsTempMenu = false;

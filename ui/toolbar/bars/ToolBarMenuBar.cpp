@@ -401,6 +401,7 @@ bool TAdvCustomToolBar::DropButtonMenu(TAdvCustomToolBarButton* Button) {
     FTempMenu = popup;
     FOwnsTempMenu = true;
     FButtonMenu = item;
+    item->FreeNotification(this);
     FMenuButton = Button;
     AddMDIChildItems();
     for (int i = item->Count() - 1; i >= 0; --i) {
@@ -459,12 +460,19 @@ bool TAdvCustomToolBar::DropButtonMenu(TAdvCustomToolBarButton* Button) {
 }
 
 void TAdvCustomToolBar::RestoreButtonMenu() {
-  if (FButtonMenu && FMenuButton && FMenuButton->MenuItem() && FTempMenu && FOwnsTempMenu) {
-    TMenuItem* items = FTempMenu->Items();
-    for (int i = items->Count() - 1; i >= 0; --i) {
-      TMenuItem* sub = items->Items(i);
-      items->Remove(sub);
-      FButtonMenu->Insert(0, sub);
+  // The entries go back to their item even when the button that dropped
+  // them is gone meanwhile (a choice in the menu ended a merge); when the
+  // item itself is gone they go with the popup, as they would have gone
+  // with their item.
+  if (FTempMenu && FOwnsTempMenu) {
+    if (FButtonMenu) {
+      TMenuItem* items = FTempMenu->Items();
+      for (int i = items->Count() - 1; i >= 0; --i) {
+        TMenuItem* sub = items->Items(i);
+        items->Remove(sub);
+        FButtonMenu->Insert(0, sub);
+      }
+      FButtonMenu->RemoveFreeNotification(this);
     }
     FTempMenu->Free();
     FTempMenu = nullptr;
