@@ -392,6 +392,13 @@ TEST_F(WindowMenu, ListsTheChildrenWithTheActiveOneCheckedAndFollowsThem) {
   EXPECT_EQ(DropWindowMenu(), (std::vector<String>{L"&Cascade"}));
 }
 
+TEST_F(WindowMenu, AWindowMenuWithoutEntriesOfItsOwnDropsTheChildren) {
+  Window->Items(0)->Free();
+  ASSERT_EQ(Window->Count(), 0);
+  EXPECT_EQ(DropWindowMenu(), (std::vector<String>{L"Alpha", L"Beta", L"*Gamma"}));
+  EXPECT_EQ(Window->Count(), 0);
+}
+
 TEST_F(WindowMenu, OnlyTheMenuHoldingTheWindowMenuListsTheChildren) {
   Frame->SetWindowMenu(nullptr);
   Bar->AddMDIChildMenu(Children[0], L"again");  // no window menu: not taken
