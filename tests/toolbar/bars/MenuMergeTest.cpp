@@ -203,6 +203,14 @@ TEST_F(MenuMerge, MergingTwiceSwitchesMenusAndTheOwnMenuIsNeverMergedIntoItself)
   EXPECT_EQ(Bar->MergedMenu(), second);
   Bar->UnmergeMenu(second);
   EXPECT_EQ(Shown(Bar), before);
+
+  // A new menu of the bar's own ends a merge made on the old one.
+  Bar->MergeMenu(first);
+  TMainMenu* other = MakeMenu(Form, {{L"Start", 0}, {L"Tools", 5}});
+  Bar->SetMenu(other);
+  EXPECT_EQ(Bar->MergedMenu(), nullptr);
+  EXPECT_EQ(VisibleCaptions(Bar), (std::vector<String>{L"Start", L"Tools"}));
+  EXPECT_EQ(Bar->ToolBarControlCount(), 2);
 }
 
 TEST_F(MenuMerge, TheMergeOutlivesAnUpdateAndEndsWhenTheMergedMenuIsFreed) {
