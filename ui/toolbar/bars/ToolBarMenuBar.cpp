@@ -283,7 +283,7 @@ void TAdvCustomToolBar::UpdateMenu() {
     // Every button of the menu is made again.
     for (int i = FATBControls->Count() - 1; i >= 0; --i)
       if (auto* b = dynamic_cast<TAdvCustomToolBarButton*>(ToolBarControls(i)); b && b->FToolBarCreated) b->Free();
-    SetImages(FMenu->Images());
+    if (!IsLoading() || FMenu->Images()) SetImages(FMenu->Images());
     BuildMenuButtons();
   }
   if (remerge && FMergedMenu) CreateMergedButtons();
