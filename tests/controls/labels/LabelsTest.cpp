@@ -535,18 +535,12 @@ TEST_F(Html, UpdateBracket) {
 TEST_F(Html, RepaintsAreDrawnFromTheLabelsOwnLayouts) {
   L->SetBounds(20, 20, 200, 40);
   SetText(L"<b>SMS:</b> 3 <i>new</i> for <font color=\"#0000FF\">you</font>");
-  auto same = [](TBitmap* A, TBitmap* B) {
-    for (int y = 0; y < A->Height(); ++y)
-      for (int x = 0; x < A->Width(); ++x)
-        if (PixelAt(A, x, y) != PixelAt(B, x, y)) return false;
-    return true;
-  };
   auto laidOut = Shot();
   EXPECT_GT(L->HtmlCache().Count(), 0u);
   const size_t hits = L->HtmlCache().Hits();
   auto kept = Shot();
   EXPECT_GT(L->HtmlCache().Hits(), hits);
-  EXPECT_TRUE(same(laidOut.get(), kept.get()));
+  EXPECT_TRUE(SamePixels(laidOut.get(), kept.get()));
   EXPECT_GT(CountPixels(kept.get(), TRect(20, 20, 220, 60), 0xFF0000, 60), 0);
   // Another label keeps its own.
   auto* other = new THTMLabel(Form);

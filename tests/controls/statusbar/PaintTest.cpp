@@ -606,27 +606,21 @@ TEST_F(PaintFixture, HtmlPanelsAreDrawnAgainFromTheBarsOwnLayouts) {
   Bar->SetAntiAlias(TAntiAlias::aaNone);
   const String text = L"chars: <b>137</b> / SMS: <font color=\"#0000FF\">1</font> <i>new</i>";
   TAdvOfficeStatusPanel* panel = AddPanel(250, PS::psHTML, text);
-  auto same = [](TBitmap* A, TBitmap* B) {
-    for (int y = 0; y < A->Height(); ++y)
-      for (int x = 0; x < A->Width(); ++x)
-        if (PixelAt(A, x, y) != PixelAt(B, x, y)) return false;
-    return true;
-  };
   auto laidOut = Paint();
   EXPECT_GT(Bar->HtmlCache().Count(), 0u);
   const size_t hits = Bar->HtmlCache().Hits();
   auto kept = Paint();
   EXPECT_GT(Bar->HtmlCache().Hits(), hits);
-  EXPECT_TRUE(same(laidOut.get(), kept.get()));
+  EXPECT_TRUE(SamePixels(laidOut.get(), kept.get()));
   EXPECT_GT(Count(kept.get(), TRect(1, 1, 250, 17), 0xFF0000, 60), 0);  // the blue digit
 
   // New text is laid out anew, and the old one comes back as it was.
   panel->SetText(L"chars: <b>138</b> / SMS: <font color=\"#0000FF\">1</font> <i>new</i>");
   auto changed = Paint();
-  EXPECT_FALSE(same(laidOut.get(), changed.get()));
+  EXPECT_FALSE(SamePixels(laidOut.get(), changed.get()));
   panel->SetText(text);
   auto back = Paint();
-  EXPECT_TRUE(same(laidOut.get(), back.get()));
+  EXPECT_TRUE(SamePixels(laidOut.get(), back.get()));
 
   // Each bar keeps its own layouts.
   auto* other = new TAdvOfficeStatusBar(Form);
