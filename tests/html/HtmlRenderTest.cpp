@@ -1305,8 +1305,8 @@ TEST_F(HtmlKept, OnlyTextIsKeptAndTheCacheStaysBounded) {
   P.FocusLink = 0;
   Draw(L"a <a href=\"x\">focused</a> link", true);
   P.FocusLink = -1;
-  for (const wchar_t* m : {L"<ul><li>item</ul>", L"<p bgcolor=\"#FF0000\">band</p>", L"<font bgcolor=\"#00FF00\">back</font>",
-                           L"text<hr>", L"<e>misspelt</e>"}) {
+  for (const wchar_t* m : {L"<ul><li>item</ul>", L"<p bgcolor=\"#FF0000\">band</p>",
+                           L"<font bgcolor=\"#00FF00\">back</font>", L"text<hr>", L"<e>misspelt</e>"}) {
     SCOPED_TRACE(testing::Message() << String(m).size());
     const auto fresh = Draw(m, false);
     EXPECT_EQ(Draw(m, true), fresh);

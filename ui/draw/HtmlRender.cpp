@@ -1716,8 +1716,8 @@ struct TLayoutKey {
   TFontStyles SelectionFontStyle;
 
   bool operator==(const TLayoutKey& o) const {
-    return Hash == o.Hash && std::memcmp(&Font, &o.Font, sizeof Font) == 0 && Ppi == o.Ppi && EqualRect(&R, &o.R) && X == o.X &&
-           Y == o.Y && FocusLink == o.FocusLink && HoverLink == o.HoverLink && LineSpacing == o.LineSpacing &&
+    return Hash == o.Hash && std::memcmp(&Font, &o.Font, sizeof Font) == 0 && Ppi == o.Ppi &&
+           EqualRect(&R, &o.R) && X == o.X && Y == o.Y && FocusLink == o.FocusLink && HoverLink == o.HoverLink && LineSpacing == o.LineSpacing &&
            ShadowOffset == o.ShadowOffset && ResFactor == o.ResFactor && BiDiMode == o.BiDiMode &&
            CheckOnly == o.CheckOnly && CheckHeight == o.CheckHeight && Print == o.Print &&
            IgnoreColors == o.IgnoreColors && Blink == o.Blink && Hover == o.Hover && WordWrap == o.WordWrap &&
@@ -1733,13 +1733,20 @@ struct TLayoutKey {
 TLayoutKey LayoutKey(const THtmlRenderParams& P) {
   TCanvas* c = P.Canvas;
   TFont* font = c->Font();
-  TLayoutKey k{std::hash<String>{}(P.HTML), P.HTML, font->MakeLogFont(), font->PixelsPerInch(), P.R,           P.X,
-               P.Y,          P.FocusLink,         P.HoverLink,           P.LineSpacing, 0,
-               P.ResFactor,  P.BiDiMode,          P.CheckOnly,           P.CheckHeight, P.Print,
-               P.IgnoreColors, P.Blink,           P.Hover,               P.WordWrap,    false,
-               P.Images,     P.PictureCache,      P.PictureContainer,    clNone,        clNone,
-               clNone,       clNone,              clNone,                clNone,        clNone,
-               clNone,       TFontStyles{}};
+  TLayoutKey k{std::hash<String>{}(P.HTML),
+               P.HTML,
+               font->MakeLogFont(),
+               font->PixelsPerInch(),
+               P.R,
+               P.X, P.Y, P.FocusLink, P.HoverLink, P.LineSpacing, 0,
+               P.ResFactor,
+               P.BiDiMode,
+               P.CheckOnly, P.CheckHeight, P.Print, P.IgnoreColors, P.Blink, P.Hover, P.WordWrap, false,
+               P.Images,
+               P.PictureCache,
+               P.PictureContainer,
+               clNone, clNone, clNone, clNone, clNone, clNone, clNone, clNone,
+               TFontStyles{}};
   if (!P.CheckHeight) {
     k.ShadowOffset = P.ShadowOffset;
     k.PlainAlign = GetTextAlign(c->Handle()) == (TA_LEFT | TA_TOP | TA_NOUPDATECP);
