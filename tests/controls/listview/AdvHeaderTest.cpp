@@ -7,6 +7,7 @@
 #include "base/IniFiles.h"
 #include "base/Registry.h"
 #include "tests/controls/listview/AdvListViewTest.h"
+#include "tests/controls/listview/ShownColumn.h"
 #include "tests/support/MessageCounter.h"
 
 namespace {
@@ -312,14 +313,9 @@ TEST_F(AdvHeader, ADraggedWidthSurvivesEveryRewriteOfTheColumn) {
   }
   // The rewrites themselves reached the window, and a width set by the
   // program still does.
-  wchar_t text[32] = {0};
-  LVCOLUMNW col{};
-  col.mask = LVCF_TEXT | LVCF_FMT;
-  col.pszText = text;
-  col.cchTextMax = 32;
-  SendMessageW(List->Handle(), LVM_GETCOLUMNW, 1, reinterpret_cast<LPARAM>(&col));
-  EXPECT_EQ(String(text), L"Renamed");
-  EXPECT_EQ(col.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_RIGHT);
+  TShownColumn shown = ShownColumn(List->Handle(), 1);
+  EXPECT_EQ(shown.Text, L"Renamed");
+  EXPECT_EQ(shown.Format & LVCFMT_JUSTIFYMASK, LVCFMT_RIGHT);
   List->Columns()->Items(1)->SetWidth(60);
   EXPECT_EQ(SendMessageW(List->Handle(), LVM_GETCOLUMNWIDTH, 1, 0), 60);
 }
