@@ -77,6 +77,8 @@ void TBlockSocket::CreateSocketForSin(const TVarSin& Sin) {
   if (FSocket != INVALID_SOCKET) return;
   FBuffer.clear();
   FKnownPending = 0;
+  FRecvTimeoutOption = 0;
+  FHandleRecvWait = kOptionRecvWait;
   FBinded = false;
   FIP6used = Sin.AddressFamily == AF_INET6;
   FSocket = W().socket(Sin.AddressFamily, GetSocketType(), GetSocketProtocol());
@@ -207,6 +209,8 @@ void TBlockSocket::SetSocket(TSocket Value) {
   FdSetAdd(FSocket, FFDSet);
   FBuffer.clear();
   FKnownPending = 0;
+  FRecvTimeoutOption = 0;
+  FHandleRecvWait = kOptionRecvWait;
   FRemoteSinError = 0;
   GetSins();
   FIP6used = FRemoteSin.AddressFamily == AF_INET6;
@@ -273,6 +277,8 @@ void TBlockSocket::ApplyOption(TSynaOption* Option) {
     }
     case TSynaOptionType::SOT_RecvTimeout:
       SetSocketOptionInt(SOL_SOCKET, SO_RCVTIMEO, Option->Value);
+      FRecvTimeoutOption = Option->Value;
+      FHandleRecvWait = kOptionRecvWait;
       break;
     case TSynaOptionType::SOT_SendTimeout:
       SetSocketOptionInt(SOL_SOCKET, SO_SNDTIMEO, Option->Value);

@@ -130,6 +130,7 @@ int TBlockSocket::ApplyReadFilter(void* Buffer, int Count) {
 int TBlockSocket::RecvBuffer(void* Buffer, int Length) {
   if (CheckStopFlag()) return 0;
   ThrottleBandwidth(Length, FMaxRecvBandwidth, FNextRecv);
+  RestoreHandleRecvWait();
   int r = W().recv(FSocket, static_cast<char*>(Buffer), Length, 0);
   if (r == 0)
     SetErrorCode(WSAECONNRESET);  // the peer closed the connection
@@ -245,6 +246,63 @@ AnsiString TBlockSocket::RecvPacket(int Timeout) {
   return result;
 }
 
+void TBlockSocket::SetHandleRecvWait(int Value) {
+  if (FHandleRecvWait == Value) return;
+  W().setsockopt(FSocket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&Value), sizeof Value);
+  FHandleRecvWait = Value;
+}
+
+void TBlockSocket::RestoreHandleRecvWait() {
+  if (FHandleRecvWait == kOptionRecvWait) return;
+  W().setsockopt(FSocket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&FRecvTimeoutOption),
+                 sizeof FRecvTimeoutOption);
+  FHandleRecvWait = kOptionRecvWait;
+}
+
+bool TBlockSocket::CanReceiveDirect(int Timeout) {
+  // A time-out of 0 is a poll, which the handle's own wait cannot express
+  // (0 there means no limit).
+  return Timeout != 0 && FBuffer.empty() && !FLastCR && !FLastLF && !FNonBlockMode && FMaxRecvBandwidth <= 0 &&
+         !FStopFlag && FHeartbeatRate == 0 && !OnStatus && !OnMonitor && !OnReadFilter && W().WSARecv &&
+         FSocket != INVALID_SOCKET && PlatformStreamReceive();
+}
+
+int TBlockSocket::ReceiveDirect(void* Buffer, int Room, int Timeout) {
+  // What a count, a wait for readability and a receive of the count would
+  // give, by the platform's receive alone: it waits as long as a wait for
+  // readability would have, and takes what the handle holds, up to a whole
+  // packet. Asking for the count and waiting apart cost each about as much
+  // as the receive itself.
+  SetHandleRecvWait(Timeout < 0 ? 0 : Timeout);
+  const int kPacket = 65536;
+  WSABUF parts[2];
+  parts[0].len = static_cast<ULONG>(Room);
+  parts[0].buf = static_cast<char*>(Buffer);
+  DWORD count = 1;
+  if (Room < kPacket) {
+    if (FDirectTail.size() < static_cast<size_t>(kPacket - Room)) FDirectTail.resize(static_cast<size_t>(kPacket));
+    parts[1].len = static_cast<ULONG>(kPacket - Room);
+    parts[1].buf = FDirectTail.data();
+    count = 2;
+  }
+  DWORD got = 0, flags = 0;
+  FKnownPending = 0;
+  int r = W().WSARecv(FSocket, parts, count, &got, &flags, nullptr, nullptr);
+  if (r == SOCKET_ERROR) {
+    SockCheck(r);  // a wait that ran out is WSAETIMEDOUT, as a wait for readability gives
+  } else if (got == 0) {
+    SetErrorCode(WSAECONNRESET);  // the peer closed the connection
+  } else {
+    ResetLastError();
+    FRecvCounter += static_cast<int>(got);
+  }
+  ExceptCheck();
+  if (FLastError != 0) return 0;
+  if (static_cast<int>(got) <= Room) return static_cast<int>(got);
+  FBuffer.assign(FDirectTail.data(), got - static_cast<DWORD>(Room));
+  return Room;
+}
+
 int TBlockSocket::RecvBufferEx(void* Buffer, int Length, int Timeout) {
   ResetLastError();
   if (Length <= 0) return 0;
@@ -252,6 +310,18 @@ int TBlockSocket::RecvBufferEx(void* Buffer, int Length, int Timeout) {
   int timeout = Timeout;
   for (;;) {
     uint32_t started = TickMs();
+    if (CanReceiveDirect(timeout)) {
+      stored += ReceiveDirect(AdvancePointer(Buffer, stored), Length - stored, timeout);
+      if (FLastError != 0 || stored >= Length) break;
+      if (!FInterPacketTimeout && timeout >= 0) {
+        timeout -= static_cast<int>(TickSpan(started, TickMs()));
+        if (timeout <= 0) {
+          SetErrorCode(WSAETIMEDOUT);
+          break;
+        }
+      }
+      continue;
+    }
     AnsiString packet = RecvPacket(timeout);
     if (FLastError != 0) {
       KeepPacketRoom(packet);
@@ -429,6 +499,7 @@ void TBlockSocket::RecvStreamIndy(TStream* Stream, int Timeout) {
 }
 
 int TBlockSocket::PeekBuffer(void* Buffer, int Length) {
+  RestoreHandleRecvWait();
   int r = W().recv(FSocket, static_cast<char*>(Buffer), Length, MSG_PEEK);
   SockCheck(r);
   ExceptCheck();
