@@ -426,7 +426,6 @@ void TUDPThread::ReceiveOne(const TPassSettings& S) {
   if (FUDPData.empty()) return;
   AnsiString hex = HexDump(FUDPData);
   AnsiString data = S.UTF8 ? ConvertCharset(FUDPData, TMimeChar::UTF_8, TMimeChar::CP1250) : FUDPData;
-  AnsiString reply;
   Synchronize([&] {
     if (!FOvUDPS) return;
     FOvUDPS->FPacketUDPHex = AnsiToWide(hex);
@@ -434,11 +433,14 @@ void TUDPThread::ReceiveOne(const TPassSettings& S) {
     FOvUDPS->FPeerIP = FUDPPeerIP;
     FOvUDPS->FPeerPort = peerPort;
     FOvUDPS->DoGetPacketUDP();
-    reply = WideToAnsi(FOvUDPS->FUdpResponse);
+    AnsiString reply = WideToAnsi(FOvUDPS->FUdpResponse);
     FOvUDPS->FUdpResponse.clear();
+    // The reply leaves at once, from here: the worker waits for this call
+    // and keeps off its socket meanwhile, so the answer need not wait until
+    // the worker has woken up again.
+    if (S.UTF8) reply = ConvertCharset(reply, TMimeChar::CP1250, TMimeChar::UTF_8);
+    if (!reply.empty()) sock->SendString(reply + le);
   });
-  if (S.UTF8) reply = ConvertCharset(reply, TMimeChar::CP1250, TMimeChar::UTF_8);
-  if (!reply.empty()) sock->SendString(reply + le);
 }
 
 void TUDPThread::SendQueued(const TPassSettings& S) {

@@ -35,8 +35,13 @@ bool CheckSynchronize();
 // Called after a call was queued, to wake the GUI thread (the application
 // posts a message to its utility window).
 extern void (*WakeMainThread)();
-// Signalled while calls are queued; WaitFor-style loops wait on it.
+// Auto-reset, set when calls were queued; the GUI thread's own waits (the
+// idle wait below, WaitFor) wake by it.
 HANDLE SyncEvent();
+// The idle wait of the GUI thread's message loop: until a message arrives
+// or a call is queued (returns at once when one waits already). Calls queued
+// meanwhile set only the event, without a wake-up message.
+void WaitForMessageOrSynchronize();
 
 // A worker thread: derive, override Execute, and start it once the object is
 // whole.

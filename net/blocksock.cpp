@@ -77,6 +77,7 @@ void TBlockSocket::CreateSocketForSin(const TVarSin& Sin) {
   if (FSocket != INVALID_SOCKET) return;
   FBuffer.clear();
   FKnownPending = 0;
+  FReadableDatagram = false;
   FRecvTimeoutOption = 0;
   FHandleRecvWait = kOptionRecvWait;
   FBinded = false;
@@ -100,6 +101,7 @@ void TBlockSocket::AbortSocket() {
   if (FSocket != INVALID_SOCKET) W().closesocket(FSocket);
   FSocket = INVALID_SOCKET;
   FKnownPending = 0;
+  FReadableDatagram = false;
   DiscardQueuedOptions();
   FFamily = FFamilySave;
   ReportStatus(THookSocketReason::HR_SocketClose, String());
@@ -209,6 +211,7 @@ void TBlockSocket::SetSocket(TSocket Value) {
   FdSetAdd(FSocket, FFDSet);
   FBuffer.clear();
   FKnownPending = 0;
+  FReadableDatagram = false;
   FRecvTimeoutOption = 0;
   FHandleRecvWait = kOptionRecvWait;
   FRemoteSinError = 0;

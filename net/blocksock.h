@@ -265,6 +265,9 @@ class TBlockSocket : public TObject {
   // RecvBuffer reads directly; a class whose RecvBuffer reads another way
   // clears it, so that a receive after a wait goes through RecvBuffer.
   bool FPlatformCount = false;
+  // The last CanRead found the handle readable and nothing was received
+  // since: a datagram (or its error) waits to be taken.
+  bool FReadableDatagram = false;
   uint32_t FNextSend = 0;
   uint32_t FNextRecv = 0;
   std::atomic<bool> FStopFlag{false};

@@ -128,6 +128,7 @@ int TBlockSocket::ApplyReadFilter(void* Buffer, int Count) {
 }
 
 int TBlockSocket::RecvBuffer(void* Buffer, int Length) {
+  FReadableDatagram = false;
   if (CheckStopFlag()) return 0;
   ThrottleBandwidth(Length, FMaxRecvBandwidth, FNextRecv);
   RestoreHandleRecvWait();
@@ -202,7 +203,13 @@ AnsiString TBlockSocket::RecvPacket(int Timeout) {
   } else {
     // Bytes a stream handle is known to hold need no second question.
     int waiting = FKnownPending > 0 ? static_cast<int>(FKnownPending < 65536 ? FKnownPending : 65536) : 0;
-    if (waiting == 0) {
+    if (waiting == 0 && FReadableDatagram && GetSocketType() == SOCK_DGRAM) {
+      // A wait just found a datagram (or an error) waiting and nothing was
+      // received since: one receive takes it, whatever its size, without a
+      // question about its count first.
+      waiting = -1;
+      result = ReceivePacket(65536, false);
+    } else if (waiting == 0) {
       SleepMs(0);
       waiting = WaitingData();
     }
@@ -214,6 +221,8 @@ AnsiString TBlockSocket::RecvPacket(int Timeout) {
       // the count stays exact.
       if (FKnownPending > 0 && FMaxRecvBandwidth <= 0) waiting = 65536;
       result = ReceivePacket(waiting, false);
+    } else if (waiting < 0) {
+      // Taken above.
     } else if (CanRead(Timeout)) {
       if (GetSocketType() == SOCK_DGRAM) {
         // One receive takes the next datagram whatever its size, an empty
@@ -236,6 +245,7 @@ AnsiString TBlockSocket::RecvPacket(int Timeout) {
       SetErrorCode(WSAETIMEDOUT);
     }
   }
+  FReadableDatagram = false;
   if (FConvertLineEnd && !result.empty()) {
     if (FLastCR && result[0] == '\n') result.erase(0, 1);
     if (FLastLF && !result.empty() && result[0] == '\r') result.erase(0, 1);
@@ -577,6 +587,7 @@ bool TBlockSocket::CanRead(int Timeout) {
     readable = WaitReadable(FHeartbeatRate);
   }
   ExceptCheck();
+  FReadableDatagram = readable;
   if (readable) ReportStatus(THookSocketReason::HR_CanRead, String());
   return readable;
 }
@@ -645,6 +656,7 @@ int TBlockSocket::SendBufferTo(const void* Buffer, int Length) {
 }
 
 int TBlockSocket::RecvBufferFrom(void* Buffer, int Length) {
+  FReadableDatagram = false;
   if (CheckStopFlag()) return 0;
   ThrottleBandwidth(Length, FMaxRecvBandwidth, FNextRecv);
   TVarSin sender;
