@@ -32,8 +32,9 @@ void SetMainThreadID(DWORD id);
 // ProcessMessages, modal loops (through the wake-up message) and WaitFor call
 // it.
 bool CheckSynchronize();
-// Called after a call was queued, to wake the GUI thread (the application
-// posts a message to its utility window).
+// Called after a call was queued, to wake the GUI thread when it is not in
+// the message loop's idle wait (the application posts a message to its
+// utility window; modal loops wake by it).
 extern void (*WakeMainThread)();
 // Auto-reset, set when calls were queued; the GUI thread's own waits (the
 // idle wait below, WaitFor) wake by it.
