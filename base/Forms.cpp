@@ -929,7 +929,11 @@ bool TApplication::ProcessMessage(MSG& Msg) {
 
 void TApplication::Idle() {
   FreeDeviceContexts();
-  if (!CheckSynchronize() && !FTerminated) WaitMessage();
+  if (CheckSynchronize() || FTerminated) return;
+  // A worker's call that arrives during the wait runs right after it,
+  // without a round through the message queue.
+  WaitForMessageOrSynchronize();
+  CheckSynchronize();
 }
 
 void TApplication::HandleMessage() {

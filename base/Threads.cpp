@@ -18,12 +18,45 @@ std::deque<SyncRequest*> gSyncQueue;
 // Self-freeing threads that have finished, freed by the GUI thread; under
 // gSyncLock.
 std::deque<TThread*> gPendingFrees;
-HANDLE gSyncEvent = nullptr;  // manual reset: set while either queue is not empty
+// Auto-reset: set when something was queued since the GUI thread last woke
+// by it. Only the GUI thread waits for it.
+HANDLE gSyncEvent = nullptr;
+// Under gSyncLock: whether gSyncEvent is set (so that it is set only once
+// for many calls queued, each setting a call to the system), and whether
+// the GUI thread waits idle for it together with its messages, so that the
+// event alone wakes it.
+bool gSyncEventSet = false;
+bool gIdleWaiting = false;
 
 HANDLE EnsureSyncEvent() {
   static std::once_flag once;
-  std::call_once(once, [] { gSyncEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr); });
+  std::call_once(once, [] { gSyncEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr); });
   return gSyncEvent;
+}
+
+// Under gSyncLock, after something was queued for the GUI thread: sets the
+// event; true when the GUI thread must also be woken by a message (it is
+// not waiting for the event, for example in a modal loop).
+bool SignalQueued() {
+  // A set event that the GUI thread has not yet taken wakes it all the same.
+  if (!gSyncEventSet) {
+    SetEvent(EnsureSyncEvent());
+    gSyncEventSet = true;
+  }
+  return !gIdleWaiting;
+}
+
+// The worker's own event that its synchronized call is done, made once per
+// thread: a call per datagram need not make and close an event each time.
+HANDLE DoneEvent() {
+  struct TDoneEvent {
+    HANDLE Handle = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    ~TDoneEvent() {
+      if (Handle) CloseHandle(Handle);
+    }
+  };
+  static thread_local TDoneEvent done;
+  return done.Handle;
 }
 
 }  // namespace
@@ -46,7 +79,6 @@ bool CheckSynchronize() {
         finished = gPendingFrees.front();
         gPendingFrees.pop_front();
       } else if (gSyncQueue.empty()) {
-        ResetEvent(EnsureSyncEvent());
         break;
       } else {
         req = gSyncQueue.front();
@@ -66,6 +98,19 @@ bool CheckSynchronize() {
     SetEvent(req->Done);
   }
   return any;
+}
+
+void WaitForMessageOrSynchronize() {
+  HANDLE event = EnsureSyncEvent();
+  {
+    std::lock_guard<std::mutex> lock(gSyncLock);
+    if (!gSyncQueue.empty() || !gPendingFrees.empty()) return;
+    gIdleWaiting = true;
+  }
+  DWORD r = MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_ALLINPUT);
+  std::lock_guard<std::mutex> lock(gSyncLock);
+  gIdleWaiting = false;
+  if (r == WAIT_OBJECT_0) gSyncEventSet = false;
 }
 
 // ---------------------------------------------------------------------------
@@ -131,6 +176,10 @@ void TThread::WaitForHandle() {
     DWORD r = MsgWaitForMultipleObjects(2, handles, FALSE, INFINITE, QS_SENDMESSAGE);
     if (r == WAIT_OBJECT_0) break;
     if (r == WAIT_OBJECT_0 + 1) {
+      {
+        std::lock_guard<std::mutex> lock(gSyncLock);
+        gSyncEventSet = false;
+      }
       CheckSynchronize();
     } else if (r == WAIT_OBJECT_0 + 2) {
       MSG m;
@@ -158,15 +207,15 @@ void TThread::Synchronize(TThread*, const std::function<void()>& Method) {
   }
   SyncRequest req;
   req.Method = Method;
-  req.Done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  req.Done = DoneEvent();
+  bool post;
   {
     std::lock_guard<std::mutex> lock(gSyncLock);
     gSyncQueue.push_back(&req);
-    SetEvent(EnsureSyncEvent());
+    post = SignalQueued();
   }
-  if (WakeMainThread) WakeMainThread();
+  if (post && WakeMainThread) WakeMainThread();
   WaitForSingleObject(req.Done, INFINITE);
-  CloseHandle(req.Done);
   if (req.Error) std::rethrow_exception(req.Error);
 }
 
@@ -199,8 +248,7 @@ DWORD WINAPI TThread::ThreadProc(LPVOID Param) {
     if (self->FFreeOnTerminate.exchange(false)) {
       if (gMainThreadID != 0 && gMainThreadID != GetCurrentThreadId()) {
         gPendingFrees.push_back(self);
-        SetEvent(EnsureSyncEvent());
-        queued = true;
+        queued = SignalQueued();
       } else {
         freeHere = true;
       }

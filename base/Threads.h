@@ -32,11 +32,17 @@ void SetMainThreadID(DWORD id);
 // ProcessMessages, modal loops (through the wake-up message) and WaitFor call
 // it.
 bool CheckSynchronize();
-// Called after a call was queued, to wake the GUI thread (the application
-// posts a message to its utility window).
+// Called after a call was queued, to wake the GUI thread when it is not in
+// the message loop's idle wait (the application posts a message to its
+// utility window; modal loops wake by it).
 extern void (*WakeMainThread)();
-// Signalled while calls are queued; WaitFor-style loops wait on it.
+// Auto-reset, set when calls were queued; the GUI thread's own waits (the
+// idle wait below, WaitFor) wake by it.
 HANDLE SyncEvent();
+// The idle wait of the GUI thread's message loop: until a message arrives
+// or a call is queued (returns at once when one waits already). Calls queued
+// meanwhile set only the event, without a wake-up message.
+void WaitForMessageOrSynchronize();
 
 // A worker thread: derive, override Execute, and start it once the object is
 // whole.

@@ -77,6 +77,9 @@ void TBlockSocket::CreateSocketForSin(const TVarSin& Sin) {
   if (FSocket != INVALID_SOCKET) return;
   FBuffer.clear();
   FKnownPending = 0;
+  FReadableDatagram = false;
+  FRecvTimeoutOption = 0;
+  FHandleRecvWait = kOptionRecvWait;
   FBinded = false;
   FIP6used = Sin.AddressFamily == AF_INET6;
   FSocket = W().socket(Sin.AddressFamily, GetSocketType(), GetSocketProtocol());
@@ -98,6 +101,7 @@ void TBlockSocket::AbortSocket() {
   if (FSocket != INVALID_SOCKET) W().closesocket(FSocket);
   FSocket = INVALID_SOCKET;
   FKnownPending = 0;
+  FReadableDatagram = false;
   DiscardQueuedOptions();
   FFamily = FFamilySave;
   ReportStatus(THookSocketReason::HR_SocketClose, String());
@@ -207,6 +211,9 @@ void TBlockSocket::SetSocket(TSocket Value) {
   FdSetAdd(FSocket, FFDSet);
   FBuffer.clear();
   FKnownPending = 0;
+  FReadableDatagram = false;
+  FRecvTimeoutOption = 0;
+  FHandleRecvWait = kOptionRecvWait;
   FRemoteSinError = 0;
   GetSins();
   FIP6used = FRemoteSin.AddressFamily == AF_INET6;
@@ -273,6 +280,8 @@ void TBlockSocket::ApplyOption(TSynaOption* Option) {
     }
     case TSynaOptionType::SOT_RecvTimeout:
       SetSocketOptionInt(SOL_SOCKET, SO_RCVTIMEO, Option->Value);
+      FRecvTimeoutOption = Option->Value;
+      FHandleRecvWait = kOptionRecvWait;
       break;
     case TSynaOptionType::SOT_SendTimeout:
       SetSocketOptionInt(SOL_SOCKET, SO_SNDTIMEO, Option->Value);

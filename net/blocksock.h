@@ -228,6 +228,9 @@ class TBlockSocket : public TObject {
   // Lets OnReadFilter rewrite received bytes; returns the new count.
   int ApplyReadFilter(void* Buffer, int Count);
   virtual bool WaitReadable(int Timeout);
+  // True when RecvBuffer is the platform's own stream receive (no plug-in
+  // between the handle and the caller).
+  virtual bool PlatformStreamReceive() { return GetSocketType() == SOCK_STREAM; }
   virtual void SendStreamInternal(TStream* Stream, bool WithSize, bool NetworkOrder);
 
   void QueueOption(TSynaOption* Option);
@@ -262,6 +265,9 @@ class TBlockSocket : public TObject {
   // RecvBuffer reads directly; a class whose RecvBuffer reads another way
   // clears it, so that a receive after a wait goes through RecvBuffer.
   bool FPlatformCount = false;
+  // The last CanRead found the handle readable and nothing was received
+  // since: a datagram (or its error) waits to be taken.
+  bool FReadableDatagram = false;
   uint32_t FNextSend = 0;
   uint32_t FNextRecv = 0;
   std::atomic<bool> FStopFlag{false};
@@ -277,6 +283,18 @@ class TBlockSocket : public TObject {
   // Keeps the room of a packet that was handed out and is done with, for
   // the next ReceivePacket.
   void KeepPacketRoom(AnsiString& Packet);
+  // Whether RecvBufferEx may take its next packet by ReceiveDirect: a
+  // blocking stream handle with nothing in the line buffer and nobody
+  // (limit, heartbeat, hook) to serve between the wait and the receive.
+  bool CanReceiveDirect(int Timeout);
+  // The next packet, by one platform receive whose wait the handle bounds
+  // by Timeout: up to Room bytes into Buffer, the rest of a packet (up to
+  // 65536 bytes in all) into the line buffer. Errors as RecvPacket's.
+  int ReceiveDirect(void* Buffer, int Room, int Timeout);
+  // The handle's receive time-out: Value (0 waits without limit) for a
+  // direct receive, or back to what SetRecvTimeout asked for.
+  void SetHandleRecvWait(int Value);
+  void RestoreHandleRecvWait();
 
   int32_t FTag = 0;
   bool FRaiseExcept = false;
@@ -296,6 +314,14 @@ class TBlockSocket : public TObject {
   TObject* FOwner = nullptr;
   // Room for the next received packet (see ReceivePacket).
   AnsiString FSparePacket;
+  // Room for the part of a direct receive that goes to the line buffer.
+  AnsiString FDirectTail;
+  // The receive time-out that SetRecvTimeout gave the handle, and the one a
+  // direct receive gave it instead (kOptionRecvWait: none, the handle has
+  // the option's).
+  static constexpr int kOptionRecvWait = -2;
+  int FRecvTimeoutOption = 0;
+  int FHandleRecvWait = kOptionRecvWait;
 };
 
 enum class TSocksType { ST_Socks5, ST_Socks4 };
@@ -577,6 +603,7 @@ class TTCPBlockSocket : public TSocksBlockSocket {
 
  protected:
   void Destroy() override;
+  bool PlatformStreamReceive() override { return !UsesSslPath(); }
   void ConnectViaSocks(const String& IP, const String& Port);
   void ConnectViaHttpTunnel(const String& IP, const String& Port);
 

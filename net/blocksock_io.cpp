@@ -128,8 +128,10 @@ int TBlockSocket::ApplyReadFilter(void* Buffer, int Count) {
 }
 
 int TBlockSocket::RecvBuffer(void* Buffer, int Length) {
+  FReadableDatagram = false;
   if (CheckStopFlag()) return 0;
   ThrottleBandwidth(Length, FMaxRecvBandwidth, FNextRecv);
+  RestoreHandleRecvWait();
   int r = W().recv(FSocket, static_cast<char*>(Buffer), Length, 0);
   if (r == 0)
     SetErrorCode(WSAECONNRESET);  // the peer closed the connection
@@ -201,7 +203,13 @@ AnsiString TBlockSocket::RecvPacket(int Timeout) {
   } else {
     // Bytes a stream handle is known to hold need no second question.
     int waiting = FKnownPending > 0 ? static_cast<int>(FKnownPending < 65536 ? FKnownPending : 65536) : 0;
-    if (waiting == 0) {
+    if (waiting == 0 && FReadableDatagram && GetSocketType() == SOCK_DGRAM) {
+      // A wait just found a datagram (or an error) waiting and nothing was
+      // received since: one receive takes it, whatever its size, without a
+      // question about its count first.
+      waiting = -1;
+      result = ReceivePacket(65536, false);
+    } else if (waiting == 0) {
       SleepMs(0);
       waiting = WaitingData();
     }
@@ -213,6 +221,8 @@ AnsiString TBlockSocket::RecvPacket(int Timeout) {
       // the count stays exact.
       if (FKnownPending > 0 && FMaxRecvBandwidth <= 0) waiting = 65536;
       result = ReceivePacket(waiting, false);
+    } else if (waiting < 0) {
+      // Taken above.
     } else if (CanRead(Timeout)) {
       if (GetSocketType() == SOCK_DGRAM) {
         // One receive takes the next datagram whatever its size, an empty
@@ -235,6 +245,7 @@ AnsiString TBlockSocket::RecvPacket(int Timeout) {
       SetErrorCode(WSAETIMEDOUT);
     }
   }
+  FReadableDatagram = false;
   if (FConvertLineEnd && !result.empty()) {
     if (FLastCR && result[0] == '\n') result.erase(0, 1);
     if (FLastLF && !result.empty() && result[0] == '\r') result.erase(0, 1);
@@ -245,6 +256,63 @@ AnsiString TBlockSocket::RecvPacket(int Timeout) {
   return result;
 }
 
+void TBlockSocket::SetHandleRecvWait(int Value) {
+  if (FHandleRecvWait == Value) return;
+  W().setsockopt(FSocket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&Value), sizeof Value);
+  FHandleRecvWait = Value;
+}
+
+void TBlockSocket::RestoreHandleRecvWait() {
+  if (FHandleRecvWait == kOptionRecvWait) return;
+  W().setsockopt(FSocket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&FRecvTimeoutOption),
+                 sizeof FRecvTimeoutOption);
+  FHandleRecvWait = kOptionRecvWait;
+}
+
+bool TBlockSocket::CanReceiveDirect(int Timeout) {
+  // A time-out of 0 is a poll, which the handle's own wait cannot express
+  // (0 there means no limit).
+  return Timeout != 0 && FBuffer.empty() && !FLastCR && !FLastLF && !FNonBlockMode && FMaxRecvBandwidth <= 0 &&
+         !FStopFlag && FHeartbeatRate == 0 && !OnStatus && !OnMonitor && !OnReadFilter && W().WSARecv &&
+         FSocket != INVALID_SOCKET && PlatformStreamReceive();
+}
+
+int TBlockSocket::ReceiveDirect(void* Buffer, int Room, int Timeout) {
+  // What a count, a wait for readability and a receive of the count would
+  // give, by the platform's receive alone: it waits as long as a wait for
+  // readability would have, and takes what the handle holds, up to a whole
+  // packet. Asking for the count and waiting apart cost each about as much
+  // as the receive itself.
+  SetHandleRecvWait(Timeout < 0 ? 0 : Timeout);
+  const int kPacket = 65536;
+  WSABUF parts[2];
+  parts[0].len = static_cast<ULONG>(Room);
+  parts[0].buf = static_cast<char*>(Buffer);
+  DWORD count = 1;
+  if (Room < kPacket) {
+    if (FDirectTail.size() < static_cast<size_t>(kPacket - Room)) FDirectTail.resize(static_cast<size_t>(kPacket));
+    parts[1].len = static_cast<ULONG>(kPacket - Room);
+    parts[1].buf = FDirectTail.data();
+    count = 2;
+  }
+  DWORD got = 0, flags = 0;
+  FKnownPending = 0;
+  int r = W().WSARecv(FSocket, parts, count, &got, &flags, nullptr, nullptr);
+  if (r == SOCKET_ERROR) {
+    SockCheck(r);  // a wait that ran out is WSAETIMEDOUT, as a wait for readability gives
+  } else if (got == 0) {
+    SetErrorCode(WSAECONNRESET);  // the peer closed the connection
+  } else {
+    ResetLastError();
+    FRecvCounter += static_cast<int>(got);
+  }
+  ExceptCheck();
+  if (FLastError != 0) return 0;
+  if (static_cast<int>(got) <= Room) return static_cast<int>(got);
+  FBuffer.assign(FDirectTail.data(), got - static_cast<DWORD>(Room));
+  return Room;
+}
+
 int TBlockSocket::RecvBufferEx(void* Buffer, int Length, int Timeout) {
   ResetLastError();
   if (Length <= 0) return 0;
@@ -252,6 +320,18 @@ int TBlockSocket::RecvBufferEx(void* Buffer, int Length, int Timeout) {
   int timeout = Timeout;
   for (;;) {
     uint32_t started = TickMs();
+    if (CanReceiveDirect(timeout)) {
+      stored += ReceiveDirect(AdvancePointer(Buffer, stored), Length - stored, timeout);
+      if (FLastError != 0 || stored >= Length) break;
+      if (!FInterPacketTimeout && timeout >= 0) {
+        timeout -= static_cast<int>(TickSpan(started, TickMs()));
+        if (timeout <= 0) {
+          SetErrorCode(WSAETIMEDOUT);
+          break;
+        }
+      }
+      continue;
+    }
     AnsiString packet = RecvPacket(timeout);
     if (FLastError != 0) {
       KeepPacketRoom(packet);
@@ -429,6 +509,7 @@ void TBlockSocket::RecvStreamIndy(TStream* Stream, int Timeout) {
 }
 
 int TBlockSocket::PeekBuffer(void* Buffer, int Length) {
+  RestoreHandleRecvWait();
   int r = W().recv(FSocket, static_cast<char*>(Buffer), Length, MSG_PEEK);
   SockCheck(r);
   ExceptCheck();
@@ -506,6 +587,7 @@ bool TBlockSocket::CanRead(int Timeout) {
     readable = WaitReadable(FHeartbeatRate);
   }
   ExceptCheck();
+  FReadableDatagram = readable;
   if (readable) ReportStatus(THookSocketReason::HR_CanRead, String());
   return readable;
 }
@@ -574,6 +656,7 @@ int TBlockSocket::SendBufferTo(const void* Buffer, int Length) {
 }
 
 int TBlockSocket::RecvBufferFrom(void* Buffer, int Length) {
+  FReadableDatagram = false;
   if (CheckStopFlag()) return 0;
   ThrottleBandwidth(Length, FMaxRecvBandwidth, FNextRecv);
   TVarSin sender;

@@ -103,6 +103,7 @@ bool TWinsockBinding::Load(const String& Name, const String& FallbackName) {
   BindProc(library, ntohl, "ntohl");
   BindProc(library, ntohs, "ntohs");
   BindProc(library, recv, "recv");
+  BindProc(library, WSARecv, "WSARecv");
   BindProc(library, recvfrom, "recvfrom");
   BindProc(library, select, "select");
   BindProc(library, send, "send");

@@ -94,6 +94,9 @@ struct TWinsockBinding {
   u_long(WINAPI* ntohl)(u_long) = nullptr;
   u_short(WINAPI* ntohs)(u_short) = nullptr;
   int(WINAPI* recv)(TSocket, char*, int, int) = nullptr;
+  // Buffers: WSABUF*, Overlapped: WSAOVERLAPPED*, Routine: its completion
+  // routine (this header does not need the WinSock 2 types).
+  int(WINAPI* WSARecv)(TSocket, void* Buffers, DWORD, DWORD*, DWORD*, void* Overlapped, void* Routine) = nullptr;
   int(WINAPI* recvfrom)(TSocket, char*, int, int, sockaddr*, int*) = nullptr;
   int(WINAPI* select)(int, fd_set*, fd_set*, fd_set*, const timeval*) = nullptr;
   int(WINAPI* send)(TSocket, const char*, int, int) = nullptr;

@@ -169,6 +169,42 @@ TEST(SendRecv, BlocksBuffersAndBytes) {
   EXPECT_EQ(p.Server->LastError(), 10060);
 }
 
+// Receives into a caller's buffer wait in the platform's receive itself: no
+// count and no readability question, the time-out and a closed peer as
+// before, and the handle's own receive time-out kept for its raw receives.
+TEST(SendRecv, BufferReceivesWaitInTheReceiveItself) {
+  TcpPair p;
+  p.Server->SetRecvTimeout(7000);
+  CountQuestions questions(nullptr);
+  char buffer[8] = {};
+  EXPECT_EQ(p.Server->RecvBufferEx(buffer, 8, 100), 0);  // nothing comes
+  EXPECT_EQ(p.Server->LastError(), 10060);
+  p.Client->SendString("abc");
+  EXPECT_EQ(p.Server->RecvBufferEx(buffer, 8, 100), 3);  // three, then the wait runs out
+  EXPECT_EQ(p.Server->LastError(), 10060);
+  EXPECT_EQ(std::string(buffer, 3), "abc");
+  p.Client->SendString("0123456789");
+  EXPECT_EQ(p.Server->RecvBufferEx(buffer, 8, 5000), 8);
+  EXPECT_EQ(std::string(buffer, 8), "01234567");
+  EXPECT_EQ(p.Server->LineBuffer(), "89");  // the packet's tail, as ever
+  EXPECT_EQ(p.Server->RecvBufferEx(buffer, 2, 5000), 2);
+  EXPECT_EQ(questions.Count(), 0);
+
+  p.Client->SendString("xy");
+  char raw[2];
+  EXPECT_EQ(p.Server->RecvBuffer(raw, 2), 2);
+  int timeout = 0, length = sizeof timeout;
+  SocketApi().getsockopt(p.Server->Socket(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<char*>(&timeout), &length);
+  EXPECT_EQ(timeout, 7000);
+
+  p.Client->SendString("end");
+  p.Client->CloseSocket();
+  EXPECT_EQ(p.Server->RecvBufferEx(buffer, 8, 5000), 3);
+  EXPECT_EQ(p.Server->LastError(), 10054);
+  EXPECT_EQ(std::string(buffer, 3), "end");
+  EXPECT_EQ(p.Server->RecvCounter(), 18);
+}
+
 TEST(SendRecv, AHugeLengthPrefixAllocatesNothingAndLosesNothing) {
   TcpPair p;
   p.Deliver(Bytes({0xFF, 0xFF, 0xFF, 0x7F}) + "only these");

@@ -74,6 +74,33 @@ TEST(UdpSocket, EachReceiveTakesOneDatagram) {
   EXPECT_EQ(s->LastErrorDesc(), L"Connection timed out");
 }
 
+// A datagram found by CanRead is taken by the next receive without a
+// question about its size; once any receive took it, the next one waits again.
+TEST(UdpSocket, ReadinessFoundByAWaitIsUsedOnce) {
+  // No receive time-out on the handle: a receive without a datagram waiting
+  // would never return.
+  Owned<TUDPBlockSocket> s(new TUDPBlockSocket());
+  s->Bind(L"127.0.0.1", L"0");
+  ASSERT_EQ(SocketOption(s->Socket(), SOL_SOCKET, SO_RCVTIMEO), 0);
+  RawSocket phone = UdpOn("127.0.0.1");
+  const int port = s->GetLocalSinPort();
+  ASSERT_TRUE(SendDatagram(phone, "", "127.0.0.1", port));
+  ASSERT_TRUE(s->CanRead(5000));
+  EXPECT_EQ(s->RecvPacket(1000), "");  // an empty datagram is no error
+  EXPECT_EQ(s->LastError(), 0);
+
+  ASSERT_TRUE(SendDatagram(phone, "taken", "127.0.0.1", port));
+  ASSERT_TRUE(s->CanRead(5000));
+  char buffer[16];
+  EXPECT_EQ(s->RecvBufferFrom(buffer, sizeof buffer), 5);
+  EXPECT_EQ(s->RecvPacket(50), "");  // waits, finds nothing
+  EXPECT_EQ(s->LastError(), 10060);
+  ASSERT_TRUE(SendDatagram(phone, "next", "127.0.0.1", port));
+  ASSERT_TRUE(s->CanRead(5000));
+  EXPECT_EQ(s->RecvPacket(1000), "next");
+  EXPECT_EQ(s->GetRemoteSinPort(), phone.Port());
+}
+
 TEST(UdpSocket, LinesSpanDatagramsAndConnectDropsTheRest) {
   Owned<TUDPBlockSocket> s = ServiceSocket();
   s->SetConvertLineEnd(true);
