@@ -167,6 +167,8 @@ class TfrmNewSMS : public TTaskbarForm {
   void FormShow(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
   void WMAfterCreate();
+  // Starts the check on its worker (the after-create step's timer).
+  void StartUpdateCheck();
   // The check's answer, on the GUI thread: the notice, then the window's
   // place on top.
   void UpdateCheckDone(bool Available);

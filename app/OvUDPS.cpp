@@ -163,10 +163,23 @@ int TOvUDPS::StopWaitPasses = 30001;
 
 TOvUDPS::TOvUDPS(TComponent* AOwner) : TComponent(AOwner) {
   FpcIPs = new TStringList();
-  ListAdapters(FpcIPs, true, true, false);
-  RefreshPcIP();
+  // Created inside its owner's loading, Loaded lists the adapters: once is
+  // enough (each listing asks the system for every adapter).
+  if (!IsLoading()) {
+    ListAdapters(FpcIPs, true, true, false);
+    RefreshPcIP();
+  }
   SetpcName(L"");
-  FpcMAC = GetMacNetBios();
+}
+
+const String& TOvUDPS::pcMAC() const {
+  // Read when first asked for: the NetBIOS query is slow and nothing at
+  // start needs it.
+  if (!FpcMACRead) {
+    FpcMAC = GetMacNetBios();
+    FpcMACRead = true;
+  }
+  return FpcMAC;
 }
 
 void TOvUDPS::Destroy() {
@@ -205,8 +218,10 @@ void TOvUDPS::SetpcName(const String&) {
 
 void TOvUDPS::SetpcMAC(const String&) {
   TStringList list;
-  if (ListAdapters(&list, false, false, true) && list.Count() > 0)
+  if (ListAdapters(&list, false, false, true) && list.Count() > 0) {
     FpcMAC = StringReplaceAll(list.Strings(0), L"-", L"");
+    FpcMACRead = true;
+  }
 }
 
 void TOvUDPS::RefreshPcIP() {
