@@ -113,6 +113,9 @@ class TOvUDPS : public TComponent {
   TOnUDPStatus OnUDPStatus;
 
   void Loaded() override;
+  // The addresses (pcIPs) and the address of the first adapter with a
+  // gateway (pcIP), from one read of the adapter table.
+  void ListAddresses();
 
  protected:
   void Destroy() override;
