@@ -81,13 +81,6 @@ TAdvGlassButton* MakeGlass(TComponent* Owner, TWinControl* Parent, const wchar_t
   return b;
 }
 
-// The update check's worker starts this long after the after-create step:
-// by then the start-up's own messages are handled and the program is idle,
-// and the worker's stack does not weigh on the start. The timer is the
-// window's own (no component), killed at its first tick.
-const UINT_PTR kUpdateCheckTimerId = 0x5543;
-const UINT kUpdateCheckDelayMs = 500;
-
 void Restart(TTimer* Timer) {
   Timer->SetEnabled(false);
   Timer->SetEnabled(true);
@@ -356,11 +349,6 @@ void TfrmNewSMS::Dispatch(TMessage& Message) {
     WMAfterCreate();
     return;
   }
-  if (Message.Msg == WM_TIMER && Message.WParam == kUpdateCheckTimerId) {
-    KillTimer(Handle(), kUpdateCheckTimerId);
-    StartUpdateCheck();
-    return;
-  }
   TTaskbarForm::Dispatch(Message);
 }
 
@@ -371,10 +359,6 @@ void TfrmNewSMS::WMAfterCreate() {
   }
   UpdateChecked = true;
   NetUpdate1->SetURL(UpdateControlFileURL);
-  if (!SetTimer(Handle(), kUpdateCheckTimerId, kUpdateCheckDelayMs, nullptr)) StartUpdateCheck();
-}
-
-void TfrmNewSMS::StartUpdateCheck() {
   // The check runs on a worker of its own: a slow or silent server holds
   // no window. Its answer and the window's place follow in order.
   NetUpdate1->CheckNewVersionInThread(false, [this](bool Available) { UpdateCheckDone(Available); });

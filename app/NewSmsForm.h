@@ -177,8 +177,6 @@ class TfrmNewSMS : public TTaskbarForm {
   void DrawBillboard();
   bool FPicturesDrawn = false;
   bool FBillboardDrawn = false;
-  // Starts the check on its worker (the after-create step's timer).
-  void StartUpdateCheck();
   // The check's answer, on the GUI thread: the notice, then the window's
   // place on top.
   void UpdateCheckDone(bool Available);
