@@ -169,7 +169,8 @@ cmd_bench() {
   [ -z "$phone" ] || lab_phone "$phone"
   lab_wine "$BUILD_DIR/bench/startup_bench.exe" --runs "$runs" \
     "$(lab_winpath "$BUILD_DIR/app/Vantrel.exe")" \
-    "$(lab_winpath "$BUILD_DIR/bench/minimal_window.exe")"
+    "$(lab_winpath "$BUILD_DIR/bench/minimal_window.exe")" \
+    "$(lab_winpath "$BUILD_DIR/bench/platform_window.exe")"
   local b
   while read -r b; do
     [ -n "$b" ] || continue

@@ -43,9 +43,12 @@ TfrmSmsInBox::TfrmSmsInBox(TComponent* AOwner)
   EndLoading();
 }
 
-void TfrmSmsInBox::FormCreate(TObject*) {
+void TfrmSmsInBox::DrawPictures() {
   FillInBoxImages(ImageList1);
   DrawInBoxPicture(Image1->Picture());
+}
+
+void TfrmSmsInBox::FormCreate(TObject*) {
   // The bottom panel is never lower than 100.
   Panel1->SetHeight(Max(OvFormSR1->ReadRegINI(L"inbox_split", 120), 100));
   SetCheckedSilently(CheckBox1, OvFormSR1->ReadRegINI(L"accept_inc_mess", true));

@@ -35,6 +35,9 @@ class TfrmSmsInBox : public TSmsBoxForm {
   void ReplyToSelected();
   void ListView1Click(TObject* Sender);
 
+ protected:
+  void DrawPictures() override;
+
  private:
   void FormCreate(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);

@@ -302,11 +302,25 @@ TfrmNewSMS::TfrmNewSMS(TComponent* AOwner) : TTaskbarForm(AOwner) {
   OnShow = Bind(this, &TfrmNewSMS::FormShow);
   OnClose = Bind(this, &TfrmNewSMS::FormClose);
   EndLoading();
+}
 
+void TfrmNewSMS::DoShow() {
+  DrawPictures();
+  TTaskbarForm::DoShow();
+}
+
+void TfrmNewSMS::DrawPictures() {
+  if (FPicturesDrawn) return;
+  FPicturesDrawn = true;
   DrawSearchPicture(Image3->Picture());
   DrawRefreshPicture(Image2->Picture());
   DrawCallPicture(btnCallTo->Picture());
   DrawHangUpPicture(btnHangUp->Picture());
+}
+
+void TfrmNewSMS::DrawBillboard() {
+  if (FBillboardDrawn) return;
+  FBillboardDrawn = true;
   DrawUpdateBillboard(NetUpdateWizard1->BillBoard(), NetUpdateWizard1->BillBoardWidth(),
                       NetUpdateWizard1->BillBoardHeight(), L"Vantrel update");
 }
@@ -386,6 +400,7 @@ void TfrmNewSMS::StatusBar1PanelClick(TObject*, int PanelIndex) {
 
 void TfrmNewSMS::RunUpdateWizard() {
   if (!UpdateAvailable) return;
+  DrawBillboard();
   NetUpdateWizard1->Execute(true);
 }
 

@@ -162,11 +162,21 @@ class TfrmNewSMS : public TTaskbarForm {
 
   void Dispatch(TMessage& Message) override;
 
+ protected:
+  void DoShow() override;
+
  private:
   void FormCreate(TObject* Sender);
   void FormShow(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
   void WMAfterCreate();
+  // The pictures of the window are drawn when it is first shown, the
+  // wizard's billboard when the wizard first runs: a start with the window
+  // hidden draws none of them.
+  void DrawPictures();
+  void DrawBillboard();
+  bool FPicturesDrawn = false;
+  bool FBillboardDrawn = false;
   // The check's answer, on the GUI thread: the notice, then the window's
   // place on top.
   void UpdateCheckDone(bool Available);

@@ -66,7 +66,9 @@ TfrmSMSOutBox::TfrmSMSOutBox(TComponent* AOwner)
 
   OnClose = Bind(this, &TfrmSMSOutBox::FormClose);
   EndLoading();
+}
 
+void TfrmSMSOutBox::DrawPictures() {
   FillDeliveryImages(RepImgList);
   FillSendStateImages(StatImgList);
   DrawOutBoxPicture(Image1->Picture());

@@ -41,6 +41,9 @@ class TfrmSMSOutBox : public TSmsBoxForm {
   void ShowSendStatus(TListItem* Row);
   void ShowDeliveryReport(TListItem* Row);
 
+ protected:
+  void DrawPictures() override;
+
  private:
   void FormClose(TObject* Sender, TCloseAction& Action);
   void ListView1SelectItem(TObject* Sender, TListItem* Item, bool Selected);

@@ -78,17 +78,37 @@ AnsiString LineEndBytes(const String& Setting) {
   return WideToAnsi(Setting);
 }
 
+namespace {
+
+// The system's adapter table, read once for several lists: every read asks
+// the system for every adapter anew.
+struct TAdapterTable {
+  ULONG Rc = NO_ERROR;
+  ULONG Size = 0;
+  std::string Buffer;
+};
+
+TAdapterTable ReadAdapterTable() {
+  TAdapterTable t;
+  // Room for a few adapters, so that one call is usually enough.
+  t.Size = 8 * sizeof(IP_ADAPTER_INFO);
+  t.Buffer.assign(t.Size, '\0');
+  t.Rc = GetAdaptersInfoSeam(reinterpret_cast<PIP_ADAPTER_INFO>(t.Buffer.data()), &t.Size);
+  if (t.Rc == ERROR_BUFFER_OVERFLOW) {
+    t.Buffer.assign(t.Size, '\0');
+    t.Rc = GetAdaptersInfoSeam(reinterpret_cast<PIP_ADAPTER_INFO>(t.Buffer.data()), &t.Size);
+  }
+  return t;
+}
+
 // Returns whether the query succeeded, so that callers can tell addresses
 // from the line that reports a failure.
-static bool ListAdapters(TStrings* List, bool WithoutGateway, bool Addresses, bool HardwareAddresses) {
+bool ListAdapters(const TAdapterTable& Table, TStrings* List, bool WithoutGateway, bool Addresses,
+                  bool HardwareAddresses) {
   List->Clear();
-  ULONG size = 60;
-  std::string buffer(size, '\0');
-  ULONG rc = GetAdaptersInfoSeam(reinterpret_cast<PIP_ADAPTER_INFO>(buffer.data()), &size);
-  if (rc == ERROR_BUFFER_OVERFLOW) {
-    buffer.assign(size, '\0');
-    rc = GetAdaptersInfoSeam(reinterpret_cast<PIP_ADAPTER_INFO>(buffer.data()), &size);
-  }
+  ULONG rc = Table.Rc;
+  ULONG size = Table.Size;
+  const std::string& buffer = Table.Buffer;
   if (rc == ERROR_NOT_SUPPORTED) {
     List->Add(L"GetAdaptersInfo is not supported by the operating system running on the local computer.");
     return false;
@@ -101,7 +121,7 @@ static bool ListAdapters(TStrings* List, bool WithoutGateway, bool Addresses, bo
     List->Add(L"GetAdaptersInfo failed with error #" + IntToStr(static_cast<int64_t>(rc)));
     return false;
   }
-  for (auto* a = reinterpret_cast<PIP_ADAPTER_INFO>(buffer.data()); a; a = a->Next) {
+  for (auto* a = reinterpret_cast<const IP_ADAPTER_INFO*>(buffer.data()); a; a = a->Next) {
     String gateway = AnsiToWide(a->GatewayList.IpAddress.String);
     String ip = AnsiToWide(a->IpAddressList.IpAddress.String);
     if (gateway == L"0.0.0.0" && !WithoutGateway) continue;
@@ -124,6 +144,12 @@ static bool ListAdapters(TStrings* List, bool WithoutGateway, bool Addresses, bo
   }
   return true;
 }
+
+bool ListAdapters(TStrings* List, bool WithoutGateway, bool Addresses, bool HardwareAddresses) {
+  return ListAdapters(ReadAdapterTable(), List, WithoutGateway, Addresses, HardwareAddresses);
+}
+
+}  // namespace
 
 void GetAdapterList(TStrings* List, bool WithoutGateway, bool Addresses, bool HardwareAddresses) {
   ListAdapters(List, WithoutGateway, Addresses, HardwareAddresses);
@@ -163,10 +189,20 @@ int TOvUDPS::StopWaitPasses = 30001;
 
 TOvUDPS::TOvUDPS(TComponent* AOwner) : TComponent(AOwner) {
   FpcIPs = new TStringList();
-  ListAdapters(FpcIPs, true, true, false);
-  RefreshPcIP();
+  // Created inside its owner's loading, Loaded lists the adapters: once is
+  // enough (each listing asks the system for every adapter).
+  if (!IsLoading()) ListAddresses();
   SetpcName(L"");
-  FpcMAC = GetMacNetBios();
+}
+
+const String& TOvUDPS::pcMAC() const {
+  // Read when first asked for: the NetBIOS query is slow and nothing at
+  // start needs it.
+  if (!FpcMACRead) {
+    FpcMAC = GetMacNetBios();
+    FpcMACRead = true;
+  }
+  return FpcMAC;
 }
 
 void TOvUDPS::Destroy() {
@@ -186,8 +222,14 @@ void TOvUDPS::Loaded() {
   TComponent::Loaded();
   if (IsDesigning()) return;
   HookOwnerForm();
-  ListAdapters(FpcIPs, true, true, false);
-  RefreshPcIP();
+  ListAddresses();
+}
+
+void TOvUDPS::ListAddresses() {
+  TAdapterTable table = ReadAdapterTable();
+  ListAdapters(table, FpcIPs, true, true, false);
+  TStringList list;
+  if (ListAdapters(table, &list, false, true, false) && list.Count() > 0) FpcIP = list.Strings(0);
 }
 
 void TOvUDPS::SetpcIPs(TStrings*) { ListAdapters(FpcIPs, true, true, false); }
@@ -205,8 +247,10 @@ void TOvUDPS::SetpcName(const String&) {
 
 void TOvUDPS::SetpcMAC(const String&) {
   TStringList list;
-  if (ListAdapters(&list, false, false, true) && list.Count() > 0)
+  if (ListAdapters(&list, false, false, true) && list.Count() > 0) {
     FpcMAC = StringReplaceAll(list.Strings(0), L"-", L"");
+    FpcMACRead = true;
+  }
 }
 
 void TOvUDPS::RefreshPcIP() {

@@ -71,7 +71,8 @@ class TOvUDPS : public TComponent {
   const String& pcName() const { return FpcName; }
   // Any value re-reads the host name.
   void SetpcName(const String& Value);
-  const String& pcMAC() const { return FpcMAC; }
+  // The NetBIOS hardware address, read at the first call.
+  const String& pcMAC() const;
   // Any value re-reads the hardware address of the first adapter that has
   // a gateway.
   void SetpcMAC(const String& Value);
@@ -112,6 +113,9 @@ class TOvUDPS : public TComponent {
   TOnUDPStatus OnUDPStatus;
 
   void Loaded() override;
+  // The addresses (pcIPs) and the address of the first adapter with a
+  // gateway (pcIP), from one read of the adapter table.
+  void ListAddresses();
 
  protected:
   void Destroy() override;
@@ -138,7 +142,8 @@ class TOvUDPS : public TComponent {
   String FpcIP;
   TStringList* FpcIPs;
   String FpcName;
-  String FpcMAC;
+  mutable String FpcMAC;
+  mutable bool FpcMACRead = false;
   String FUDPLocalIP = L"127.0.0.1";
   bool FUDPBroadcast = false;
   String FUDPLineEndTx;

@@ -126,6 +126,14 @@ TMenuItem* TSmsBoxForm::AddMenuItem(const wchar_t* Name, const wchar_t* Caption,
   return item;
 }
 
+void TSmsBoxForm::DoShow() {
+  if (!FPicturesDrawn) {
+    FPicturesDrawn = true;
+    DrawPictures();
+  }
+  TTaskbarForm::DoShow();
+}
+
 TMenuItem* TSmsBoxForm::AddClearItem() {
   return AddMenuItem(L"miClear", L"Clear", -1, Bind(this, &TSmsBoxForm::ClearClick));
 }

@@ -66,6 +66,10 @@ class TSmsBoxForm : public TTaskbarForm {
   TMenuItem* AddMenuItem(const wchar_t* Name, const wchar_t* Caption, int ImageIndex, TNotifyEvent OnClick);
   // Appends "Clear", which removes every message.
   TMenuItem* AddClearItem();
+  // Draws the box's pictures (header, list images); runs once, when the
+  // window is first shown, so that a start with the box hidden draws none.
+  virtual void DrawPictures() {}
+  void DoShow() override;
 
  private:
   void ListView1Resize(TObject* Sender);
@@ -75,4 +79,5 @@ class TSmsBoxForm : public TTaskbarForm {
   TColor FOddRowColor;
   int FFillColumn = -1;  // the column that takes the rest of the width
   int FFixedWidth = 0;   // the width of the other columns
+  bool FPicturesDrawn = false;
 };

@@ -1,14 +1,15 @@
 // Start-up benchmark: the time from process start to an idle message loop
-// and the private memory at that moment, for a program and a reference
-// program started alternately in the same run.
+// and the private memory at that moment, for a program and one or more
+// reference programs started in turn in the same run.
 //
-//   startup_bench [--runs N] [--warmup N] [--timeout SECONDS] PROGRAM REFERENCE
+//   startup_bench [--runs N] [--warmup N] [--timeout SECONDS] PROGRAM REFERENCE [REFERENCE...]
 //
 // Each start: CreateProcess, WaitForInputIdle (bounded), the private bytes
 // of the process, then TerminateProcess and a bounded wait for its end, so
 // that a single-instance program can start again. A program that ends
 // before it is idle, never becomes idle, or cannot be started is counted
-// and reported as such. Prints a table and the ratios PROGRAM / REFERENCE.
+// and reported as such. Prints a table and the ratios PROGRAM / REFERENCE,
+// one line per reference.
 // Exit code: 0 when the table was printed, 1 when a started process could
 // not be ended (the run stops there), 2 on misuse.
 #include <windows.h>
@@ -26,6 +27,7 @@ namespace {
 constexpr int kMaxRuns = 50;
 constexpr int kMaxWarmup = 5;
 constexpr int kMaxTimeoutSeconds = 60;
+constexpr size_t kMaxReferences = 4;
 constexpr DWORD kEndWaitMs = 10000;
 
 // Set when some private figure had to be summed from the address space.
@@ -192,7 +194,7 @@ void PrintNotes(const Program& p, int runs) {
 
 int Usage() {
   fwprintf(stderr,
-           L"usage: startup_bench [--runs N] [--warmup N] [--timeout SECONDS] PROGRAM REFERENCE\n"
+           L"usage: startup_bench [--runs N] [--warmup N] [--timeout SECONDS] PROGRAM REFERENCE [REFERENCE...]\n"
            L"  --runs N           measured starts of each program (1..%d, default 10)\n"
            L"  --warmup N         unmeasured starts of each program first (0..%d, default 1)\n"
            L"  --timeout SECONDS  limit for one start to become idle (1..%d, default 20)\n",
@@ -227,20 +229,21 @@ int wmain(int argc, wchar_t** argv) {
       paths.push_back(arg);
     }
   }
-  if (paths.size() != 2) return Usage();
+  if (paths.size() < 2 || paths.size() > 1 + kMaxReferences) return Usage();
 
-  Program program, reference;
-  program.path = paths[0];
-  program.name = NameOf(paths[0]);
-  reference.path = paths[1];
-  reference.name = NameOf(paths[1]);
-  std::vector<Program*> both{&program, &reference};
+  std::vector<Program> programs(paths.size());
+  for (size_t i = 0; i < paths.size(); ++i) {
+    programs[i].path = paths[i];
+    programs[i].name = NameOf(paths[i]);
+  }
+  std::vector<Program*> all;
+  for (Program& p : programs) all.push_back(&p);
 
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
   DWORD timeout_ms = static_cast<DWORD>(timeout_s) * 1000;
 
-  wprintf(L"Start-up to an idle message loop under wine: %d starts of each program, alternating, "
+  wprintf(L"Start-up to an idle message loop under wine: %d starts of each program, in turn, "
           L"after %d warm-up start%ls of each; limit %d s per start\n\n",
           runs, warmup, warmup == 1 ? L"" : L"s", timeout_s);
   fflush(stdout);
@@ -248,7 +251,7 @@ int wmain(int argc, wchar_t** argv) {
   // Warm-up starts fill the file cache and let each program write its
   // first-start state; they are not counted.
   for (int round = 0; round < warmup; ++round) {
-    for (Program* p : both) {
+    for (Program* p : all) {
       Program scratch;
       scratch.path = p->path;
       double ms = 0, kib = 0;
@@ -261,7 +264,7 @@ int wmain(int argc, wchar_t** argv) {
 
   int done = 0;
   for (int round = 0; round < runs; ++round) {
-    for (Program* p : both) {
+    for (Program* p : all) {
       double ms = 0, kib = 0;
       switch (StartOnce(*p, timeout_ms, frequency, ms, kib)) {
         case Outcome::Idle:
@@ -280,17 +283,17 @@ int wmain(int argc, wchar_t** argv) {
           break;
         case Outcome::Stuck:
           wprintf(L"startup_bench: %ls could not be ended; stopping after %d rounds\n\n", p->name.c_str(), done);
-          PrintTable(both, done);
+          PrintTable(all, done);
           return 1;
       }
     }
     ++done;
   }
 
-  PrintTable(both, runs);
+  PrintTable(all, runs);
   wprintf(L"\n");
-  PrintRatio(program, reference);
-  for (Program* p : both) PrintNotes(*p, runs);
+  for (size_t i = 1; i < programs.size(); ++i) PrintRatio(programs[0], programs[i]);
+  for (Program* p : all) PrintNotes(*p, runs);
   if (g_private_from_regions)
     wprintf(L"note: private memory is the committed private pages (VirtualQueryEx), as this system "
             L"reports no PrivateUsage for other processes\n");

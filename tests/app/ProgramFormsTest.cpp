@@ -1,3 +1,5 @@
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "app/InBoxForm.h"
@@ -7,6 +9,8 @@
 #include "app/OvTools.h"
 #include "app/PatternForm.h"
 #include "app/Program.h"
+#include "ui/controls/buttons/AdvGlassButton.h"
+#include "app/OutBoxStatus.h"
 #include "base/Dialogs.h"
 #include "base/ExtCtrls.h"
 #include "base/Registry.h"
@@ -55,6 +59,43 @@ TEST_F(ProgramForms, FiveWindowsAreCreatedInOrderAndTheFirstIsMain) {
   EXPECT_EQ(frmSMSOutBox->Name(), L"frmSMSOutBox");
   // None is visible before the message loop runs.
   for (int i = 0; i < Screen->FormCount(); ++i) EXPECT_FALSE(Screen->Forms(i)->Visible());
+}
+
+TEST_F(ProgramForms, HiddenWindowsGetTheirControlsAndPicturesWhenFirstShown) {
+  CreateProgramForms();
+  // At start the hidden windows have no control windows and no pictures.
+  EXPECT_FALSE(frmSmsInBox->ListView1->HandleAllocated());
+  EXPECT_FALSE(frmSMSOutBox->ListView1->HandleAllocated());
+  EXPECT_FALSE(frmNewSMS->Memo1->HandleAllocated());
+  EXPECT_EQ(frmSmsInBox->ImageList1->Count(), 0);
+  EXPECT_EQ(frmSmsInBox->Image1->Picture()->Graphic(), nullptr);
+  EXPECT_EQ(frmSMSOutBox->StatImgList->Count(), 0);
+  EXPECT_EQ(frmSMSOutBox->RepImgList->Count(), 0);
+  EXPECT_TRUE(frmNewSMS->btnCallTo->Picture()->Empty());
+  // What reaches a hidden window is kept and shows with its pictures.
+  frmSmsInBox->AddSMS(L"+48600100200", L"first");
+  frmSMSOutBox->AddSMS(L"+48600100200", L"second", L"7", L"1");
+  frmSmsInBox->ShowNoActivate();
+  frmSMSOutBox->ShowNoActivate();
+  frmNewSMS->Show();
+  for (TSmsBoxForm* box : std::initializer_list<TSmsBoxForm*>{frmSmsInBox, frmSMSOutBox}) {
+    ASSERT_TRUE(box->ListView1->HandleAllocated());
+    EXPECT_EQ(ListView_GetItemCount(box->ListView1->Handle()), 1);
+    EXPECT_NE(box->Image1->Picture()->Graphic(), nullptr);
+  }
+  EXPECT_EQ(frmSmsInBox->ListView1->Items()->Item(0)->ImageIndex(), UnreadImage);
+  EXPECT_GT(frmSmsInBox->ImageList1->Count(), UnreadImage);
+  EXPECT_EQ(frmSMSOutBox->StatImgList->Count(), FailedStateImage + 1);
+  EXPECT_EQ(frmSMSOutBox->RepImgList->Count(), LastPartsImage + 1);
+  EXPECT_TRUE(frmNewSMS->Memo1->HandleAllocated());
+  EXPECT_FALSE(frmNewSMS->btnCallTo->Picture()->Empty());
+  EXPECT_FALSE(frmNewSMS->btnHangUp->Picture()->Empty());
+  EXPECT_NE(frmNewSMS->Image2->Picture()->Graphic(), nullptr);
+  // Shown again, nothing is drawn twice.
+  frmSmsInBox->Hide();
+  int images = frmSmsInBox->ImageList1->Count();
+  frmSmsInBox->ShowNoActivate();
+  EXPECT_EQ(frmSmsInBox->ImageList1->Count(), images);
 }
 
 TEST_F(ProgramForms, ThreeWindowsHaveTaskbarButtonsOfTheirOwnAndTheMainWindowOwnsThem) {

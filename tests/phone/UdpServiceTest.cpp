@@ -442,8 +442,10 @@ struct FakeAdapter {
 };
 std::vector<FakeAdapter> gAdapters;
 ULONG gAdapterError = NO_ERROR;
+int gAdapterReads = 0;
 
 ULONG WINAPI FakeGetAdaptersInfo(PIP_ADAPTER_INFO Info, PULONG Size) {
+  ++gAdapterReads;
   if (gAdapterError != NO_ERROR) return gAdapterError;
   ULONG need = static_cast<ULONG>(gAdapters.size() * sizeof(IP_ADAPTER_INFO));
   if (*Size < need) {
@@ -499,6 +501,28 @@ TEST_F(AdapterFixture, AddressesHardwareAddressesAndDescriptions) {
   svc->SetpcMAC(L"ignored");
   EXPECT_EQ(svc->pcMAC(), L"AABBCCDDEEFF");
   owner->Free();
+}
+
+TEST_F(AdapterFixture, AServiceLoadedWithItsOwnerReadsTheAdaptersOnceAndTheNetBiosAddressWhenAsked) {
+  gAdapters = {{"192.168.5.7", "0.0.0.0", {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}},
+               {"10.0.0.2", "10.0.0.1", {0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF}}};
+  gLanas = {{0, {1, 2, 3, 4, 5, 6}}};
+  gStatusAsked.clear();
+  gAdapterReads = 0;
+  auto* owner = new TComponent(nullptr);
+  owner->BeginLoading();
+  auto* svc = new TOvUDPS(owner);
+  EXPECT_EQ(gAdapterReads, 0);
+  owner->EndLoading();
+  EXPECT_EQ(gAdapterReads, 1);
+  EXPECT_EQ(svc->pcIP(), L"10.0.0.2");
+  EXPECT_EQ(svc->pcIPs()->Text(), L"192.168.5.7\r\n10.0.0.2\r\n");
+  EXPECT_TRUE(gStatusAsked.empty());
+  EXPECT_EQ(svc->pcMAC(), L"010203040506");
+  EXPECT_EQ(svc->pcMAC(), L"010203040506");
+  EXPECT_EQ(gStatusAsked, std::vector<int>{0});
+  owner->Free();
+  gLanas.clear();
 }
 
 TEST_F(AdapterFixture, FailuresGiveOneLineAndLeaveTheAddressAlone) {
