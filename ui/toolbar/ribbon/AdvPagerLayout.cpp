@@ -582,6 +582,7 @@ void TAdvToolBarPager::UpdateLayout() {
   PlaceAllPages();
   FitTabs();
   ResetTabScroll();
+  UpdateOwnButtons();
   if (auto* qat = dynamic_cast<TAdvCustomQuickAccessToolBar*>(FQuickAccessToolBar)) {
     qat->UpdateSize();
     qat->UpdateControlsPos(false);
