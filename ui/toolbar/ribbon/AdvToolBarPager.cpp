@@ -115,6 +115,7 @@ void TAdvToolBarPager::Destroy() {
   // The form keeps no window procedure of a pager that is gone.
   UnsubclassMDIForm();
   RemoveGetMessageHook();
+  UnsubclassParentForm();
   if (!IsDesigning()) SaveState();
   DestroyFloatingRibbon();
   for (int i = 0; i < AdvPageCount(); ++i) AdvPages(i)->FAdvToolBarPager = nullptr;
@@ -147,6 +148,7 @@ void TAdvToolBarPager::Loaded() {
     SyncCaptionHeight();
     LoadState();
     InstallGetMessageHook();
+    SubclassParentForm();
   }
   ResetTabLayout();
   FitTabs();

@@ -16,6 +16,8 @@
 // caption, MDI, help and expand/collapse buttons and the saved state).
 #pragma once
 
+#include <memory>
+
 #include "base/ExtCtrls.h"
 #include "base/Forms.h"
 #include "base/ImgList.h"
@@ -425,6 +427,10 @@ class TAdvToolBarPager : public TCustomControl,
   // through them.
   static TAdvToolBarPager* HookPager();
   void HandleHookKeyDown(WORD Key);
+  // A message its form handled (the pager stands in the form's message
+  // chain while loaded): a resize, a move, a press on the form, minimize or
+  // maximize hide every key tip.
+  void FormMessage(const TMessage& Message);
   // A message the thread retrieves; true: the pager took it.
   bool HookPagerMessage(MSG& Msg);
 
@@ -557,6 +563,8 @@ class TAdvToolBarPager : public TCustomControl,
   // Key parts.
   void InstallGetMessageHook();
   void RemoveGetMessageHook();
+  void SubclassParentForm();
+  void UnsubclassParentForm();
   bool StartKeyTipWatch(WORD Key);
   void OpenTabShortCutHints();
   void TypeShortCutKey(WORD Key);
@@ -692,6 +700,8 @@ class TAdvToolBarPager : public TCustomControl,
   bool FChangeActiveTab = false;
   // The own buttons (owned as components).
   TOwned<TPagerHints> FHints;
+  // Set while the pager stands in its form's message chain.
+  std::shared_ptr<TAdvToolBarPager*> FFormProcLink;
   TAdvGlowButton* FCaptionCloseBtn = nullptr;
   TAdvGlowButton* FCaptionMinBtn = nullptr;
   TAdvGlowButton* FCaptionMaxBtn = nullptr;
