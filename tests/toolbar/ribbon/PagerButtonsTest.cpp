@@ -65,6 +65,8 @@ void MouseUp(TControl* C, TMouseButton Button, TPoint At) {
 
 struct ButtonsFixture : PagerFixture {
   void SetUp() override {
+    // The pointer away from the form: a button under it would be hot.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
     PagerFixture::SetUp();
     for (const wchar_t* c : {L"Home", L"Insert", L"View"}) AddPage(c);
     Pager->SetActivePageIndex(0);
@@ -177,6 +179,27 @@ TEST_F(CaptionButtons, GlyphsTakeTheStylersSystemButtonColourAndTheCloseButtonGl
   ASSERT_TRUE(PumpUntil([&] { return Close()->Hot(); }));
   EXPECT_TRUE(PumpUntil([&] { return Ink(Close(), RGB(255, 132, 131), 30) > 10; }));
   EXPECT_FALSE(Min()->Hot());
+}
+
+TEST_F(CaptionButtons, InColourTonesTheyTakeThePagersOwnLook) {
+  TColorTones tones{};
+  tones.Background = {RGB(250, 250, 250), RGB(200, 200, 200), RGB(30, 90, 200)};
+  tones.Foreground = {RGB(240, 240, 240), RGB(180, 180, 180), RGB(0, 0, 0)};
+  tones.Selected = {RGB(220, 220, 220), RGB(160, 160, 160), RGB(0, 0, 0)};
+  tones.Hover = {RGB(210, 230, 250), RGB(120, 160, 220), RGB(0, 0, 0)};
+  tones.Disabled = {RGB(240, 240, 240), RGB(200, 200, 200), RGB(128, 128, 128)};
+  Pager->SetColorTones(tones);
+  ASSERT_TRUE(Pager->Itones());
+  // The glyphs in the tones' text colour, 4 pixels lower, flat and square.
+  EXPECT_GT(Ink(Close(), RGB(30, 90, 200), 8), 8);
+  EXPECT_EQ(Close()->Top(), Pager->GetCaptionRect().top + Pager->GetPageInset() + 4);
+  EXPECT_EQ(Min()->Appearance()->ColorHot(), RGB(210, 230, 250));
+  EXPECT_FALSE(Min()->Rounded());
+  // Leaving the tones gives the styler's look back.
+  Pager->ClearOfficeTones();
+  Pager->ApplyStylerChange(0);
+  EXPECT_FALSE(Pager->Itones());
+  EXPECT_EQ(Min()->Appearance()->ColorHot(), Pager->CurrentToolBarStyler()->GlowButtonAppearance()->ColorHot());
 }
 
 TEST_F(CaptionButtons, MaximizeSwitchesTheFormAndItsGlyphFollows) {

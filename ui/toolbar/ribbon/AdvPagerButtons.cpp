@@ -144,9 +144,9 @@ void TAdvToolBarPager::HintsChanged(TObject*) {
   SetButtonHint(FHelpBtn, FHints->HelpBtnHint());
 }
 
-void TAdvToolBarPager::UpdateOwnButtons() {
-  UpdateCaptionButtons(false);
-  UpdateMDIButtons(false);
+void TAdvToolBarPager::UpdateOwnButtons(bool RefreshPictures) {
+  UpdateCaptionButtons(RefreshPictures);
+  UpdateMDIButtons(RefreshPictures);
   UpdateHelpButton();
   UpdateExpandCollapseButton();
 }

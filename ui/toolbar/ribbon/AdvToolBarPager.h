@@ -577,7 +577,7 @@ class TAdvToolBarPager : public TCustomControl,
   TAdvGlowButton* MakeOwnButton(int Size, const String& Hint, TNotifyEvent Click);
   void StyleOwnButton(TAdvGlowButton* Button);
   void RestyleOwnButtons(int Kind);
-  void UpdateOwnButtons();
+  void UpdateOwnButtons(bool RefreshPictures);
   void HintsChanged(TObject* Sender);
   void CaptionCloseClick(TObject* Sender);
   void CaptionMinClick(TObject* Sender);
