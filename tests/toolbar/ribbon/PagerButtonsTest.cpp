@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "tests/support/Gui.h"
 #include "tests/toolbar/ribbon/PagerTestSupport.h"
@@ -474,6 +475,40 @@ TEST_F(MDIPager, ButtonsShowWhileTheActiveChildIsMaximized) {
             Pager->GetTabsArea().right - (Pager->GetPageInset() + 2));
 }
 
+TEST_F(MDIPager, EachButtonDrawsItsOwnGlyphAndOnScenicGlassTheGlassBitmaps) {
+  Paint();
+  ASSERT_TRUE(Pager->MDIButtonsVisible());
+  // Close, restore and minimize each from the list's own image.
+  EXPECT_EQ(Pager->MDICloseButton()->ImageIndex(), 0);
+  EXPECT_EQ(Pager->MDIMaxButton()->ImageIndex(), 1);
+  EXPECT_EQ(Pager->MDIMinButton()->ImageIndex(), 2);
+  ASSERT_NE(Pager->MDIMinButton()->Images(), nullptr);
+  EXPECT_EQ(Pager->MDIMinButton()->Images()->Count(), 3);
+  TColor ink = Pager->CurrentToolBarStyler()->PagerCaption()->TextColor();
+  std::vector<int> counts;
+  for (TAdvGlowButton* b : {Pager->MDICloseButton(), Pager->MDIMaxButton(), Pager->MDIMinButton()}) {
+    counts.push_back(Ink(b, ink, 8));
+    EXPECT_GT(counts.back(), 4);
+  }
+  // Three different glyphs.
+  EXPECT_NE(counts[0], counts[1]);
+  EXPECT_NE(counts[1], counts[2]);
+  // Scenic glass (forced here: the platform has no composition).
+  SetGlobalWin7ScenicRibbon(true);
+  Pager->TabSettings()->SetGlass(true);
+  Pager->SetAeroVista(true);
+  Frame->SetWindowState(TWindowState::wsNormal);
+  PumpFor(20);
+  ASSERT_TRUE(Pager->IsGlassActive(true));
+  Pager->UpdateMDIButtons(true);
+  Pager->UpdateHelpButton();
+  EXPECT_EQ(Bytes(Pager->MDICloseButton()->Picture()), RibbonBytes(L"ATBECCLOSE"));
+  EXPECT_EQ(Bytes(Pager->MDIMaxButton()->Picture()), RibbonBytes(L"ATBECMAX"));
+  EXPECT_EQ(Bytes(Pager->MDIMinButton()->Picture()), RibbonBytes(L"ATBECMIN"));
+  EXPECT_EQ(Pager->MDICloseButton()->Images(), nullptr);
+  EXPECT_EQ(Bytes(Pager->HelpButton()->Picture()), RibbonBytes(L"ATBHELP_BTN2"));
+}
+
 TEST_F(MDIPager, MinimizeAndCloseActOnTheChildAndWhatItCannotDoIsGreyed) {
   Child->SetBorderIcons({TBorderIcon::biSystemMenu, TBorderIcon::biMinimize});
   Paint();
@@ -626,8 +661,11 @@ TEST_F(StateFixture, TheStateRoundTripsThroughTheStoreAndIsSavedWhenThePagerGoes
 TEST_F(StateFixture, AHiddenToolBarBelowTheRibbonKeepsItsPlace) {
   Make(true);
   Pager->SetShowQATBelow(true);
+  int below = Pager->Height();
   QAT->SetVisible(false);
   PumpFor(10);
+  // The band's room goes with it.
+  EXPECT_EQ(Pager->Height(), below - Pager->GetQATHeight());
   EXPECT_FALSE(Pager->ShowQATBelow());
   Pager->SaveState();
   EXPECT_EQ(IniValue(File, L"ShowQATBelow"), 1);

@@ -15,18 +15,18 @@
 
 TAdvToolBarPager* PagerHoldingMDIForm();
 
+// The side of a caption button: 16 at 96 dpi, growing by half the scaled
+// surplus.
+int PagerCaptionButtonSize() {
+  int r = static_cast<int>(Round((static_cast<long double>(DPIFactor) - 1) * 16));
+  return Max<int>(16, 16 + r / 2);
+}
+
 namespace {
 
 constexpr TColor kKeyColor = 0xFF00FF;  // magenta: the pictures' transparent colour
 
 int RoundI(long double V) { return static_cast<int>(Round(V)); }
-
-// The side of a caption button: 16 at 96 dpi, growing by half the scaled
-// surplus.
-int CaptionButtonSize() {
-  int r = RoundI((static_cast<long double>(DPIFactor) - 1) * 16);
-  return Max<int>(16, 16 + r / 2);
-}
 
 void FreeButton(TAdvGlowButton*& Button) {
   TAdvGlowButton* b = Button;
@@ -185,7 +185,7 @@ void TAdvToolBarPager::UpdateCaptionButtons(bool RefreshPictures) {
     FreeButton(FCaptionMaxBtn);
     return;
   }
-  int s = CaptionButtonSize();
+  int s = PagerCaptionButtonSize();
   if (!FCaptionCloseBtn) {
     FOldCapRightIndent = FCaption->RightIndent();
     FCaptionCloseBtn = MakeOwnButton(s, FHints->MDICloseBtnHint(), [this](TObject* B) { CaptionCloseClick(B); });
