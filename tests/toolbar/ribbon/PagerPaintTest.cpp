@@ -133,6 +133,8 @@ TEST_F(PaintFixture, TabsAtTheMinimumSpacingGetSeparators) {
 
 TEST_F(PaintFixture, ATabCutByTheTabRowIsDrawnOnlyInsideIt) {
   Pager->SetShowNonSelectedTabs(true);
+  // The help button at the row's end would stand over the cut tab.
+  Pager->SetShowHelpButton(false);
   for (int i = 0; i < 8; ++i) AddPage(L"Tab" + std::to_wstring(i));
   for (int i = 0; i < 8; ++i) {
     Pager->AdvPages(i)->SetTabClientWidth(60);

@@ -128,9 +128,25 @@ struct RibbonFormScreen : ::testing::Test {
 TEST_F(RibbonFormScreen, TheScenicRibbonFormWithItsQuickAccessToolBarAndApplicationButton) {
   Make(TToolBarStyle::bsOffice2007Luna);
   Pager->SetWin7ScenicRibbon(true);
+  Pager->SetShowExpandCollapsButton(true);
   PumpFor(10);
   ASSERT_TRUE(QAT->App() && QAT->App()->Visible());
   auto shot = Shoot(L"ribbon_form.png");
+  // Without glass the pager draws minimize, maximize and close itself, in
+  // the styler's system-button colour, at the caption bar's right end.
+  for (TAdvGlowButton* b : {Pager->CaptionMinButton(), Pager->CaptionMaxButton(), Pager->CaptionCloseButton()}) {
+    ASSERT_NE(b, nullptr);
+    EXPECT_TRUE(b->Visible());
+    EXPECT_LT(b->Top() + b->Height(), Pager->GetCaptionRect().bottom);
+    EXPECT_GT(b->Left(), Pager->Width() - 70);
+    int ink = 0;
+    for (int y = 0; y < b->Height(); ++y)
+      for (int x = 0; x < b->Width(); ++x) {
+        TPoint at = InPicture(Form, b, x, y);
+        if (Distance(PixelAt(shot.get(), at.x, at.y), Styler->SysButtonColor()) <= 30) ++ink;
+      }
+    EXPECT_GT(ink, 6) << b->Hint();
+  }
   // The application button shows the form's icon: somewhere in its box a
   // pixel stands out from the caption beside the toolbar.
   TAppIconGlowButton* app = QAT->App();

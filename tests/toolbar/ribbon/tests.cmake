@@ -37,3 +37,8 @@ vantrel_test(test_ribbon_qat SOURCES toolbar/ribbon/QuickAccessToolBarTest.cpp t
 vantrel_test(test_ribbon_form SOURCES toolbar/ribbon/RibbonFormTest.cpp toolbar/ribbon/CaptionLayerTest.cpp
   toolbar/ribbon/RibbonFormScreenTest.cpp toolbar/ribbon/PagerTestSupport.cpp draw/DrawTestSupport.cpp
   LIBS ribbon testscreens UNITS testunits_buttons TIMEOUT 180)
+# The pager's own buttons: caption minimize, maximize and close, the MDI
+# child's buttons, help and expand/collapse; the collapsed state and the
+# quick access toolbar's place kept in the layout store.
+vantrel_test(test_ribbon_buttons SOURCES toolbar/ribbon/PagerButtonsTest.cpp toolbar/ribbon/PagerTestSupport.cpp
+  LIBS ribbon UNITS testunits_buttons TIMEOUT 120)

@@ -5,6 +5,7 @@
 #include "ui/toolbar/ribbon/AdvToolBarPager.h"
 
 TAdvToolBarPager* PagerHoldingMDIForm();
+int PagerCaptionButtonSize();
 
 namespace {
 const TRect kNone(-1, -1, -1, -1);
@@ -74,8 +75,7 @@ TRect TAdvToolBarPager::GetCaptionButtonsRect() {
   if (!FCaption->Visible() || FCaptionButtons.Empty()) return kNone;
   // Where the three caption buttons stand: close at the right, maximize and
   // minimize 2 pixels apart to its left, each S x S.
-  int r = RoundI((static_cast<long double>(DPIFactor) - 1) * 16);
-  int s = Max<int>(16, 16 + r / 2);
+  int s = PagerCaptionButtonSize();
   int inset = GetPageInset();
   int closeLeft = Width() - inset - s - 2;
   int minLeft = closeLeft - 2 * (s + 2);

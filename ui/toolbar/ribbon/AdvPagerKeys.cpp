@@ -4,6 +4,8 @@
 
 #include <windowsx.h>
 
+#include <memory>
+
 #include "ui/controls/buttons/GlowButtonHelpers.h"
 #include "ui/controls/buttons/ShortCutHint.h"
 #include "ui/toolbar/ribbon/AdvPage.h"
@@ -78,6 +80,61 @@ void TAdvToolBarPager::RemoveGetMessageHook() {
   gGetMessageHook = nullptr;
   gHookPager = nullptr;
   gLastKeyDown = -1;
+}
+
+// ---------------------------------------------------------------------------
+// The form's messages that end the key tips: a resize, a move, a press on
+// the form, minimize and maximize.
+
+namespace {
+
+// Stands in front of the form's message chain. The pager's link is cleared
+// when the pager goes, so that a handler put in front of this one later
+// still passes through it unharmed.
+struct TPagerFormProc {
+  std::shared_ptr<TAdvToolBarPager*> Link;
+  std::function<void(TMessage&)> Old;
+  void operator()(TMessage& M) const {
+    if (Old) Old(M);
+    if (TAdvToolBarPager* pager = *Link) pager->FormMessage(M);
+  }
+};
+
+}  // namespace
+
+void TAdvToolBarPager::SubclassParentForm() {
+  TCustomForm* form = ParentForm();
+  if (!form || IsDesigning() || FFormProcLink) return;
+  FFormProcLink = std::make_shared<TAdvToolBarPager*>(this);
+  form->WindowProc = TPagerFormProc{FFormProcLink, form->WindowProc};
+}
+
+void TAdvToolBarPager::UnsubclassParentForm() {
+  if (!FFormProcLink) return;
+  *FFormProcLink = nullptr;
+  if (TCustomForm* form = ParentForm())
+    if (auto* proc = form->WindowProc.target<TPagerFormProc>(); proc && proc->Link == FFormProcLink)
+      form->WindowProc = proc->Old;
+  FFormProcLink.reset();
+}
+
+void TAdvToolBarPager::FormMessage(const TMessage& Message) {
+  bool hide = false;
+  switch (Message.Msg) {
+    case WM_SIZE:
+    case WM_LBUTTONDOWN:
+    case WM_MOVING:
+      hide = true;
+      break;
+    case WM_SYSCOMMAND: {
+      WPARAM command = Message.WParam & 0xFFF0;
+      hide = command == SC_MINIMIZE || command == SC_MAXIMIZE;
+      break;
+    }
+    default:
+      break;
+  }
+  if (hide && !IsDestroying()) HideTabShortCutHints(true);
 }
 
 bool TAdvToolBarPager::ContainsWindow(HWND Wnd) const {

@@ -582,6 +582,7 @@ void TAdvToolBarPager::UpdateLayout() {
   PlaceAllPages();
   FitTabs();
   ResetTabScroll();
+  UpdateOwnButtons(false);
   if (auto* qat = dynamic_cast<TAdvCustomQuickAccessToolBar*>(FQuickAccessToolBar)) {
     qat->UpdateSize();
     qat->UpdateControlsPos(false);

@@ -237,6 +237,7 @@ void TAdvToolBarPager::LButtonDblClick(int X, int Y) {
   if (!FCaptionButtons.Contains(TCaptionButton::cbMaximize) || !form || !InRect(GetCaptionRect(), X, Y)) return;
   form->SetWindowState(form->WindowState() == TWindowState::wsNormal ? TWindowState::wsMaximized
                                                                       : TWindowState::wsNormal);
+  UpdateCaptionButtons(true);
 }
 
 void TAdvToolBarPager::PagerMouseLeave() {

@@ -54,6 +54,7 @@ void BlendFace(TCustomTabAppearance* A, TTabFace& F, TColor To, TColor ToTo, TCo
 
 void TAdvToolBarPager::Paint() {
   if (FUpdateCount > 0) return;
+  CheckMDIChild();
   TCustomControl::Paint();
   FFirstRun = false;
   DrawBackGroundPicture();

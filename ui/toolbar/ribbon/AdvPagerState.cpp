@@ -25,6 +25,7 @@ void TAdvToolBarPager::SetExpanded(bool Value) {
     SetWidth(100);
     SetWidth(width);
   }
+  UpdateExpandCollapseButtonPicture();
 }
 
 // ---------------------------------------------------------------------------
@@ -47,6 +48,7 @@ void TAdvToolBarPager::CreateFloatingRibbon() {
     window->SetBounds(0, 0, 0, 0);
     window->SetDoubleBuffered(true);
     window->SetAdvToolBarPager(this);
+    window->OnHide = [this](TObject*) { UpdateExpandCollapseButtonPicture(); };
     if (FCurrentToolBarStyler) window->SetColor(FCurrentToolBarStyler->PagerCaption()->BorderColor());
     FMinimizedRibbonWindow = window;
   }
@@ -63,6 +65,7 @@ void TAdvToolBarPager::ShowFloatingRibbon() {
   window->Show();
   TPoint p = ClientToScreen(TPoint(GetPageRect().left - 2, GetTabsArea().bottom));
   window->SetBounds(p.x, p.y, w, h);
+  UpdateExpandCollapseButtonPicture();
 }
 
 bool TAdvToolBarPager::AskFloatingRibbonHide() {
@@ -97,5 +100,7 @@ void TAdvToolBarPager::DestroyFloatingRibbon() {
   if (TAdvPage* page = ActivePage()) page->DestroyClone();
   window->SetAdvPage(nullptr);
   // Freed once its own messages are done: this may run from its timer.
+  window->OnHide = nullptr;
   window->Release();
+  UpdateExpandCollapseButtonPicture();
 }

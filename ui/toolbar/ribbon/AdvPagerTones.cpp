@@ -46,6 +46,7 @@ void TAdvToolBarPager::RevertMetroMode() {
   FUseCaptionLayer = true;
   FTabRoundEdges = FShow3D = FShadow = true;
   SetDoubleBuffered(true);
+  UpdateOwnButtons(true);
   for (int i = 0; i < AdvPageCount(); ++i) AdvPages(i)->ClearColorTones();
   if (auto* w = dynamic_cast<TWinControl*>(FindApplicationButton()); w && w->HandleAllocated())
     SendMessageW(w->Handle(), WM_TBSETMETRO, 0, 0);
@@ -54,6 +55,7 @@ void TAdvToolBarPager::RevertMetroMode() {
 
 void TAdvToolBarPager::AfterTonesSet() {
   PlaceAllPages();
+  UpdateOwnButtons(true);
   ResetTabLayout();
   FitTabs();
   for (int i = 0; i < AdvPageCount(); ++i) AdvPages(i)->ApplyColorTones();

@@ -9,6 +9,7 @@
 #include "ui/toolbar/ribbon/AdvPage.h"
 #include "ui/toolbar/ribbon/AdvQuickAccessToolBar.h"
 #include "ui/toolbar/ribbon/PageScrollButton.h"
+#include "ui/toolbar/ribbon/PagerHints.h"
 #include "ui/toolbar/ribbon/RibbonBitmaps.h"
 #include "ui/toolbar/runtime/ThemeBinding.h"
 #include "ui/toolbar/stylers/ToolBarOfficeStyler.h"
@@ -76,6 +77,9 @@ TAdvToolBarPager::TAdvToolBarPager(TComponent* AOwner) : TCustomControl(AOwner) 
   LoadRibbonPicture(FIOptionDisabledPicture, L"OPTIONIND_PICD");
   FIOptionDisabledPicture->OnChange = [this](TObject* Sender) { OptionPictureChanged(Sender); };
   FHelpButtonPicture = new TGDIPPicture();
+  FHelpButtonPicture->OnChange = [this](TObject*) { UpdateHelpButton(); };
+  FHints = new TPagerHints();
+  FHints->OnChange = [this](TObject* Sender) { HintsChanged(Sender); };
   FTabSettings = new TATBTabSettings();
   FTabSettings->OnChange = [this](TObject* Sender) { TabSettingsChanged(Sender); };
   FTabSettings->OnGlassChange = [this](TObject* Sender) { TabGlassChanged(Sender); };
@@ -111,6 +115,8 @@ void TAdvToolBarPager::Destroy() {
   // The form keeps no window procedure of a pager that is gone.
   UnsubclassMDIForm();
   RemoveGetMessageHook();
+  UnsubclassParentForm();
+  if (!IsDesigning()) SaveState();
   DestroyFloatingRibbon();
   for (int i = 0; i < AdvPageCount(); ++i) AdvPages(i)->FAdvToolBarPager = nullptr;
   for (int i = 0; i < FShortCutHintWinList->Count(); ++i)
@@ -130,14 +136,19 @@ void TAdvToolBarPager::Loaded() {
   FDefTabMargin = RoundI(FTabSettings->StartMargin() * static_cast<long double>(DPIFactor));
   FTabScaleFactor = DPIFactor;
   FDesignedHeight = Height();
+  UpdateCaptionButtons(true);
   if (FAutoMDIButtons) {
     FAutoMDIButtons = false;
     SetAutoMDIButtons(true);
   }
+  UpdateHelpButton();
+  UpdateExpandCollapseButton();
   FPropertiesLoaded = true;
   if (!IsDesigning()) {
     SyncCaptionHeight();
+    LoadState();
     InstallGetMessageHook();
+    SubclassParentForm();
   }
   ResetTabLayout();
   FitTabs();
@@ -464,6 +475,7 @@ void TAdvToolBarPager::SetBrandingPicture(TGDIPPicture* Value) {
 void TAdvToolBarPager::SetCaptionButtons(TCaptionButtons Value) {
   if (FCaptionButtons == Value) return;
   FCaptionButtons = Value;
+  UpdateCaptionButtons(true);
   Invalidate();
 }
 
@@ -484,12 +496,15 @@ void TAdvToolBarPager::SetDisabledImages(TCustomImageList* Value) {
 void TAdvToolBarPager::SetShowHelpButton(bool Value) {
   if (FShowHelpButton == Value) return;
   FShowHelpButton = Value;
+  UpdateHelpButton();
+  if (FShowExpandCollapsButton) UpdateExpandCollapseButton();
   Invalidate();
 }
 
 void TAdvToolBarPager::SetShowExpandCollapsButton(bool Value) {
   if (FShowExpandCollapsButton == Value) return;
   FShowExpandCollapsButton = Value;
+  UpdateExpandCollapseButton();
   Invalidate();
 }
 
@@ -633,6 +648,7 @@ void TAdvToolBarPager::SetAutoMDIButtons(bool Value) {
   } else {
     UnsubclassMDIForm();
   }
+  UpdateMDIButtons(true);
   Invalidate();
 }
 
@@ -679,6 +695,7 @@ void TAdvToolBarPager::CaptionChanged(TObject*) {
     return;  // the height's own notice does the rest
   }
   PlaceAllPages();
+  UpdateCaptionButtons(true);
   Invalidate();
 }
 
@@ -757,6 +774,7 @@ void TAdvToolBarPager::ApplyStylerChange(int Kind) {
   Invalidate();
   if (TAdvPage* page = ActivePage()) page->Invalidate();
   if (TControl* button = FindApplicationButton()) button->Invalidate();
+  RestyleOwnButtons(Kind);
   if (TAdvCustomQuickAccessToolBar* qat = AsQAT(FQuickAccessToolBar)) {
     qat->ApplyStylerChange(Kind);
     qat->UpdateAppButton();

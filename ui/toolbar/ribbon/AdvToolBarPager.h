@@ -11,9 +11,12 @@
 // scrolling of the tabs), AdvPagerPaint.cpp (caption bar, tab strip, tabs),
 // AdvPagerGeometry.cpp (the caption-button, quick-access, MDI, help and
 // expand areas, the glass tests and the window region), AdvPagerMouse.cpp
-// (hover, presses, double clicks, the caption bar's menu and moves) and
-// AdvPagerState.cpp (collapsing and expanding).
+// (hover, presses, double clicks, the caption bar's menu and moves),
+// AdvPagerState.cpp (collapsing and expanding) and AdvPagerButtons.cpp (the
+// caption, MDI, help and expand/collapse buttons and the saved state).
 #pragma once
+
+#include <memory>
 
 #include "base/ExtCtrls.h"
 #include "base/Forms.h"
@@ -34,6 +37,7 @@ class TAdvGlowButton;
 class TTabAppearance;
 class TShortCutHintWindow;
 class TMinimizedRibbonWindow;
+class TPagerHints;
 
 enum class TCaptionButton { cbClose, cbMinimize, cbMaximize };
 using TCaptionButtons = Set<TCaptionButton>;
@@ -423,6 +427,10 @@ class TAdvToolBarPager : public TCustomControl,
   // through them.
   static TAdvToolBarPager* HookPager();
   void HandleHookKeyDown(WORD Key);
+  // A message its form handled (the pager stands in the form's message
+  // chain while loaded): a resize, a move, a press on the form, minimize or
+  // maximize hide every key tip.
+  void FormMessage(const TMessage& Message);
   // A message the thread retrieves; true: the pager took it.
   bool HookPagerMessage(MSG& Msg);
 
@@ -443,6 +451,44 @@ class TAdvToolBarPager : public TCustomControl,
   // OnFloatingRibbonHide's answer (true without a handler). While the
   // handler runs it is not asked again: the answer is then no.
   bool AskFloatingRibbonHide();
+
+  // -------------------------------------------------------------------------
+  // The pager's own buttons and its saved state (AdvPagerButtons.cpp): the
+  // caption buttons standing in for the form's (hidden in Aero mode), the
+  // active MDI child's buttons while it is maximized, the help button and
+  // the expand/collapse button. All are transparent glow buttons without
+  // text, styled like the styler's glow buttons (the pager's own look while
+  // tones are on); a missing one is nullptr.
+
+  TPagerHints* Hints() const { return FHints; }
+  void SetHints(TPagerHints* Value);
+  TAdvGlowButton* CaptionCloseButton() const { return FCaptionCloseBtn; }
+  TAdvGlowButton* CaptionMinButton() const { return FCaptionMinBtn; }
+  TAdvGlowButton* CaptionMaxButton() const { return FCaptionMaxBtn; }
+  TAdvGlowButton* MDICloseButton() const { return FMDICloseBtn; }
+  TAdvGlowButton* MDIMinButton() const { return FMDIMinBtn; }
+  TAdvGlowButton* MDIMaxButton() const { return FMDIMaxBtn; }
+  TAdvGlowButton* HelpButton() const { return FHelpBtn; }
+  TAdvGlowButton* ExpandCollapsButton() const { return FExpCollapsBtn; }
+  bool MDIButtonsVisible() const { return FMDIButtonsVisible; }
+  // Made, styled, placed, shown or freed as the settings say; with
+  // RefreshPictures the glyphs are drawn again in the styler's colours.
+  void UpdateCaptionButtons(bool RefreshPictures);
+  void UpdateMDIButtons(bool RefreshPictures);
+  // The active MDI child's maximized state changed: the MDI, help and
+  // expand/collapse buttons follow.
+  void CheckMDIChild();
+  void UpdateHelpButton();
+  void UpdateExpandCollapseButton();
+  // Up while expanded, down while collapsed, a pin while the floating
+  // ribbon shows.
+  void UpdateExpandCollapseButtonPicture();
+  void SetCloseButtonHotColors(TAdvGlowButton* Button);
+  void ApplyGlowAppearance(TAdvGlowButton* Button);
+  // "Minimized" and "ShowQATBelow" in the layout store, while Persistence
+  // is enabled with a key and a section.
+  void SaveState();
+  void LoadState();
 
   void Dispatch(TMessage& Message) override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -517,6 +563,8 @@ class TAdvToolBarPager : public TCustomControl,
   // Key parts.
   void InstallGetMessageHook();
   void RemoveGetMessageHook();
+  void SubclassParentForm();
+  void UnsubclassParentForm();
   bool StartKeyTipWatch(WORD Key);
   void OpenTabShortCutHints();
   void TypeShortCutKey(WORD Key);
@@ -525,6 +573,19 @@ class TAdvToolBarPager : public TCustomControl,
   void FocusFirstGroup(TAdvPage* Page);
   bool ContainsWindow(HWND Wnd) const;
   void KeyDown(WORD& Key, TShiftState Shift) override;
+  // Own-button parts.
+  TAdvGlowButton* MakeOwnButton(int Size, const String& Hint, TNotifyEvent Click);
+  void StyleOwnButton(TAdvGlowButton* Button);
+  void RestyleOwnButtons(int Kind);
+  void UpdateOwnButtons(bool RefreshPictures);
+  void HintsChanged(TObject* Sender);
+  void CaptionCloseClick(TObject* Sender);
+  void CaptionMinClick(TObject* Sender);
+  void CaptionMaxClick(TObject* Sender);
+  void MDICloseClick(TObject* Sender);
+  void MDIMinClick(TObject* Sender);
+  void MDIMaxClick(TObject* Sender);
+  void ExpandCollapseBtnMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
   TCustomAdvToolBarStyler* FInternalToolBarStyler = nullptr;  // owned as a component
   TCustomAdvToolBarStyler* FToolBarStyler = nullptr;
@@ -637,4 +698,20 @@ class TAdvToolBarPager : public TCustomControl,
   TTimer* FDblClickTimer = nullptr;  // owned as a component
   TPoint FCaptionClickXY{-1, -1};
   bool FChangeActiveTab = false;
+  // The own buttons (owned as components).
+  TOwned<TPagerHints> FHints;
+  // Set while the pager stands in its form's message chain.
+  std::shared_ptr<TAdvToolBarPager*> FFormProcLink;
+  TAdvGlowButton* FCaptionCloseBtn = nullptr;
+  TAdvGlowButton* FCaptionMinBtn = nullptr;
+  TAdvGlowButton* FCaptionMaxBtn = nullptr;
+  int FOldCapRightIndent = 0;
+  bool FUpdatingCaptionButtons = false;
+  TAdvGlowButton* FMDICloseBtn = nullptr;
+  TAdvGlowButton* FMDIMinBtn = nullptr;
+  TAdvGlowButton* FMDIMaxBtn = nullptr;
+  TCustomForm* FMDIChildForm = nullptr;
+  TImageList* FMDIBtnImages = nullptr;
+  TAdvGlowButton* FHelpBtn = nullptr;
+  TAdvGlowButton* FExpCollapsBtn = nullptr;
 };
