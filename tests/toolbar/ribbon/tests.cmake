@@ -37,3 +37,9 @@ vantrel_test(test_ribbon_qat SOURCES toolbar/ribbon/QuickAccessToolBarTest.cpp t
 vantrel_test(test_ribbon_form SOURCES toolbar/ribbon/RibbonFormTest.cpp toolbar/ribbon/CaptionLayerTest.cpp
   toolbar/ribbon/RibbonFormScreenTest.cpp toolbar/ribbon/PagerTestSupport.cpp draw/DrawTestSupport.cpp
   LIBS ribbon testscreens UNITS testunits_buttons TIMEOUT 180)
+# The pager's reactions: the glass region and caption layer (glass forced
+# through the composition stand-ins), hit tests, erasing, tab hints, the
+# pages a designer starts with, the scenic look, the application button's
+# colour and the tones handed on to the form and the quick access toolbar.
+vantrel_test(test_ribbon_reactions SOURCES toolbar/ribbon/PagerReactionsTest.cpp toolbar/ribbon/PagerTestSupport.cpp
+  LIBS ribbon UNITS testunits_buttons TIMEOUT 120)

@@ -11,8 +11,10 @@
 // scrolling of the tabs), AdvPagerPaint.cpp (caption bar, tab strip, tabs),
 // AdvPagerGeometry.cpp (the caption-button, quick-access, MDI, help and
 // expand areas, the glass tests and the window region), AdvPagerMouse.cpp
-// (hover, presses, double clicks, the caption bar's menu and moves) and
-// AdvPagerState.cpp (collapsing and expanding).
+// (hover, presses, double clicks, the caption bar's menu and moves),
+// AdvPagerState.cpp (collapsing and expanding), AdvPagerTones.cpp (colour
+// and Office tones) and AdvPagerWindow.cpp (window creation, resizing with
+// the glass region and caption layer, hit test, tab hints).
 #pragma once
 
 #include "base/ExtCtrls.h"
@@ -34,6 +36,8 @@ class TAdvGlowButton;
 class TTabAppearance;
 class TShortCutHintWindow;
 class TMinimizedRibbonWindow;
+class TCaptionLayer;
+struct THintInfo;
 
 enum class TCaptionButton { cbClose, cbMinimize, cbMaximize };
 using TCaptionButtons = Set<TCaptionButton>;
@@ -52,6 +56,17 @@ class IApplicationButtonKeyTip {
 
  protected:
   ~IApplicationButtonKeyTip() = default;
+};
+
+// A child control that follows the scenic ribbon look: the pager tells it
+// the scenic flag and the style code last given to pagers by its styler
+// (-1 without an assigned styler).
+class IScenicRibbonControl {
+ public:
+  virtual void ScenicRibbonChanged(bool Scenic, int Style) = 0;
+
+ protected:
+  ~IScenicRibbonControl() = default;
 };
 
 class TAdvToolBarPager : public TCustomControl,
@@ -363,6 +378,25 @@ class TAdvToolBarPager : public TCustomControl,
   void RemoveWindowRegion();
 
   // -------------------------------------------------------------------------
+  // Glass, window and hint reactions (AdvPagerWindow.cpp)
+
+  // The layer over the caption bar on glass: made once in Aero mode outside
+  // design time, placed over the caption rectangle, shown while the caption
+  // layer is in use (not in the flat mode).
+  TCaptionLayer* CaptionLayer() const { return FCaptionLayer; }
+  void CreateCaptionLayer();
+  void PlaceCaptionLayer();
+  bool UseCaptionLayer() const { return FUseCaptionLayer; }
+  bool RegionSet() const { return FRegionSet; }
+  bool TabBackGroundShaded() const { return FTabBackGroundShaded; }
+  // Repaints the application button; in Aero mode it takes the colour of
+  // the tab background (the pager's own while tones are on).
+  void UpdateApplicationButtonColor();
+  // One of the pager's own glow buttons in the tone set's look (nothing
+  // without a tone set).
+  void ApplyGlowAppearance(TAdvGlowButton* Button);
+
+  // -------------------------------------------------------------------------
   // Painting (AdvPagerPaint.cpp)
 
   void BeginUpdate() { ++FUpdateCount; }
@@ -472,9 +506,18 @@ class TAdvToolBarPager : public TCustomControl,
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void CreateWnd() override;
+  void Resize() override;
 
  private:
   friend class TAdvPage;
+  // Window parts (AdvPagerWindow.cpp).
+  void CaptionLayerTextPaint(TObject* Sender, String& Text, TRect& TxtR, TAlignment& Algn);
+  bool TransparentAt(int X, int Y) const;
+  void TabHintShow(THintInfo& Info);
+  void TellScenicControls();
+  void AddDefaultPages();
+  TCustomTabAppearance* TabAppearanceFor(int Index, bool& Own) const;
   void DoTabChanged();
   void TabSettingsChanged(TObject* Sender);
   void TabGlassChanged(TObject* Sender);
@@ -594,6 +637,9 @@ class TAdvToolBarPager : public TCustomControl,
   bool FIsWin8 = false;
   bool FIsWin10 = false;
   bool FUseCaptionLayer = true;
+  TCaptionLayer* FCaptionLayer = nullptr;  // owned as a component
+  // Newly placed in a designer (not read from a stream).
+  bool FDesignTime = false;
   bool FAutoCompactToolBars = true;
   bool FShowDisabledControlsHint = false;
   bool FTabRoundEdges = true;
