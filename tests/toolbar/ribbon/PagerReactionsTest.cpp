@@ -317,6 +317,16 @@ TEST_F(PagerFixture, ATabShowsItsHintOrItsCutCaption) {
     }
     EXPECT_EQ(ask(), c.Expected);
   }
+  // The hovered tab hidden or its page taken away: the request stays.
+  Pager->ResetTabLayout();
+  SetTabClientWidths(12);
+  hover(1);
+  TAdvPage* insert = Pager->AdvPages(1);
+  insert->SetTabVisible(false);
+  EXPECT_EQ(ask(), L"before");
+  insert->SetTabVisible(true);
+  Pager->RemoveAdvPage(insert);
+  EXPECT_EQ(ask(), L"before");
 }
 
 // ---------------------------------------------------------------------------

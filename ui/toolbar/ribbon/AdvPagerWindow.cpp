@@ -121,8 +121,10 @@ void TAdvToolBarPager::TabHintShow(THintInfo& Info) {
     Info.HintStr.clear();
     return;
   }
+  // The tab under the pointer may have gone or been hidden since.
   if (FHintPageIndex < 0 || FHintPageIndex >= AdvPageCount()) return;
   TAdvPage* page = AdvPages(FHintPageIndex);
+  if (!page->TabVisible()) return;
   if (!page->TabHint().empty()) {
     Info.HintStr = page->TabHint();
     return;
