@@ -202,7 +202,9 @@ class TControl : public TComponent {
   virtual void Repaint();
   void Refresh() { Repaint(); }
   virtual void Update();
-  void BringToFront();
+  // Puts the control above its siblings (a top-level window above the
+  // others; an MDI child form becomes its frame's active child).
+  virtual void BringToFront();
   void SendToBack();
   // Runs the message through WindowProc and returns its result.
   LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);

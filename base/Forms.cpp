@@ -376,6 +376,15 @@ void TCustomForm::SetWindowState(TWindowState Value) {
 
 void TCustomForm::SetVisible(bool Value) { TWinControl::SetVisible(Value); }
 
+void TCustomForm::BringToFront() {
+  HWND client = FFormStyle == TFormStyle::fsMDIChild && FHandle ? GetParent(FHandle) : nullptr;
+  if (!client) {
+    TWinControl::BringToFront();
+    return;
+  }
+  SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
+}
+
 void TCustomForm::ShowNoActivate() {
   if (FVisible) {
     if (FHandle) ShowWindow(FHandle, IsIconic(FHandle) ? SW_SHOWNOACTIVATE : SW_SHOWNA);

@@ -97,6 +97,8 @@ class TCustomForm : public TWinControl {
   int MDIChildCount();
   TCustomForm* MDIChildren(int Index);
 
+  // An MDI child is activated in its frame's client window.
+  void BringToFront() override;
   // Shows the window without activating it.
   void ShowNoActivate();
   // Runs the form as a modal dialog; returns its ModalResult.

@@ -45,3 +45,7 @@ vantrel_test(test_toolbar_customizer SOURCES toolbar/bars/CustomizerTest.cpp too
 vantrel_test(test_toolbar_customizer_dialog SOURCES toolbar/bars/CustomizerDialogTest.cpp toolbar/bars/CustomizerFixture.cpp toolbar/bars/BarsTestSupport.cpp
   toolbar/bars/MenuBarForm.cpp
   LIBS bars testscreens UNITS testunits_stylers TIMEOUT 120)
+# A second menu merged into a menu bar by group index and taken away again;
+# the window menu's list of MDI children, chosen from the open menu.
+vantrel_test(test_toolbar_menumerge SOURCES toolbar/bars/MenuMergeTest.cpp toolbar/bars/BarsTestSupport.cpp
+  controls/menus/MenuDriver.cpp LIBS bars UNITS testunits_stylers TIMEOUT 120)

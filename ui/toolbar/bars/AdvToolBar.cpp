@@ -82,7 +82,8 @@ TAdvCustomToolBar::TAdvCustomToolBar(TComponent* AOwner)
       FIOptionPicture(new TGDIPPicture),
       FICompactPicture(new TGDIPPicture),
       FOfficeHint(new TAdvHintInfo),
-      FSeqControlList(new TDbgList) {
+      FSeqControlList(new TDbgList),
+      FMDIChildMenuSL(new TStringList) {
   FControlStyle.Include(TControlStyleItem::csAcceptsControls);
   FControlStyle.Exclude(TControlStyleItem::csOpaque);
   FAutoSize = true;
@@ -126,6 +127,7 @@ void TAdvCustomToolBar::Destroy() {
   if (FOptionTimer) FreeAndNil(FOptionTimer);
   ReleaseMenuState();
   RestoreButtonMenu();
+  RemoveAllMDIChildMenu();
   UnhookMDIForm();
   TakeBackFromOptionWindow();
   // A floating toolbar takes its window along.
@@ -179,7 +181,13 @@ void TAdvCustomToolBar::Notification(TComponent* AComponent, TOperation Operatio
     FDisabledImages = nullptr;
     Invalidate();
   }
-  if (AComponent == FMenu) FMenu = nullptr;
+  if (AComponent == FMenu) {
+    FMenu = nullptr;
+    if (FMergedMenu) MergeMenu(nullptr);
+  }
+  if (AComponent == FMergedMenu) UnmergeMenu(FMergedMenu);
+  MDIChildMenuGone(AComponent);
+  if (AComponent == FButtonMenu) FButtonMenu = nullptr;
   if (AComponent == FTempMenu) {
     FTempMenu = nullptr;
     FOwnsTempMenu = false;

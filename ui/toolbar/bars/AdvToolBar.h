@@ -13,6 +13,7 @@
 #include "base/ExtCtrls.h"
 #include "base/Forms.h"
 #include "base/ImgList.h"
+#include "base/Lists.h"
 #include "base/Menus.h"
 #include "ui/controls/buttons/AdvGlowButton.h"
 #include "ui/draw/GdipPicture.h"
@@ -488,6 +489,28 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   TPoint MenuDropPoint(TAdvCustomToolBarButton* Button, TAdvPopupMenu* Menu, int W);
   TPoint LastDropPoint() const { return FLastDropPoint; }
 
+  // --- A second menu on the bar, and the window menu's MDI children
+  // (ToolBarMenuMerge.cpp) ------------------------------------------------
+  // Shows AMenu (an MDI child's, say) on the bar too: a top-level item with
+  // a non-zero GroupIndex takes the place of the bar's buttons of that
+  // group, every other item gets a button of its own, and the menu buttons
+  // end in GroupIndex order. One menu is merged at a time; nullptr ends the
+  // merge, which gives the bar back its own buttons exactly as they were.
+  void MergeMenu(TMainMenu* AMenu);
+  // Ends the merge when AMenu is the merged menu.
+  void UnmergeMenu(TMainMenu* AMenu);
+  TMainMenu* MergedMenu() const { return FMergedMenu; }
+  // The MDI children the host form's window menu lists while it is open,
+  // the active one checked; choosing one brings it to front. An empty
+  // Caption stands for the form's caption. A form that is freed leaves the
+  // list by itself.
+  void AddMDIChildMenu(TCustomForm* ChildForm, const String& Caption);
+  void RemoveMDIChildMenu(TCustomForm* ChildForm, const String& Caption);
+  void RemoveAllMDIChildMenu();
+  int MDIChildMenuCount() const;
+  TCustomForm* MDIChildMenuForm(int Index) const;
+  String MDIChildMenuCaption(int Index) const;
+
   // --- Keys and shortcuts (ToolBarKeys.cpp) --------------------------------
   // The key (with the shift state in KeyData) runs the menu item with that
   // shortcut; else, with ConsiderButtons, the first glow button or toolbar
@@ -627,6 +650,26 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   bool MenuBarMessage(TMessage& Message);
   // Takes off the hooks and timer this toolbar holds.
   void ReleaseMenuState();
+  // Makes a button for each top-level item of Menu and binds the items to
+  // the menu buttons in list order.
+  void BuildMenuButtons();
+  // Merging parts. A menu button of the own or the merged menu.
+  static bool IsBarMenuButton(TControl* C);
+  void CreateMergedButtons();
+  // Takes the merged buttons away (UndoMergedButtons) and binds the own
+  // menu again.
+  void FreeMergedButtons();
+  void UndoMergedButtons();
+  // Puts the listed controls in the order of Order (those still listed;
+  // the others keep their places).
+  void ArrangeControls(const std::vector<TControl*>& Order);
+  // The window menu's entries for the MDI children while a menu is open.
+  void AddMDIChildItems();
+  void FreeMDIChildItems();
+  void MDIChildMenuClick(TObject* Sender);
+  // A component that goes: its MDI child entries and window menu entries
+  // leave the lists.
+  void MDIChildMenuGone(TComponent* AComponent);
   // MDI parts.
   void UnhookMDIForm();
   TCustomForm* ActiveMDIChildForm();
@@ -772,6 +815,17 @@ class TAdvCustomToolBar : public TCustomControl, public IToolBarStylerReceiver {
   bool FMDIHotMaxBtn = false, FMDIDownMaxBtn = false;
   bool FMDIHotMinBtn = false, FMDIDownMinBtn = false;
   TCustomForm* FMDIChildForm = nullptr;
+  TMainMenu* FMergedMenu = nullptr;
+  // The merge shown now: the own buttons re-bound to merged items (with
+  // their own items), and the control and recently-used lists before it.
+  bool FMergeApplied = false;
+  std::vector<std::pair<TAdvCustomToolBarButton*, TMenuItem*>> FMergeRebound;
+  std::vector<TControl*> FMergeOrder;
+  std::vector<TControl*> FMergeRUOrder;
+  // Captions, each with its MDI child form as the object; and the window
+  // menu's entries made from them while a menu is open.
+  TOwned<TStringList> FMDIChildMenuSL;
+  std::vector<TMenuItem*> FMDIChildMenuList;
 
  private:
   void StylerParentChanged();

@@ -88,6 +88,9 @@ bool ChildrenShortCut(TWinControl* W, TShortCut Key) {
 
 bool TAdvCustomToolBar::IsShortCut(WORD CharCode, LPARAM KeyData, bool ConsiderButtons) {
   TShiftState shift = KeyDataToShiftState(KeyData);
+  // A merged menu's shortcuts work while it shows on the bar, ahead of the
+  // own menu's.
+  if (FMenu && FMergedMenu && FMergedMenu->IsShortCut(CharCode, shift)) return true;
   if (FMenu && FMenu->IsShortCut(CharCode, shift)) return true;
   if (!ConsiderButtons) return false;
   TShortCut key = ShortCut(CharCode, shift);

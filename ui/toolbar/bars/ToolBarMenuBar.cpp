@@ -232,6 +232,8 @@ void TAdvCustomToolBar::SetMenu(TMainMenu* Value) {
                                   TControlStyleItem::csMenuEvents};
     if (HandleAllocated()) RecreateWnd();
   }
+  // A merge is laid over the menu it was made on: it ends with that menu.
+  if (FMergedMenu) MergeMenu(nullptr);
   if (FMenu) {
     for (int i = FATBControls->Count() - 1; i >= 0; --i)
       if (auto* b = dynamic_cast<TAdvCustomToolBarButton*>(ToolBarControls(i)); b && b->FToolBarCreated) b->Free();
@@ -242,6 +244,10 @@ void TAdvCustomToolBar::SetMenu(TMainMenu* Value) {
   FMenu->FreeNotification(this);
   FMenu->Handle();
   if (!IsLoading() || FMenu->Images()) SetImages(FMenu->Images());
+  BuildMenuButtons();
+}
+
+void TAdvCustomToolBar::BuildMenuButtons() {
   TMenuItem* items = FMenu->Items();
   for (int i = 0; i < items->Count(); ++i) NewMenuButton(items->Items(i));
   int next = 0;
@@ -254,6 +260,10 @@ void TAdvCustomToolBar::SetMenu(TMainMenu* Value) {
 void TAdvCustomToolBar::UpdateMenu() {
   if (!FMenu) return;
   FMenu->Handle();
+  // A merge shown now is taken off, and laid again over the updated
+  // buttons.
+  bool remerge = FMergeApplied;
+  if (remerge) UndoMergedButtons();
   TMenuItem* items = FMenu->Items();
   bool rebuild = false;
   BeginUpdate();
@@ -270,10 +280,13 @@ void TAdvCustomToolBar::UpdateMenu() {
   }
   EndUpdate();
   if (rebuild) {
-    TMainMenu* m = FMenu;
-    SetMenu(nullptr);
-    SetMenu(m);
+    // Every button of the menu is made again.
+    for (int i = FATBControls->Count() - 1; i >= 0; --i)
+      if (auto* b = dynamic_cast<TAdvCustomToolBarButton*>(ToolBarControls(i)); b && b->FToolBarCreated) b->Free();
+    if (!IsLoading() || FMenu->Images()) SetImages(FMenu->Images());
+    BuildMenuButtons();
   }
+  if (remerge && FMergedMenu) CreateMergedButtons();
 }
 
 // ---------------------------------------------------------------------------
@@ -388,7 +401,9 @@ bool TAdvCustomToolBar::DropButtonMenu(TAdvCustomToolBarButton* Button) {
     FTempMenu = popup;
     FOwnsTempMenu = true;
     FButtonMenu = item;
+    item->FreeNotification(this);
     FMenuButton = Button;
+    AddMDIChildItems();
     for (int i = item->Count() - 1; i >= 0; --i) {
       TMenuItem* sub = item->Items(i);
       item->Remove(sub);
@@ -445,12 +460,19 @@ bool TAdvCustomToolBar::DropButtonMenu(TAdvCustomToolBarButton* Button) {
 }
 
 void TAdvCustomToolBar::RestoreButtonMenu() {
-  if (FButtonMenu && FMenuButton && FMenuButton->MenuItem() && FTempMenu && FOwnsTempMenu) {
-    TMenuItem* items = FTempMenu->Items();
-    for (int i = items->Count() - 1; i >= 0; --i) {
-      TMenuItem* sub = items->Items(i);
-      items->Remove(sub);
-      FButtonMenu->Insert(0, sub);
+  // The entries go back to their item even when the button that dropped
+  // them is gone meanwhile (a choice in the menu ended a merge); when the
+  // item itself is gone they go with the popup, as they would have gone
+  // with their item.
+  if (FTempMenu && FOwnsTempMenu) {
+    if (FButtonMenu) {
+      TMenuItem* items = FTempMenu->Items();
+      for (int i = items->Count() - 1; i >= 0; --i) {
+        TMenuItem* sub = items->Items(i);
+        items->Remove(sub);
+        FButtonMenu->Insert(0, sub);
+      }
+      FButtonMenu->RemoveFreeNotification(this);
     }
     FTempMenu->Free();
     FTempMenu = nullptr;
@@ -458,6 +480,7 @@ void TAdvCustomToolBar::RestoreButtonMenu() {
     FMenuButton = nullptr;
     FButtonMenu = nullptr;
   }
+  FreeMDIChildItems();
 }
 
 void TAdvCustomToolBar::MenuClosed() {
