@@ -40,17 +40,11 @@ class TScenicChild : public TCustomControl, public IScenicRibbonControl {
 };
 
 // A ribbon form with a pager, glass forced on or left off.
-struct FormFixture : ::testing::Test {
-  TAdvToolBarForm* Form = nullptr;
-  TAdvToolBarPager* Pager = nullptr;
-
-  void SetUp() override { ResetRibbonGlobals(); }
+struct FormFixture : RibbonFormFixture {
   void TearDown() override {
-    if (Form) Form->Free();
-    PumpFor(5);
+    RibbonFormFixture::TearDown();
     SetDwmCompositionSource(nullptr);
     SetDwmExtendFrameSink(nullptr);
-    ResetRibbonGlobals();
   }
   void Make(bool Glass, int Width = 640) {
     if (Glass) {
@@ -58,16 +52,7 @@ struct FormFixture : ::testing::Test {
       SetDwmCompositionSource(ComposedYes);
       SetDwmExtendFrameSink(ExtendOk);
     }
-    Form = new TAdvToolBarForm(nullptr);
-    Form->BeginLoading();
-    Form->SetBounds(60, 60, Width, 360);
-    Form->SetColor(clWhite);
-    Pager = new TAdvToolBarPager(Form);
-    Pager->SetName(L"Pager");
-    Pager->SetParent(Form);
-    Form->EndLoading();
-    Form->Show();
-    PumpFor(10);
+    RibbonFormFixture::Make(60, 60, Width, 360);
   }
   TAdvPage* AddPage(const String& Caption) {
     auto* page = new TAdvPage(Form);
@@ -151,7 +136,6 @@ TEST_F(FormFixture, TheRegionGoesInTheFlatModeAndIsNeverSetWithoutGlass) {
     EXPECT_EQ(Pager->RegionSet(), c.Region);
     DeleteObject(rgn);
     TearDown();
-    Form = nullptr;
   }
 }
 
@@ -247,7 +231,6 @@ TEST_F(FormFixture, TheOuterEdgesOfThePagerBelongToTheFormsFrame) {
     EXPECT_NE(Pager->Perform(WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), HTTRANSPARENT);
     Pager->SetDesigning(false, false);
     TearDown();
-    Form = nullptr;
   }
 }
 
@@ -265,7 +248,6 @@ TEST_F(FormFixture, OnGlassErasingLeavesTheBackgroundAlone) {
     EXPECT_NE(handled, 0);
     EXPECT_EQ(PixelAt(&bitmap, 10, 10), glass ? TColor(0x00FF00) : TColor(0x2080C0));
     TearDown();
-    Form = nullptr;
   }
 }
 
@@ -448,7 +430,6 @@ TEST_F(FormFixture, OnGlassTheApplicationButtonTakesTheTabBackground) {
     Pager->ApplyStylerChange(StylerChange::Style);
     EXPECT_EQ(button->Color(), glass ? tabBack : TColor(0x123456));
     TearDown();
-    Form = nullptr;
   }
 }
 
@@ -505,7 +486,6 @@ TEST_F(FormFixture, OfficeTonesGiveTheFormItsBorderOnlyForOfficeGroupStyles) {
     TRect cr = Pager->GetCaptionRect();
     EXPECT_EQ(PixelAt(bmp.get(), cr.left + 4, cr.bottom - 3), TColor(0x506070));
     TearDown();
-    Form = nullptr;
   }
 }
 
