@@ -146,12 +146,8 @@ void TCustomComboBox::SetItemHeight(int Value) {
 void TCustomComboBox::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CN_MEASUREITEM:
-      reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam)->itemHeight = static_cast<UINT>(ItemHeight());
-      Message.Result = 1;
-      return;
     case CN_DRAWITEM:
-      DrawOwnerDrawnRow(this, FCanvas, FItems, OnDrawItem, *reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam));
-      Message.Result = 1;
+      AnswerOwnerDrawnRow(this, FCanvas, FItems, OnDrawItem, ItemHeight(), Message);
       return;
     case CN_COMMAND:
       if (HIWORD(Message.WParam) == CBN_SELCHANGE) Change();

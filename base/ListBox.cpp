@@ -113,15 +113,20 @@ void DrawOwnerDrawnRow(TWinControl* Control, TCanvas* Canvas, TStrings* Items, c
   Canvas->SetHandle(nullptr);
 }
 
+void AnswerOwnerDrawnRow(TWinControl* Control, TCanvas* Canvas, TStrings* Items, const TDrawItemEvent& Event,
+                         int ItemHeight, TMessage& Message) {
+  if (Message.Msg == CN_MEASUREITEM)
+    reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam)->itemHeight = static_cast<UINT>(ItemHeight);
+  else
+    DrawOwnerDrawnRow(Control, Canvas, Items, Event, *reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam));
+  Message.Result = 1;
+}
+
 void TListBox::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CN_MEASUREITEM:
-      reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam)->itemHeight = static_cast<UINT>(ItemHeight());
-      Message.Result = 1;
-      return;
     case CN_DRAWITEM:
-      DrawOwnerDrawnRow(this, FCanvas, FItems, OnDrawItem, *reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam));
-      Message.Result = 1;
+      AnswerOwnerDrawnRow(this, FCanvas, FItems, OnDrawItem, ItemHeight(), Message);
       return;
     case CN_COMMAND:
       if (HIWORD(Message.WParam) == LBN_SELCHANGE) Click();

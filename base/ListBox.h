@@ -23,6 +23,11 @@ using TDrawItemEvent =
 // and its text drawn; a focused row gets the focus frame.
 void DrawOwnerDrawnRow(TWinControl* Control, TCanvas* Canvas, TStrings* Items, const TDrawItemEvent& Event,
                        const DRAWITEMSTRUCT& Item);
+// Answers CN_MEASUREITEM (every row ItemHeight pixels high) or CN_DRAWITEM
+// (the row painted by DrawOwnerDrawnRow) for an owner-drawn list or combo
+// box.
+void AnswerOwnerDrawnRow(TWinControl* Control, TCanvas* Canvas, TStrings* Items, const TDrawItemEvent& Event,
+                         int ItemHeight, TMessage& Message);
 
 // The row of a list-box window at a client point, -1 for none (or beyond
 // Count rows).

@@ -18,11 +18,11 @@ TListColumn::TListColumn(TCollection* Collection) : TCollectionItem(Collection) 
 void TListColumn::Assign(TPersistent* Source) {
   if (auto* c = dynamic_cast<TListColumn*>(Source)) {
     FCaption = c->FCaption;
-    FWidth = c->Width();
     FAlignment = c->FAlignment;
     FAutoSize = c->FAutoSize;
     FImageIndex = c->FImageIndex;
     Changed(false);
+    SetWidth(c->Width());
     return;
   }
   TCollectionItem::Assign(Source);

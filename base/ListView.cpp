@@ -202,10 +202,12 @@ void TCustomListView::SetItemStateBits(TListItem* Item, UINT State, UINT Mask) {
 void TCustomListView::UpdateColumn(int Index) {
   if (!FHandle || Index < 0 || Index >= static_cast<int>(FWindowColumns.size())) return;
   TListColumn* c = FWindowColumns[Index];
+  // The width is the window's: the user may have dragged it since the
+  // program last set it (SetWidth writes it at once).
+  c->FWidth = static_cast<int>(Send(FHandle, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(Index)));
   LVCOLUMNW col{};
-  col.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+  col.mask = LVCF_TEXT | LVCF_FMT;
   col.fmt = ColumnFormat(c->FAlignment);
-  col.cx = c->FWidth;
   col.pszText = const_cast<wchar_t*>(c->FCaption.c_str());
   if (c->FImageIndex >= 0) {
     col.mask |= LVCF_IMAGE;
@@ -221,7 +223,7 @@ void TCustomListView::UpdateColumn(int Index) {
   shown.cchTextMax = static_cast<int>(std::size(text));
   if (c->FCaption.size() < std::size(text) &&
       Send(FHandle, LVM_GETCOLUMNW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&shown)) &&
-      (shown.fmt & (LVCFMT_JUSTIFYMASK | LVCFMT_IMAGE | LVCFMT_BITMAP_ON_RIGHT)) == col.fmt && shown.cx == col.cx && c->FCaption == text &&
+      (shown.fmt & (LVCFMT_JUSTIFYMASK | LVCFMT_IMAGE | LVCFMT_BITMAP_ON_RIGHT)) == col.fmt && c->FCaption == text &&
       (!(col.mask & LVCF_IMAGE) || shown.iImage == col.iImage))
     return;
   Send(FHandle, LVM_SETCOLUMNW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&col));

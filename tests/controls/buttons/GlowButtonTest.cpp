@@ -566,6 +566,49 @@ TEST_F(Glow, PaintsTheColourSetOfItsState) {
   EXPECT_EQ(Px(B, 50, 10), 0x0000C0);
 }
 
+TEST_F(Glow, AMaskedImageListGlyphShowsOnlyItsShapeEnabledOrDisabled) {
+  SolidSets(B->Appearance());
+  B->SetRounded(false);
+  B->SetCaption(L"");
+  struct Case {
+    TColorDepth Depth;
+    bool Enabled;
+    TColor Face;
+  } cases[] = {{TColorDepth::cd24Bit, true, 0x0000C0}, {TColorDepth::cd24Bit, false, 0x808080},
+               {TColorDepth::cd32Bit, true, 0x0000C0}, {TColorDepth::cd32Bit, false, 0x808080}};
+  for (const Case& c : cases) {
+    // A red 8 x 8 square in the middle of a 16 x 16 picture keyed lime.
+    auto* list = new TImageList(Form, 16, 16);
+    list->SetColorDepth(c.Depth);
+    TBitmap pic(16, 16, TPixelFormat::pf24bit);
+    pic.Canvas()->Brush()->SetColor(0x00FF00);
+    pic.Canvas()->FillRect(TRect(0, 0, 16, 16));
+    pic.Canvas()->Brush()->SetColor(0x0000FF);
+    pic.Canvas()->FillRect(TRect(4, 4, 12, 12));
+    list->AddMasked(&pic, 0x00FF00);
+    B->SetImages(list);
+    B->SetImageIndex(0);
+    B->SetEnabled(c.Enabled);
+    std::unique_ptr<TBitmap> bmp(PaintToBitmap(B));
+    // Inside the border only the square differs from the face, never as
+    // black; disabled it is grey.
+    int shape = 0, dark = 0, red = 0;
+    for (int y = 4; y < B->Height() - 4; ++y)
+      for (int x = 4; x < B->Width() - 4; ++x) {
+        TColor p = PixelAt(bmp.get(), x, y);
+        if (Near(p, c.Face, 12)) continue;
+        ++shape;
+        dark += Near(p, clBlack, 16);
+        red += (p & 0xFF) > ((p >> 16) & 0xFF) + 32;
+      }
+    EXPECT_EQ(shape, 8 * 8) << static_cast<int>(c.Depth) << " enabled " << c.Enabled;
+    EXPECT_EQ(dark, 0) << static_cast<int>(c.Depth) << " enabled " << c.Enabled;
+    EXPECT_EQ(red, c.Enabled ? 8 * 8 : 0) << static_cast<int>(c.Depth) << " enabled " << c.Enabled;
+    B->SetImages(nullptr);
+    list->Free();
+  }
+}
+
 TEST_F(Glow, DownCheckButtonShowsTheCheckedSetAndTextColour) {
   SolidSets(B->Appearance());
   B->SetRounded(false);

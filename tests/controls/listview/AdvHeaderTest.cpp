@@ -1,10 +1,13 @@
 // Header and column layout of the advanced list view: the end-of-loading
 // width rule, stretching, stored widths, display order, the owner-drawn
 // header with its sort glyphs, column tracking and the filter bar.
+#include <functional>
+
 #include "base/ImgList.h"
 #include "base/IniFiles.h"
 #include "base/Registry.h"
 #include "tests/controls/listview/AdvListViewTest.h"
+#include "tests/controls/listview/ShownColumn.h"
 #include "tests/support/MessageCounter.h"
 
 namespace {
@@ -272,6 +275,92 @@ TEST_F(AdvHeader, ColumnTrackingCanBeRefusedAndReportsItsEnd) {
   drag();
   EXPECT_EQ(events, (std::vector<std::wstring>{L"start 0", L"end 0", L"sized 0"}));
   EXPECT_GT(List->Columns()->Items(0)->Width(), 100);
+}
+
+TEST_F(AdvHeader, ADraggedWidthSurvivesEveryRewriteOfTheColumn) {
+  AddColumns({80, 80, 80});
+  List->SetShowColumnHeaders(true);
+  Form->Show();
+  HWND header = List->HeaderHandle();
+  struct Case {
+    const char* Name;
+    std::function<void(TListColumn*)> Rewrite;
+  } cases[] = {
+      {"caption", [](TListColumn* c) { c->SetCaption(L"Renamed"); }},
+      {"alignment", [](TListColumn* c) { c->SetAlignment(TAlignment::taRightJustify); }},
+      {"image", [](TListColumn* c) { c->SetImageIndex(0); }},
+      {"all columns", [this](TListColumn*) {
+         List->Columns()->BeginUpdate();
+         List->Columns()->EndUpdate();
+       }},
+      {"update bracket", [this](TListColumn*) {
+         List->BeginUpdate();
+         List->EndUpdate();
+       }},
+  };
+  for (const Case& c : cases) {
+    RECT r;
+    SendMessageW(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+    int before = r.right - r.left;
+    SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right - 1, 5));
+    SendMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(r.right + 25, 5));
+    SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(r.right + 25, 5));
+    int dragged = static_cast<int>(SendMessageW(List->Handle(), LVM_GETCOLUMNWIDTH, 1, 0));
+    ASSERT_GT(dragged, before + 10) << c.Name;
+    c.Rewrite(List->Columns()->Items(1));
+    EXPECT_EQ(SendMessageW(List->Handle(), LVM_GETCOLUMNWIDTH, 1, 0), dragged) << c.Name;
+    EXPECT_EQ(List->Columns()->Items(1)->Width(), dragged) << c.Name;
+  }
+  // The rewrites themselves reached the window, and a width set by the
+  // program still does.
+  TShownColumn shown = ShownColumn(List->Handle(), 1);
+  EXPECT_EQ(shown.Text, L"Renamed");
+  EXPECT_EQ(shown.Format & LVCFMT_JUSTIFYMASK, LVCFMT_RIGHT);
+  List->Columns()->Items(1)->SetWidth(60);
+  EXPECT_EQ(SendMessageW(List->Handle(), LVM_GETCOLUMNWIDTH, 1, 0), 60);
+}
+
+TEST_F(AdvHeader, TheHeaderKeepsTheColumnsAlignmentWhenItStopsBeingOwnerDrawn) {
+  AddColumns({80, 80, 80});
+  List->Columns()->Items(1)->SetAlignment(TAlignment::taRightJustify);
+  List->Columns()->Items(2)->SetAlignment(TAlignment::taCenter);
+  List->SetShowColumnHeaders(true);
+  Form->Show();
+  auto justify = [this](int Column) {
+    HDITEMW hi{};
+    hi.mask = HDI_FORMAT;
+    SendMessageW(List->HeaderHandle(), HDM_GETITEMW, static_cast<WPARAM>(Column), reinterpret_cast<LPARAM>(&hi));
+    EXPECT_FALSE(hi.fmt & HDF_OWNERDRAW) << Column;
+    EXPECT_TRUE(hi.fmt & HDF_STRING) << Column;
+    return hi.fmt & HDF_JUSTIFYMASK;
+  };
+  struct Case {
+    const char* Name;
+    std::function<void()> Act;
+  } cases[] = {
+      {"owner-drawn and back", [this] {
+         List->SetHeaderOwnerDraw(true);
+         List->SetHeaderOwnerDraw(false);
+       }},
+      {"not owner-drawn again", [this] { List->SetHeaderOwnerDraw(false); }},
+      {"update bracket", [this] {
+         List->BeginUpdate();
+         List->EndUpdate();
+       }},
+      {"switched back inside an update bracket", [this] {
+         List->SetHeaderOwnerDraw(true);
+         List->BeginUpdate();
+         List->SetHeaderOwnerDraw(false);
+         List->EndUpdate();
+       }},
+  };
+  for (const Case& c : cases) {
+    c.Act();
+    EXPECT_FALSE(List->HeaderOwnerDraw()) << c.Name;
+    EXPECT_EQ(justify(0), HDF_LEFT) << c.Name;
+    EXPECT_EQ(justify(1), HDF_RIGHT) << c.Name;
+    EXPECT_EQ(justify(2), HDF_CENTER) << c.Name;
+  }
 }
 
 TEST_F(AdvHeader, RightClicksOnTheHeaderNameTheColumn) {

@@ -8,6 +8,7 @@
 
 #include "base/ImgList.h"
 #include "base/ListView.h"
+#include "tests/controls/listview/ShownColumn.h"
 #include "tests/support/Gui.h"
 #include "tests/support/MessageCounter.h"
 
@@ -146,14 +147,9 @@ TEST_F(ListItems, AColumnIsWrittenToTheWindowOnlyWhenWhatItShowsChanged) {
   EXPECT_EQ(writes.Count, 0);
   EXPECT_LE(perColumn, 20);  // one write per new caption, none for the others
   // What the window shows is what the columns hold.
-  wchar_t text[32] = {0};
-  LVCOLUMNW col{};
-  col.mask = LVCF_TEXT | LVCF_FMT;
-  col.pszText = text;
-  col.cchTextMax = 32;
-  SendMessageW(List->Handle(), LVM_GETCOLUMNW, 1, reinterpret_cast<LPARAM>(&col));
-  EXPECT_EQ(String(text), L"Phone");
-  EXPECT_EQ(col.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_RIGHT);
+  TShownColumn shown = ShownColumn(List->Handle(), 1);
+  EXPECT_EQ(shown.Text, L"Phone");
+  EXPECT_EQ(shown.Format & LVCFMT_JUSTIFYMASK, LVCFMT_RIGHT);
 }
 
 TEST_F(ListItems, ARecreatedWindowKeepsItemsStatesWidthsAndOrder) {

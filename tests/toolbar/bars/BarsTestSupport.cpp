@@ -87,6 +87,21 @@ TAdvToolBarSeparator* DockFixture::AddSeparator(TAdvCustomToolBar* T, const wcha
   return s;
 }
 
+void GroupedBarFixture::SetUp() {
+  DockFixture::SetUp();
+  P = NewPanel(TDockAlign::daTop);
+  T = new TAdvToolBar(Form);
+  T->SetName(L"T");
+  AddButton(T, L"B0", 20);
+  AddSeparator(T, L"S1");
+  AddButton(T, L"B1", 20);
+  AddButton(T, L"B2", 20);
+  AddSeparator(T, L"S2");
+  AddButton(T, L"B3", 20);
+  T->SetParent(P);
+  Full = T->Width();
+}
+
 std::vector<std::string> FileLines(const String& FileName) {
   std::ifstream in(FileName.c_str(), std::ios::binary);
   std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -86,3 +86,13 @@ struct DockFixture : ::testing::Test {
   TAdvToolBarButton* AddButton(TAdvCustomToolBar* T, const wchar_t* Name, int Width = 0);
   TAdvToolBarSeparator* AddSeparator(TAdvCustomToolBar* T, const wchar_t* Name);
 };
+
+// A toolbar T docked in P at the top of the form: [B0 S1 B1 B2 S2 B3],
+// 20-pixel buttons parted by separators; Full is its width with every item
+// shown.
+struct GroupedBarFixture : DockFixture {
+  TAdvDockPanel* P = nullptr;
+  TAdvToolBar* T = nullptr;
+  int Full = 0;
+  void SetUp() override;
+};

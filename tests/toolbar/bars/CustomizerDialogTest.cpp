@@ -3,6 +3,7 @@
 // the user's section that OK writes and what the customizer does with each
 // result; modal runs are ended from timers. Saves a picture of a form with a
 // menu bar, a toolbar and the open dialog to <build>/screens/customizer.png.
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -401,6 +402,22 @@ TEST_F(Dialogs, ResultsOfTheDialogReachTheToolBarOnlyThroughTheFile) {
   // A handler may cancel the dialog.
   C->OnCanShow = [](TObject*, int&, int&, bool& CanShow) { CanShow = false; };
   EXPECT_FALSE(RunCustomizer([](TCustomizerForm* f) { f->BtnCancel->Click(); }));
+}
+
+TEST_F(Dialogs, AnItemAddedWithoutANameStaysOnTheToolBarAfterOk) {
+  auto* plain = new TAdvToolBarButton(Form);
+  plain->SetCaption(L"Plain");
+  plain->SetAdvToolBar(Bar);
+  ASSERT_TRUE(RunCustomizer([](TCustomizerForm* f) {
+    f->LstBxToolBarItems->SetItemIndex(0);
+    f->DeleteButtonClick(nullptr);
+    f->BtnOk->Click();
+  }));
+  ASSERT_FALSE(plain->Name().empty());
+  EXPECT_EQ(Items(), (std::vector<String>{L"Sep1", L"SaveBtn", plain->Name()}));
+  EXPECT_EQ(plain->Parent(), Bar);
+  std::vector<std::string> lines = Section("TB1Customizer");
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "Name2=" + Narrow(plain->Name())), lines.end());
 }
 
 TEST_F(Dialogs, AFileThatCannotBeWrittenKeepsTheDialogOpen) {

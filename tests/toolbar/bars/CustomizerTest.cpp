@@ -157,6 +157,32 @@ TEST_F(Customizer, RestoringBringsTheDesignedLayoutBackAndEmptiesTheUsersSection
   EXPECT_FALSE(ini.SectionExists(L"TB1Customizer"));
 }
 
+TEST_F(Customizer, AnItemWithoutANameIsNamedOnceAndKeptBySavingLoadingAndRestoring) {
+  auto* plain = new TAdvToolBarButton(Form);
+  plain->SetCaption(L"Plain");
+  plain->SetAdvToolBar(Bar);
+  auto* other = new TAdvToolBarButton(Form);
+  other->SetAdvToolBar(Bar);
+  C->SaveDesignedLayout();
+  TIniFile ini(Ini);
+  const String name = ini.ReadString(L"TB1CustomizerOrg", L"Name3", L"");
+  const String second = ini.ReadString(L"TB1CustomizerOrg", L"Name4", L"");
+  EXPECT_EQ(name, Bar->Name() + L"Item1");
+  EXPECT_EQ(second, Bar->Name() + L"Item2");
+  EXPECT_EQ(C->FindToolBarControl(name), plain);
+  EXPECT_EQ(C->FindToolBarControl(second), other);
+  // Saving again keeps the names.
+  C->SaveDesignedLayout();
+  EXPECT_EQ(ini.ReadString(L"TB1CustomizerOrg", L"Name3", L""), name);
+  Load(L"ToolBarItemCount=2\nName0=" + name + L"\nName0.ClassName=ADVTOOLBARBUTTON\nName0.Caption=Mine\n"
+       L"Name1=SaveBtn\nName1.ClassName=ADVTOOLBARBUTTON\n");
+  EXPECT_EQ(Items(), (std::vector<String>{name, L"SaveBtn"}));
+  EXPECT_EQ(plain->Caption(), L"Mine");
+  C->RestoreDesignedLayout();
+  EXPECT_EQ(Items(), (std::vector<String>{L"OpenBtn", L"Sep1", L"SaveBtn", name, second}));
+  EXPECT_EQ(plain->Caption(), L"Plain");
+}
+
 TEST_F(Customizer, ANewFileNameAtRunTimeAppliesItsLayoutButNeverRewritesTheDesignedSection) {
   C->SaveDesignedLayout();
   Bar->SetToolBarCaption(L"Changed");

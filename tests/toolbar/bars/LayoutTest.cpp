@@ -154,24 +154,7 @@ TEST_F(Layout, AFloatingToolBarWidensByTenUntilItsRowsSuffice) {
 
 // A docked toolbar [B0 S1 B1 B2 S2 B3] of 20-pixel buttons and 10-pixel
 // separators in a panel that the form's width makes shorter.
-struct Overflow : DockFixture {
-  TAdvDockPanel* P = nullptr;
-  TAdvToolBar* T = nullptr;
-  int Full = 0;
-  void SetUp() override {
-    DockFixture::SetUp();
-    P = NewPanel(TDockAlign::daTop);
-    T = new TAdvToolBar(Form);
-    T->SetName(L"T");
-    AddButton(T, L"B0", 20);
-    AddSeparator(T, L"S1");
-    AddButton(T, L"B1", 20);
-    AddButton(T, L"B2", 20);
-    AddSeparator(T, L"S2");
-    AddButton(T, L"B3", 20);
-    T->SetParent(P);
-    Full = T->Width();
-  }
+struct Overflow : GroupedBarFixture {
   // The toolbar's room is cut to Full - Short.
   void Shorten(int Short) { Form->SetWidth(Full + 6 - Short); }
   std::vector<String> Hidden() {

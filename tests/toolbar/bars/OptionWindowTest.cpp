@@ -7,24 +7,7 @@
 
 namespace {
 
-struct OptionWindow : DockFixture {
-  TAdvDockPanel* P = nullptr;
-  TAdvToolBar* T = nullptr;
-  int Full = 0;
-  void SetUp() override {
-    DockFixture::SetUp();
-    P = NewPanel(TDockAlign::daTop);
-    T = new TAdvToolBar(Form);
-    T->SetName(L"T");
-    AddButton(T, L"B0", 20);
-    AddSeparator(T, L"S1");
-    AddButton(T, L"B1", 20);
-    AddButton(T, L"B2", 20);
-    AddSeparator(T, L"S2");
-    AddButton(T, L"B3", 20);
-    T->SetParent(P);
-    Full = T->Width();
-  }
+struct OptionWindow : GroupedBarFixture {
   void TearDown() override {
     if (T->OptionWindow() && T->OptionWindow()->Visible()) {
       T->HideOptionWindow();

@@ -370,6 +370,11 @@ void DrawImageListSaturated(HDC DC, TCustomImageList* Images, int Index, int X, 
   p.hdcDst = DC;
   p.x = X;
   p.y = Y;
+  // No background colour: the image's mask keeps what lies under it (a
+  // zeroed record would fill the masked part black).
+  p.rgbBk = CLR_NONE;
+  p.rgbFg = CLR_DEFAULT;
+  p.fStyle = ILD_TRANSPARENT;
   p.fState = ILS_SATURATE;
   ImageList_DrawIndirect(&p);
 }

@@ -87,7 +87,8 @@ int ClampSize(int A, int B);
 // Image Index of the list at its own size at P through GDI+ (with alpha);
 // greyed by saturation when not Enabled.
 void DrawImageListGlyph(TGPGraphics* Graphics, TPoint P, TCustomImageList* Images, bool Enabled, int Index);
-// Image Index greyed by the system's saturation effect.
+// Image Index greyed by the system's saturation effect; its mask keeps
+// what lies under the transparent part.
 void DrawImageListSaturated(HDC DC, TCustomImageList* Images, int Index, int X, int Y);
 
 }  // namespace GlowButton

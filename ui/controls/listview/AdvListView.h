@@ -438,6 +438,9 @@ class TAdvListView : public TCustomListView {
   int RefreshFocusedItem();
   void SetHeaderItemFormat(int Column);
   void ApplyColumnAlignment(int Column);
+  // The format of a header item that draws its own text: a string in its
+  // column's alignment.
+  int HeaderTextFormat(int Column);
   void HeaderFontChanged();
 
   // --- In-place editing and filter bar.

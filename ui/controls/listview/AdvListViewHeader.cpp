@@ -109,7 +109,12 @@ void TAdvListView::RepaintHeader() {
 void TAdvListView::ReOrganize() { NudgeHeight(); }
 
 void TAdvListView::SetHeaderOwnerDraw(bool Value) {
-  if (FHeaderUpdating || FUpdateCount > 0) return;
+  if (FHeaderUpdating) return;
+  // Inside an update bracket the header is written when the bracket ends.
+  if (FUpdateCount > 0) {
+    FHeaderOwnerDraw = Value;
+    return;
+  }
   if (!Value && FHeaderOwnerDraw) {
     FHeaderOwnerDraw = false;
     // The items draw their text again, in their columns' alignment.
@@ -117,7 +122,7 @@ void TAdvListView::SetHeaderOwnerDraw(bool Value) {
       for (int i = 0, n = HeaderCount(header); i < n; ++i) {
         HDITEMW hi{};
         hi.mask = HDI_FORMAT;
-        hi.fmt = HDF_STRING;
+        hi.fmt = HeaderTextFormat(i);
         SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&hi));
       }
       for (int i = 0; i < Columns()->Count(); ++i) ApplyColumnAlignment(i);
@@ -138,7 +143,7 @@ void TAdvListView::SetHeaderOwnerDraw(bool Value) {
     HDITEMW hi{};
     hi.mask = HDI_FORMAT;
     SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&hi));
-    int wanted = Value ? HDF_OWNERDRAW : HDF_STRING;
+    int wanted = Value ? HDF_OWNERDRAW : HeaderTextFormat(i);
     if (hi.fmt == wanted) continue;
     changed = true;
     hi.fmt = wanted;
@@ -322,6 +327,13 @@ void TAdvListView::SetHeaderItemFormat(int Column) {
   }
   // Writing an item lays out the header and notifies again: only a change.
   if (hi.fmt != shown) SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(Column), reinterpret_cast<LPARAM>(&hi));
+}
+
+int TAdvListView::HeaderTextFormat(int Column) {
+  // The list view keeps its first column left-aligned.
+  if (Column <= 0 || Column >= Columns()->Count()) return HDF_STRING | HDF_LEFT;
+  TAlignment a = Columns()->Items(Column)->Alignment();
+  return HDF_STRING | (a == TAlignment::taRightJustify ? HDF_RIGHT : a == TAlignment::taCenter ? HDF_CENTER : HDF_LEFT);
 }
 
 void TAdvListView::ApplyColumnAlignment(int Column) {

@@ -153,6 +153,9 @@ void TAdvCustomToolBar::Loaded() {
   BuildSequenceList(FSeqControlList, true);
   UpdateButtonAppearances();
   FPropertiesLoaded = true;
+  // Named before the toolbar's own settings are read, which find items by
+  // their Names too.
+  if (FCustomizer && !IsDesigning()) FCustomizer->NameUnnamedItems();
   if (FPersistence->Enabled() && !IsDesigning()) LoadPosition();
   if (FCustomizer && !IsDesigning()) FCustomizer->ToolBarLoaded();
   if (IToolBarPage* page = PageOf(this); page && page->PageParentPager()) {

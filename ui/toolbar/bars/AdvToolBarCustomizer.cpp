@@ -215,6 +215,25 @@ TControl* TAdvToolBarCustomizer::FindToolBarControl(const String& AName) {
   return nullptr;
 }
 
+void TAdvToolBarCustomizer::NameUnnamedItems() {
+  TAdvCustomToolBar* t = FAdvToolBar;
+  if (!t || !FileWork()) return;
+  const String base = (t->Name().empty() ? String(L"ToolBar") : t->Name()) + L"Item";
+  std::vector<String> taken;
+  for (int i = 0; i < t->ToolBarControlCount(); ++i) {
+    TControl* c = t->ToolBarControls(i);
+    if (!c || !c->Name().empty()) continue;
+    String name = UniqueItemName(t, base, taken);
+    // The item's own owner may hold other names than the toolbar's.
+    while (c->Owner() && c->Owner()->FindComponent(name)) {
+      taken.push_back(name);
+      name = UniqueItemName(t, base, taken);
+    }
+    c->SetName(name);
+    taken.push_back(name);
+  }
+}
+
 void TAdvToolBarCustomizer::TakeOff(TControl* Item) {
   if (FDeleteItems->IndexOf(Item) < 0) FDeleteItems->Add(Item);
   Item->FreeNotification(this);
@@ -233,6 +252,7 @@ void TAdvToolBarCustomizer::ToolBarLoaded() {
 
 void TAdvToolBarCustomizer::SaveDesignedLayout() {
   if (!FileWork() || !FAdvToolBar) return;
+  NameUnnamedItems();
   TIniFile ini(FFileName);
   const String s = DesignedSection();
   TAdvCustomToolBar* t = FAdvToolBar;

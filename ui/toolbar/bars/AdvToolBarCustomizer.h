@@ -310,6 +310,12 @@ class TAdvToolBarCustomizer : public TComponent, public IToolBarCustomizer {
 
   // The first toolbar item of that Name (without regard to case).
   TControl* FindToolBarControl(const String& AName);
+  // A layout finds its items by Name: while the customizer keeps a layout
+  // file, every toolbar item without one gets the toolbar's Name, "Item"
+  // and the smallest free number, in toolbar order. Done when the toolbar
+  // loads, as designed, the names are the same at every start; saving does
+  // it first for items added since.
+  void NameUnnamedItems();
   // Items taken off the toolbar by the user's layout (not freed).
   int DeletedItemCount() const { return FDeleteItems->Count(); }
 

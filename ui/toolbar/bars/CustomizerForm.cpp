@@ -635,6 +635,8 @@ void TCustomizerForm::WriteRows(TIniFile& Ini, const String& S) {
   TAdvCustomToolBar* t = cz->AdvToolBar();
   TButtonProperties* bp = cz->ButtonProperties();
   TStrings* rows = LstBxToolBarItems->Items();
+  // An item without a Name could not be found again on loading.
+  cz->NameUnnamedItems();
   // Names of the listed items may not be given to new ones.
   std::vector<String> taken;
   for (int i = 0; i < rows->Count(); ++i)
