@@ -1,5 +1,6 @@
 #include "base/Graphics.h"
 
+#include <atomic>
 #include <cstring>
 
 TColor ColorToRGB(TColor Color) {
@@ -15,6 +16,23 @@ int ScreenPixelsPerInch() {
     return v > 0 ? v : 96;
   }();
   return ppi;
+}
+
+BYTE SystemFontQuality() {
+  // Quality and tick of the last read, packed so that threads read both
+  // at once.
+  static std::atomic<uint64_t> last{0};
+  const DWORD now = GetTickCount();
+  uint64_t v = last.load(std::memory_order_relaxed);
+  if (v != 0 && now - static_cast<DWORD>(v) <= 1000) return static_cast<BYTE>(v >> 32);
+  BOOL on = FALSE;
+  UINT type = 0;
+  SystemParametersInfoW(SPI_GETFONTSMOOTHING, 0, &on, 0);
+  SystemParametersInfoW(SPI_GETFONTSMOOTHINGTYPE, 0, &type, 0);
+  const BYTE q = !on ? NONANTIALIASED_QUALITY
+                     : (type == FE_FONTSMOOTHINGCLEARTYPE ? CLEARTYPE_QUALITY : ANTIALIASED_QUALITY);
+  last.store((uint64_t(q) << 32) | now, std::memory_order_relaxed);
+  return q;
 }
 
 void TGraphicsObject::Changed() {
@@ -134,8 +152,15 @@ LOGFONTW TFont::MakeLogFont() const {
 }
 
 HFONT TFont::Handle() {
+  // The default quality is made the system's smoothing: the same look, and
+  // selecting the font does not look the setting up again each time. A
+  // changed setting makes the font anew.
+  const bool byDefault = FQuality == TFontQuality::fqDefault;
+  if (FHandle && byDefault && FHandleQuality != SystemFontQuality()) Modified();
   if (!FHandle) {
     LOGFONTW lf = MakeLogFont();
+    if (byDefault) lf.lfQuality = SystemFontQuality();
+    FHandleQuality = lf.lfQuality;
     FHandle = CreateFontIndirectW(&lf);
   }
   return FHandle;

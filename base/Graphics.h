@@ -23,6 +23,9 @@ enum class TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal
 
 // The screen's logical pixels per inch (LOGPIXELSY), read once.
 int ScreenPixelsPerInch();
+// The system's font smoothing as an explicit font quality (non-antialiased,
+// antialiased or ClearType), read again at most once a second.
+BYTE SystemFontQuality();
 
 class TGraphicsObject : public TPersistent {
   VANTREL_CLASS(TGraphicsObject)
@@ -80,6 +83,7 @@ class TFont : public TGraphicsObject {
   TFontQuality FQuality = TFontQuality::fqDefault;
   int FPixelsPerInch;
   HFONT FHandle = nullptr;
+  BYTE FHandleQuality = DEFAULT_QUALITY;  // the quality FHandle was made with
 };
 
 class TPen : public TGraphicsObject {

@@ -52,6 +52,9 @@ void Compare(const char* Name, TCanvas* C, const String& Markup, const TRect& R,
   p.HTML = Markup;
   p.R = R;
   p.WordWrap = WordWrap;
+  // The layouts are kept as a control keeps them: one cache per owner.
+  THtmlLayoutCache cache;
+  p.Cache = &cache;
   THtmlRenderResult r;
   C->Brush()->SetStyle(TBrushStyle::bsClear);
   HDC dc = C->Handle();

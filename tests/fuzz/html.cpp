@@ -2,6 +2,8 @@
 // a bitmap (drawing, measuring and hit testing, with a picture container
 // that names one picture "pic"), and searched, marked and stripped.
 #include <memory>
+#include <tuple>
+#include <vector>
 
 #include "base/Graphics.h"
 #include "tests/fuzz/Fuzz.h"
@@ -63,6 +65,34 @@ void FuzzOne(const uint8_t* Data, size_t Size) {
     THtmlRenderResult r;
     RenderHtml(p, r);
     FuzzCheck(r.XSize >= 0 && r.YSize >= 0, "a negative size");
+  }
+
+  // Drawn again from its kept layout, the markup looks as it did when it
+  // was laid out, and as without a cache.
+  {
+    THtmlLayoutCache kept;
+    TBitmap* b = rig->Bitmap;
+    auto draw = [&](THtmlLayoutCache* cache) {
+      TCanvas* c = b->Canvas();
+      c->Font()->SetColor(clBlack);
+      c->Brush()->SetColor(clWhite);
+      c->FillRect(TRect(0, 0, b->Width(), b->Height()));
+      THtmlRenderParams q = p;
+      q.CheckOnly = q.CheckHeight = false;
+      q.WordWrap = true;
+      q.Cache = cache;
+      THtmlRenderResult r;
+      RenderHtml(q, r);
+      std::vector<uint32_t> pixels;
+      for (int y = 0; y < b->Height(); ++y) {
+        auto* row = static_cast<const uint32_t*>(b->ScanLine(y));
+        pixels.insert(pixels.end(), row, row + b->Width());
+      }
+      return std::make_tuple(pixels, r.StrippedText, r.XSize, r.YSize, c->Font()->Color());
+    };
+    const auto fresh = draw(nullptr);
+    FuzzCheck(draw(&kept) == fresh, "a layout kept differs from a fresh one");
+    FuzzCheck(draw(&kept) == fresh, "a kept layout draws other pixels than a fresh one");
   }
 
   String plain = HtmlToPlainText(markup);

@@ -1120,8 +1120,8 @@ TEST_F(Html, LongDocumentsLayOutEveryLine) {
 // Measures kept for the next call
 
 TEST_F(Html, MeasureCacheAnswersAsAFreshLayoutAndFollowsEveryChange) {
-  THtmlMeasureCache& cache = THtmlMeasureCache::Instance();
-  cache.Clear();
+  THtmlLayoutCache cache;
+  P.Cache = &cache;
   P.CheckHeight = true;
   P.X = 12;
   P.Y = 14;
@@ -1184,15 +1184,150 @@ TEST_F(Html, MeasureCacheAnswersAsAFreshLayoutAndFollowsEveryChange) {
   EXPECT_EQ(cache.Hits(), 0u);
 
   // The bound holds however many texts are measured, newest kept.
-  for (int i = 0; i < int(THtmlMeasureCache::MaxEntries) * 2; ++i) measure(L"n " + IntToStr(i));
-  EXPECT_EQ(cache.Count(), THtmlMeasureCache::MaxEntries);
-  measure(L"n " + IntToStr(int(THtmlMeasureCache::MaxEntries) * 2 - 1));
+  for (int i = 0; i < int(THtmlLayoutCache::MaxEntries) * 2; ++i) measure(L"n " + IntToStr(i));
+  EXPECT_EQ(cache.Count(), THtmlLayoutCache::MaxEntries);
+  measure(L"n " + IntToStr(int(THtmlLayoutCache::MaxEntries) * 2 - 1));
   EXPECT_EQ(cache.Hits(), 1u);
   measure(L"n 0");
   EXPECT_EQ(cache.Hits(), 1u);
   // A text beyond the character bound is measured and not kept.
   cache.Clear();
-  measure(String(THtmlMeasureCache::MaxChars + 1, L'x'));
+  measure(String(THtmlLayoutCache::MaxChars + 1, L'x'));
   EXPECT_EQ(cache.Count(), 0u);
   cache.Clear();
+}
+
+// ---------------------------------------------------------------------------
+// Drawing from kept layouts
+
+namespace {
+
+std::vector<uint32_t> PixelsOf(TBitmap* b) {
+  std::vector<uint32_t> v;
+  for (int y = 0; y < b->Height(); ++y) {
+    auto* row = static_cast<const uint32_t*>(b->ScanLine(y));
+    v.insert(v.end(), row, row + b->Width());
+  }
+  return v;
+}
+
+}  // namespace
+
+struct HtmlKept : Html {
+  THtmlLayoutCache Cache;
+  // Draws the markup on a white bitmap, through the cache or without one,
+  // and returns the pixels and the results.
+  std::tuple<std::vector<uint32_t>, String, int, int, int, TColor> Draw(const String& html, bool kept) {
+    P.Cache = kept ? &Cache : nullptr;
+    Clear();
+    C->Font()->SetColor(clBlack);
+    Render(html);
+    P.Cache = nullptr;
+    return {PixelsOf(Bmp.get()), R.StrippedText, R.XSize, R.YSize, R.HyperLinks, C->Font()->Color()};
+  }
+};
+
+TEST_F(HtmlKept, DrawsTheSamePixelsAsAFreshLayout) {
+  struct Case {
+    const wchar_t* Markup;
+    bool WordWrap;
+    int Right;
+  };
+  const Case cases[] = {
+      {L"<b>SMS:</b> 3 of <font color=\"#0000FF\">12</font>", false, 390},
+      {L"words that wrap over several lines of the area, <i>italic</i> <u>under</u> <s>struck</s> and the end", true,
+       150},
+      {L"<i>slanted</i>jumps<i>f</i>j <b>bold</b><i>italic</i>W<i>fff</i>w overlap", true, 390},
+      {L"<shad>shadowed text</shad> and <a href=\"x\">a link</a> &lt;tag&gt;&nbsp;x", true, 390},
+      {L"H<sub>2</sub>O and x<sup>2</sup><br>next <font face=\"Courier New\" size=\"12\">mono</font> line", true,
+       390},
+      {L"a long single line that does not fit and ends in an ellipsis", false, 120},
+      {L"tab\tseparated &amp; ampersand &x", false, 390},
+      {L"<font color=\"#FF0000\">red</font><font color=\"#00FF00\">green</font><i><font "
+       L"color=\"#0000FF\">blue</font></i>jj<b>W</b>",
+       true, 390},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << String(c.Markup).size() << " characters, wrap " << c.WordWrap);
+    P.WordWrap = c.WordWrap;
+    P.R.right = c.Right;
+    const auto fresh = Draw(c.Markup, false);
+    EXPECT_EQ(Draw(c.Markup, true), fresh);  // laid out and kept
+    const size_t hits = Cache.Hits();
+    EXPECT_EQ(Draw(c.Markup, true), fresh);  // drawn from what was kept
+    EXPECT_EQ(Cache.Hits(), hits + 1);
+  }
+  // The hovered link and the canvas's font colour are drawn as they are now.
+  const String link = L"go <a href=\"x\">there</a> now";
+  P.Hover = true;
+  const auto plain = Draw(link, true);
+  P.HoverLink = 1;
+  const auto hovered = Draw(link, false);
+  EXPECT_NE(hovered, plain);
+  EXPECT_EQ(Draw(link, true), hovered);
+  EXPECT_EQ(Draw(link, true), hovered);
+}
+
+TEST_F(HtmlKept, AChangeOfFontWidthOrMarkupIsLaidOutAnew) {
+  const String markup = L"<b>SMS:</b> 3 <i>new</i> messages for <font color=\"#0000FF\">you</font> today";
+  P.R.right = 200;
+  struct Change {
+    const char* What;
+    std::function<void()> Do, Undo;
+    String Markup;
+  };
+  const Change changes[] = {
+      {"font size", [&] { C->Font()->SetSize(12); }, [&] { C->Font()->SetSize(10); }, markup},
+      {"font face", [&] { C->Font()->SetName(L"Courier New"); }, [&] { C->Font()->SetName(L"Tahoma"); }, markup},
+      {"font style", [&] { C->Font()->SetStyle({TFontStyle::fsBold}); }, [&] { C->Font()->SetStyle({}); }, markup},
+      {"width", [&] { P.R.right = 90; }, [&] { P.R.right = 200; }, markup},
+      {"place", [&] { P.R.Offset(7, 5); }, [&] { P.R.Offset(-7, -5); }, markup},
+      {"markup", [] {}, [] {}, markup + L" <b>and more</b>"},
+      {"link colour", [&] { P.URLColor = clRed; }, [&] { P.URLColor = clBlue; }, L"a <a href=\"x\">link</a>"},
+  };
+  for (const Change& c : changes) {
+    SCOPED_TRACE(c.What);
+    Cache.Clear();
+    Draw(markup, true);
+    Draw(L"a <a href=\"x\">link</a>", true);
+    c.Do();
+    const auto fresh = Draw(c.Markup, false);
+    EXPECT_EQ(Draw(c.Markup, true), fresh);
+    EXPECT_EQ(Cache.Hits(), 0u);
+    EXPECT_EQ(Draw(c.Markup, true), fresh);
+    EXPECT_EQ(Cache.Hits(), 1u);
+    c.Undo();
+  }
+}
+
+TEST_F(HtmlKept, OnlyTextIsKeptAndTheCacheStaysBounded) {
+  // Markup that draws more than text is always laid out anew.
+  P.FocusLink = 0;
+  Draw(L"a <a href=\"x\">focused</a> link", true);
+  P.FocusLink = -1;
+  for (const wchar_t* m : {L"<ul><li>item</ul>", L"<p bgcolor=\"#FF0000\">band</p>",
+                           L"<font bgcolor=\"#00FF00\">back</font>", L"text<hr>", L"<e>misspelt</e>"}) {
+    SCOPED_TRACE(testing::Message() << String(m).size());
+    const auto fresh = Draw(m, false);
+    EXPECT_EQ(Draw(m, true), fresh);
+    EXPECT_EQ(Draw(m, true), fresh);
+  }
+  EXPECT_EQ(Cache.Count(), 0u);
+  EXPECT_EQ(Cache.Hits(), 0u);
+
+  for (int i = 0; i < int(THtmlLayoutCache::MaxEntries) * 2; ++i) Draw(L"<b>n</b> " + IntToStr(i), true);
+  EXPECT_EQ(Cache.Count(), THtmlLayoutCache::MaxEntries);
+  Draw(L"<b>n</b> " + IntToStr(int(THtmlLayoutCache::MaxEntries) * 2 - 1), true);
+  EXPECT_EQ(Cache.Hits(), 1u);
+  Draw(L"<b>n</b> 0", true);
+  EXPECT_EQ(Cache.Hits(), 1u);
+  // Kept markup and the text drawn from it together stay within the
+  // character bound: a markup of more than half of it is drawn, not kept.
+  Cache.Clear();
+  const String big = L"<b>x</b> " + String(THtmlLayoutCache::MaxChars / 2, L'y');
+  Draw(big, true);
+  EXPECT_EQ(Cache.Count(), 0u);
+  Draw(big.substr(0, THtmlLayoutCache::MaxChars / 4), true);
+  EXPECT_EQ(Cache.Count(), 1u);
+  Cache.Clear();
 }

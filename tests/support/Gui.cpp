@@ -53,6 +53,14 @@ int CountPixels(TBitmap* Bitmap, const TRect& Rect, TColor Color, int Tolerance)
   return n;
 }
 
+bool SamePixels(TBitmap* A, TBitmap* B) {
+  if (A->Width() != B->Width() || A->Height() != B->Height()) return false;
+  for (int y = 0; y < A->Height(); ++y)
+    for (int x = 0; x < A->Width(); ++x)
+      if (PixelAt(A, x, y) != PixelAt(B, x, y)) return false;
+  return true;
+}
+
 bool FocusForInput(TCustomForm* Form, TWinControl* Control) {
   for (int attempt = 0; attempt < 20; ++attempt) {
     SetForegroundWindow(Form->Handle());

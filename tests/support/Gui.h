@@ -22,6 +22,8 @@ TColor PixelAt(TBitmap* Bitmap, int X, int Y);
 TColor WindowPixel(HWND Window, int X, int Y);
 // How many pixels of the rectangle are within Tolerance of Color.
 int CountPixels(TBitmap* Bitmap, const TRect& Rect, TColor Color, int Tolerance = 0);
+// Whether two bitmaps of one size hold the same pixels.
+bool SamePixels(TBitmap* A, TBitmap* B);
 
 // Brings the form's window to the foreground and gives Control the focus;
 // returns whether it has it.

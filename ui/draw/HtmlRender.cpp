@@ -1,9 +1,11 @@
 #include "ui/draw/HtmlRender.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <cwchar>
 #include <cwctype>
+#include <functional>
 #include <list>
 #include <memory>
 #include <mutex>
@@ -76,23 +78,6 @@ class TFontCache {
     std::lock_guard<std::mutex> lock(FLock);
     FActive.erase(std::remove(FActive.begin(), FActive.end(), id), FActive.end());
   }
-  // The system's font smoothing as an explicit font quality, read again at
-  // most once a second.
-  BYTE SmoothingQuality() {
-    std::lock_guard<std::mutex> lock(FLock);
-    const DWORD now = GetTickCount();
-    if (!FHaveSmoothing || now - FSmoothingRead > 1000) {
-      BOOL on = FALSE;
-      UINT type = 0;
-      SystemParametersInfoW(SPI_GETFONTSMOOTHING, 0, &on, 0);
-      SystemParametersInfoW(SPI_GETFONTSMOOTHINGTYPE, 0, &type, 0);
-      FSmoothing = !on ? NONANTIALIASED_QUALITY
-                       : (type == FE_FONTSMOOTHINGCLEARTYPE ? CLEARTYPE_QUALITY : ANTIALIASED_QUALITY);
-      FSmoothingRead = now;
-      FHaveSmoothing = true;
-    }
-    return FSmoothing;
-  }
   HFONT Get(const LOGFONTW& lf, uint64_t call) {
     std::lock_guard<std::mutex> lock(FLock);
     for (auto& e : FFonts) {
@@ -134,9 +119,6 @@ class TFontCache {
   std::vector<uint64_t> FActive;
   uint64_t FCalls = 0;
   uint64_t FTick = 0;
-  bool FHaveSmoothing = false;
-  DWORD FSmoothingRead = 0;
-  BYTE FSmoothing = DEFAULT_QUALITY;
 };
 
 // The part of the text state that each pass keeps a copy of.
@@ -291,13 +273,41 @@ HDC MeasuringDC(HDC Canvas) {
   return m.Dc;
 }
 
+// What a drawing call put out, to be put out again without a layout: text
+// runs only, each with its font, colour and the rectangle it is clipped to.
+struct TTextOp {
+  int Font = -1;  // index into TRecording::Fonts; -1: the canvas's own font
+  COLORREF Color = 0;
+  // ExtTextOutW from (X, Y) clipped to Rect; else DrawTextW with Flags.
+  bool Plain = false;
+  UINT Flags = 0;
+  RECT Rect{};
+  int X = 0, Y = 0;
+  size_t Start = 0, Length = 0;  // of its text in TRecording::Text
+};
+
+struct TRecording {
+  // False once the call drew anything but text runs.
+  bool Valid = true;
+  std::vector<LOGFONTW> Fonts;
+  String Text;
+  std::vector<TTextOp> Ops;
+  // The order to put the runs out in (see Arrange).
+  std::vector<uint32_t> Order;
+  COLORREF LastColor = CLR_INVALID;
+  TColor SavedColor = clBlack;
+};
+
 class THtmlRenderer {
  public:
-  THtmlRenderer(const THtmlRenderParams& P, THtmlRenderResult& Out) : P(P), Out(Out), C(P.Canvas), F(&Cur) {}
+  THtmlRenderer(const THtmlRenderParams& P, THtmlRenderResult& Out, TRecording* Record = nullptr)
+      : P(P), Out(Out), C(P.Canvas), F(&Cur), Record(Record) {}
   bool Run();
   // The results that are written only when an anchor is found were written.
   bool AnchorWritten = false;
   bool HoverRectWritten = false;
+  // The canvas font's colour as the call leaves it.
+  TColor SavedColor() const { return Draw.SavedColor; }
 
  private:
   void LoadFont(const TPassState& s);
@@ -327,6 +337,12 @@ class THtmlRenderer {
   // Draws a run as DrawTextW does with one line flags; Ext is the run's
   // measured size when known (one output call then does for plain text).
   void TextOut(TRect r, const String& text, UINT flags, TColor color, const TSize* Ext = nullptr);
+  void RecordRun(const RECT& r, const String& text, bool plain, UINT flags, int x, int y);
+  // Anything but a text run was drawn: the call cannot be put out again
+  // from its runs.
+  void NotReplayable() {
+    if (Record) Record->Valid = false;
+  }
   TSize MeasureRun(const String& text);
   void RenderLine(const String& M, size_t& pos, size_t end, TLine& L, bool measuring, bool second,
                   String* consumed);
@@ -361,10 +377,12 @@ class THtmlRenderer {
   TCanvas* C;
   TFontState Cur;
   TFontState* F;
+  TRecording* Record;
   HDC Dc = nullptr;
   uint64_t CallId = 0;
   LOGFONTW BaseLog{};
   HFONT BaseFont = nullptr;  // the canvas's own font
+  bool BaseByDefault = false;  // made with the default quality
   TSlot Target;              // the canvas
   TSlot Measurer;            // a plain memory DC, when it measures as the canvas does
   TFontState CurrentFace;
@@ -490,7 +508,7 @@ THtmlRenderer::TFontMetrics& THtmlRenderer::UseFont(bool Draw) {
   if (Draw) {
     // Back to the base font after another one: its twin of explicit
     // smoothing selects faster than the canvas's own.
-    if (font == BaseFont && Target.Selected != BaseFont) {
+    if (font == BaseFont && BaseByDefault && Target.Selected != BaseFont) {
       if (!m.DrawFont) m.DrawFont = FontFor(m.Key);
       if (m.DrawFont) font = m.DrawFont;
     }
@@ -556,9 +574,38 @@ void THtmlRenderer::TextOut(TRect r, const String& text, UINT flags, TColor colo
     RECT clip = r;
     ExtTextOutW(Dc, r.left, r.bottom - Ext->cy, ETO_CLIPPED, &clip, text.c_str(), static_cast<UINT>(text.size()),
                 nullptr);
+    if (Record) RecordRun(clip, text, true, 0, r.left, r.bottom - Ext->cy);
     return;
   }
+  if (Record) RecordRun(r, text, false, flags, 0, 0);
   DrawTextW(Dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
+}
+
+void THtmlRenderer::RecordRun(const RECT& r, const String& text, bool plain, UINT flags, int x, int y) {
+  TRecording& rec = *Record;
+  if (!plain && (flags & DT_NOCLIP)) {
+    NotReplayable();  // may draw outside its rectangle
+    return;
+  }
+  TTextOp op;
+  if (Target.Selected != BaseFont) {
+    const LOGFONTW& key = CurrentMetrics->Key;
+    size_t i = 0;
+    while (i < rec.Fonts.size() && std::memcmp(&rec.Fonts[i], &key, sizeof key) != 0) ++i;
+    if (i == rec.Fonts.size()) rec.Fonts.push_back(key);
+    op.Font = static_cast<int>(i);
+  }
+  op.Color = TextColor;
+  op.Plain = plain;
+  op.Flags = flags;
+  op.Rect = r;
+  op.X = x;
+  op.Y = y;
+  op.Start = rec.Text.size();
+  op.Length = text.size();
+  rec.Text += text;
+  rec.Ops.push_back(op);
+  rec.LastColor = TextColor;
 }
 
 TSize THtmlRenderer::MeasureRun(const String& text) {
@@ -591,6 +638,8 @@ bool THtmlRenderer::Run() {
   // font of plain text, and the one the DC gets back at the end.
   C->TextWidth(String());
   BaseFont = static_cast<HFONT>(GetCurrentObject(Dc, OBJ_FONT));
+  LOGFONTW made{};
+  BaseByDefault = GetObjectW(BaseFont, sizeof made, &made) == sizeof made && made.lfQuality == DEFAULT_QUALITY;
   Target.Dc = Dc;
   PlainOutput = GetTextAlign(Dc) == (TA_LEFT | TA_TOP | TA_NOUPDATECP);
   Target.Original = Target.Selected = BaseFont;
@@ -603,7 +652,7 @@ bool THtmlRenderer::Run() {
   Cur.FColor = BaseColor;
   Cur.FOrientation = BaseOrientation;
   CallId = TFontCache::Instance().BeginCall();
-  Smoothing = TFontCache::Instance().SmoothingQuality();
+  Smoothing = SystemFontQuality();
   StoreFont(Measure);
   Measure.SavedColor = BaseColor;
   Measure.KeptOrientation = BaseOrientation;
@@ -892,6 +941,7 @@ void THtmlRenderer::DrawRun(const String& text, TLine& L, int w, int h) {
   TRect r = RightToLeft ? TRect(L.Rect.left, L.Rect.top, Xr, bottom) : TRect(Xl, L.Rect.top, L.Rect.right, bottom);
   if (F->Style().Contains(TFontStyle::fsItalic)) r.right += 2;
   if (Bg != clNone) {
+    NotReplayable();
     C->Brush()->SetColor(Bg);
     C->FillRect(TRect(left, bottom - h, Min<int>(left + w, r.right), bottom));
     C->Brush()->SetStyle(TBrushStyle::bsClear);
@@ -906,6 +956,7 @@ void THtmlRenderer::DrawRun(const String& text, TLine& L, int w, int h) {
 }
 
 void THtmlRenderer::DrawZigzag(int left, int right, int bottom) {
+  NotReplayable();
   C->Pen()->SetColor(clRed);
   C->Pen()->SetWidth(1);
   int x = left - (((left % 2) + 2) % 2);  // rounded down to even
@@ -920,6 +971,7 @@ void THtmlRenderer::DrawZigzag(int left, int right, int bottom) {
 
 void THtmlRenderer::DrawBand(const TLine& L) {
   if (Bg == clNone) return;  // a gradient band leaves the background clear
+  NotReplayable();
   C->Pen()->SetColor(Bg);
   C->Brush()->SetColor(Bg);
   C->Rectangle(P.R.left, L.Rect.top, P.R.right, L.Rect.bottom);
@@ -927,6 +979,7 @@ void THtmlRenderer::DrawBand(const TLine& L) {
 }
 
 void THtmlRenderer::EndLineInsideFocus(TLine& L) {
+  NotReplayable();
   FocusRect.right = RightToLeft ? Xr : Xl;
   FocusRect.bottom = L.Rect.bottom - L.Raise;
   TRect r = FocusRect;
@@ -1003,6 +1056,7 @@ void THtmlRenderer::OpenTag(const TTag& t, TLine& L) {
         }
       } else if (c1 == L'R') {
         if (drawing) {
+          NotReplayable();
           String v = t.Value(L"COLOR");
           C->Pen()->SetColor(v.empty() ? clBlack : ColorValue(v));
           C->Pen()->SetWidth(1);
@@ -1219,6 +1273,7 @@ void THtmlRenderer::CloseAnchor(TLine& L) {
   }
   if (!P.IgnoreColors) F->SetColor(S->SavedColor);
   if (drawing && FocusOpen) {
+    NotReplayable();
     FocusRect.right = RightToLeft ? Xr : Xl;
     FocusRect.bottom = L.Rect.bottom - L.Raise;
     FocusRect.top = FocusRect.bottom - TextHeightGh();
@@ -1291,6 +1346,7 @@ void THtmlRenderer::ParagraphTag(const TTag& t, TLine& L) {
     }
   }
   if (t.Has(L"BGCOLOR") && !P.IgnoreColors && drawing) {
+    NotReplayable();
     Band = true;
     PSlotBg = Bg;
     TColor from = ColorValue(t.Value(L"BGCOLOR"));
@@ -1310,6 +1366,7 @@ void THtmlRenderer::ParagraphTag(const TTag& t, TLine& L) {
 
 void THtmlRenderer::BodyTag(const TTag& t, TLine& L) {
   if (Measuring || P.IgnoreColors) return;
+  NotReplayable();
   if (t.Has(L"BGCOLOR")) {
     TColor from = ColorValue(t.Value(L"BGCOLOR"));
     if (t.Has(L"BGCOLORTO")) {
@@ -1344,6 +1401,7 @@ void THtmlRenderer::ListItem(const TTag& t, TLine& L) {
     return;
   }
   Xl += 12 * Max(level - 1, 0);
+  NotReplayable();
   const bool hasType = t.Has(L"TYPE");
   const String type = t.Value(L"TYPE");
   const bool hasColor = t.Has(L"COLOR");
@@ -1510,6 +1568,7 @@ void THtmlRenderer::ImageTag(const TTag& t, TLine& L) {
 
   // 3. Drawing.
   if (!Measuring) {
+    NotReplayable();
     if (!src.Pic) {
       DrawIcon(src, x, y);
     } else if (hasW || hasH) {
@@ -1580,6 +1639,7 @@ void THtmlRenderer::ImageTag(const TTag& t, TLine& L) {
 void THtmlRenderer::BodyImage(const String& value, bool right, TLine& L) {
   const TImageSource src = ResolveSource(value);
   if (src.Kind == TImageSource::None) return;
+  NotReplayable();
   if (!src.Pic) {
     const TSize size = IconSize(src);
     DrawIcon(src, right ? L.Rect.right - size.cx : Xl, L.Rect.top);
@@ -1636,75 +1696,225 @@ bool OnlyTextTags(const String& M) {
   return true;
 }
 
-struct TMeasureKey {
+// Everything a layout depends on besides the canvas itself. Measuring
+// calls leave the drawing values at their defaults.
+struct TLayoutKey {
+  size_t Hash;  // of the markup, compared first
   String HTML;
   LOGFONTW Font;
   int Ppi;
   TRect R;
-  int X, Y, FocusLink, HoverLink, LineSpacing;
+  int X, Y, FocusLink, HoverLink, LineSpacing, ShadowOffset;
   double ResFactor;
   TBiDiMode BiDiMode;
-  bool CheckOnly, Print, IgnoreColors, Blink, Hover, WordWrap;
+  bool CheckOnly, CheckHeight, Print, IgnoreColors, Blink, Hover, WordWrap, PlainAlign;
   TCustomImageList* Images;
   THTMLPictureCache* PictureCache;
   TPictureContainer* PictureContainer;
+  TColor FontColor, BrushColor, URLColor, HoverColor, HoverFontColor, ShadowColor, SelectionColor,
+      SelectionFontColor;
+  TFontStyles SelectionFontStyle;
 
-  bool operator==(const TMeasureKey& o) const {
-    return std::memcmp(&Font, &o.Font, sizeof Font) == 0 && Ppi == o.Ppi && EqualRect(&R, &o.R) && X == o.X &&
-           Y == o.Y && FocusLink == o.FocusLink && HoverLink == o.HoverLink && LineSpacing == o.LineSpacing &&
-           ResFactor == o.ResFactor && BiDiMode == o.BiDiMode && CheckOnly == o.CheckOnly && Print == o.Print &&
+  bool operator==(const TLayoutKey& o) const {
+    return Hash == o.Hash && std::memcmp(&Font, &o.Font, sizeof Font) == 0 && Ppi == o.Ppi &&
+           EqualRect(&R, &o.R) && X == o.X && Y == o.Y && FocusLink == o.FocusLink && HoverLink == o.HoverLink && LineSpacing == o.LineSpacing &&
+           ShadowOffset == o.ShadowOffset && ResFactor == o.ResFactor && BiDiMode == o.BiDiMode &&
+           CheckOnly == o.CheckOnly && CheckHeight == o.CheckHeight && Print == o.Print &&
            IgnoreColors == o.IgnoreColors && Blink == o.Blink && Hover == o.Hover && WordWrap == o.WordWrap &&
-           Images == o.Images && PictureCache == o.PictureCache && PictureContainer == o.PictureContainer &&
+           PlainAlign == o.PlainAlign && Images == o.Images && PictureCache == o.PictureCache &&
+           PictureContainer == o.PictureContainer && FontColor == o.FontColor && BrushColor == o.BrushColor &&
+           URLColor == o.URLColor && HoverColor == o.HoverColor && HoverFontColor == o.HoverFontColor &&
+           ShadowColor == o.ShadowColor && SelectionColor == o.SelectionColor &&
+           SelectionFontColor == o.SelectionFontColor && SelectionFontStyle == o.SelectionFontStyle &&
            HTML == o.HTML;
   }
 };
 
-struct TMeasureEntry {
-  TMeasureKey Key;
-  THtmlRenderResult Result;
-  bool Hit;
-  bool AnchorWritten, HoverRectWritten;
-};
+TLayoutKey LayoutKey(const THtmlRenderParams& P) {
+  TCanvas* c = P.Canvas;
+  TFont* font = c->Font();
+  TLayoutKey k{std::hash<String>{}(P.HTML),
+               P.HTML,
+               font->MakeLogFont(),
+               font->PixelsPerInch(),
+               P.R,
+               P.X, P.Y, P.FocusLink, P.HoverLink, P.LineSpacing, 0,
+               P.ResFactor,
+               P.BiDiMode,
+               P.CheckOnly, P.CheckHeight, P.Print, P.IgnoreColors, P.Blink, P.Hover, P.WordWrap, false,
+               P.Images,
+               P.PictureCache,
+               P.PictureContainer,
+               clNone, clNone, clNone, clNone, clNone, clNone, clNone, clNone,
+               TFontStyles{}};
+  if (!P.CheckHeight) {
+    k.ShadowOffset = P.ShadowOffset;
+    k.PlainAlign = GetTextAlign(c->Handle()) == (TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    k.FontColor = font->Color();
+    k.BrushColor = c->Brush()->Color();
+    k.URLColor = P.URLColor;
+    k.HoverColor = P.HoverColor;
+    k.HoverFontColor = P.HoverFontColor;
+    k.ShadowColor = P.ShadowColor;
+    k.SelectionColor = P.SelectionColor;
+    k.SelectionFontColor = P.SelectionFontColor;
+    k.SelectionFontStyle = P.SelectionFontStyle;
+  }
+  return k;
+}
 
-struct TMeasureStore {
-  std::mutex Lock;
-  std::list<TMeasureEntry> Entries;  // most recently used first
+constexpr size_t kMaxArranged = 4096;
+
+// The order to put recorded runs out in: runs of one font together, so
+// that fewer fonts are selected into the canvas, but never a run before an
+// earlier one whose rectangle meets its own (where they overlap, the later
+// one is drawn over the earlier). A run never draws outside its rectangle:
+// runs are clipped to it, and those drawn as DrawTextW draws are cut at it.
+// The runs of a line reach to the line's end and keep their order; lines
+// below each other are free: the first runs of all lines go out in one
+// font, then the second ones, and so on.
+void Arrange(TRecording& rec) {
+  const size_t n = std::min(rec.Ops.size(), kMaxArranged + 1);
+  rec.Order.clear();
+  rec.Order.reserve(n);
+  if (n > kMaxArranged) {
+    // The work grows with the square of the runs on a line: a huge text
+    // keeps its order.
+    for (size_t i = 0; i < rec.Ops.size(); ++i) rec.Order.push_back(static_cast<uint32_t>(i));
+    return;
+  }
+  // For each run, the earlier runs whose boxes meet its box. Runs come
+  // line by line: only those below the highest bottom seen so far need a
+  // look.
+  std::vector<LONG> maxBottom(n + 1, LONG_MIN);
+  for (size_t i = 0; i < n; ++i) maxBottom[i + 1] = std::max(maxBottom[i], rec.Ops[i].Rect.bottom);
+  std::vector<uint32_t> waits(n, 0);  // earlier overlapping runs not yet put out
+  std::vector<std::vector<uint32_t>> after(n);
+  for (size_t i = 0; i < n; ++i) {
+    const RECT& b = rec.Ops[i].Rect;
+    // maxBottom rises with the index: the earlier runs that may reach
+    // below b.top start at the first index where it passes b.top.
+    size_t j = std::upper_bound(maxBottom.begin() + 1, maxBottom.begin() + 1 + i, b.top) - (maxBottom.begin() + 1);
+    for (; j < i; ++j) {
+      const RECT& o = rec.Ops[j].Rect;
+      if (o.left < b.right && b.left < o.right && o.top < b.bottom && b.top < o.bottom) {
+        ++waits[i];
+        after[j].push_back(static_cast<uint32_t>(i));
+      }
+    }
+  }
+  // Font by font in the order of first use, each pass putting out every
+  // run of the font that waits for nothing more, until all are out.
+  std::vector<bool> done(n, false);
+  std::vector<uint32_t> ready;
+  size_t left = n;
+  while (left > 0) {
+    const size_t before = left;
+    for (size_t f = 0; f < n && left > 0; ++f) {
+      if (done[f] || waits[f] != 0) continue;
+      const int font = rec.Ops[f].Font;
+      for (size_t i = f; i < n; ++i) {
+        if (done[i] || waits[i] != 0 || rec.Ops[i].Font != font) continue;
+        done[i] = true;
+        --left;
+        rec.Order.push_back(static_cast<uint32_t>(i));
+        for (uint32_t k : after[i]) --waits[k];
+      }
+    }
+    if (left == before) break;  // cannot happen: the first run left waits for nothing
+  }
+}
+
+// Puts out a recorded call again on the canvas and leaves the canvas as
+// the call left it.
+void Replay(const TRecording& rec, TCanvas* C) {
+  HDC dc = C->Handle();
+  C->TextWidth(String());  // the canvas selects its font, as a layout does
+  const HFONT base = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  TFontCache& cache = TFontCache::Instance();
+  const uint64_t call = cache.BeginCall();
+  const BYTE smoothing = SystemFontQuality();
+  HFONT fonts[64] = {};
+  std::vector<HFONT> more;
+  if (rec.Fonts.size() > 64) more.resize(rec.Fonts.size() - 64, nullptr);
+  HFONT selected = base;
+  COLORREF color = CLR_INVALID;
+  const wchar_t* text = rec.Text.data();
+  for (uint32_t i : rec.Order) {
+    const TTextOp& op = rec.Ops[i];
+    HFONT font = base;
+    if (op.Font >= 0) {
+      HFONT& slot = op.Font < 64 ? fonts[op.Font] : more[op.Font - 64];
+      if (!slot) {
+        LOGFONTW lf = rec.Fonts[op.Font];
+        if (lf.lfQuality == DEFAULT_QUALITY) lf.lfQuality = smoothing;
+        slot = cache.Get(lf, call);
+        if (!slot) slot = base;
+      }
+      font = slot;
+    }
+    if (font != selected) {
+      SelectObject(dc, font);
+      selected = font;
+    }
+    if (op.Color != color) {
+      SetTextColor(dc, op.Color);
+      color = op.Color;
+    }
+    if (op.Plain) {
+      ExtTextOutW(dc, op.X, op.Y, ETO_CLIPPED, &op.Rect, text + op.Start, static_cast<UINT>(op.Length), nullptr);
+    } else {
+      RECT r = op.Rect;
+      DrawTextW(dc, text + op.Start, static_cast<int>(op.Length), &r, op.Flags);
+    }
+  }
+  if (selected != base) SelectObject(dc, base);
+  if (rec.LastColor != CLR_INVALID && rec.LastColor != color) SetTextColor(dc, rec.LastColor);
+  cache.EndCall(call);
+  C->Font()->SetColor(rec.SavedColor);
+  SetBkMode(dc, TRANSPARENT);
+}
+
+}  // namespace
+
+struct THtmlLayoutCache::TStore {
+  struct TEntry {
+    TLayoutKey Key;
+    THtmlRenderResult Result;
+    bool Hit = false;
+    bool AnchorWritten = false, HoverRectWritten = false;
+    TRecording Runs;  // drawing calls: what was put out
+    size_t Chars() const { return Key.HTML.size() + Runs.Text.size(); }
+  };
+  explicit TStore(size_t Capacity) : Capacity(Capacity) {}
+  const size_t Capacity;
+  std::list<TEntry> Entries;  // most recently used first
   size_t Chars = 0;
   size_t Hits = 0;
 
   void Trim() {
-    while (!Entries.empty() && (Entries.size() > THtmlMeasureCache::MaxEntries || Chars > THtmlMeasureCache::MaxChars)) {
-      Chars -= Entries.back().Key.HTML.size();
+    while (!Entries.empty() && (Entries.size() > Capacity || Chars > MaxChars)) {
+      Chars -= Entries.back().Chars();
       Entries.pop_back();
     }
   }
-};
 
-TMeasureStore& MeasureStore() {
-  static TMeasureStore store;
-  return store;
-}
-
-bool MeasureCached(const THtmlRenderParams& P, THtmlRenderResult& Out) {
-  TCanvas* c = P.Canvas;
-  HDC dc = c ? c->Handle() : nullptr;
-  // Only text measured as the screen measures it, with fonts of its own.
-  if (!dc || P.HTML.size() > THtmlMeasureCache::MaxChars || !MeasuringDC(dc) || !OnlyTextTags(P.HTML)) {
-    THtmlRenderer r(P, Out);
-    return r.Run();
-  }
-  TFont* font = c->Font();
-  TMeasureKey key{P.HTML,     font->MakeLogFont(), font->PixelsPerInch(), P.R,       P.X,          P.Y,
-                  P.FocusLink, P.HoverLink,        P.LineSpacing,         P.ResFactor, P.BiDiMode,   P.CheckOnly,
-                  P.Print,     P.IgnoreColors,     P.Blink,               P.Hover,     P.WordWrap,   P.Images,
-                  P.PictureCache, P.PictureContainer};
-  TMeasureStore& store = MeasureStore();
-  {
-    std::lock_guard<std::mutex> lock(store.Lock);
-    for (auto it = store.Entries.begin(); it != store.Entries.end(); ++it) {
+  bool Render(const THtmlRenderParams& P, THtmlRenderResult& Out) {
+    TCanvas* c = P.Canvas;
+    HDC dc = c ? c->Handle() : nullptr;
+    const bool drawing = !P.CheckHeight;
+    // Only text measured as the screen measures it, with fonts of its own;
+    // hit tests without drawing move with the mouse and are not kept.
+    if (!dc || (drawing && P.CheckOnly) || P.HTML.size() > MaxChars || !MeasuringDC(dc) || !OnlyTextTags(P.HTML)) {
+      THtmlRenderer r(P, Out);
+      return r.Run();
+    }
+    TLayoutKey key = LayoutKey(P);
+    for (auto it = Entries.begin(); it != Entries.end(); ++it) {
       if (!(it->Key == key)) continue;
-      store.Entries.splice(store.Entries.begin(), store.Entries, it);
-      const TMeasureEntry& e = store.Entries.front();
+      Entries.splice(Entries.begin(), Entries, it);
+      const TEntry& e = Entries.front();
       Out.StrippedText = e.Result.StrippedText;
       Out.FocusAnchor = e.Result.FocusAnchor;
       Out.XSize = e.Result.XSize;
@@ -1713,50 +1923,52 @@ bool MeasureCached(const THtmlRenderParams& P, THtmlRenderResult& Out) {
       Out.MouseLink = e.Result.MouseLink;
       if (e.AnchorWritten) Out.AnchorVal = e.Result.AnchorVal;
       if (e.HoverRectWritten) Out.HoverRect = e.Result.HoverRect;
-      ++store.Hits;
-      // The canvas is left as a layout leaves it.
-      SetBkMode(dc, TRANSPARENT);
+      ++Hits;
+      if (drawing)
+        Replay(e.Runs, c);
+      else
+        SetBkMode(dc, TRANSPARENT);  // the canvas is left as a layout leaves it
       return e.Hit;
     }
+    TEntry e;
+    e.Key = std::move(key);
+    THtmlRenderer r(P, Out, drawing ? &e.Runs : nullptr);
+    e.Hit = r.Run();
+    if (drawing) {
+      if (!e.Runs.Valid) return e.Hit;
+      e.Runs.SavedColor = r.SavedColor();
+      Arrange(e.Runs);
+    }
+    const bool hit = e.Hit;
+    if (e.Chars() > MaxChars) return hit;
+    e.Result = Out;
+    e.AnchorWritten = r.AnchorWritten;
+    e.HoverRectWritten = r.HoverRectWritten;
+    Chars += e.Chars();
+    Entries.push_front(std::move(e));
+    Trim();
+    return hit;
   }
-  THtmlRenderer r(P, Out);
-  const bool hit = r.Run();
-  std::lock_guard<std::mutex> lock(store.Lock);
-  store.Chars += key.HTML.size();
-  store.Entries.push_front({std::move(key), Out, hit, r.AnchorWritten, r.HoverRectWritten});
-  store.Trim();
-  return hit;
-}
+};
 
-}  // namespace
+THtmlLayoutCache::THtmlLayoutCache(size_t Entries) : FStore(std::make_unique<TStore>(Max<size_t>(Entries, 1))) {}
 
-THtmlMeasureCache& THtmlMeasureCache::Instance() {
-  static THtmlMeasureCache cache;
-  return cache;
-}
+THtmlLayoutCache::~THtmlLayoutCache() = default;
 
-size_t THtmlMeasureCache::Count() {
-  TMeasureStore& store = MeasureStore();
-  std::lock_guard<std::mutex> lock(store.Lock);
-  return store.Entries.size();
-}
+size_t THtmlLayoutCache::Count() const { return FStore->Entries.size(); }
 
-size_t THtmlMeasureCache::Hits() {
-  TMeasureStore& store = MeasureStore();
-  std::lock_guard<std::mutex> lock(store.Lock);
-  return store.Hits;
-}
+size_t THtmlLayoutCache::Capacity() const { return FStore->Capacity; }
 
-void THtmlMeasureCache::Clear() {
-  TMeasureStore& store = MeasureStore();
-  std::lock_guard<std::mutex> lock(store.Lock);
-  store.Entries.clear();
-  store.Chars = 0;
-  store.Hits = 0;
+size_t THtmlLayoutCache::Hits() const { return FStore->Hits; }
+
+void THtmlLayoutCache::Clear() {
+  FStore->Entries.clear();
+  FStore->Chars = 0;
+  FStore->Hits = 0;
 }
 
 bool RenderHtml(const THtmlRenderParams& Params, THtmlRenderResult& Result) {
-  if (Params.CheckHeight) return MeasureCached(Params, Result);
+  if (Params.Cache) return Params.Cache->Store().Render(Params, Result);
   THtmlRenderer r(Params, Result);
   return r.Run();
 }

@@ -10,10 +10,13 @@
 //   RenderHtml(p, r);                   // r.XSize, r.YSize, r.AnchorVal...
 #pragma once
 
+#include <memory>
+
 #include "base/BiDi.h"
 #include "base/Graphics.h"
 
 class TCustomImageList;
+class THtmlLayoutCache;
 class THTMLPictureCache;
 class TPictureContainer;
 
@@ -62,6 +65,9 @@ struct THtmlRenderParams {
   TColor SelectionColor = clHighlight;
   TColor SelectionFontColor = clHighlightText;
   TFontStyles SelectionFontStyle;
+  // Where layouts of this markup are kept for the next call (see
+  // THtmlLayoutCache); none: every call lays the markup out anew.
+  THtmlLayoutCache* Cache = nullptr;
 };
 
 struct THtmlRenderResult {
@@ -104,19 +110,36 @@ bool RenderHtmlBasic(TCanvas* Canvas, const String& HTML, const TRect& R, TCusto
                      bool CheckOnly, bool CheckHeight, bool Print, bool IgnoreColors, bool Blink, double ResFactor,
                      TColor URLColor, String& AnchorVal, String& StrippedText, int& XSize, int& YSize);
 
-// Measuring calls (CheckHeight) of markup that holds only text tags are laid
-// out once: their results are kept, keyed by the markup, the canvas font,
-// the rectangle and every parameter that changes a measure, and handed out
-// again without a new layout. The cache belongs to the process; it holds at
-// most MaxEntries results and MaxChars characters of markup, the least
-// recently used going first.
-class THtmlMeasureCache {
+// Layouts kept for the next call, held by whoever renders (a control keeps
+// one beside its canvas and frees it with itself). Markup that holds only
+// text tags (B, I, U, S, A, BR, FONT, SUB, SUP, SHAD) is laid out once per
+// markup, canvas font, rectangle and parameters: a measuring call gets the
+// results again, a drawing call puts out the text runs it recorded (runs of
+// one font and colour joined where that changes no pixel, grouped by font
+// where they do not overlap) instead of laying the lines out again. Markup
+// that draws anything but text (pictures, lists, paragraphs, a body, a
+// focus rectangle, a background colour) is always laid out anew. At most
+// Entries layouts (MaxEntries unless the owner asks for more) and MaxChars
+// characters of markup and text are kept, the least recently used going
+// first. One thread uses a cache: its owner's.
+class THtmlLayoutCache {
  public:
   static constexpr size_t MaxEntries = 64;
   static constexpr size_t MaxChars = 256 * 1024;
-  static THtmlMeasureCache& Instance();
-  size_t Count();
-  // Calls answered from the cache since the start or the last Clear.
-  size_t Hits();
+  explicit THtmlLayoutCache(size_t Entries = MaxEntries);
+  ~THtmlLayoutCache();
+  THtmlLayoutCache(const THtmlLayoutCache&) = delete;
+  THtmlLayoutCache& operator=(const THtmlLayoutCache&) = delete;
+  size_t Count() const;
+  size_t Capacity() const;
+  // Calls answered from the cache since it was made or last cleared.
+  size_t Hits() const;
   void Clear();
+
+  // The layouts themselves (known to the engine only).
+  struct TStore;
+  TStore& Store() { return *FStore; }
+
+ private:
+  std::unique_ptr<TStore> FStore;
 };

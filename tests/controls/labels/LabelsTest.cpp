@@ -531,3 +531,26 @@ TEST_F(Html, UpdateBracket) {
 }
 
 }  // namespace
+
+TEST_F(Html, RepaintsAreDrawnFromTheLabelsOwnLayouts) {
+  L->SetBounds(20, 20, 200, 40);
+  SetText(L"<b>SMS:</b> 3 <i>new</i> for <font color=\"#0000FF\">you</font>");
+  auto laidOut = Shot();
+  EXPECT_GT(L->HtmlCache().Count(), 0u);
+  const size_t hits = L->HtmlCache().Hits();
+  auto kept = Shot();
+  EXPECT_GT(L->HtmlCache().Hits(), hits);
+  EXPECT_TRUE(SamePixels(laidOut.get(), kept.get()));
+  EXPECT_GT(CountPixels(kept.get(), TRect(20, 20, 220, 60), 0xFF0000, 60), 0);
+  // Another label keeps its own.
+  auto* other = new THTMLabel(Form);
+  other->SetParent(Form);
+  other->SetBounds(20, 100, 200, 40);
+  TStringList t;
+  t.Add(L"<b>other</b>");
+  other->SetHTMLText(&t);
+  const size_t count = L->HtmlCache().Count();
+  Shot();
+  EXPECT_GT(other->HtmlCache().Count(), 0u);
+  EXPECT_EQ(L->HtmlCache().Count(), count);
+}

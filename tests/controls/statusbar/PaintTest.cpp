@@ -601,3 +601,36 @@ TEST_F(PaintFixture, RightToLeftBarsAlignPanelTextRight) {
   EXPECT_GT(rtl.second, 280);
   SetSysLocaleMiddleEast(-1);
 }
+
+TEST_F(PaintFixture, HtmlPanelsAreDrawnAgainFromTheBarsOwnLayouts) {
+  Bar->SetAntiAlias(TAntiAlias::aaNone);
+  const String text = L"chars: <b>137</b> / SMS: <font color=\"#0000FF\">1</font> <i>new</i>";
+  TAdvOfficeStatusPanel* panel = AddPanel(250, PS::psHTML, text);
+  auto laidOut = Paint();
+  EXPECT_GT(Bar->HtmlCache().Count(), 0u);
+  const size_t hits = Bar->HtmlCache().Hits();
+  auto kept = Paint();
+  EXPECT_GT(Bar->HtmlCache().Hits(), hits);
+  EXPECT_TRUE(SamePixels(laidOut.get(), kept.get()));
+  EXPECT_GT(Count(kept.get(), TRect(1, 1, 250, 17), 0xFF0000, 60), 0);  // the blue digit
+
+  // New text is laid out anew, and the old one comes back as it was.
+  panel->SetText(L"chars: <b>138</b> / SMS: <font color=\"#0000FF\">1</font> <i>new</i>");
+  auto changed = Paint();
+  EXPECT_FALSE(SamePixels(laidOut.get(), changed.get()));
+  panel->SetText(text);
+  auto back = Paint();
+  EXPECT_TRUE(SamePixels(laidOut.get(), back.get()));
+
+  // Each bar keeps its own layouts.
+  auto* other = new TAdvOfficeStatusBar(Form);
+  other->SetParent(Form);
+  const size_t count = Bar->HtmlCache().Count();
+  TAdvOfficeStatusPanel* otherPanel = other->Panels()->Add();
+  otherPanel->SetWidth(200);
+  otherPanel->SetStyle(PS::psHTML);
+  otherPanel->SetText(L"<b>other</b> bar");
+  std::unique_ptr<TBitmap> otherPaint(PaintToBitmap(other));
+  EXPECT_GT(other->HtmlCache().Count(), 0u);
+  EXPECT_EQ(Bar->HtmlCache().Count(), count);
+}

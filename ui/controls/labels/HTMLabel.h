@@ -48,6 +48,8 @@ class THTMLabel : public TCustomLabel {
   String Text() override;
   TSize HTMLSize();
   THTMLPictureCache* ImageCache() const { return FMarkup->Cache(); }
+  // The layouts of the markup, kept from paint to paint.
+  THtmlLayoutCache& HtmlCache() const { return FMarkup->Layouts(); }
   int HoverHyperLink() const { return FHoverHyperLink; }
 
   TStringList* HTMLText() const { return FMarkup->Lines(); }

@@ -78,5 +78,6 @@ THtmlRenderParams TLabelMarkup::RenderParams(TCanvas* ACanvas, const String& Mar
   p.Images = FImages;
   p.PictureCache = FCache;
   p.PictureContainer = FContainer;
+  p.Cache = &FLayouts;
   return p;
 }

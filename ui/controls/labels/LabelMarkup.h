@@ -47,6 +47,8 @@ class TLabelMarkup : public TObject {
   TPictureContainer* Container() const { return FContainer; }
   void SetContainer(TPictureContainer* Value);
   THTMLPictureCache* Cache() const { return FCache; }
+  // The layouts of the markup, kept from paint to paint.
+  THtmlLayoutCache& Layouts() const { return FLayouts; }
   // Forgets the image list or the container when it is removed.
   void Notification(TComponent* AComponent, TOperation Operation);
 
@@ -68,5 +70,6 @@ class TLabelMarkup : public TObject {
   TOwned<TChangeLink> FImagesLink;
   TPictureContainer* FContainer = nullptr;
   TOwned<THTMLPictureCache> FCache;
+  mutable THtmlLayoutCache FLayouts;
   int FUpdateCount = 0;
 };

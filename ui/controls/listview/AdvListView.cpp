@@ -273,6 +273,7 @@ THtmlRenderParams TAdvListView::CellHtml(TCanvas* Canvas, const String& Html, co
   p.URLColor = FURLColor;
   p.PictureCache = FPictureCache;
   p.PictureContainer = FPictureContainer;
+  p.Cache = &FHtmlCache;
   return p;
 }
 

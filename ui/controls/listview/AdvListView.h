@@ -12,6 +12,7 @@
 #include "base/ListView.h"
 #include "base/Printers.h"
 #include "base/RichEdit.h"
+#include "ui/draw/HtmlRender.h"
 
 class TCustomImageList;
 class TPictureContainer;
@@ -19,7 +20,6 @@ class THTMLPictureCache;
 class TAdvListView;
 class TStream;
 struct TPrintRun;
-struct THtmlRenderParams;
 
 VANTREL_EXCEPTION(EAdvListViewError, Exception)
 
@@ -722,4 +722,7 @@ class TAdvListView : public TCustomListView {
   int FPrintColEnd = 0;
   HWND FScrollHintWnd = nullptr;
   String FScrollHintText;
+  // The layouts of the cells' markup, kept from paint to paint: enough for
+  // the cells of a screenful, each measured and drawn.
+  THtmlLayoutCache FHtmlCache{512};
 };

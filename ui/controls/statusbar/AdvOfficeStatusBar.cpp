@@ -523,6 +523,7 @@ void TAdvOfficeStatusBar::AutoSizePanels() {
       case PS::psHTML: {
         THtmlRenderParams hp;
         hp.Canvas = canvas;
+        hp.Cache = &FHtmlCache;
         hp.HTML = p->Text();
         hp.R = TRect(0, 0, 1000, 100);
         hp.Images = FImages;

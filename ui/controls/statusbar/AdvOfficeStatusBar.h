@@ -10,6 +10,7 @@
 #include "ui/controls/statusbar/AdvOfficeStatusPanels.h"
 #include "ui/controls/statusbar/OfficeHintWindow.h"
 #include "ui/draw/GdiPlus.h"
+#include "ui/draw/HtmlRender.h"
 
 class TPictureContainer;
 class TCustomImageList;
@@ -158,6 +159,9 @@ class TAdvOfficeStatusBar : public TCustomControl, public IKelTones, public IAct
 
   void Dispatch(TMessage& Message) override;
 
+  // The layouts of the panels' markup, kept from paint to paint.
+  THtmlLayoutCache& HtmlCache() { return FHtmlCache; }
+
   TPanelClick OnPanelClick;
   TPanelClick OnPanelRightClick;
   TPanelClick OnPanelDblClick;
@@ -242,4 +246,5 @@ class TAdvOfficeStatusBar : public TCustomControl, public IKelTones, public IAct
   int FSizeWidth = 0;
   bool FMetro = false;
   int FDTHeight = 19;
+  THtmlLayoutCache FHtmlCache;
 };

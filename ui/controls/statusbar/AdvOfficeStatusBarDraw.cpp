@@ -58,6 +58,7 @@ TRect TAdvOfficeStatusBar::HTMLTextRect(TAdvOfficeStatusPanel* Panel, TRect R, T
   R2.left += Panel->HTMLOffsetX();
   THtmlRenderParams p;
   p.Canvas = Canvas();
+  p.Cache = &FHtmlCache;
   p.HTML = Panel->Text();
   p.Images = FImages;
   p.CheckHeight = true;
@@ -161,6 +162,7 @@ TRect TAdvOfficeStatusBar::SimpleTextRect() {
   if (BiDiMode() == TBiDiMode::bdRightToLeft) {
     THtmlRenderParams p;
     p.Canvas = Canvas();
+    p.Cache = &FHtmlCache;
     p.HTML = FSimpleText;
     p.R = r;
     p.Images = FImages;
@@ -186,6 +188,7 @@ void TAdvOfficeStatusBar::DrawSimplePanel() {
   c->Brush()->SetStyle(TBrushStyle::bsClear);
   THtmlRenderParams p;
   p.Canvas = c;
+  p.Cache = &FHtmlCache;
   p.HTML = FSimpleText;
   p.R = SimpleTextRect();
   p.Images = FImages;
@@ -296,6 +299,7 @@ void TAdvOfficeStatusBar::DrawPanel(TAdvOfficeStatusPanel* Panel, const TRect& R
       TRect R2 = HTMLTextRect(Panel, R, A);
       THtmlRenderParams p;
       p.Canvas = c;
+      p.Cache = &FHtmlCache;
       p.HTML = Panel->Text();
       p.R = R2;
       p.Images = FImages;

@@ -11,6 +11,7 @@ void TAdvOfficeStatusBar::GetAnchorAt(int X, int Y, String& Anchor, String& Titl
   if (!FPanels || !HandleAllocated()) return;
   THtmlRenderParams p;
   p.Canvas = Canvas();
+  p.Cache = &FHtmlCache;
   Canvas()->Font()->Assign(Font());
   if (FSimplePanel) {
     p.HTML = FSimpleText;
