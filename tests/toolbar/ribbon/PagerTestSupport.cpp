@@ -1,6 +1,7 @@
 #include "tests/toolbar/ribbon/PagerTestSupport.h"
 
 #include "tests/support/Gui.h"
+#include "ui/toolbar/ribbon/AdvToolBarForm.h"
 #include "ui/controls/buttons/GlowButtonHelpers.h"
 #include "ui/toolbar/runtime/ToolBarRuntime.h"
 
@@ -12,18 +13,37 @@ void ResetRibbonGlobals() {
   SetIsAeroAvailableSource(nullptr);
 }
 
-void PagerFixture::SetUp() {
-  ResetRibbonGlobals();
-  Form = new TForm(nullptr);
+TAdvToolBarPager* BuildPagerOn(TForm* Form, int Left, int Top, int Width, int Height) {
   Form->BeginLoading();
-  Form->SetBounds(40, 40, 760, 320);
+  Form->SetBounds(Left, Top, Width, Height);
   Form->SetColor(clWhite);
-  Pager = new TAdvToolBarPager(Form);
-  Pager->SetName(L"Pager");
-  Pager->SetParent(Form);
+  auto* pager = new TAdvToolBarPager(Form);
+  pager->SetName(L"Pager");
+  pager->SetParent(Form);
   Form->EndLoading();
   Form->Show();
   PumpFor(10);
+  return pager;
+}
+
+void RibbonFormFixture::SetUp() { ResetRibbonGlobals(); }
+
+void RibbonFormFixture::TearDown() {
+  if (Form) Form->Free();
+  Form = nullptr;
+  PumpFor(5);
+  ResetRibbonGlobals();
+}
+
+void RibbonFormFixture::Make(int Left, int Top, int Width, int Height) {
+  Form = new TAdvToolBarForm(nullptr);
+  Pager = BuildPagerOn(Form, Left, Top, Width, Height);
+}
+
+void PagerFixture::SetUp() {
+  ResetRibbonGlobals();
+  Form = new TForm(nullptr);
+  Pager = BuildPagerOn(Form, 40, 40, 760, 320);
 }
 
 void PagerFixture::TearDown() {

@@ -22,30 +22,11 @@ TColorTones Tones(TColor Selected) {
   return t;
 }
 
-struct RibbonForm : ::testing::Test {
-  TAdvToolBarForm* Form = nullptr;
-  TAdvToolBarPager* Pager = nullptr;
-
-  void SetUp() override { ResetRibbonGlobals(); }
+struct RibbonForm : RibbonFormFixture {
   void TearDown() override {
-    if (Form) Form->Free();
-    PumpFor(5);
+    RibbonFormFixture::TearDown();
     SetSynthesizedClickSink(nullptr);
     SetIsVistaOrLaterSource(nullptr);
-    ResetRibbonGlobals();
-  }
-  // A shown ribbon form with a pager, built in its loading bracket.
-  void Make(int Left = 60, int Top = 60, int Width = 640, int Height = 360) {
-    Form = new TAdvToolBarForm(nullptr);
-    Form->BeginLoading();
-    Form->SetBounds(Left, Top, Width, Height);
-    Form->SetColor(clWhite);
-    Pager = new TAdvToolBarPager(Form);
-    Pager->SetName(L"Pager");
-    Pager->SetParent(Form);
-    Form->EndLoading();
-    Form->Show();
-    PumpFor(10);
   }
   LRESULT HitAt(int X, int Y) {
     TPoint p = Form->ClientToScreen(TPoint(X, Y));

@@ -42,3 +42,9 @@ vantrel_test(test_ribbon_form SOURCES toolbar/ribbon/RibbonFormTest.cpp toolbar/
 # quick access toolbar's place kept in the layout store.
 vantrel_test(test_ribbon_buttons SOURCES toolbar/ribbon/PagerButtonsTest.cpp toolbar/ribbon/PagerTestSupport.cpp
   LIBS ribbon UNITS testunits_buttons TIMEOUT 120)
+# The pager's reactions: the glass region and caption layer (glass forced
+# through the composition stand-ins), hit tests, erasing, tab hints, the
+# pages a designer starts with, the scenic look, the application button's
+# colour and the tones handed on to the form and the quick access toolbar.
+vantrel_test(test_ribbon_reactions SOURCES toolbar/ribbon/PagerReactionsTest.cpp toolbar/ribbon/PagerTestSupport.cpp
+  LIBS ribbon UNITS testunits_buttons TIMEOUT 120)

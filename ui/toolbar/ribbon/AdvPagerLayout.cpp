@@ -241,19 +241,23 @@ void TAdvToolBarPager::InvalidatePageTop() {
 // ---------------------------------------------------------------------------
 // Measuring
 
+TCustomTabAppearance* TAdvToolBarPager::TabAppearanceFor(int Index, bool& Own) const {
+  TCustomTabAppearance* appearance = CurrentTabAppearance();
+  Own = appearance != FCurrentToolBarStyler->TabAppearance();
+  int group = TabGroupOfTab(Index);
+  if (group < 0) return appearance;
+  Own = false;
+  TTabGroupItem* item = FTabGroups->Items(group);
+  return item->DefaultAppearance() ? FCurrentToolBarStyler->GroupAppearance()->TabAppearance()
+                                   : item->GroupAppearance()->TabAppearance();
+}
+
 int TAdvToolBarPager::MeasureTabWidth(int Index, int& ClientWidth) {
   ClientWidth = 0;
   if (Index < 0 || Index >= AdvPageCount()) return 0;
   TAdvPage* page = AdvPages(Index);
-  TCustomTabAppearance* appearance = CurrentTabAppearance();
-  bool own = appearance != FCurrentToolBarStyler->TabAppearance();
-  int group = TabGroupOfTab(Index);
-  if (group >= 0) {
-    TTabGroupItem* item = FTabGroups->Items(group);
-    appearance = item->DefaultAppearance() ? FCurrentToolBarStyler->GroupAppearance()->TabAppearance()
-                                           : item->GroupAppearance()->TabAppearance();
-    own = false;
-  }
+  bool own = false;
+  TCustomTabAppearance* appearance = TabAppearanceFor(Index, own);
   TBitmap measure(1, 1);
   TCanvas* canvas = measure.Canvas();
   canvas->Font()->Assign(appearance->Font());

@@ -5,7 +5,9 @@
 #include "ui/toolbar/bars/ToolBarPaint.h"
 #include "ui/toolbar/ribbon/AdvPage.h"
 #include "ui/toolbar/ribbon/AdvQuickAccessToolBar.h"
+#include "ui/toolbar/ribbon/AdvToolBarForm.h"
 #include "ui/toolbar/ribbon/AdvToolBarPager.h"
+#include "ui/toolbar/ribbon/CaptionLayer.h"
 
 namespace {
 struct TBeingSet {
@@ -13,6 +15,24 @@ struct TBeingSet {
   explicit TBeingSet(bool& F) : Flag(F) { Flag = true; }
   ~TBeingSet() { Flag = false; }
 };
+
+TAdvToolBarForm* RibbonFormOf(TWinControl* Parent) { return dynamic_cast<TAdvToolBarForm*>(Parent); }
+
+// Tones wait while loading, and while a ribbon form holds its own back until
+// it has loaded.
+bool TonesHeldBack(TWinControl* Parent) {
+  TAdvToolBarForm* form = RibbonFormOf(Parent);
+  return form && form->TonesDeferred();
+}
+
+// The quick access toolbar in the tones' colours, laid out again.
+void ToneQAT(TWinControl* Control, TColor Color, const TColorTones& Tones) {
+  auto* qat = dynamic_cast<TAdvCustomQuickAccessToolBar*>(Control);
+  if (!qat) return;
+  qat->SetColor(Color);
+  qat->Update();
+  qat->ApplyColorTones(Tones);
+}
 }  // namespace
 
 void TAdvToolBarPager::MakeOwnAppearances() {
@@ -33,6 +53,7 @@ void TAdvToolBarPager::SetMetroMode() {
   FTabRoundEdges = FShow3D = FShadow = false;
   SetDoubleBuffered(true);
   FUseCaptionLayer = false;
+  if (FCaptionLayer) FCaptionLayer->SetVisible(false);
   RemoveWindowRegion();
   TControlStyle style = ControlStyle();
   style.Exclude(TControlStyleItem::csParentBackground);
@@ -44,9 +65,16 @@ void TAdvToolBarPager::RevertMetroMode() {
   FItones = FMetro = false;
   SetAeroVista(FOldAeroVista);
   FUseCaptionLayer = true;
+  PlaceCaptionLayer();
   FTabRoundEdges = FShow3D = FShadow = true;
   SetDoubleBuffered(true);
   UpdateOwnButtons(true);
+  if (FIsAeroVista) {
+    TControlStyle style = ControlStyle();
+    style.Include(TControlStyleItem::csParentBackground);
+    SetControlStyle(style);
+  }
+  if (TAdvToolBarForm* form = RibbonFormOf(Parent())) form->RevertMetroMode();
   for (int i = 0; i < AdvPageCount(); ++i) AdvPages(i)->ClearColorTones();
   if (auto* w = dynamic_cast<TWinControl*>(FindApplicationButton()); w && w->HandleAllocated())
     SendMessageW(w->Handle(), WM_TBSETMETRO, 0, 0);
@@ -66,7 +94,7 @@ void TAdvToolBarPager::AfterTonesSet() {
 }
 
 void TAdvToolBarPager::SetColorTones(const TColorTones& T) {
-  if (FItonesBeingSet || IsLoading()) return;
+  if (FItonesBeingSet || IsLoading() || TonesHeldBack(Parent())) return;
   TBeingSet guard(FItonesBeingSet);
   SetMetroMode();
   MakeOwnAppearances();
@@ -112,17 +140,18 @@ void TAdvToolBarPager::SetColorTones(const TColorTones& T) {
   FGroupAppearance->SetColorMirrorTo(clNone);
   FGroupAppearance->SetTextColor(T.Selected.TextColor);
   SetColor(T.Background.BrushColor);
+  ToneQAT(FQuickAccessToolBar, T.Background.BrushColor, T);
+  if (TAdvToolBarForm* form = RibbonFormOf(Parent())) {
+    form->SetColorTones(T);
+    form->SetToneBorderWidth(2);
+  }
   if (auto* w = dynamic_cast<TWinControl*>(FindApplicationButton()); w && w->HandleAllocated())
     SendMessageW(w->Handle(), WM_TBSETMETRO, 1, 0);
   AfterTonesSet();
-  if (auto* qat = dynamic_cast<TAdvCustomQuickAccessToolBar*>(FQuickAccessToolBar)) {
-    qat->Update();
-    qat->ApplyColorTones(T);
-  }
 }
 
 void TAdvToolBarPager::SetOfficeTones(const TOfficeTones& O, TGroupStyle GroupStyle) {
-  if (FItonesBeingSet || IsLoading() || !O.App) return;
+  if (FItonesBeingSet || IsLoading() || TonesHeldBack(Parent()) || !O.App) return;
   TAppColor* app = O.App;
   TColorTones b = O.Buttons;
   b.Hover = {app->HoverColor(), app->HoverBorderColor(), app->HoverTextColor()};
@@ -185,7 +214,16 @@ void TAdvToolBarPager::SetOfficeTones(const TOfficeTones& O, TGroupStyle GroupSt
   ClearGlowButtonAppearance(FPageGlowButtonAppearance);
   FPageGlowButtonAppearance->Assign(glow);
   SetColor(b.Background.BrushColor);
-  if (GroupStyle == TGroupStyle::gsOffice2013 || GroupStyle == TGroupStyle::gsOffice2016) {
+  ToneQAT(FQuickAccessToolBar, O.Pager.Background.BrushColor, b);
+  const bool office = GroupStyle == TGroupStyle::gsOffice2013 || GroupStyle == TGroupStyle::gsOffice2016;
+  if (TAdvToolBarForm* form = RibbonFormOf(Parent()); form && office) {
+    form->SetColorTones(b);
+    form->SetThickBorder(false);
+    form->SetBorderClr(app->AppButtonColor());
+    form->SetToneBorderWidth(2);
+    form->SetOffice2013(true);
+  }
+  if (office) {
     MetroTones.Background.BrushColor = O.Tab.Background.BrushColor;
     MetroTones.Background.BorderColor = O.Tab.Background.BrushColor;
     MetroTones.Background.TextColor = clBlack;

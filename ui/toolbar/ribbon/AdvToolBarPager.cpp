@@ -4,10 +4,14 @@
 
 #include <windowsx.h>
 
+#include "base/Hints.h"
+
 #include "ui/controls/buttons/GlowButtonHelpers.h"
 #include "ui/controls/buttons/ShortCutHint.h"
 #include "ui/toolbar/ribbon/AdvPage.h"
 #include "ui/toolbar/ribbon/AdvQuickAccessToolBar.h"
+#include "ui/toolbar/ribbon/AdvToolBarForm.h"
+#include "ui/toolbar/ribbon/CaptionLayer.h"
 #include "ui/toolbar/ribbon/PageScrollButton.h"
 #include "ui/toolbar/ribbon/PagerHints.h"
 #include "ui/toolbar/ribbon/RibbonBitmaps.h"
@@ -106,6 +110,8 @@ TAdvToolBarPager::TAdvToolBarPager(TComponent* AOwner) : TCustomControl(AOwner) 
   FExpandedHeight = 149;
   FTabScaleFactor = DPIFactor;
   SetTabStop(true);
+  FDesignTime = IsDesigning() && !ComponentState().Contains(TComponentStateItem::csReading);
+  CreateCaptionLayer();
 }
 
 void TAdvToolBarPager::Destroy() {
@@ -153,6 +159,7 @@ void TAdvToolBarPager::Loaded() {
   ResetTabLayout();
   FitTabs();
   ResetTabScroll();
+  PlaceCaptionLayer();
   if (FToolBarStyler) FToolBarStyler->ReapplyStyle();
 }
 
@@ -235,6 +242,7 @@ void TAdvToolBarPager::Update() {
   } else {
     FitTabs();
     ResetTabScroll();
+    PlaceCaptionLayer();
   }
   Invalidate();
 }
@@ -272,6 +280,19 @@ void TAdvToolBarPager::Dispatch(TMessage& Message) {
       break;
     case WM_GETDLGCODE:
       Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+      return;
+    case WM_NCHITTEST: {
+      // The pager's outer rows and columns belong to the form's frame.
+      TPoint p = ScreenToClient(TPoint(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)));
+      if (TransparentAt(p.x, p.y)) {
+        Message.Result = HTTRANSPARENT;
+        return;
+      }
+      break;
+    }
+    case CM_HINTSHOW:
+      TCustomControl::Dispatch(Message);
+      if (Message.LParam) TabHintShow(*reinterpret_cast<THintInfo*>(Message.LParam));
       return;
     case CM_FOCUSCHANGED: {
       TCustomControl::Dispatch(Message);
@@ -585,6 +606,7 @@ bool TAdvToolBarPager::Win7ScenicRibbon() const { return GetGlobalWin7ScenicRibb
 
 void TAdvToolBarPager::SetWin7ScenicRibbon(bool Value) {
   SetGlobalWin7ScenicRibbon(Value);
+  TellScenicControls();
   ApplyStylerChange(StylerChange::PagerCaption);
   if (FTabSettings->Glass() && FIsAeroVista && Value && !IsDesigning() && !IsLoading() && Parent() &&
       Parent()->HandleAllocated()) {
@@ -614,10 +636,12 @@ void TAdvToolBarPager::SetAeroVista(bool Value) {
   if (Value) {
     style.Include(TControlStyleItem::csParentBackground);
     SetControlStyle(style);
+    CreateCaptionLayer();
     Resize();
   } else {
     style.Exclude(TControlStyleItem::csParentBackground);
     SetControlStyle(style);
+    if (FCaptionLayer) FCaptionLayer->SetVisible(false);
     RemoveWindowRegion();
   }
   if (TAdvCustomQuickAccessToolBar* qat = AsQAT(FQuickAccessToolBar)) qat->SetAeroVista(Value);
@@ -696,6 +720,15 @@ void TAdvToolBarPager::CaptionChanged(TObject*) {
   }
   PlaceAllPages();
   UpdateCaptionButtons(true);
+  if (FIsAeroVista && !IsDesigning() && !IsLoading()) {
+    PlaceCaptionLayer();
+    if (FCaptionLayer) FCaptionLayer->Invalidate();
+  }
+  // The quick access toolbar lays itself out again at the same place.
+  if (FQuickAccessToolBar && !IsLoading()) {
+    FQuickAccessToolBar->SetLeft(FQuickAccessToolBar->Left() + 1);
+    FQuickAccessToolBar->SetLeft(FQuickAccessToolBar->Left() - 1);
+  }
   Invalidate();
 }
 
@@ -704,6 +737,10 @@ void TAdvToolBarPager::TabSettingsChanged(TObject*) {
   if (FTabSettings->Glass() && FIsAeroVista) FTabBackGroundShaded = true;
   PlaceAllPages();
   ResetTabLayout();
+  if (TAdvCustomQuickAccessToolBar* qat = AsQAT(FQuickAccessToolBar)) {
+    qat->UpdateSize();
+    qat->Invalidate();
+  }
   Invalidate();
   if (TAdvPage* page = ActivePage()) page->Invalidate();
 }
@@ -775,6 +812,7 @@ void TAdvToolBarPager::ApplyStylerChange(int Kind) {
   if (TAdvPage* page = ActivePage()) page->Invalidate();
   if (TControl* button = FindApplicationButton()) button->Invalidate();
   RestyleOwnButtons(Kind);
+  UpdateApplicationButtonColor();
   if (TAdvCustomQuickAccessToolBar* qat = AsQAT(FQuickAccessToolBar)) {
     qat->ApplyStylerChange(Kind);
     qat->UpdateAppButton();

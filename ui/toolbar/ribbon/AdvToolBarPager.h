@@ -12,8 +12,11 @@
 // AdvPagerGeometry.cpp (the caption-button, quick-access, MDI, help and
 // expand areas, the glass tests and the window region), AdvPagerMouse.cpp
 // (hover, presses, double clicks, the caption bar's menu and moves),
-// AdvPagerState.cpp (collapsing and expanding) and AdvPagerButtons.cpp (the
-// caption, MDI, help and expand/collapse buttons and the saved state).
+// AdvPagerState.cpp (collapsing and expanding), AdvPagerButtons.cpp (the
+// caption, MDI, help and expand/collapse buttons and the saved state),
+// AdvPagerTones.cpp (colour and Office tones) and AdvPagerWindow.cpp (window
+// creation, resizing with the glass region and caption layer, hit test, tab
+// hints).
 #pragma once
 
 #include <memory>
@@ -38,6 +41,8 @@ class TTabAppearance;
 class TShortCutHintWindow;
 class TMinimizedRibbonWindow;
 class TPagerHints;
+class TCaptionLayer;
+struct THintInfo;
 
 enum class TCaptionButton { cbClose, cbMinimize, cbMaximize };
 using TCaptionButtons = Set<TCaptionButton>;
@@ -56,6 +61,17 @@ class IApplicationButtonKeyTip {
 
  protected:
   ~IApplicationButtonKeyTip() = default;
+};
+
+// A child control that follows the scenic ribbon look: the pager tells it
+// the scenic flag and the style code last given to pagers by its styler
+// (-1 without an assigned styler).
+class IScenicRibbonControl {
+ public:
+  virtual void ScenicRibbonChanged(bool Scenic, int Style) = 0;
+
+ protected:
+  ~IScenicRibbonControl() = default;
 };
 
 class TAdvToolBarPager : public TCustomControl,
@@ -367,6 +383,22 @@ class TAdvToolBarPager : public TCustomControl,
   void RemoveWindowRegion();
 
   // -------------------------------------------------------------------------
+  // Glass, window and hint reactions (AdvPagerWindow.cpp)
+
+  // The layer over the caption bar on glass: made once in Aero mode outside
+  // design time, placed over the caption rectangle, shown while the caption
+  // layer is in use (not in the flat mode).
+  TCaptionLayer* CaptionLayer() const { return FCaptionLayer; }
+  void CreateCaptionLayer();
+  void PlaceCaptionLayer();
+  bool UseCaptionLayer() const { return FUseCaptionLayer; }
+  bool RegionSet() const { return FRegionSet; }
+  bool TabBackGroundShaded() const { return FTabBackGroundShaded; }
+  // Repaints the application button; in Aero mode it takes the colour of
+  // the tab background (the pager's own while tones are on).
+  void UpdateApplicationButtonColor();
+
+  // -------------------------------------------------------------------------
   // Painting (AdvPagerPaint.cpp)
 
   void BeginUpdate() { ++FUpdateCount; }
@@ -484,6 +516,8 @@ class TAdvToolBarPager : public TCustomControl,
   // ribbon shows.
   void UpdateExpandCollapseButtonPicture();
   void SetCloseButtonHotColors(TAdvGlowButton* Button);
+  // One of the pager's own glow buttons in the tone set's look (nothing
+  // without a tone set).
   void ApplyGlowAppearance(TAdvGlowButton* Button);
   // "Minimized" and "ShowQATBelow" in the layout store, while Persistence
   // is enabled with a key and a section.
@@ -518,9 +552,18 @@ class TAdvToolBarPager : public TCustomControl,
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void CreateWnd() override;
+  void Resize() override;
 
  private:
   friend class TAdvPage;
+  // Window parts (AdvPagerWindow.cpp).
+  void CaptionLayerTextPaint(TObject* Sender, String& Text, TRect& TxtR, TAlignment& Algn);
+  bool TransparentAt(int X, int Y) const;
+  void TabHintShow(THintInfo& Info);
+  void TellScenicControls();
+  void AddDefaultPages();
+  TCustomTabAppearance* TabAppearanceFor(int Index, bool& Own) const;
   void DoTabChanged();
   void TabSettingsChanged(TObject* Sender);
   void TabGlassChanged(TObject* Sender);
@@ -655,6 +698,9 @@ class TAdvToolBarPager : public TCustomControl,
   bool FIsWin8 = false;
   bool FIsWin10 = false;
   bool FUseCaptionLayer = true;
+  TCaptionLayer* FCaptionLayer = nullptr;  // owned as a component
+  // Newly placed in a designer (not read from a stream).
+  bool FDesignTime = false;
   bool FAutoCompactToolBars = true;
   bool FShowDisabledControlsHint = false;
   bool FTabRoundEdges = true;
