@@ -48,3 +48,7 @@ vantrel_test(test_ribbon_buttons SOURCES toolbar/ribbon/PagerButtonsTest.cpp too
 # colour and the tones handed on to the form and the quick access toolbar.
 vantrel_test(test_ribbon_reactions SOURCES toolbar/ribbon/PagerReactionsTest.cpp toolbar/ribbon/PagerTestSupport.cpp
   LIBS ribbon UNITS testunits_buttons TIMEOUT 120)
+# The caption text, tab-group strips and group captions on glass (glass
+# and the composited window theme forced through their stand-ins).
+vantrel_test(test_ribbon_glass_caption SOURCES toolbar/ribbon/PagerGlassCaptionTest.cpp
+  toolbar/ribbon/PagerTestSupport.cpp LIBS ribbon UNITS testunits_buttons TIMEOUT 120)

@@ -342,42 +342,25 @@ void DrawSplitBackground(TCanvas* Canvas, const TRect& R, int TopHeight, TColor 
 // ---------------------------------------------------------------------------
 // Glass text
 
-namespace {
-using OpenThemeDataFn = HTHEME(WINAPI*)(HWND, LPCWSTR);
-using CloseThemeDataFn = HRESULT(WINAPI*)(HTHEME);
-using GetThemeSysFontFn = HRESULT(WINAPI*)(HTHEME, int, LOGFONTW*);
-
-HTHEME OpenCompositedTheme(HWND Wnd) {
-  auto open = reinterpret_cast<OpenThemeDataFn>(ThemeEntry("OpenThemeData"));
-  return open ? open(Wnd, L"CompositedWindow::Window") : nullptr;
-}
-
-void CloseTheme(HTHEME Theme) {
-  auto close = reinterpret_cast<CloseThemeDataFn>(ThemeEntry("CloseThemeData"));
-  if (close && Theme) close(Theme);
-}
-}  // namespace
-
-void DrawThemeGlowText(HDC DC, const String& Text, int Length, const TRect& R, HTHEME Theme, DWORD Flags) {
+void DrawThemeGlowText(HDC DC, const String& Text, int Length, const TRect& R, HTHEME Theme, DWORD Flags,
+                       TColor Color, int GlowSize) {
   DTTOPTS options{};
   options.dwSize = sizeof(options);
   options.dwFlags = DTT_TEXTCOLOR | DTT_GLOWSIZE | DTT_COMPOSITED;
-  options.crText = 0;
-  options.iGlowSize = 12;
+  options.crText = static_cast<COLORREF>(ColorToRGB(Color));
+  options.iGlowSize = GlowSize;
   RECT r = R;
   // The platform's window style gives part 1, state 1 for the caption text.
   ThemeBinding::DrawThemeTextEx(Theme, DC, 1, 1, Text.c_str(), Length, Flags, &r, &options);
 }
 
-void DrawGlowText(TWinControl* Control, const String& Text, const TRect& TextRect, bool WithQATFrame,
-                  const TRect& QATRect, TColor BackColor, bool WithGradient) {
-  HWND wnd = Control->Handle();
-  HTHEME theme = OpenCompositedTheme(wnd);
+void DrawOnGlass(HWND Wnd, HDC Target, const TRect& R, bool ScaledFont,
+                 const std::function<void(HDC Section, HTHEME Theme)>& Draw) {
+  HTHEME theme = ThemeBinding::OpenThemeData(Wnd, L"CompositedWindow::Window");
   if (!theme) return;
-  HDC dc = GetDC(wnd);
-  HDC mem = CreateCompatibleDC(dc);
+  HDC mem = CreateCompatibleDC(Target);
   if (mem) {
-    int w = TextRect.Width(), h = TextRect.Height();
+    int w = R.Width(), h = R.Height();
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = w;
@@ -386,23 +369,20 @@ void DrawGlowText(TWinControl* Control, const String& Text, const TRect& TextRec
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP dib = w > 0 && h > 0 ? CreateDIBSection(Target, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
     if (dib) {
       HGDIOBJ oldBitmap = SelectObject(mem, dib);
       HFONT font = nullptr;
       HGDIOBJ oldFont = nullptr;
       LOGFONTW lf{};
-      auto sysFont = reinterpret_cast<GetThemeSysFontFn>(ThemeEntry("GetThemeSysFont"));
-      if (sysFont && sysFont(theme, 801, &lf) == S_OK) {
+      if (ThemeBinding::GetThemeSysFont(theme, 801, lf) == S_OK) {
+        if (ScaledFont)
+          lf.lfHeight = static_cast<LONG>(Round(lf.lfHeight * 96.0L / ScreenLogPixelsX * DPIFactor));
         font = CreateFontIndirectW(&lf);
         oldFont = SelectObject(mem, font);
       }
-      if (BackColor != clNone) DrawGlowBackground(mem, TextRect);
-      if (WithGradient) DrawAlphaGradient(mem, TextRect, clWhite, 0, 20);
-      if (WithQATFrame) DrawQATFrame(mem, QATRect);
-      DrawThemeGlowText(mem, Text, static_cast<int>(Text.size()), TRect(4, TextRect.top + 6, w, h), theme,
-                        DT_VCENTER | DT_EXPANDTABS | DT_END_ELLIPSIS);
-      BitBlt(dc, TextRect.left, TextRect.top, w, h, mem, 0, 0, SRCCOPY);
+      Draw(mem, theme);
+      BitBlt(Target, R.left, R.top, w, h, mem, 0, 0, SRCCOPY);
       SelectObject(mem, oldBitmap);
       if (font) {
         SelectObject(mem, oldFont);
@@ -412,8 +392,21 @@ void DrawGlowText(TWinControl* Control, const String& Text, const TRect& TextRec
     }
     DeleteDC(mem);
   }
+  ThemeBinding::CloseThemeData(theme);
+}
+
+void DrawGlowText(TWinControl* Control, const String& Text, const TRect& TextRect, bool WithQATFrame,
+                  const TRect& QATRect, TColor BackColor, bool WithGradient) {
+  HWND wnd = Control->Handle();
+  HDC dc = GetDC(wnd);
+  DrawOnGlass(wnd, dc, TextRect, false, [&](HDC mem, HTHEME theme) {
+    if (BackColor != clNone) DrawGlowBackground(mem, TextRect);
+    if (WithGradient) DrawAlphaGradient(mem, TextRect, clWhite, 0, 20);
+    if (WithQATFrame) DrawQATFrame(mem, QATRect);
+    DrawThemeGlowText(mem, Text, static_cast<int>(Text.size()), TRect(4, TextRect.top + 6, TextRect.Width(),
+                      TextRect.Height()), theme, DT_VCENTER | DT_EXPANDTABS | DT_END_ELLIPSIS);
+  });
   ReleaseDC(wnd, dc);
-  CloseTheme(theme);
 }
 
 // ---------------------------------------------------------------------------

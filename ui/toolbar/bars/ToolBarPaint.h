@@ -23,6 +23,8 @@
 
 #include <uxtheme.h>
 
+#include <functional>
+
 class TCustomImageList;
 class TGlowButtonAppearance;
 class TGraphic;
@@ -88,8 +90,17 @@ void DrawSplitBackground(TCanvas* Canvas, const TRect& R, int TopHeight, TColor 
 // ---------------------------------------------------------------------------
 // Glass text.
 
-// Text in black with a glow of 12 pixels on a composited DC.
-void DrawThemeGlowText(HDC DC, const String& Text, int Length, const TRect& R, HTHEME Theme, DWORD Flags);
+// The active caption's text in Color with a glow of GlowSize pixels on a
+// composited DC.
+void DrawThemeGlowText(HDC DC, const String& Text, int Length, const TRect& R, HTHEME Theme, DWORD Flags,
+                       TColor Color = clBlack, int GlowSize = 12);
+// Drawing on the glass of Wnd: Draw paints a 32-bit top-down section of R's
+// size (its origin at R's top-left) with the composited window theme's
+// caption font selected (its height scaled from the screen's pixels per
+// inch to the toolbar factor when ScaledFont), which is then copied to
+// Target at R. Nothing happens without the composited window theme.
+void DrawOnGlass(HWND Wnd, HDC Target, const TRect& R, bool ScaledFont,
+                 const std::function<void(HDC Section, HTHEME Theme)>& Draw);
 // Text with a glow on the glass of Control's window, through a 32-bit
 // off-screen section of TextRect's size (optionally over a yellow glow, a
 // white fade and the quick access frame). Draws nothing without the

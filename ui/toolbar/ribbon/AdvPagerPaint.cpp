@@ -58,6 +58,7 @@ void TAdvToolBarPager::Paint() {
   TCustomControl::Paint();
   FFirstRun = false;
   DrawBackGroundPicture();
+  if (!FUseCaptionLayer) DrawGlassCaptionText(nullptr);
   DrawCaptionBar();
   DrawTabsBackground();
   DrawPageShadow();
@@ -369,28 +370,12 @@ void TAdvToolBarPager::DrawTabGroupStrips() {
     TFont font;
     font.Assign(ga->Font());
     font.SetColor(text);
-    if ((FImages || FDisabledImages) && item->ImageIndex() >= 0 && !scrolled) {
-      TCustomImageList* list = Enabled() ? FImages : FDisabledImages;
-      bool greyed = false;
-      if (!list) {
-        list = FImages;
-        greyed = !Enabled();
-      }
-      if (list) {
-        c->Font()->Assign(&font);
-        TRect calc(0, 0, 1000, 100);
-        const String& caption = item->Caption();
-        c->TextRect(calc, caption, DT_CALCRECT | DT_SINGLELINE);
-        int w = calc.Width() + static_cast<int>(caption.size());
-        int x = t.left;
-        if (item->CaptionAlignment() == TAlignment::taRightJustify)
-          x = f.right - list->Width() - w - 6;
-        else if (item->CaptionAlignment() == TAlignment::taCenter)
-          x = f.left + (f.Width() - list->Width() - w - 3) / 2;
-        x = Max<int>(x, t.left);
-        list->Draw(c, x, f.top + (f.Height() - list->Height()) / 2, item->ImageIndex(), !greyed);
-        t.left = x + list->Width() + 3;
-      }
+    TCustomImageList* list = nullptr;
+    bool greyed = false;
+    int x = 0;
+    if (!scrolled && TabGroupImagePlace(item, &font, f, t.left, x, list, greyed)) {
+      list->Draw(c, x, f.top + (f.Height() - list->Height()) / 2, item->ImageIndex(), !greyed);
+      t.left = x + list->Width() + 3;
     }
     if (!FIsAeroVista && !scrolled) {
       c->Brush()->SetStyle(TBrushStyle::bsClear);
@@ -400,6 +385,125 @@ void TAdvToolBarPager::DrawTabGroupStrips() {
                        true, true, FAntiAlias, true, false, bounds);
     }
   }
+}
+
+bool TAdvToolBarPager::TabGroupImagePlace(TTabGroupItem* Item, TFont* Font, const TRect& F, int Left, int& X,
+                                           TCustomImageList*& List, bool& Greyed) {
+  if (!(FImages || FDisabledImages) || Item->ImageIndex() < 0) return false;
+  List = Enabled() ? FImages : FDisabledImages;
+  Greyed = false;
+  if (!List) {
+    List = FImages;
+    Greyed = !Enabled();
+  }
+  if (!List) return false;
+  TCanvas* c = Canvas();
+  c->Font()->Assign(Font);
+  TRect calc(0, 0, 1000, 100);
+  const String& caption = Item->Caption();
+  c->TextRect(calc, caption, DT_CALCRECT | DT_SINGLELINE);
+  int w = calc.Width() + static_cast<int>(caption.size());
+  X = Left;
+  if (Item->CaptionAlignment() == TAlignment::taRightJustify)
+    X = F.right - List->Width() - w - 6;
+  else if (Item->CaptionAlignment() == TAlignment::taCenter)
+    X = F.left + (F.Width() - List->Width() - w - 3) / 2;
+  X = Max<int>(X, Left);
+  return true;
+}
+
+void TAdvToolBarPager::DrawGlassCaptionText(TCustomControl* Layer) {
+  if (!FIsAeroVista || IsDesigning() || !FCaption->Visible()) return;
+  // The target: the caption layer, or the pager's own caption rectangle.
+  TCustomControl* target = Layer ? Layer : this;
+  const TRect tr = Layer ? Layer->ClientRect() : GetCaptionRect();
+  const int offset = Layer ? Layer->Left() : 0;
+  const bool glass = IsGlassActive(false), glassCaption = IsGlassActive(true);
+  const bool scenic = GetGlobalWin7ScenicRibbon();
+  DrawOnGlass(target->Handle(), target->Canvas()->Handle(), tr, true, [&](HDC dc, HTHEME theme) {
+    // Section coordinates from target coordinates.
+    auto local = [&](TRect r) {
+      r.Offset(-tr.left, -tr.top);
+      return r;
+    };
+    const DWORD textFlags = DT_VCENTER | DT_EXPANDTABS | DT_END_ELLIPSIS;
+    if (!FHideState) {
+      if (glassCaption && scenic && FTabBackGroundShaded)
+        DrawAlphaGradient(dc, local(TRect(tr.left, tr.bottom - 25, tr.right - 35, tr.bottom)), clWhite, 15, 0);
+      const bool scrolled = FTabScroller->Position() >= 1;
+      const bool canScroll = FTabScroller->Max() > 0;
+      const int limit = Width() - (FIsWin7 ? 110 : 102);
+      const int tabsTop = GetTabsArea().top;
+      for (int g = 0; g < FTabGroups->Count(); ++g) {
+        TTabGroupItem* item = FTabGroups->Items(g);
+        bool visible, complete;
+        TRect gr = GetTabGroupRect(g, visible, complete);
+        if (!visible) continue;
+        gr.Offset(-offset, 0);
+        gr.right = Min<int>(gr.right, limit);
+        gr.top = tr.top + 5;
+        gr.bottom = tabsTop;
+        TGroupAppearance* ga =
+            item->DefaultAppearance() ? FCurrentToolBarStyler->GroupAppearance() : item->GroupAppearance();
+        const TColor mirrorTo = ga->ColorMirrorTo();
+        if (!scrolled) {
+          if (glass) {
+            gr.top -= 2;
+            DrawAlphaGradient(dc, local(TRect(gr.left, 1, gr.right, 5)), mirrorTo, 255, 255);
+            TRect s = local(gr);
+            DrawAlphaGradient(dc, s, mirrorTo, 80, 200);
+            const TColor outer = BlendColor(mirrorTo, clWhite, 20);
+            const float h = static_cast<float>(s.Height());
+            DrawLineGdip(dc, outer, s.left, s.top, 0, h);
+            DrawLineGdip(dc, outer, s.right - 1, s.top, 0, h);
+            DrawLineGdip(dc, ga->BorderColor(), s.left + 1, s.top, 0, h);
+            DrawLineGdip(dc, ga->BorderColor(), s.right - 2, s.top, 0, h);
+          } else if (scenic) {
+            DrawAlphaGradientFrame(dc, local(TRect(gr.left, gr.top - 3, gr.right, gr.bottom - 3)), ga->Color(),
+                                   ga->BorderColor());
+          } else {
+            DrawAlphaFade(dc, local(gr), mirrorTo);
+          }
+        }
+        // The group's caption.
+        TRect t(gr.left + 3, gr.top + 3, gr.right, gr.bottom);
+        TFont font;
+        font.Assign(ga->Font());
+        font.SetColor(ga->TextColor());
+        TCustomImageList* list = nullptr;
+        bool greyed = false;
+        int x = 0;
+        if (TabGroupImagePlace(item, &font, gr, t.left, x, list, greyed)) t.left = x + list->Width() + 3;
+        const String& caption = item->Caption().empty() ? item->WideCaption() : item->Caption();
+        if (caption.empty()) continue;
+        if (glass) {
+          if (scrolled) continue;
+          font.SetSize(font.Size() + 1);
+          TRect bounds;
+          DrawTextGdipDC(dc, TAlignment::taCenter, local(t), caption, &font, true, true, FAntiAlias,
+                         ga->BorderColor(), true, bounds);
+        } else if (!canScroll) {
+          DWORD flags = textFlags;
+          if (item->CaptionAlignment() == TAlignment::taRightJustify)
+            flags |= DT_RIGHT;
+          else if (item->CaptionAlignment() == TAlignment::taCenter)
+            flags |= DT_CENTER;
+          TRect box = local(TRect(t.left + 3, t.top - 2, t.right, t.bottom));
+          DrawThemeGlowText(dc, caption, static_cast<int>(caption.size()), box, theme, flags, clWindowText, 12);
+        }
+      }
+    }
+    // The pager's caption.
+    TAlignment alignment;
+    TRect box = GetCaptionTextRect(alignment);
+    box.left += 8 - offset;
+    box.right += -offset - 105 + (FHideState ? 0 : FCaption->RightIndent());
+    box.top += FIsWin8 ? 4 : 6;
+    if (IsMaximizedShadedGlass()) box.top += 5;
+    const String& text = FCaption->Caption().empty() ? FCaption->WideCaption() : FCaption->Caption();
+    if (!text.empty())
+      DrawThemeGlowText(dc, text, static_cast<int>(text.size()), local(box), theme, textFlags, clWindowText, 12);
+  });
 }
 
 bool TAdvToolBarPager::ShowTabSeparator(int Index) {

@@ -54,20 +54,7 @@ void TAdvToolBarPager::PlaceCaptionLayer() {
 }
 
 void TAdvToolBarPager::CaptionLayerTextPaint(TObject* Sender, String&, TRect&, TAlignment&) {
-  auto* layer = dynamic_cast<TCaptionLayer*>(Sender);
-  if (!layer || IsDesigning() || !FIsAeroVista || !FCaption->Visible()) return;
-  // The caption's text box, in the layer's coordinates, on the glass behind
-  // it (nothing is drawn where the system has no composited caption theme).
-  TAlignment alignment;
-  TRect box = GetCaptionTextRect(alignment);
-  box.left += 8;
-  box.right -= 105 + (FHideState ? 0 : FCaption->RightIndent());
-  box.top += FIsWin8 ? 4 : 6;
-  if (IsMaximizedShadedGlass()) box.top += 5;
-  box.Offset(-layer->Left(), -layer->Top());
-  const String& text = FCaption->Caption().empty() ? FCaption->WideCaption() : FCaption->Caption();
-  if (box.Width() > 0 && box.Height() > 0 && !text.empty())
-    DrawGlowText(layer, text, box, false, TRect(), clNone, false);
+  if (auto* layer = dynamic_cast<TCaptionLayer*>(Sender)) DrawGlassCaptionText(layer);
 }
 
 // ---------------------------------------------------------------------------

@@ -583,6 +583,15 @@ class TAdvToolBarPager : public TCustomControl,
   void DrawCaptionBarFlat();
   void DrawTabsBackground();
   void DrawTabGroupStrips();
+  // The caption text, tab-group strips and group captions on glass, drawn
+  // into Layer (the caption layer) or, without it, into the pager's caption
+  // rectangle.
+  void DrawGlassCaptionText(TCustomControl* Layer);
+  // Where the image of a tab group's caption goes in its strip F (the text
+  // box starting at Left): its left edge, the list, and whether it is
+  // drawn greyed; false when the group shows no image.
+  bool TabGroupImagePlace(TTabGroupItem* Item, TFont* Font, const TRect& F, int Left, int& X,
+                          TCustomImageList*& List, bool& Greyed);
   void DrawTab(int Index);
   void DrawPageShadow();
   void DrawBackGroundPicture();

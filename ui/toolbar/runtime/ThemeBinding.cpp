@@ -86,8 +86,38 @@ void FiniThemeBindingUnit() {
   }
 }
 
+namespace {
+HTHEME (*gThemeDataSource)(HWND, LPCWSTR) = nullptr;
+TThemeTextSink gThemeTextSink = nullptr;
+}  // namespace
+
+void SetThemeDataSource(HTHEME (*Source)(HWND Wnd, LPCWSTR Classes)) { gThemeDataSource = Source; }
+void SetThemeTextSink(TThemeTextSink Sink) { gThemeTextSink = Sink; }
+
+HTHEME ThemeBinding::OpenThemeData(HWND Wnd, LPCWSTR Classes) {
+  if (gThemeDataSource) return gThemeDataSource(Wnd, Classes);
+  using Fn = HTHEME(WINAPI*)(HWND, LPCWSTR);
+  auto open = reinterpret_cast<Fn>(ThemeEntry("OpenThemeData"));
+  return open ? open(Wnd, Classes) : nullptr;
+}
+
+void ThemeBinding::CloseThemeData(HTHEME Theme) {
+  if (gThemeDataSource || !Theme) return;
+  using Fn = HRESULT(WINAPI*)(HTHEME);
+  auto close = reinterpret_cast<Fn>(ThemeEntry("CloseThemeData"));
+  if (close) close(Theme);
+}
+
+HRESULT ThemeBinding::GetThemeSysFont(HTHEME Theme, int Id, LOGFONTW& Font) {
+  if (gThemeDataSource) return E_NOTIMPL;
+  using Fn = HRESULT(WINAPI*)(HTHEME, int, LOGFONTW*);
+  auto font = reinterpret_cast<Fn>(ThemeEntry("GetThemeSysFont"));
+  return font ? font(Theme, Id, &Font) : E_NOTIMPL;
+}
+
 HRESULT ThemeBinding::DrawThemeTextEx(HTHEME Theme, HDC DC, int PartId, int StateId, LPCWSTR Text, int TextLength,
                                       DWORD TextFlags, LPRECT Rect, const DTTOPTS* Options) {
+  if (gThemeTextSink) return gThemeTextSink(Theme, DC, PartId, StateId, Text, TextLength, TextFlags, Rect, Options);
   using Fn = HRESULT(WINAPI*)(HTHEME, HDC, int, int, LPCWSTR, int, DWORD, LPRECT, const DTTOPTS*);
   if (!gDrawThemeTextEx) {
     if (!gTheme) return E_NOTIMPL;

@@ -30,7 +30,20 @@ namespace ThemeBinding {
 // library or the entry.
 HRESULT DrawThemeTextEx(HTHEME Theme, HDC DC, int PartId, int StateId, LPCWSTR Text, int TextLength, DWORD TextFlags,
                         LPRECT Rect, const DTTOPTS* Options);
+// The theme data of Classes for Wnd (nullptr without it), closed again by
+// CloseThemeData; the system font Id of a theme (E_NOTIMPL without it).
+HTHEME OpenThemeData(HWND Wnd, LPCWSTR Classes);
+void CloseThemeData(HTHEME Theme);
+HRESULT GetThemeSysFont(HTHEME Theme, int Id, LOGFONTW& Font);
 }  // namespace ThemeBinding
+
+// Tests stand in for the visual styles (nullptr: the library again): where
+// theme data is opened (its handles are then neither closed nor asked for
+// fonts), and where theme text goes.
+using TThemeTextSink = HRESULT (*)(HTHEME Theme, HDC DC, int PartId, int StateId, LPCWSTR Text, int TextLength,
+                                   DWORD TextFlags, LPRECT Rect, const DTTOPTS* Options);
+void SetThemeDataSource(HTHEME (*Source)(HWND Wnd, LPCWSTR Classes));
+void SetThemeTextSink(TThemeTextSink Sink);
 
 // ---------------------------------------------------------------------------
 // Desktop window manager: loaded on first use, freed at the end.
