@@ -166,6 +166,20 @@ TEST_F(GlassCaptionFixture, TheTabGroupStripOnTheCaptionLayerFollowsTheGlassAndS
       EXPECT_LE(Red(low), 135);
       EXPECT_EQ(Red(top), 0);
     }
+    // With glass on the caption a faint white shade fades down the caption
+    // rectangle, short of its right end.
+    const TRect cr = layer->ClientRect();
+    TColor shade = PixelAt(bmp.get(), 10, cr.bottom - 24), end = PixelAt(bmp.get(), cr.right - 20, cr.bottom - 24);
+    EXPECT_EQ(Pager->IsGlassActive(true), k.TabGlass);
+    if (k.TabGlass) {
+      EXPECT_GE(Red(shade), 8);
+      EXPECT_LE(Red(shade), 16);
+      EXPECT_EQ(Green(shade), Red(shade));
+      EXPECT_EQ(Blue(shade), Red(shade));
+    } else {
+      EXPECT_EQ(shade & 0xFFFFFF, 0);
+    }
+    EXPECT_EQ(end & 0xFFFFFF, 0);
     // Left of the group nothing of its colours.
     const int before = g.left - layer->Left() - 6;
     EXPECT_LT(Red(PixelAt(bmp.get(), before, tabsTop - 2)), 20);
