@@ -20,7 +20,7 @@
 
 namespace {
 
-const int kPairs = 20;       // pairs of slices, one slice to each side
+const int kPairs = 40;       // pairs of slices, one slice to each side
 const int kSlice = 50;       // requests per slice
 const int kRequests = kPairs * kSlice;
 const char* const kHost = "10.77.0.2";
