@@ -1,5 +1,7 @@
 #include "app/StartupTrace.h"
 
+#include "app/CommittedMemory.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -18,25 +20,6 @@ double MsSinceProcessStart() {
   ULARGE_INTEGER a{{created.dwLowDateTime, created.dwHighDateTime}};
   ULARGE_INTEGER b{{now.dwLowDateTime, now.dwHighDateTime}};
   return static_cast<double>(b.QuadPart - a.QuadPart) / 10000.0;
-}
-
-// Committed private pages of this process: what the start-up benchmark
-// reads from outside.
-double CommittedPrivateKiB() {
-  SYSTEM_INFO system;
-  GetSystemInfo(&system);
-  auto* address = static_cast<BYTE*>(system.lpMinimumApplicationAddress);
-  auto* end = static_cast<BYTE*>(system.lpMaximumApplicationAddress);
-  double total = 0;
-  MEMORY_BASIC_INFORMATION region;
-  for (int regions = 0; address < end && regions < 1000000; ++regions) {
-    if (VirtualQuery(address, &region, sizeof(region)) != sizeof(region)) break;
-    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += static_cast<double>(region.RegionSize);
-    BYTE* next = static_cast<BYTE*>(region.BaseAddress) + region.RegionSize;
-    if (next <= address) break;
-    address = next;
-  }
-  return total / 1024.0;
 }
 
 BOOL CALLBACK CountChild(HWND, LPARAM count) {
@@ -61,7 +44,7 @@ void Write(const wchar_t* Stage) {
   WindowCount windows;
   EnumThreadWindows(gGuiThread, CountTopLevel, reinterpret_cast<LPARAM>(&windows));
   double ms = MsSinceProcessStart();
-  double kib = CommittedPrivateKiB();
+  double kib = CommittedPrivateKiB(GetCurrentProcess());
   if (FILE* f = _wfopen(gPath.c_str(), L"a")) {
     fwprintf(f, L"%9.1f ms  %3d windows (%2d top-level)  %8.0f KiB private  %ls\n", ms, windows.All,
              windows.TopLevel, kib, Stage);
