@@ -24,8 +24,13 @@ datagram and answers the sender:
   log              the datagrams received from the desktop, one per line
                    ("<ip>:<port> <text>"), oldest first; clears the log
   getip            send "AT+GETIP" from a socket of its own; answers the reply
-  bench N [HOST]   N requests "AT+GETIP" one after another (at most 10,000,
-                   each waiting at most 2 s), answers "n median_us p99_us lost"
+  bench N [HOST [PORT]]
+                   N requests "AT+GETIP" one after another (at most 10,000,
+                   each waiting at most 2 s) to HOST's PORT (default the
+                   desktop's, 43011), answers "n median_us p99_us lost"
+  times N [HOST [PORT]]
+                   as bench with N at most 1,000, answers "lost t1 t2 ..."
+                   (each answer's round trip in microseconds, in order)
   ping             answers "pong"
 From another shell in the phone namespace, `phone_sim.py --send "pass 4711"`
 sends one such command and prints the answer. With --demo-pass CODE the
@@ -138,12 +143,12 @@ class Phone:
             return min(self.parts, MAX_PARTS)
         return min(MAX_PARTS, max(1, (len(body) + 159) // 160))
 
-    def bench(self, count, host):
-        count = max(1, min(count, 10000))
+    def round_trips(self, count, host, port):
+        """Times COUNT requests "AT+GETIP" one after another; (times_us, lost)."""
         s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
         s.bind((self.args.address if self.args.address != "0.0.0.0" else "", 0))
         times, lost = [], 0
-        target = (host, DESK_PORT)
+        target = (host, port)
         try:
             for _ in range(count):
                 start = time.perf_counter_ns()
@@ -163,12 +168,20 @@ class Phone:
                         break
         finally:
             s.close()
+        return times, lost
+
+    def bench(self, count, host, port):
+        times, lost = self.round_trips(max(1, min(count, 10000)), host, port)
         if not times:
             return f"0 0 0 {lost}"
         times.sort()
         median = times[len(times) // 2]
         p99 = times[min(len(times) - 1, (len(times) * 99) // 100)]
         return f"{len(times)} {median} {p99} {lost}"
+
+    def times(self, count, host, port):
+        times, lost = self.round_trips(max(1, min(count, 1000)), host, port)
+        return " ".join(str(t) for t in [lost] + times)
 
     def getip(self):
         s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
@@ -216,11 +229,19 @@ class Phone:
             self.log = []
         elif cmd == "getip":
             answer = self.getip()
-        elif cmd == "bench":
+        elif cmd in ("bench", "times"):
             words = rest.split()
             count = int(words[0]) if words and words[0].isdigit() else 100
             host = words[1] if len(words) > 1 else self.desk[0]
-            answer = self.bench(count, host)
+            port = DESK_PORT
+            if len(words) > 2:
+                port = int(words[2]) if words[2].isdigit() else 0
+            if not 0 < port < 65536:
+                answer = "bad port"
+            elif cmd == "bench":
+                answer = self.bench(count, host, port)
+            else:
+                answer = self.times(count, host, port)
         elif cmd == "ping":
             answer = "pong"
         else:
