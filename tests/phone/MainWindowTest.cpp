@@ -45,12 +45,23 @@ std::vector<std::string> WireLog() {
   return lines;
 }
 
+// Lines read from the phone's log but not waited for yet: reading the log
+// empties it, so a line that arrives while another is awaited is kept for
+// the next wait instead of being lost.
+std::vector<std::string>& UnclaimedLines() {
+  static std::vector<std::string> lines;
+  return lines;
+}
+
 bool WaitOnWire(const std::string& line, DWORD ms = 5000) {
-  std::vector<std::string> seen;
+  auto& seen = UnclaimedLines();
   return PumpUntil(
       [&] {
         for (auto& l : WireLog()) seen.push_back(l);
-        return std::find(seen.begin(), seen.end(), line) != seen.end();
+        auto it = std::find(seen.begin(), seen.end(), line);
+        if (it == seen.end()) return false;
+        seen.erase(it);
+        return true;
       },
       ms);
 }
@@ -93,6 +104,7 @@ class MainWindow : public testing::Test {
     frmNewSMS->SetNumberText(L"");
     SetCheckedSilently(frmSmsInBox->CheckBox1, true);
     WireLog();
+    UnclaimedLines().clear();
   }
 };
 
