@@ -171,13 +171,19 @@ cmd_bench() {
     "$(lab_winpath "$BUILD_DIR/app/Vantrel.exe")" \
     "$(lab_winpath "$BUILD_DIR/bench/minimal_window.exe")" \
     "$(lab_winpath "$BUILD_DIR/bench/platform_window.exe")"
-  local b
+  # Each benchmark is bounded in time; one that fails or hangs is named and
+  # the others still run.
+  local b failed=()
   while read -r b; do
     [ -n "$b" ] || continue
     echo
     say "benchmark $b"
-    lab_wine "$BUILD_DIR/bench/$b"
+    lab_desk timeout 1200 "$ROOT/tools/wine/run.sh" "$BUILD_DIR/bench/$b" || failed+=("$b")
   done <"$BUILD_DIR/bench/benchmarks.txt"
+  if [ ${#failed[@]} -gt 0 ]; then
+    say "failed or timed out: ${failed[*]}"
+    return 1
+  fi
 }
 
 cmd_fuzz() {
