@@ -349,18 +349,30 @@ void TfrmNewSMS::Dispatch(TMessage& Message) {
     WMAfterCreate();
     return;
   }
+  if (Message.Msg == WM_TIMER && Message.WParam == UpdateCheckTimerId) {
+    KillTimer(Handle(), UpdateCheckTimerId);
+    StartUpdateCheck();
+    return;
+  }
   TTaskbarForm::Dispatch(Message);
 }
 
 void TfrmNewSMS::WMAfterCreate() {
-  if (UpdateChecked) {
-    BringToFrontOnce();
-    return;
+  if (!UpdateChecked) {
+    UpdateChecked = true;
+    NetUpdate1->SetURL(UpdateControlFileURL);
+    // The check waits until the start-up is done: its worker's stack does
+    // not weigh on the start, and nothing of it shows before its answer.
+    if (!SetTimer(Handle(), UpdateCheckTimerId, UpdateCheckDelayMs, nullptr)) StartUpdateCheck();
   }
-  UpdateChecked = true;
-  NetUpdate1->SetURL(UpdateControlFileURL);
+  BringToFrontOnce();
+}
+
+void TfrmNewSMS::StartUpdateCheck() {
+  if (FUpdateCheckStarted) return;
+  FUpdateCheckStarted = true;
   // The check runs on a worker of its own: a slow or silent server holds
-  // no window. Its answer and the window's place follow in order.
+  // no window.
   NetUpdate1->CheckNewVersionInThread(false, [this](bool Available) { UpdateCheckDone(Available); });
 }
 
@@ -386,7 +398,6 @@ void TfrmNewSMS::UpdateCheckDone(bool Available) {
   } else {
     panel->SetText(L"It's current ver. of Vantrel");
   }
-  BringToFrontOnce();
 }
 
 void TfrmNewSMS::BringToFrontOnce() {

@@ -139,6 +139,11 @@ class TfrmNewSMS : public TTaskbarForm {
   bool UpdateChecked = false;
   bool UpdateAvailable = false;
   String NewVersionInfo;
+  // The after-create step arms this window timer (one tick, then killed);
+  // its tick starts the check on its worker, after the start-up's own
+  // messages, when the program is idle.
+  static constexpr UINT_PTR UpdateCheckTimerId = 0x5543;
+  static constexpr UINT UpdateCheckDelayMs = 500;
   // Runs the update wizard (from the executable's folder) while an update
   // is available; does nothing otherwise.
   void RunUpdateWizard();
@@ -177,8 +182,13 @@ class TfrmNewSMS : public TTaskbarForm {
   void DrawBillboard();
   bool FPicturesDrawn = false;
   bool FBillboardDrawn = false;
-  // The check's answer, on the GUI thread: the notice, then the window's
-  // place on top.
+  // Starts the check on its worker (the after-create step's timer).
+  void StartUpdateCheck();
+  bool FUpdateCheckStarted = false;
+  // The check's answer, on the GUI thread: the notice in the status bar and
+  // the tray balloon. It comes at any time later, so it leaves the windows'
+  // order and the focus alone: the window came forward at the after-create
+  // step.
   void UpdateCheckDone(bool Available);
   void BringToFrontOnce();
   void NetUpdate1AppRestart(TObject* Sender, bool& Allow);

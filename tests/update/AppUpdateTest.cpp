@@ -11,6 +11,7 @@
 #include "app/NewSmsForm.h"
 #include "app/OvTools.h"
 #include "app/Program.h"
+#include "base/StdCtrls.h"
 #include "base/TrayIcon.h"
 #include "tests/support/Gui.h"
 #include "tests/update/UpdateServers.h"
@@ -94,6 +95,43 @@ TEST_F(AppUpdate, NewerVersionIsAnnouncedOnceAndAClickStartsTheWizard) {
     // The wizard starts from the executable's folder.
     EXPECT_EQ(IncludeTrailingPathDelimiter(GetCurrentDir()), ExtractFilePath(GetModuleName(nullptr)));
   }
+}
+
+// The check starts after the start-up (from the after-create step's timer,
+// driven here), and its answer, coming while the user works in another
+// window, announces the update without taking the focus from that window.
+TEST_F(AppUpdate, ALateAnswerLeavesTheFocusWhereTheUserWorks) {
+  Servers().PutFile(L"Vantrel.INF", L"[update]\r\nnewversion=9.0\r\nlocalversion=" +
+                                        Fixture(L"versioned_1_2_0_0.exe") + L"\r\n");
+  UpdateControlFileURL = Servers().Http(L"/files/Vantrel.INF");
+  CreateProgramForms();
+  ASSERT_TRUE(PumpUntil([] { return frmNewSMS->UpdateChecked; }));
+  // The step armed the timer and has not started the check.
+  EXPECT_FALSE(frmNewSMS->NetUpdate1->CheckRunning());
+  EXPECT_TRUE(KillTimer(frmNewSMS->Handle(), TfrmNewSMS::UpdateCheckTimerId));
+  auto* owner = new TComponent(nullptr);
+  auto* form = new TForm(owner);
+  form->SetBounds(60, 60, 300, 80);
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(8, 8, 260, 24);
+  form->Show();
+  ASSERT_TRUE(FocusForInput(form, edit));
+  SendMessageW(frmNewSMS->Handle(), WM_TIMER, TfrmNewSMS::UpdateCheckTimerId, 0);
+  EXPECT_TRUE(frmNewSMS->NetUpdate1->CheckRunning());
+  ASSERT_TRUE(PumpUntil([] { return frmNewSMS->UpdateAvailable; }, 20000));
+  PumpFor(200);
+  EXPECT_EQ(Form1->TrayIcon1->BalloonCount(), 1);
+  EXPECT_EQ(Notice()->Style(), TAdvOfficeStatusPanelStyle::psHTML);
+  EXPECT_EQ(GetForegroundWindow(), form->Handle());
+  EXPECT_TRUE(edit->Focused());
+  // A second tick starts no second check.
+  size_t requests = ControlRequests();
+  SendMessageW(frmNewSMS->Handle(), WM_TIMER, TfrmNewSMS::UpdateCheckTimerId, 0);
+  EXPECT_FALSE(frmNewSMS->NetUpdate1->CheckRunning());
+  PumpFor(100);
+  EXPECT_EQ(ControlRequests(), requests);
+  owner->Free();
 }
 
 TEST_F(AppUpdate, NothingNewShowsTheCurrentVersionAndClicksDoNothing) {
