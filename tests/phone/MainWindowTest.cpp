@@ -198,14 +198,9 @@ TEST_F(MainWindow, PhoneBookIsCollectedAndAContactSelected) {
 }
 
 TEST_F(MainWindow, PasscodeIsTypedCopiedShownAndAnnounced) {
-  auto* owner = new TComponent(nullptr);
-  auto* form = new TForm(owner);
-  form->SetBounds(60, 60, 300, 80);
-  auto* edit = new TEdit(form);
-  edit->SetParent(form);
-  edit->SetBounds(8, 8, 260, 24);
-  form->Show();
-  ASSERT_TRUE(FocusForInput(form, edit));
+  TTypingWindow user;
+  ASSERT_TRUE(user.Focus());
+  TEdit* edit = user.Edit();
   ASSERT_FALSE(Form1->Visible());
   int balloons = Form1->TrayIcon1->BalloonCount();
   Deliver(L"AT+PASS=  1234 ");
@@ -221,7 +216,6 @@ TEST_F(MainWindow, PasscodeIsTypedCopiedShownAndAnnounced) {
   Deliver(L"AT+PASS=   ");
   EXPECT_EQ(Clipboard()->AsText(), L"1234");
   EXPECT_EQ(Form1->TrayIcon1->BalloonCount(), balloons + 1);
-  owner->Free();
 }
 
 TEST_F(MainWindow, IncomingSmsGoesToTheInBoxOnlyWhileAccepted) {
@@ -309,22 +303,18 @@ TEST_F(MainWindow, HostileTextIsShownSafeAndKeptWhole) {
   EXPECT_EQ(Clipboard()->AsText(), code);
   // Far too long to be typed (typing it would hold the window thread):
   // copied and shown only.
-  auto* owner = new TComponent(nullptr);
-  auto* form = new TForm(owner);
-  form->SetBounds(60, 60, 300, 80);
-  auto* edit = new TEdit(form);
-  edit->SetParent(form);
-  edit->SetBounds(8, 8, 260, 24);
-  form->Show();
-  ASSERT_TRUE(FocusForInput(form, edit));
-  String digits(MaxTypedPasscode + 1, L'7');
-  Deliver(L"AT+PASS=" + digits);
-  PumpFor(100);
-  EXPECT_EQ(edit->Text(), L"");
-  EXPECT_EQ(Clipboard()->AsText(), digits);
-  Deliver(L"AT+PASS=" + String(MaxTypedPasscode, L'7'));
-  EXPECT_TRUE(PumpUntil([&] { return edit->Text().size() == MaxTypedPasscode; }, 5000));
-  owner->Free();
+  {
+    TTypingWindow user;
+    ASSERT_TRUE(user.Focus());
+    TEdit* edit = user.Edit();
+    String digits(MaxTypedPasscode + 1, L'7');
+    Deliver(L"AT+PASS=" + digits);
+    PumpFor(100);
+    EXPECT_EQ(edit->Text(), L"");
+    EXPECT_EQ(Clipboard()->AsText(), digits);
+    Deliver(L"AT+PASS=" + String(MaxTypedPasscode, L'7'));
+    EXPECT_TRUE(PumpUntil([&] { return edit->Text().size() == MaxTypedPasscode; }, 5000));
+  }
   Deliver(L"AT+PASS=" + code);
   EXPECT_EQ(Form1->Edit1->Text().rfind(L"9<U+02DC>", 0), 0u);
   EXPECT_LE(Form1->Edit1->Text().size(), DisplaySingleLine.MaxChars + 200);

@@ -1,5 +1,7 @@
 #include "tests/support/Gui.h"
 
+#include "base/StdCtrls.h"
+
 #include <cstdlib>
 
 bool PumpUntil(const std::function<bool()>& Done, DWORD TimeoutMs) {
@@ -71,6 +73,19 @@ bool FocusForInput(TCustomForm* Form, TWinControl* Control) {
   }
   return false;
 }
+
+TTypingWindow::TTypingWindow() : FOwner(new TComponent(nullptr)) {
+  FForm = new TForm(FOwner);
+  FForm->SetBounds(60, 60, 300, 80);
+  FEdit = new TEdit(FForm);
+  FEdit->SetParent(FForm);
+  FEdit->SetBounds(8, 8, 260, 24);
+  FForm->Show();
+}
+
+TTypingWindow::~TTypingWindow() { FOwner->Free(); }
+
+bool TTypingWindow::Focus() { return FocusForInput(FForm, FEdit); }
 
 void PressKey(WORD VirtualKey, bool Shift) {
   if (Shift) keybd_event(VK_SHIFT, static_cast<BYTE>(MapVirtualKeyW(VK_SHIFT, MAPVK_VK_TO_VSC)), 0, 0);

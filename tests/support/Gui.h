@@ -28,5 +28,26 @@ bool SamePixels(TBitmap* A, TBitmap* B);
 // Brings the form's window to the foreground and gives Control the focus;
 // returns whether it has it.
 bool FocusForInput(TCustomForm* Form, TWinControl* Control);
+
+class TEdit;
+// A window of the test's own with one edit field, shown: the place where the
+// user types while the program works. Freed with the object.
+class TTypingWindow {
+ public:
+  TTypingWindow();
+  ~TTypingWindow();
+  TTypingWindow(const TTypingWindow&) = delete;
+  TTypingWindow& operator=(const TTypingWindow&) = delete;
+  TForm* Form() const { return FForm; }
+  TEdit* Edit() const { return FEdit; }
+  // Brings it to the foreground with the focus in the edit field; returns
+  // whether it has it.
+  bool Focus();
+
+ private:
+  TComponent* FOwner;
+  TForm* FForm;
+  TEdit* FEdit;
+};
 // One key press through the system's input queue.
 void PressKey(WORD VirtualKey, bool Shift = false);

@@ -109,29 +109,22 @@ TEST_F(AppUpdate, ALateAnswerLeavesTheFocusWhereTheUserWorks) {
   // The step armed the timer and has not started the check.
   EXPECT_FALSE(frmNewSMS->NetUpdate1->CheckRunning());
   EXPECT_TRUE(KillTimer(frmNewSMS->Handle(), TfrmNewSMS::UpdateCheckTimerId));
-  auto* owner = new TComponent(nullptr);
-  auto* form = new TForm(owner);
-  form->SetBounds(60, 60, 300, 80);
-  auto* edit = new TEdit(form);
-  edit->SetParent(form);
-  edit->SetBounds(8, 8, 260, 24);
-  form->Show();
-  ASSERT_TRUE(FocusForInput(form, edit));
+  TTypingWindow user;
+  ASSERT_TRUE(user.Focus());
   SendMessageW(frmNewSMS->Handle(), WM_TIMER, TfrmNewSMS::UpdateCheckTimerId, 0);
   EXPECT_TRUE(frmNewSMS->NetUpdate1->CheckRunning());
   ASSERT_TRUE(PumpUntil([] { return frmNewSMS->UpdateAvailable; }, 20000));
   PumpFor(200);
   EXPECT_EQ(Form1->TrayIcon1->BalloonCount(), 1);
   EXPECT_EQ(Notice()->Style(), TAdvOfficeStatusPanelStyle::psHTML);
-  EXPECT_EQ(GetForegroundWindow(), form->Handle());
-  EXPECT_TRUE(edit->Focused());
+  EXPECT_EQ(GetForegroundWindow(), user.Form()->Handle());
+  EXPECT_TRUE(user.Edit()->Focused());
   // A second tick starts no second check.
   size_t requests = ControlRequests();
   SendMessageW(frmNewSMS->Handle(), WM_TIMER, TfrmNewSMS::UpdateCheckTimerId, 0);
   EXPECT_FALSE(frmNewSMS->NetUpdate1->CheckRunning());
   PumpFor(100);
   EXPECT_EQ(ControlRequests(), requests);
-  owner->Free();
 }
 
 TEST_F(AppUpdate, NothingNewShowsTheCurrentVersionAndClicksDoNothing) {
