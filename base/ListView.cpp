@@ -104,6 +104,7 @@ void TCustomListView::CreateParams(TCreateParams& Params) {
 }
 
 void TCustomListView::CreateWnd() {
+  FRedrawOff = false;
   TWinControl::CreateWnd();
   DWORD ex = 0;
   if (FRowSelect) ex |= LVS_EX_FULLROWSELECT;
@@ -188,7 +189,7 @@ void TCustomListView::UpdateItem(TListItem* Item) {
   // A window that does not draw now (hidden, or held by WM_SETREDRAW inside
   // an update bracket) paints every row when it draws again: measuring the
   // row to invalidate it (which asks us for its texts) is work for nothing.
-  if (FHandle && Item->FIndex >= 0 && IsWindowVisible(FHandle))
+  if (FHandle && Item->FIndex >= 0 && !FRedrawOff && IsWindowVisible(FHandle))
     Send(FHandle, LVM_REDRAWITEMS, static_cast<WPARAM>(Item->FIndex), Item->FIndex);
 }
 
@@ -780,6 +781,14 @@ void TCustomListView::Dispatch(TMessage& Message) {
     case WM_NCDESTROY:
       TWinControl::Dispatch(Message);
       FWindowColumns.clear();
+      FRedrawOff = false;
+      return;
+    case WM_SETREDRAW:
+      // Not every platform list takes the window's visibility away while it
+      // does not redraw: remember it, so that changes inside an update
+      // bracket do not each ask for a redraw that would be thrown away.
+      FRedrawOff = Message.WParam == 0;
+      TWinControl::Dispatch(Message);
       return;
     case WM_PAINT:
       TWinControl::Dispatch(Message);
