@@ -204,6 +204,22 @@ TEST_F(ListItems, ChangesWhileTheWindowDoesNotRedrawAskForNoRowAndShowAfterwards
   }
 }
 
+TEST_F(ListItems, AColumnDraggedWiderKeepsItsWidthWhenMovedInABracket) {
+  AddRow(L"Ann", {L"1", L"a"});
+  Form->Show();
+  // The user drags the third column to 93 pixels.
+  SendMessageW(List->Handle(), LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(93, 0));
+  TListColumn* body = List->Columns()->Items(2);
+  List->Columns()->BeginUpdate();
+  body->SetIndex(0);
+  EXPECT_EQ(body->Width(), 93);  // read where the window still has it
+  EXPECT_EQ(List->Columns()->Items(1)->Width(), 120);
+  List->Columns()->EndUpdate();
+  EXPECT_EQ(SendMessageW(List->Handle(), LVM_GETCOLUMNWIDTH, 0, 0), 93);
+  EXPECT_EQ(body->Width(), 93);
+  EXPECT_EQ(SendMessageW(List->Handle(), LVM_GETCOLUMNWIDTH, 1, 0), 120);
+}
+
 TEST_F(ListItems, ARecreatedWindowKeepsItemsStatesWidthsAndOrder) {
   List->SetCheckboxes(true);
   TListItem* a = AddRow(L"Ann", {L"1"});
