@@ -332,20 +332,33 @@ int TBlockSocket::RecvBufferEx(void* Buffer, int Length, int Timeout) {
       }
       continue;
     }
-    AnsiString packet = RecvPacket(timeout);
-    if (FLastError != 0) {
+    if (!FBuffer.empty() && !FLastCR && !FLastLF) {
+      // Bytes waiting in the line buffer (the tail of a direct receive)
+      // are served in place, as the line buffer's packet would have been:
+      // the buffer keeps its room for the next tail, so a stream of blocks
+      // neither allocates nor frees.
+      FReadableDatagram = false;
+      int n = static_cast<int>(FBuffer.size()) < Length - stored ? static_cast<int>(FBuffer.size()) : Length - stored;
+      std::memcpy(AdvancePointer(Buffer, stored), FBuffer.data(), static_cast<size_t>(n));
+      FBuffer.erase(0, static_cast<size_t>(n));
+      stored += n;
+      if (stored >= Length) break;
+    } else {
+      AnsiString packet = RecvPacket(timeout);
+      if (FLastError != 0) {
+        KeepPacketRoom(packet);
+        break;
+      }
+      int n = static_cast<int>(packet.size()) < Length - stored ? static_cast<int>(packet.size()) : Length - stored;
+      std::memcpy(AdvancePointer(Buffer, stored), packet.data(), static_cast<size_t>(n));
+      stored += n;
+      if (stored >= Length) {
+        FBuffer.assign(packet, static_cast<size_t>(n), AnsiString::npos);
+        KeepPacketRoom(packet);
+        break;
+      }
       KeepPacketRoom(packet);
-      break;
     }
-    int n = static_cast<int>(packet.size()) < Length - stored ? static_cast<int>(packet.size()) : Length - stored;
-    std::memcpy(AdvancePointer(Buffer, stored), packet.data(), static_cast<size_t>(n));
-    stored += n;
-    if (stored >= Length) {
-      FBuffer.assign(packet, static_cast<size_t>(n), AnsiString::npos);
-      KeepPacketRoom(packet);
-      break;
-    }
-    KeepPacketRoom(packet);
     if (!FInterPacketTimeout && timeout >= 0) {
       timeout -= static_cast<int>(TickSpan(started, TickMs()));
       if (timeout <= 0) {
