@@ -290,9 +290,10 @@ int TBlockSocket::ReceiveDirect(void* Buffer, int Room, int Timeout) {
   parts[0].buf = static_cast<char*>(Buffer);
   DWORD count = 1;
   if (Room < kPacket) {
-    if (FDirectTail.size() < static_cast<size_t>(kPacket - Room)) FDirectTail.resize(static_cast<size_t>(kPacket));
+    // The rest of the packet goes straight into the (empty) line buffer.
+    FBuffer.resize(static_cast<size_t>(kPacket - Room));
     parts[1].len = static_cast<ULONG>(kPacket - Room);
-    parts[1].buf = FDirectTail.data();
+    parts[1].buf = FBuffer.data();
     count = 2;
   }
   DWORD got = 0, flags = 0;
@@ -306,11 +307,10 @@ int TBlockSocket::ReceiveDirect(void* Buffer, int Room, int Timeout) {
     ResetLastError();
     FRecvCounter += static_cast<int>(got);
   }
+  FBuffer.resize(FLastError == 0 && static_cast<int>(got) > Room ? got - static_cast<DWORD>(Room) : 0);
   ExceptCheck();
   if (FLastError != 0) return 0;
-  if (static_cast<int>(got) <= Room) return static_cast<int>(got);
-  FBuffer.assign(FDirectTail.data(), got - static_cast<DWORD>(Room));
-  return Room;
+  return static_cast<int>(got) <= Room ? static_cast<int>(got) : Room;
 }
 
 int TBlockSocket::RecvBufferEx(void* Buffer, int Length, int Timeout) {
