@@ -447,14 +447,20 @@ void TUDPThread::Execute() {
   while (!F_STOP) {
     TPassSettings s;
     if (!ReadSettings(s)) break;
-    if (FUDPSrvSock->CanRead(10)) ReceiveOne(s);
+    if (!s.LineMode && s.LineEndRx.empty()) {
+      // One receive waits up to 10 ms for the next datagram and takes it.
+      AnsiString data = FUDPSrvSock->RecvPacket(10);
+      if (FUDPSrvSock->LastError() == 0) ReceiveOne(s, &data);
+    } else if (FUDPSrvSock->CanRead(10)) {
+      ReceiveOne(s, nullptr);
+    }
     SendQueued(s);
     if (Terminated()) break;
   }
   FUDPSrvSock->CloseSocket();
 }
 
-void TUDPThread::ReceiveOne(const TPassSettings& S) {
+void TUDPThread::ReceiveOne(const TPassSettings& S, AnsiString* Received) {
   int timeout = S.RxTimeout;
   if (timeout < 1) {
     timeout = 1;
@@ -463,7 +469,10 @@ void TUDPThread::ReceiveOne(const TPassSettings& S) {
   }
   TUDPBlockSocket* sock = FUDPSrvSock;
   const AnsiString& le = S.LineEndRx;
-  FUDPData = ReceiveByLineEnd(sock, S.LineMode, le, timeout, 5000);
+  if (Received)
+    FUDPData.swap(*Received);
+  else
+    FUDPData = ReceiveByLineEnd(sock, S.LineMode, le, timeout, 5000);
   if (sock->LastError() != 0) return;
   FUDPPeerIP = sock->GetRemoteSinIP();
   String peerPort = IntToStr(static_cast<int64_t>(sock->GetRemoteSinPort()));

@@ -206,7 +206,9 @@ class TUDPThread : public TThread {
     bool LineMode = false;  // CR or CR LF: lines, whatever ends them
   };
   bool ReadSettings(TPassSettings& S);
-  void ReceiveOne(const TPassSettings& S);
+  // Handles one datagram: Received (taken over) when the loop received it
+  // already, else received here after a wait found the socket readable.
+  void ReceiveOne(const TPassSettings& S, AnsiString* Received);
   void SendQueued(const TPassSettings& S);
 
   TUDPBlockSocket* FUDPSrvSock;

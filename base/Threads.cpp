@@ -7,13 +7,33 @@ namespace {
 
 DWORD gMainThreadID = 0;
 
+// Where a worker's synchronized call stands. The worker first watches the
+// state for a short while (the GUI thread usually answers within tens of
+// microseconds) and only then blocks on its event; the GUI thread sets the
+// event only for a worker that blocks. Under wine each event set and each
+// wait is a call to the wineserver, and a blocked worker must be woken
+// again before it can go on.
+enum : LONG { kSyncWatching = 0, kSyncBlocked = 1, kSyncDone = 2 };
+
 struct SyncRequest {
   std::function<void()> Method;
   std::exception_ptr Error;
   HANDLE Done = nullptr;
+  std::atomic<LONG> State{kSyncWatching};
 };
 
-std::mutex gSyncLock;
+// How long a worker watches for its call's end before it blocks.
+constexpr LONGLONG kSyncWatchMicroseconds = 500;
+
+// A slim lock: held only for a few instructions, and, unlike the runtime's
+// mutex, waited for without a call to the wineserver when it is contended.
+struct TSyncLock {
+  SRWLOCK Lock = SRWLOCK_INIT;
+  void lock() { AcquireSRWLockExclusive(&Lock); }
+  void unlock() { ReleaseSRWLockExclusive(&Lock); }
+};
+
+TSyncLock gSyncLock;
 std::deque<SyncRequest*> gSyncQueue;
 // Self-freeing threads that have finished, freed by the GUI thread; under
 // gSyncLock.
@@ -34,16 +54,59 @@ HANDLE EnsureSyncEvent() {
   return gSyncEvent;
 }
 
-// Under gSyncLock, after something was queued for the GUI thread: sets the
-// event; true when the GUI thread must also be woken by a message (it is
-// not waiting for the event, for example in a modal loop).
-bool SignalQueued() {
+// How the GUI thread is to learn that something was queued for it.
+struct TSignal {
+  bool SetEvent = false;  // the event is to be set (once the lock is left)
+  bool Post = false;      // a wake-up message is needed as well
+};
+
+// Under gSyncLock, after something was queued for the GUI thread: whether
+// the event must be set and whether the GUI thread must also be woken by a
+// message (it is not waiting for the event, for example in a modal loop).
+// The event is set after the lock is left (Wake): a GUI thread woken by it
+// must not find the lock still held by the thread that woke it.
+TSignal SignalQueued() {
+  TSignal signal;
   // A set event that the GUI thread has not yet taken wakes it all the same.
   if (!gSyncEventSet) {
-    SetEvent(EnsureSyncEvent());
     gSyncEventSet = true;
+    signal.SetEvent = true;
   }
-  return !gIdleWaiting;
+  signal.Post = !gIdleWaiting;
+  return signal;
+}
+
+// Outside gSyncLock: wakes the GUI thread as SignalQueued decided.
+void Wake(const TSignal& Signal) {
+  if (Signal.SetEvent) SetEvent(EnsureSyncEvent());
+  if (Signal.Post && WakeMainThread) WakeMainThread();
+}
+
+// The worker's side of a queued call: watches the call's state for a short
+// while, then blocks on Event until the GUI thread sets it.
+void AwaitDone(SyncRequest& Req, HANDLE Event) {
+  static const LONGLONG frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f.QuadPart;
+  }();
+  LARGE_INTEGER start, now;
+  QueryPerformanceCounter(&start);
+  const LONGLONG limit = frequency * kSyncWatchMicroseconds / 1000000;
+  for (unsigned pass = 1;; ++pass) {
+    if (Req.State.load(std::memory_order_acquire) == kSyncDone) return;
+    if (pass % 16 == 0) {
+      // Another thread that wants this processor gets it.
+      SwitchToThread();
+      QueryPerformanceCounter(&now);
+      if (now.QuadPart - start.QuadPart >= limit) break;
+    } else {
+      YieldProcessor();
+    }
+  }
+  LONG expected = kSyncWatching;
+  if (!Req.State.compare_exchange_strong(expected, kSyncBlocked, std::memory_order_acq_rel)) return;  // done meanwhile
+  WaitForSingleObject(Event, INFINITE);
 }
 
 // The worker's own event that its synchronized call is done, made once per
@@ -74,7 +137,7 @@ bool CheckSynchronize() {
     SyncRequest* req = nullptr;
     TThread* finished = nullptr;
     {
-      std::lock_guard<std::mutex> lock(gSyncLock);
+      std::lock_guard<TSyncLock> lock(gSyncLock);
       if (!gPendingFrees.empty()) {
         finished = gPendingFrees.front();
         gPendingFrees.pop_front();
@@ -95,7 +158,10 @@ bool CheckSynchronize() {
     } catch (...) {
       req->Error = std::current_exception();
     }
-    SetEvent(req->Done);
+    // Once the state says done, the worker may return and its request is
+    // gone: the event is read first, and set only for a worker that blocks.
+    HANDLE done = req->Done;
+    if (req->State.exchange(kSyncDone, std::memory_order_acq_rel) == kSyncBlocked) SetEvent(done);
   }
   return any;
 }
@@ -103,12 +169,12 @@ bool CheckSynchronize() {
 void WaitForMessageOrSynchronize() {
   HANDLE event = EnsureSyncEvent();
   {
-    std::lock_guard<std::mutex> lock(gSyncLock);
+    std::lock_guard<TSyncLock> lock(gSyncLock);
     if (!gSyncQueue.empty() || !gPendingFrees.empty()) return;
     gIdleWaiting = true;
   }
   DWORD r = MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_ALLINPUT);
-  std::lock_guard<std::mutex> lock(gSyncLock);
+  std::lock_guard<TSyncLock> lock(gSyncLock);
   gIdleWaiting = false;
   if (r == WAIT_OBJECT_0) gSyncEventSet = false;
 }
@@ -152,7 +218,7 @@ void TThread::BeforeDestruction() {
   // free of it wait in the GUI thread's queue. Both are decided under the
   // queue's lock, which the thread's end takes too.
   {
-    std::lock_guard<std::mutex> lock(gSyncLock);
+    std::lock_guard<TSyncLock> lock(gSyncLock);
     FFreeOnTerminate = false;
     std::erase(gPendingFrees, this);
   }
@@ -177,7 +243,7 @@ void TThread::WaitForHandle() {
     if (r == WAIT_OBJECT_0) break;
     if (r == WAIT_OBJECT_0 + 1) {
       {
-        std::lock_guard<std::mutex> lock(gSyncLock);
+        std::lock_guard<TSyncLock> lock(gSyncLock);
         gSyncEventSet = false;
       }
       CheckSynchronize();
@@ -208,14 +274,14 @@ void TThread::Synchronize(TThread*, const std::function<void()>& Method) {
   SyncRequest req;
   req.Method = Method;
   req.Done = DoneEvent();
-  bool post;
+  TSignal signal;
   {
-    std::lock_guard<std::mutex> lock(gSyncLock);
+    std::lock_guard<TSyncLock> lock(gSyncLock);
     gSyncQueue.push_back(&req);
-    post = SignalQueued();
+    signal = SignalQueued();
   }
-  if (post && WakeMainThread) WakeMainThread();
-  WaitForSingleObject(req.Done, INFINITE);
+  Wake(signal);
+  AwaitDone(req, req.Done);
   if (req.Error) std::rethrow_exception(req.Error);
 }
 
@@ -242,20 +308,21 @@ DWORD WINAPI TThread::ThreadProc(LPVOID Param) {
   // queued for it, so an owner's Free on the GUI thread meanwhile finds the
   // object alive and takes the free over; after the lock is left the object
   // is not touched again.
-  bool freeHere = false, queued = false;
+  bool freeHere = false;
+  TSignal signal;
   {
-    std::lock_guard<std::mutex> lock(gSyncLock);
+    std::lock_guard<TSyncLock> lock(gSyncLock);
     if (self->FFreeOnTerminate.exchange(false)) {
       if (gMainThreadID != 0 && gMainThreadID != GetCurrentThreadId()) {
         gPendingFrees.push_back(self);
-        queued = SignalQueued();
+        signal = SignalQueued();
       } else {
         freeHere = true;
       }
     }
     self->FFinished = true;
   }
-  if (queued && WakeMainThread) WakeMainThread();
+  Wake(signal);
   if (freeHere) self->Free();
   return result;
 }

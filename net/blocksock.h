@@ -268,6 +268,9 @@ class TBlockSocket : public TObject {
   // The last CanRead found the handle readable and nothing was received
   // since: a datagram (or its error) waits to be taken.
   bool FReadableDatagram = false;
+  // A datagram receive whose wait the handle's receive time-out bounds is
+  // under way (RecvPacket): the time-out is not put back for it.
+  bool FDirectDatagram = false;
   uint32_t FNextSend = 0;
   uint32_t FNextRecv = 0;
   std::atomic<bool> FStopFlag{false};
@@ -283,6 +286,10 @@ class TBlockSocket : public TObject {
   // Keeps the room of a packet that was handed out and is done with, for
   // the next ReceivePacket.
   void KeepPacketRoom(AnsiString& Packet);
+  // Nobody (line buffer, limit, heartbeat, stop request, status hook)
+  // needs serving between a wait for readability and the receive after it,
+  // and the handle can bound the wait by Timeout itself.
+  bool NothingBetweenWaitAndReceive(int Timeout);
   // Whether RecvBufferEx may take its next packet by ReceiveDirect: a
   // blocking stream handle with nothing in the line buffer and nobody
   // (limit, heartbeat, hook) to serve between the wait and the receive.

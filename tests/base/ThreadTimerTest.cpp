@@ -113,6 +113,46 @@ TEST(Thread, WaitForServesSynchronizedCallsWithoutAMessageLoop) {
   t->Free();
 }
 
+// A synchronized call that ends at once (the worker is still watching for
+// its end) and one that ends later (the worker has blocked by then) both
+// hand back their result or their exception, every time, whether the GUI
+// thread serves calls from its message pump or from WaitFor.
+TEST(Thread, SynchronizedCallsEndingSoonOrLateGiveTheirResultOrException) {
+  for (bool pumped : {true, false}) {
+    const int kCalls = 400;
+    std::atomic<int> wrong{0};
+    auto* t = new TWorker;
+    t->Body = [&](TWorker* w) {
+      for (int i = 0; i < kCalls; ++i) {
+        // One call in 20 keeps the GUI thread long past the worker's watch.
+        const bool late = i % 20 == 7;
+        const bool raise = i % 3 == 1;
+        int got = -1;
+        String caught;
+        try {
+          w->Sync([&, i] {
+            if (late) Sleep(5);
+            if (raise) throw Exception(L"call " + IntToStr(i));
+            got = i * 7;
+          });
+        } catch (const Exception& e) {
+          caught = e.Message();
+        }
+        bool right = raise ? caught == L"call " + IntToStr(i) && got == -1 : caught.empty() && got == i * 7;
+        if (!right) ++wrong;
+      }
+    };
+    t->Start();
+    if (pumped)
+      ASSERT_TRUE(PumpUntil([&] { return t->Finished(); }, 30000));
+    else
+      t->WaitFor();
+    EXPECT_EQ(wrong.load(), 0) << (pumped ? "message pump" : "WaitFor");
+    EXPECT_FALSE(t->FatalException());
+    t->Free();
+  }
+}
+
 // Runs until told to terminate, calling the GUI thread on every pass; records
 // whether Execute had ended when each part of the object was torn down.
 class TLoopingWorker : public TThread {

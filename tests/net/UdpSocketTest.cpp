@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 #include "net/blocksock.h"
@@ -99,6 +100,41 @@ TEST(UdpSocket, ReadinessFoundByAWaitIsUsedOnce) {
   ASSERT_TRUE(s->CanRead(5000));
   EXPECT_EQ(s->RecvPacket(1000), "next");
   EXPECT_EQ(s->GetRemoteSinPort(), phone.Port());
+}
+
+// A receive with nothing found readable before it waits for the datagram
+// itself: one that arrives during the wait is taken with its sender, a wait
+// that runs out is 10060, and a plain receive afterwards has the handle's
+// own receive time-out again.
+TEST(UdpSocket, AReceiveWaitsForItsDatagramAndLeavesTheHandlesTimeOut) {
+  Owned<TUDPBlockSocket> s = ServiceSocket();
+  RawSocket phone = UdpOn("127.0.0.1");
+  const int port = s->GetLocalSinPort();
+  for (const char* text : {"late", "", "later one"}) {
+    std::thread sender([&] {
+      Sleep(20);
+      SendDatagram(phone, text, "127.0.0.1", port);
+    });
+    AnsiString got = s->RecvPacket(10000);
+    sender.join();
+    EXPECT_EQ(got, text);
+    EXPECT_EQ(s->LastError(), 0);
+    EXPECT_EQ(s->GetRemoteSinPort(), phone.Port());
+  }
+  EXPECT_EQ(s->RecvPacket(30), "");
+  EXPECT_EQ(s->LastError(), 10060);
+  EXPECT_EQ(s->LastErrorDesc(), L"Connection timed out");
+
+  ASSERT_TRUE(SendDatagram(phone, "raw", "127.0.0.1", port));
+  char buffer[16];
+  EXPECT_EQ(s->RecvBufferFrom(buffer, sizeof buffer), 3);
+  EXPECT_EQ(SocketOption(s->Socket(), SOL_SOCKET, SO_RCVTIMEO), 20000);
+  // With a status hook the receive is reported as before.
+  std::vector<THookSocketReason> reasons;
+  s->OnStatus = [&](TObject*, THookSocketReason r, const String&) { reasons.push_back(r); };
+  ASSERT_TRUE(SendDatagram(phone, "seen", "127.0.0.1", port));
+  EXPECT_EQ(s->RecvPacket(5000), "seen");
+  EXPECT_EQ(reasons, (std::vector<THookSocketReason>{THookSocketReason::HR_ReadCount}));
 }
 
 TEST(UdpSocket, LinesSpanDatagramsAndConnectDropsTheRest) {

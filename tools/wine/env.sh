@@ -8,7 +8,9 @@
 # so several homes can be set up side by side. VANTREL_WINE_FONTS=plain
 # makes a prefix without our font mapping and without wine's own fonts, whose
 # font names all resolve to DejaVu Sans, as on a plain wine installation
-# without Liberation (the lab's --plain-fonts).
+# without Liberation (the lab's --plain-fonts). VANTREL_WINESERVER_DEBUG=FILE
+# makes setup's wineserver write every request of every program to FILE (its
+# debug level 2): how many calls to the wineserver a piece of work makes.
 set -eu
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -193,7 +195,7 @@ case "${1:-}" in
     # One wineserver for the whole run, kept alive between programs.
     # Started detached from our output, so that callers waiting for it to
     # close (ctest) do not wait for the servers.
-    if ! "$WINESERVER_BIN" -p </dev/null >/dev/null 2>&1; then
+    if ! "$WINESERVER_BIN" -p ${VANTREL_WINESERVER_DEBUG:+-d2} </dev/null >/dev/null 2>"${VANTREL_WINESERVER_DEBUG:-/dev/null}"; then
       echo "env.sh: the wineserver did not start" >&2
       stop_xvfb "$xn" "$xpid"
       exit 1
