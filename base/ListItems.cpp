@@ -40,8 +40,13 @@ int TListColumn::Width() {
   auto* cols = static_cast<TListColumns*>(Collection());
   if (cols && cols->Owner()->HandleAllocated()) {
     TCustomListView* lv = cols->Owner();
+    // Where the window has the column (inside a bracket the collection may
+    // have moved it already).
+    const auto& shown = lv->FWindowColumns;
     int i = Index();
-    if (i >= 0 && i < static_cast<int>(lv->FWindowColumns.size()) && lv->FWindowColumns[i] == this)
+    if (i < 0 || i >= static_cast<int>(shown.size()) || shown[i] != this)
+      i = static_cast<int>(std::find(shown.begin(), shown.end(), this) - shown.begin());
+    if (i < static_cast<int>(shown.size()))
       FWidth = static_cast<int>(Send(lv->Handle(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i)));
   }
   return FWidth;

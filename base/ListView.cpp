@@ -104,6 +104,7 @@ void TCustomListView::CreateParams(TCreateParams& Params) {
 }
 
 void TCustomListView::CreateWnd() {
+  FRedrawOff = false;
   TWinControl::CreateWnd();
   DWORD ex = 0;
   if (FRowSelect) ex |= LVS_EX_FULLROWSELECT;
@@ -188,7 +189,7 @@ void TCustomListView::UpdateItem(TListItem* Item) {
   // A window that does not draw now (hidden, or held by WM_SETREDRAW inside
   // an update bracket) paints every row when it draws again: measuring the
   // row to invalidate it (which asks us for its texts) is work for nothing.
-  if (FHandle && Item->FIndex >= 0 && IsWindowVisible(FHandle))
+  if (FHandle && Item->FIndex >= 0 && !FRedrawOff && IsWindowVisible(FHandle))
     Send(FHandle, LVM_REDRAWITEMS, static_cast<WPARAM>(Item->FIndex), Item->FIndex);
 }
 
@@ -202,9 +203,9 @@ void TCustomListView::SetItemStateBits(TListItem* Item, UINT State, UINT Mask) {
 void TCustomListView::UpdateColumn(int Index) {
   if (!FHandle || Index < 0 || Index >= static_cast<int>(FWindowColumns.size())) return;
   TListColumn* c = FWindowColumns[Index];
-  // The width is the window's: the user may have dragged it since the
-  // program last set it (SetWidth writes it at once).
-  c->FWidth = static_cast<int>(Send(FHandle, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(Index)));
+  // The width is not written here: it is the window's while the column is
+  // in it (the user may drag it), read by Width() and kept when the window
+  // or the column's place goes.
   LVCOLUMNW col{};
   col.mask = LVCF_TEXT | LVCF_FMT;
   col.fmt = ColumnFormat(c->FAlignment);
@@ -234,11 +235,11 @@ void TCustomListView::SyncColumns() {
   // be freed already) leave the window first, from the end.
   std::vector<size_t> inserted;  // window positions of the columns put in
   bool removed = false;
-  auto inCollection = [this](TListColumn* c) {
-    for (int i = 0; i < FColumns->Count(); ++i)
-      if (FColumns->Items(i) == c) return true;
-    return false;
-  };
+  std::vector<TListColumn*> held;
+  held.reserve(static_cast<size_t>(FColumns->Count()));
+  for (int i = 0; i < FColumns->Count(); ++i) held.push_back(FColumns->Items(i));
+  std::sort(held.begin(), held.end());
+  auto inCollection = [&held](TListColumn* c) { return std::binary_search(held.begin(), held.end(), c); };
   for (int i = static_cast<int>(FWindowColumns.size()) - 1; i >= 0; --i) {
     if (!inCollection(FWindowColumns[i])) {
       Send(FHandle, LVM_DELETECOLUMN, static_cast<WPARAM>(i));
@@ -780,6 +781,14 @@ void TCustomListView::Dispatch(TMessage& Message) {
     case WM_NCDESTROY:
       TWinControl::Dispatch(Message);
       FWindowColumns.clear();
+      FRedrawOff = false;
+      return;
+    case WM_SETREDRAW:
+      // Not every platform list takes the window's visibility away while it
+      // does not redraw: remember it, so that changes inside an update
+      // bracket do not each ask for a redraw that would be thrown away.
+      FRedrawOff = Message.WParam == 0;
+      TWinControl::Dispatch(Message);
       return;
     case WM_PAINT:
       TWinControl::Dispatch(Message);

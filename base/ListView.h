@@ -361,6 +361,8 @@ class TCustomListView : public TWinControl {
   bool FOwnerDraw = false;
   TBorderStyleKind FBorderStyle = TBorderStyleKind::bsSingle;
   bool FRestoring = false;
+  // The window was told to stop redrawing (WM_SETREDRAW), by us or anyone.
+  bool FRedrawOff = false;
   TCustomImageList* FSmallImages = nullptr;
   TCustomImageList* FStateImages = nullptr;
   TChangeLink* FSmallChangeLink;

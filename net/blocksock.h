@@ -321,8 +321,6 @@ class TBlockSocket : public TObject {
   TObject* FOwner = nullptr;
   // Room for the next received packet (see ReceivePacket).
   AnsiString FSparePacket;
-  // Room for the part of a direct receive that goes to the line buffer.
-  AnsiString FDirectTail;
   // The receive time-out that SetRecvTimeout gave the handle, and the one a
   // direct receive gave it instead (kOptionRecvWait: none, the handle has
   // the option's).

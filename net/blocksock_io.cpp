@@ -309,9 +309,10 @@ int TBlockSocket::ReceiveDirect(void* Buffer, int Room, int Timeout) {
   parts[0].buf = static_cast<char*>(Buffer);
   DWORD count = 1;
   if (Room < kPacket) {
-    if (FDirectTail.size() < static_cast<size_t>(kPacket - Room)) FDirectTail.resize(static_cast<size_t>(kPacket));
+    // The rest of the packet goes straight into the (empty) line buffer.
+    FBuffer.resize(static_cast<size_t>(kPacket - Room));
     parts[1].len = static_cast<ULONG>(kPacket - Room);
-    parts[1].buf = FDirectTail.data();
+    parts[1].buf = FBuffer.data();
     count = 2;
   }
   DWORD got = 0, flags = 0;
@@ -325,11 +326,10 @@ int TBlockSocket::ReceiveDirect(void* Buffer, int Room, int Timeout) {
     ResetLastError();
     FRecvCounter += static_cast<int>(got);
   }
+  FBuffer.resize(FLastError == 0 && static_cast<int>(got) > Room ? got - static_cast<DWORD>(Room) : 0);
   ExceptCheck();
   if (FLastError != 0) return 0;
-  if (static_cast<int>(got) <= Room) return static_cast<int>(got);
-  FBuffer.assign(FDirectTail.data(), got - static_cast<DWORD>(Room));
-  return Room;
+  return static_cast<int>(got) <= Room ? static_cast<int>(got) : Room;
 }
 
 int TBlockSocket::RecvBufferEx(void* Buffer, int Length, int Timeout) {
@@ -351,20 +351,33 @@ int TBlockSocket::RecvBufferEx(void* Buffer, int Length, int Timeout) {
       }
       continue;
     }
-    AnsiString packet = RecvPacket(timeout);
-    if (FLastError != 0) {
+    if (!FBuffer.empty() && !FLastCR && !FLastLF) {
+      // Bytes waiting in the line buffer (the tail of a direct receive)
+      // are served in place, as the line buffer's packet would have been:
+      // the buffer keeps its room for the next tail, so a stream of blocks
+      // neither allocates nor frees.
+      FReadableDatagram = false;
+      int n = static_cast<int>(FBuffer.size()) < Length - stored ? static_cast<int>(FBuffer.size()) : Length - stored;
+      std::memcpy(AdvancePointer(Buffer, stored), FBuffer.data(), static_cast<size_t>(n));
+      FBuffer.erase(0, static_cast<size_t>(n));
+      stored += n;
+      if (stored >= Length) break;
+    } else {
+      AnsiString packet = RecvPacket(timeout);
+      if (FLastError != 0) {
+        KeepPacketRoom(packet);
+        break;
+      }
+      int n = static_cast<int>(packet.size()) < Length - stored ? static_cast<int>(packet.size()) : Length - stored;
+      std::memcpy(AdvancePointer(Buffer, stored), packet.data(), static_cast<size_t>(n));
+      stored += n;
+      if (stored >= Length) {
+        FBuffer.assign(packet, static_cast<size_t>(n), AnsiString::npos);
+        KeepPacketRoom(packet);
+        break;
+      }
       KeepPacketRoom(packet);
-      break;
     }
-    int n = static_cast<int>(packet.size()) < Length - stored ? static_cast<int>(packet.size()) : Length - stored;
-    std::memcpy(AdvancePointer(Buffer, stored), packet.data(), static_cast<size_t>(n));
-    stored += n;
-    if (stored >= Length) {
-      FBuffer.assign(packet, static_cast<size_t>(n), AnsiString::npos);
-      KeepPacketRoom(packet);
-      break;
-    }
-    KeepPacketRoom(packet);
     if (!FInterPacketTimeout && timeout >= 0) {
       timeout -= static_cast<int>(TickSpan(started, TickMs()));
       if (timeout <= 0) {

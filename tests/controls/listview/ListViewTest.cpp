@@ -152,6 +152,74 @@ TEST_F(ListItems, AColumnIsWrittenToTheWindowOnlyWhenWhatItShowsChanged) {
   EXPECT_EQ(shown.Format & LVCFMT_JUSTIFYMASK, LVCFMT_RIGHT);
 }
 
+TEST_F(ListItems, ChangesWhileTheWindowDoesNotRedrawAskForNoRowAndShowAfterwards) {
+  TListItem* a = AddRow(L"Ann", {L"1"});
+  Form->Show();
+  TMessageCounter redraws(List->Handle(), LVM_REDRAWITEMS);
+  struct TCase {
+    const char* Name;
+    void (*Begin)(TListView*);
+    void (*End)(TListView*);
+  };
+  const TCase cases[] = {
+      {"items bracket", [](TListView* l) { l->Items()->BeginUpdate(); }, [](TListView* l) { l->Items()->EndUpdate(); }},
+      {"nested bracket",
+       [](TListView* l) {
+         l->Items()->BeginUpdate();
+         l->Items()->BeginUpdate();
+       },
+       [](TListView* l) {
+         l->Items()->EndUpdate();
+         l->Items()->EndUpdate();
+       }},
+      {"redraw message", [](TListView* l) { SendMessageW(l->Handle(), WM_SETREDRAW, FALSE, 0); },
+       [](TListView* l) {
+         SendMessageW(l->Handle(), WM_SETREDRAW, TRUE, 0);
+         InvalidateRect(l->Handle(), nullptr, TRUE);
+       }},
+  };
+  int n = 0;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    String tag = std::to_wstring(++n);
+    UpdateWindow(List->Handle());
+    redraws.Count = 0;
+    c.Begin(List);
+    a->SetCaption(L"Ann" + tag);
+    a->SubItems()->SetStrings(0, L"one" + tag);
+    a->SubItems()->Add(L"body" + tag);
+    EXPECT_EQ(redraws.Count, 0);  // no row is measured while nothing is drawn
+    c.End(List);
+    EXPECT_TRUE(GetUpdateRect(List->Handle(), nullptr, FALSE));  // the whole list paints again
+    EXPECT_EQ(WindowText(List, 0, 0), L"Ann" + tag);
+    EXPECT_EQ(WindowText(List, 0, 1), L"one" + tag);
+    EXPECT_EQ(WindowText(List, 0, 2), L"body" + tag);
+    a->SubItems()->Delete(1);
+    // Drawing again, every change redraws its row at once.
+    UpdateWindow(List->Handle());
+    redraws.Count = 0;
+    a->SetCaption(L"Bob" + tag);
+    EXPECT_EQ(redraws.Count, 1);
+    EXPECT_TRUE(GetUpdateRect(List->Handle(), nullptr, FALSE));
+  }
+}
+
+TEST_F(ListItems, AColumnDraggedWiderKeepsItsWidthWhenMovedInABracket) {
+  AddRow(L"Ann", {L"1", L"a"});
+  Form->Show();
+  // The user drags the third column to 93 pixels.
+  SendMessageW(List->Handle(), LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(93, 0));
+  TListColumn* body = List->Columns()->Items(2);
+  List->Columns()->BeginUpdate();
+  body->SetIndex(0);
+  EXPECT_EQ(body->Width(), 93);  // read where the window still has it
+  EXPECT_EQ(List->Columns()->Items(1)->Width(), 120);
+  List->Columns()->EndUpdate();
+  EXPECT_EQ(SendMessageW(List->Handle(), LVM_GETCOLUMNWIDTH, 0, 0), 93);
+  EXPECT_EQ(body->Width(), 93);
+  EXPECT_EQ(SendMessageW(List->Handle(), LVM_GETCOLUMNWIDTH, 1, 0), 120);
+}
+
 TEST_F(ListItems, ARecreatedWindowKeepsItemsStatesWidthsAndOrder) {
   List->SetCheckboxes(true);
   TListItem* a = AddRow(L"Ann", {L"1"});
