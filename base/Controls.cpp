@@ -9,6 +9,7 @@
 #include "base/ActnList.h"
 #include "base/Forms.h"
 #include "base/Menus.h"
+#include "base/SharedResources.h"
 
 namespace control_detail {
 
@@ -95,7 +96,7 @@ HCURSOR CursorHandle(TCursor Cursor) {
     case crHandPoint: id = IDC_HAND; break;
     default: break;
   }
-  return LoadCursorW(nullptr, id);
+  return SharedCursor(nullptr, id);
 }
 
 TShiftState KeyDataToShiftState(LPARAM KeyData) {

@@ -19,7 +19,9 @@ HWND TimerWindow(WNDPROC proc) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"TTimerWindow";
     RegisterClassW(&wc);
-    gTimerWindow = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+    // Only WM_TIMER comes here: a message-only window, which costs the
+    // display nothing.
+    gTimerWindow = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                    wc.hInstance, nullptr);
   }
   return gTimerWindow;

@@ -8,6 +8,7 @@
 #include "base/Hints.h"
 #include "base/Lists.h"
 #include "base/Menus.h"
+#include "base/SharedResources.h"
 #include "base/Threads.h"
 
 TApplication* Application = nullptr;
@@ -174,8 +175,8 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
     Params.Height = CW_USEDEFAULT;
   }
   Params.WindowClass.style = CS_DBLCLKS;
-  HICON icon = LoadIconW(ModuleInstance(), L"MAINICON");
-  Params.WindowClass.hIcon = icon ? icon : LoadIconW(nullptr, IDI_APPLICATION);
+  HICON icon = SharedIcon(ModuleInstance(), L"MAINICON");
+  Params.WindowClass.hIcon = icon ? icon : SharedIcon(nullptr, IDI_APPLICATION);
 }
 
 void TCustomForm::CreateWnd() {
@@ -202,31 +203,34 @@ void TCustomForm::CreateWnd() {
     UpdateBounds();
 }
 
-namespace {
-// The size of the frame around the client area for a style.
-SIZE FrameSize(const TCreateParams& p, bool HasMenu) {
-  RECT r{0, 0, 100, 100};
-  AdjustWindowRectEx(&r, p.Style & ~static_cast<DWORD>(WS_VISIBLE), HasMenu, p.ExStyle);
-  return SIZE{(r.right - r.left) - 100, (r.bottom - r.top) - 100};
+// The frame around the client area (the window rectangle of an empty client
+// area at 0,0) for the form's present style. Asked for again and again while
+// a form without a window aligns its controls, and each question costs a
+// round trip to the window server, so the answer is kept for the style.
+RECT TCustomForm::FrameRect() {
+  TCreateParams p;
+  CreateParams(p);
+  const DWORD style = p.Style & ~static_cast<DWORD>(WS_VISIBLE);
+  const bool menu = FMenu != nullptr;
+  if (!FFrame.Known || FFrame.Style != style || FFrame.ExStyle != p.ExStyle || FFrame.Menu != menu) {
+    RECT r{0, 0, 0, 0};
+    AdjustWindowRectEx(&r, style, menu, p.ExStyle);
+    FFrame = TFrameCache{true, style, p.ExStyle, menu, r};
+  }
+  return FFrame.Rect;
 }
-}  // namespace
 
 TRect TCustomForm::ClientRect() {
   if (FHandle) return TWinControl::ClientRect();
-  TCreateParams p;
-  CreateParams(p);
-  SIZE f = FrameSize(p, FMenu != nullptr);
-  return TRect(0, 0, Max<LONG>(0, FWidth - f.cx), Max<LONG>(0, FHeight - f.cy));
+  RECT f = FrameRect();
+  return TRect(0, 0, Max<LONG>(0, FWidth - (f.right - f.left)), Max<LONG>(0, FHeight - (f.bottom - f.top)));
 }
 
 TPoint TCustomForm::ClientOrigin() {
   if (FHandle) return TWinControl::ClientOrigin();
   // Screen coordinates, with or without a Parent.
-  TCreateParams p;
-  CreateParams(p);
-  RECT r{0, 0, 0, 0};
-  AdjustWindowRectEx(&r, p.Style & ~static_cast<DWORD>(WS_VISIBLE), FMenu != nullptr, p.ExStyle);
-  return TPoint(FLeft - r.left, FTop - r.top);
+  RECT f = FrameRect();
+  return TPoint(FLeft - f.left, FTop - f.top);
 }
 
 void TCustomForm::SetClientWidth(int Value) {
@@ -234,9 +238,8 @@ void TCustomForm::SetClientWidth(int Value) {
     TWinControl::SetClientWidth(Value);
     return;
   }
-  TCreateParams p;
-  CreateParams(p);
-  SetWidth(Value + FrameSize(p, FMenu != nullptr).cx);
+  RECT f = FrameRect();
+  SetWidth(Value + (f.right - f.left));
 }
 
 void TCustomForm::SetClientHeight(int Value) {
@@ -244,9 +247,8 @@ void TCustomForm::SetClientHeight(int Value) {
     TWinControl::SetClientHeight(Value);
     return;
   }
-  TCreateParams p;
-  CreateParams(p);
-  SetHeight(Value + FrameSize(p, FMenu != nullptr).cy);
+  RECT f = FrameRect();
+  SetHeight(Value + (f.bottom - f.top));
 }
 
 void TCustomForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

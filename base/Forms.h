@@ -155,6 +155,15 @@ class TCustomForm : public TWinControl {
   void SetActive(bool Value);
   void SetWindowFocus();
   void CenterOnScreen();
+  RECT FrameRect();
+
+  struct TFrameCache {
+    bool Known;
+    DWORD Style;
+    DWORD ExStyle;
+    bool Menu;
+    RECT Rect;
+  };
 
   TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
   TBorderIcons FBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize};
@@ -176,6 +185,7 @@ class TCustomForm : public TWinControl {
   TMenuItem* FWindowMenu = nullptr;
   HWND FClientHandle = nullptr;
   TOwned<TGlassFrame> FGlassFrame;
+  TFrameCache FFrame{};
 };
 
 class TForm : public TCustomForm {

@@ -7,6 +7,7 @@
 
 #include "base/Forms.h"
 #include "base/Menus.h"
+#include "base/SharedResources.h"
 
 namespace {
 
@@ -108,7 +109,7 @@ void TTrayIcon::FillData(NOTIFYICONDATAW& Data, UINT Flags) {
   if (!icon)
     icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
                                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
+  if (!icon) icon = SharedIcon(nullptr, IDI_APPLICATION);
   Data.hIcon = icon;
   CopyText(Data.szTip, std::size(Data.szTip), FHint);
 }

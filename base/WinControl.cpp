@@ -8,6 +8,7 @@
 #include "base/ActnList.h"
 #include "base/Forms.h"
 #include "base/Menus.h"
+#include "base/SharedResources.h"
 
 using namespace control_detail;
 
@@ -88,7 +89,7 @@ void TWinControl::CreateParams(TCreateParams& Params) {
   Params.WndParent = FParent ? FParent->Handle() : FParentWindow;
   Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
   Params.WindowClass.lpfnWndProc = DefWindowProcW;
-  Params.WindowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  Params.WindowClass.hCursor = SharedCursor(nullptr, IDC_ARROW);
   Params.WindowClass.hInstance = ModuleInstance();
   Params.WinClassName = ClassName();
 }

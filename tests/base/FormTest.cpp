@@ -4,6 +4,7 @@
 #include <set>
 
 #include "base/ExtCtrls.h"
+#include "base/Menus.h"
 #include "base/StdCtrls.h"
 #include "tests/support/Gui.h"
 
@@ -57,6 +58,56 @@ TEST(Form, LoadingBracketRunsLoadedBeforeOnCreate) {
 TEST(Form, ClientSizeSetBeforeTheWindowIsKept) {
   auto* f = new TTestForm(nullptr);
   f->Show();
+  EXPECT_EQ(f->ClientWidth(), 300);
+  EXPECT_EQ(f->ClientHeight(), 120);
+  f->Free();
+}
+
+// Before its window exists a form works out its client area from the frame
+// that its style would get; the frame follows every change of border style
+// and menu, also back to a style seen before.
+TEST(Form, TheClientAreaWithoutAWindowFollowsBorderStyleAndMenu) {
+  auto* f = new TForm(nullptr);
+  f->SetBounds(50, 60, 400, 300);
+  auto frame = [f](TFormBorderStyle Style) {
+    f->SetBorderStyle(Style);
+    EXPECT_FALSE(f->HandleAllocated());
+    TRect c = f->ClientRect();
+    TPoint o = f->ClientOrigin();
+    return std::make_pair(SIZE{400 - c.Width(), 300 - c.Height()}, SIZE{o.x - 50, o.y - 60});
+  };
+  auto none = frame(TFormBorderStyle::bsNone);
+  EXPECT_EQ(none.first.cx, 0);
+  EXPECT_EQ(none.first.cy, 0);
+  EXPECT_EQ(none.second.cx, 0);
+  auto single = frame(TFormBorderStyle::bsSingle);
+  auto sizeable = frame(TFormBorderStyle::bsSizeable);
+  auto tool = frame(TFormBorderStyle::bsToolWindow);
+  EXPECT_GT(single.first.cy, single.first.cx);  // the caption
+  EXPECT_GT(single.second.cy, single.second.cx);
+  EXPECT_GE(sizeable.first.cx, single.first.cx);
+  EXPECT_LT(tool.first.cy, single.first.cy);  // a smaller caption
+  // Back to styles seen before: the same frames again.
+  EXPECT_EQ(frame(TFormBorderStyle::bsNone).first.cy, 0);
+  EXPECT_EQ(frame(TFormBorderStyle::bsSingle).first.cy, single.first.cy);
+
+  // A menu bar takes its height from the client area, and gives it back.
+  auto* menu = new TMainMenu(f);
+  auto* item = new TMenuItem(menu);
+  item->SetCaption(L"File");
+  menu->Items()->Add(item);
+  f->SetMenu(menu);
+  EXPECT_GT(frame(TFormBorderStyle::bsSingle).first.cy, single.first.cy);
+  f->SetMenu(nullptr);
+  EXPECT_EQ(frame(TFormBorderStyle::bsSingle).first.cy, single.first.cy);
+
+  // The size set for the client area is the one the window gets.
+  f->SetBorderStyle(TFormBorderStyle::bsToolWindow);
+  f->SetClientWidth(300);
+  f->SetClientHeight(120);
+  EXPECT_EQ(f->Width(), 300 + tool.first.cx);
+  EXPECT_EQ(f->Height(), 120 + tool.first.cy);
+  f->HandleNeeded();
   EXPECT_EQ(f->ClientWidth(), 300);
   EXPECT_EQ(f->ClientHeight(), 120);
   f->Free();

@@ -16,7 +16,7 @@ fi
 
 export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$VANTREL_WINE_HOME/prefix}"
 export WINEARCH=win64
-export WINEDEBUG=-all
+export WINEDEBUG="${VANTREL_WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 # WinINet would send the programs' requests to a proxy named in the
 # environment: tests and runs talk to their own servers only.
