@@ -206,6 +206,29 @@ TEST(SendRecv, BufferReceivesWaitInTheReceiveItself) {
   EXPECT_EQ(p.Server->RecvCounter(), 18);
 }
 
+// A receive into a caller's buffer waits as long as it was asked to,
+// whatever receive time-out the handle itself carries.
+TEST(SendRecv, BufferReceivesWaitTheirOwnTimeOut) {
+  TcpPair p;
+  p.Server->SetRecvTimeout(50);
+  std::thread late([&] {
+    Sleep(400);
+    p.Client->SendString("abcdefgh");
+  });
+  char buffer[8] = {};
+  DWORD started = GetTickCount();
+  EXPECT_EQ(p.Server->RecvBufferEx(buffer, 8, 5000), 8);
+  late.join();
+  EXPECT_EQ(p.Server->LastError(), 0);
+  EXPECT_GE(GetTickCount() - started, 300u);
+  EXPECT_EQ(std::string(buffer, 8), "abcdefgh");
+
+  started = GetTickCount();
+  EXPECT_EQ(p.Server->RecvBufferEx(buffer, 8, 300), 0);
+  EXPECT_EQ(p.Server->LastError(), 10060);
+  EXPECT_GE(GetTickCount() - started, 250u);
+}
+
 // Bytes waiting in the line buffer are served before anything is received,
 // with the time-out counted as for a packet: a poll that they do not fill
 // ends with a time-out after handing them over.
