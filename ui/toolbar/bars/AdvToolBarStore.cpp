@@ -14,8 +14,6 @@ constexpr int MaxCoordinate = 32767;
 bool SoundCoordinate(int V) { return V >= -MaxCoordinate && V <= MaxCoordinate; }
 bool SoundSize(int V) { return V >= 0 && V <= MaxCoordinate; }
 
-bool Runs(TComponent* C, TPersistence* P) { return !C->IsDesigning() && P->Enabled(); }
-
 // The dock panels of the form the panel lies on, the panel itself
 // excluded, in the order of the controls.
 void CollectPanels(TWinControl* Parent, TAdvDockPanel* Self, std::vector<TAdvDockPanel*>& Out) {

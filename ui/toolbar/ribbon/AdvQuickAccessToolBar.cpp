@@ -30,7 +30,6 @@ void Guarded(bool& Flag, F Action) {
   Flag = old;
 }
 
-bool IsGlowButton(TControl* C) { return dynamic_cast<TAdvCustomGlowButton*>(C) != nullptr; }
 }  // namespace
 
 // ---------------------------------------------------------------------------
