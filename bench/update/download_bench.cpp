@@ -1,7 +1,7 @@
 // Download throughput of the update: a 64 MiB file from the local HTTP
 // server (tools/update/test_servers.py on loopback) through
 // TNetUpdate::URLGetFile, beside a plain WinINet InternetReadFile loop that
-// writes the same file, in the same run, alternating. Goal: ours at least
+// writes the same file, in the same run, taking turns. Goal: ours at least
 // 0.9 of the plain loop's throughput.
 #include <windows.h>
 #include <wininet.h>
@@ -17,7 +17,7 @@
 namespace {
 
 constexpr int64_t kSize = 64ll * 1024 * 1024;
-constexpr int kRuns = 7;
+constexpr int kRuns = 9;
 
 double Now() {
   LARGE_INTEGER f, c;
@@ -76,18 +76,27 @@ int wmain() {
     return 1;
   }
   String url = L"http://127.0.0.1:" + AnsiToWide(ports["http"]) + L"/big/" + IntToStr(kSize);
-  std::vector<double> plain, ours;
+  std::vector<double> plain, ours, ratios;
   for (int i = 0; i < kRuns; ++i) {
-    // Each run writes a new file.
+    // Each run writes a new file; which way goes first alternates, so that
+    // the write-back of the file before falls on both alike.
     DeleteFileW((folder + L"plain.bin").c_str());
     DeleteFileW((folder + IntToStr(kSize)).c_str());
-    plain.push_back(PlainRun(url, folder + L"plain.bin"));
-    double t = OurRun(url, folder);
+    double p = 0, t = 0;
+    if (i % 2 == 0) {
+      p = PlainRun(url, folder + L"plain.bin");
+      t = OurRun(url, folder);
+    } else {
+      t = OurRun(url, folder);
+      p = PlainRun(url, folder + L"plain.bin");
+    }
     if (t < 0 || SizeOf(folder + IntToStr(kSize)) != kSize) {
       std::printf("download bench: URLGetFile did not bring the whole file\n");
       return 1;
     }
+    plain.push_back(p);
     ours.push_back(t);
+    ratios.push_back(p / t);  // our rate over the plain rate
   }
   if (SizeOf(folder + L"plain.bin") != kSize) {
     std::printf("download bench: the plain loop did not bring the whole file\n");
@@ -95,10 +104,11 @@ int wmain() {
   }
   double mb = static_cast<double>(kSize) / (1024.0 * 1024.0);
   double plainRate = mb / Median(plain), ourRate = mb / Median(ours);
-  std::printf("64 MiB over HTTP from loopback, median of %d runs each:\n", kRuns);
+  std::printf("64 MiB over HTTP from loopback, %d runs of each taking turns, medians:\n", kRuns);
   std::printf("  plain WinINet read loop: %8.1f MiB/s\n", plainRate);
   std::printf("  URLGetFile:              %8.1f MiB/s\n", ourRate);
-  std::printf("  ratio %.2f (goal: at least 0.90)\n", ourRate / plainRate);
+  std::printf("  ratio %.2f (median of the runs' ratios; lowest %.2f; goal: at least 0.90)\n", Median(ratios),
+              *std::min_element(ratios.begin(), ratios.end()));
   DeleteFileW((folder + L"plain.bin").c_str());
   DeleteFileW((folder + IntToStr(kSize)).c_str());
   return 0;
