@@ -38,11 +38,6 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   Image1->SetParent(this);
   Image1->SetBounds(0, 8, 128, 128);
   Image1->SetStretch(true);
-  if (HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 128, 128, 0))) {
-    TIcon picture;
-    picture.SetHandle(icon);
-    Image1->Picture()->SetGraphic(&picture);
-  }
 
   Label1 = new TLabel(this);
   Label1->SetName(L"Label1");
@@ -101,7 +96,6 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
 
   ImageList1 = new TImageList(this);
   ImageList1->SetName(L"ImageList1");
-  FillImageList();
 
   ofMenuStyler = new TAdvMenuOfficeStyler(this);
   ofMenuStyler->SetName(L"ofMenuStyler");
@@ -117,6 +111,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   PopupMenu1->SetName(L"PopupMenu1");
   PopupMenu1->SetMenuStyler(ofMenuStyler);
   PopupMenu1->SetImages(ImageList1);
+  PopupMenu1->OnPopup = Bind(this, &TForm1::PopupMenu1Popup);
   miInfo = AddMenuItem(L"miInfo", L"Vantrel info", 4, nullptr);
   AddMenuItem(L"N1", L"-", -1, nullptr);
   miNewSMS = AddMenuItem(L"miNewSMS", L"NEW SMS", 0, &TForm1::NewSmsClick);
@@ -249,7 +244,28 @@ void TForm1::FormDestroy(TObject*) {
   FreeAndNil(ContactNumbers);
 }
 
-void TForm1::FormShow(TObject*) { PostMessageW(Handle(), WM_HIDE_ON_FIRST_SHOW, 0, 0); }
+void TForm1::FormShow(TObject*) {
+  // The show at start is answered by hiding the window again, unseen: the
+  // picture waits for a show that stays.
+  if (FirstShowDone) LoadPicture();
+  PostMessageW(Handle(), WM_HIDE_ON_FIRST_SHOW, 0, 0);
+}
+
+void TForm1::LoadPicture() {
+  if (FPictureLoaded) return;
+  FPictureLoaded = true;
+  if (HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 128, 128, 0))) {
+    TIcon picture;
+    picture.SetHandle(icon);
+    Image1->Picture()->SetGraphic(&picture);
+  }
+}
+
+void TForm1::MenuImagesNeeded() {
+  if (FMenuImagesDrawn) return;
+  FMenuImagesDrawn = true;
+  FillImageList();
+}
 
 void TForm1::FormCloseQuery(TObject*, bool& CanClose) {
   if (ExitRequested) return;

@@ -94,6 +94,9 @@ class TForm1 : public TForm {
   void HideMainWindow(TObject* Sender);
   void ExitClick(TObject* Sender) { ExitProgram(); }
   void AutostartClick(TObject* Sender);
+  // The menus' pictures (the tray menu's and the new-SMS window's pattern
+  // menus'), drawn when a menu that shows them first opens.
+  void MenuImagesNeeded();
 
   // Sends a command to the phone (port 43000); nothing while the address
   // is unknown.
@@ -117,8 +120,13 @@ class TForm1 : public TForm {
   TMenuItem* AddMenuItem(const wchar_t* Name, const wchar_t* Caption, int ImageIndex,
                          void (TForm1::*Handler)(TObject*));
   void FillImageList();
+  void PopupMenu1Popup(TObject* Sender) { MenuImagesNeeded(); }
+  // The product picture, loaded when the window is first seen.
+  void LoadPicture();
 
   HWND FLastFlashed = nullptr;
+  bool FMenuImagesDrawn = false;
+  bool FPictureLoaded = false;
 };
 
 extern TForm1* Form1;

@@ -231,6 +231,7 @@ TfrmNewSMS::TfrmNewSMS(TComponent* AOwner) : TTaskbarForm(AOwner) {
     for (TAdvPopupMenu* m : {AdvPopupMenu1, AdvPopupMenu2}) {
       m->SetImages(Form1->ImageList1);
       m->SetMenuStyler(Form1->ofMenuStyler);
+      m->OnPopup = Bind(this, &TfrmNewSMS::PatternMenuPopup);
     }
   }
 
@@ -338,6 +339,10 @@ void TfrmNewSMS::FormCreate(TObject*) {
   SetHangUpColor(LinkLostColor);
   SetLinkButtonsEnabled(Connected);
   PostMessageW(Handle(), WM_AFTER_CREATE, 0, 0);
+}
+
+void TfrmNewSMS::PatternMenuPopup(TObject*) {
+  if (Form1) Form1->MenuImagesNeeded();
 }
 
 void TfrmNewSMS::FormShow(TObject*) { SetActiveControl(ComboBox1->Enabled() ? static_cast<TWinControl*>(Edit2) : Edit1); }

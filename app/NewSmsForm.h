@@ -174,6 +174,8 @@ class TfrmNewSMS : public TTaskbarForm {
   void FormCreate(TObject* Sender);
   void FormShow(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
+  // The pattern menus show the main window's pictures.
+  void PatternMenuPopup(TObject* Sender);
   void WMAfterCreate();
   // The pictures of the window are drawn when it is first shown, the
   // wizard's billboard when the wizard first runs: a start with the window

@@ -98,6 +98,32 @@ TEST_F(ProgramForms, HiddenWindowsGetTheirControlsAndPicturesWhenFirstShown) {
   EXPECT_EQ(frmSmsInBox->ImageList1->Count(), images);
 }
 
+TEST_F(ProgramForms, TheMainWindowsPicturesWaitUntilTheyAreSeen) {
+  CreateProgramForms();
+  EXPECT_EQ(Form1->Image1->Picture()->Graphic(), nullptr);
+  EXPECT_EQ(Form1->ImageList1->Count(), 0);
+  // The show at start is answered by hiding the window: it loads nothing.
+  Form1->Show();
+  Application->ProcessMessages();
+  ASSERT_TRUE(Form1->FirstShowDone);
+  EXPECT_FALSE(Form1->Visible());
+  EXPECT_EQ(Form1->Image1->Picture()->Graphic(), nullptr);
+  // A pattern menu of the new-SMS window opening draws the menus' pictures,
+  // which the tray menu then shares.
+  ASSERT_TRUE(frmNewSMS->AdvPopupMenu1->OnPopup);
+  frmNewSMS->AdvPopupMenu1->OnPopup(frmNewSMS->AdvPopupMenu1);
+  EXPECT_EQ(Form1->ImageList1->Count(), 9);
+  ASSERT_TRUE(Form1->PopupMenu1->OnPopup);
+  Form1->PopupMenu1->OnPopup(Form1->PopupMenu1);
+  EXPECT_EQ(Form1->ImageList1->Count(), 9);
+  // "Show main window" shows the product picture.
+  Form1->ShowMainWindow(nullptr);
+  EXPECT_TRUE(Form1->Visible());
+  TGraphic* picture = Form1->Image1->Picture()->Graphic();
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->Width(), 128);
+}
+
 TEST_F(ProgramForms, ThreeWindowsHaveTaskbarButtonsOfTheirOwnAndTheMainWindowOwnsThem) {
   CreateProgramForms();
   HWND main = Form1->Handle();

@@ -388,6 +388,9 @@ TEST_F(MainWindow, TrayMenuHasItsItemsInOrder) {
     EXPECT_EQ(items->Items(i)->Caption(), expected[i].Caption) << i;
     EXPECT_EQ(items->Items(i)->ImageIndex(), expected[i].Image) << i;
   }
+  // The menu's own popup handler draws its pictures.
+  ASSERT_TRUE(Form1->PopupMenu1->OnPopup);
+  Form1->PopupMenu1->OnPopup(Form1->PopupMenu1);
   EXPECT_GE(Form1->ImageList1->Count(), 9);
   EXPECT_EQ(Form1->TrayIcon1->PopupMenu(), Form1->PopupMenu1);
   EXPECT_EQ(Form1->PopupMenu1->MenuStyler(), Form1->ofMenuStyler);
@@ -398,7 +401,11 @@ TEST_F(MainWindow, TrayMenuHasItsItemsInOrder) {
 
 TEST_F(MainWindow, RightClickOnTheTrayIconOpensTheMenu) {
   int popups = 0;
-  Form1->PopupMenu1->OnPopup = [&](TObject*) { ++popups; };
+  TNotifyEvent own = Form1->PopupMenu1->OnPopup;
+  Form1->PopupMenu1->OnPopup = [&](TObject* Sender) {
+    ++popups;
+    own(Sender);
+  };
   // The menu runs modally; a timer closes it.
   UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
@@ -410,8 +417,9 @@ TEST_F(MainWindow, RightClickOnTheTrayIconOpensTheMenu) {
   Application->OnException = nullptr;
   EXPECT_EQ(reported, L"");
   KillTimer(nullptr, timer);
-  Form1->PopupMenu1->OnPopup = nullptr;
+  Form1->PopupMenu1->OnPopup = own;
   EXPECT_EQ(popups, 1);
+  EXPECT_GE(Form1->ImageList1->Count(), 9);
   EXPECT_EQ(Form1->PopupMenu1->PopupComponent(), Form1->TrayIcon1);
 }
 
