@@ -12,6 +12,8 @@ struct TSharedEntry {
   ULONG_PTR Number;  // a resource number, or 0 for a named resource
   std::wstring Name;
   HANDLE Handle;
+  HANDLE Small = nullptr;  // an icon's small version, once asked for
+  bool SmallLoaded = false;
 };
 
 std::mutex& CacheLock() {
@@ -47,3 +49,19 @@ HCURSOR SharedCursor(HINSTANCE Instance, LPCWSTR Name) {
 }
 
 HICON SharedIcon(HINSTANCE Instance, LPCWSTR Name) { return static_cast<HICON>(Shared(Instance, Name, false)); }
+
+HICON SharedSmallIcon(HICON Icon) {
+  if (!Icon) return nullptr;
+  std::lock_guard<std::mutex> hold(CacheLock());
+  for (TSharedEntry& e : Cache()) {
+    if (e.Cursor || e.Handle != Icon) continue;
+    if (!e.SmallLoaded) {
+      LPCWSTR name = e.Number ? MAKEINTRESOURCEW(e.Number) : e.Name.c_str();
+      e.Small = LoadImageW(e.Instance, name, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                           LR_SHARED);
+      e.SmallLoaded = true;
+    }
+    return static_cast<HICON>(e.Small);
+  }
+  return nullptr;
+}

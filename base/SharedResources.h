@@ -14,3 +14,10 @@ HCURSOR SharedCursor(HINSTANCE Instance, LPCWSTR Name);
 // LoadIconW(Instance, Name), loaded once per instance and name; a name that
 // the module does not have stays without an icon (nullptr) as well.
 HICON SharedIcon(HINSTANCE Instance, LPCWSTR Name);
+
+// The small version (the system's small icon size) of an icon that
+// SharedIcon handed out, loaded once; nullptr for any other icon. A window
+// class registered with an icon but no small one makes the system derive
+// the small one from the icon's resource at every registration, which under
+// wine costs about as much as making a window.
+HICON SharedSmallIcon(HICON Icon);

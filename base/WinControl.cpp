@@ -116,10 +116,21 @@ void TWinControl::CreateWnd() {
   bool registered = GetClassInfoW(params.WindowClass.hInstance, params.WinClassName.c_str(), &existing) != 0;
   if (!registered || existing.lpfnWndProc != &TWinControl::InitWndProc) {
     if (registered) UnregisterClassW(params.WinClassName.c_str(), params.WindowClass.hInstance);
-    WNDCLASSW wc = params.WindowClass;
+    const WNDCLASSW& from = params.WindowClass;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = from.style;
     wc.lpfnWndProc = &TWinControl::InitWndProc;
+    wc.cbClsExtra = from.cbClsExtra;
+    wc.cbWndExtra = from.cbWndExtra;
+    wc.hInstance = from.hInstance;
+    wc.hIcon = from.hIcon;
+    wc.hCursor = from.hCursor;
+    wc.hbrBackground = from.hbrBackground;
+    wc.lpszMenuName = from.lpszMenuName;
     wc.lpszClassName = params.WinClassName.c_str();
-    if (!RegisterClassW(&wc)) RaiseLastOSError();
+    wc.hIconSm = SharedSmallIcon(from.hIcon);
+    if (!RegisterClassExW(&wc)) RaiseLastOSError();
   }
   FControlState.Include(TControlStateItem::csCreating);
   try {

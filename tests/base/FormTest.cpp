@@ -5,6 +5,7 @@
 
 #include "base/ExtCtrls.h"
 #include "base/Menus.h"
+#include "base/SharedResources.h"
 #include "base/StdCtrls.h"
 #include "tests/support/Gui.h"
 
@@ -110,6 +111,19 @@ TEST(Form, TheClientAreaWithoutAWindowFollowsBorderStyleAndMenu) {
   f->HandleNeeded();
   EXPECT_EQ(f->ClientWidth(), 300);
   EXPECT_EQ(f->ClientHeight(), 120);
+  f->Free();
+}
+
+// The form's window class is registered with the small icon beside its
+// icon, both the shared ones.
+TEST(Form, TheWindowClassCarriesItsSmallIconToo) {
+  auto* f = new TTestForm(nullptr);
+  HWND h = f->Handle();
+  HICON icon = reinterpret_cast<HICON>(GetClassLongPtrW(h, GCLP_HICON));
+  ASSERT_NE(icon, nullptr);
+  HICON small = reinterpret_cast<HICON>(GetClassLongPtrW(h, GCLP_HICONSM));
+  EXPECT_NE(small, nullptr);
+  EXPECT_EQ(small, SharedSmallIcon(icon));
   f->Free();
 }
 

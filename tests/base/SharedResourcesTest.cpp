@@ -39,6 +39,32 @@ TEST(SharedResources, NamedResourcesAreFoundByTheirNameNotItsAddress) {
   EXPECT_EQ(SharedCursor(nullptr, IDC_ARROW), LoadCursorW(nullptr, IDC_ARROW));
 }
 
+int IconWidth(HICON Icon) {
+  ICONINFO info{};
+  if (!GetIconInfo(Icon, &info)) return -1;
+  BITMAP bm{};
+  GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  return bm.bmWidth;
+}
+
+TEST(SharedResources, AnIconsSmallVersionIsLoadedOnceAtTheSmallSize) {
+  HICON icon = SharedIcon(nullptr, IDI_APPLICATION);
+  HICON small = SharedSmallIcon(icon);
+  ASSERT_NE(small, nullptr);
+  EXPECT_NE(small, icon);
+  EXPECT_EQ(SharedSmallIcon(icon), small);
+  EXPECT_EQ(IconWidth(small), GetSystemMetrics(SM_CXSMICON));
+  EXPECT_EQ(IconWidth(icon), GetSystemMetrics(SM_CXICON));
+  // Another icon's small version is the system's business.
+  HICON own = CopyIcon(icon);
+  ASSERT_NE(own, nullptr);
+  EXPECT_EQ(SharedSmallIcon(own), nullptr);
+  DestroyIcon(own);
+  EXPECT_EQ(SharedSmallIcon(nullptr), nullptr);
+}
+
 TEST(SharedResources, ThreadsAskingAtOnceGetTheSameHandle) {
   HCURSOR seen[8] = {};
   std::thread threads[8];
