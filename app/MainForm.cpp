@@ -261,6 +261,11 @@ void TForm1::LoadPicture() {
   }
 }
 
+void TForm1::MakeControlWindows() {
+  for (int i = 0; i < ControlCount(); ++i)
+    if (auto* c = dynamic_cast<TWinControl*>(Controls(i))) c->HandleNeeded();
+}
+
 void TForm1::MenuImagesNeeded() {
   if (FMenuImagesDrawn) return;
   FMenuImagesDrawn = true;
@@ -339,7 +344,15 @@ void TForm1::Dispatch(TMessage& Message) {
       if (!FirstShowDone) {
         FirstShowDone = true;
         Hide();
+        // Nobody sees the controls yet; their windows wait until the start
+        // is over, and are then made for the programs that read them.
+        if (!SetTimer(Handle(), ControlsTimerId, ControlsDelayMs, nullptr)) MakeControlWindows();
       }
+      return;
+    case WM_TIMER:
+      if (Message.WParam != ControlsTimerId) break;
+      KillTimer(Handle(), ControlsTimerId);
+      MakeControlWindows();
       return;
     case WM_QUERYENDSESSION:
       // The session may end; so does the program.

@@ -70,6 +70,10 @@ class TForm1 : public TForm {
   bool ExitRequested = false;
   // The first show has been answered.
   bool FirstShowDone = false;
+  // The window's controls get their windows this long after the start's
+  // show, which leaves them unmade (the window is minimized, then hidden).
+  static constexpr UINT_PTR ControlsTimerId = 0x4357;
+  static constexpr UINT ControlsDelayMs = 200;
 
   // The exit command: saves the positions of the other windows and closes
   // this one for good.
@@ -123,6 +127,7 @@ class TForm1 : public TForm {
   void PopupMenu1Popup(TObject* Sender) { MenuImagesNeeded(); }
   // The product picture, loaded when the window is first seen.
   void LoadPicture();
+  void MakeControlWindows();
 
   HWND FLastFlashed = nullptr;
   bool FMenuImagesDrawn = false;

@@ -389,6 +389,9 @@ class TWinControl : public TControl {
   virtual void PaintWindow(HDC DC);
   void PaintHandler(TMessage& Message);
   virtual void UpdateShowing();
+  // Shows the windowed children (not the pop-ups) as this control shows,
+  // each with its window.
+  virtual void ShowChildren();
   void UpdateControlState();
   virtual void ShowingChanged();
   virtual void DoEnter();

@@ -403,6 +403,18 @@ void TCustomForm::CenterOnScreen() {
   SetBounds(x / 2, y / 2, FWidth, FHeight);
 }
 
+// A window shown minimized makes its controls' windows when it is first
+// restored: until then nobody sees them, and each costs about as much as a
+// window of its own.
+void TCustomForm::ShowChildren() {
+  if (!FShowing && FWindowState == TWindowState::wsMinimized && !FParent && FFormStyle != TFormStyle::fsMDIChild) {
+    FChildrenWaiting = true;
+    return;
+  }
+  FChildrenWaiting = false;
+  TWinControl::ShowChildren();
+}
+
 void TCustomForm::ShowingChanged() {
   if (FShowing) {
     DoShow();
@@ -633,6 +645,11 @@ void TCustomForm::Dispatch(TMessage& Message) {
           FWindowState = TWindowState::wsMaximized;
         else if (Message.WParam == SIZE_RESTORED)
           FWindowState = TWindowState::wsNormal;
+      }
+      if (FChildrenWaiting && FShowing && Message.WParam != SIZE_MINIMIZED) {
+        FChildrenWaiting = false;
+        TWinControl::ShowChildren();
+        Realign();
       }
       return;
     case WM_GETMINMAXINFO: {

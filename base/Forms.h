@@ -140,6 +140,7 @@ class TCustomForm : public TWinControl {
   void CreateWnd() override;
   void DestroyWindowHandle() override;
   void ShowingChanged() override;
+  void ShowChildren() override;
   virtual void DoCreate();
   virtual void DoDestroy();
   virtual void DoShow();
@@ -179,6 +180,7 @@ class TCustomForm : public TWinControl {
   bool FScaled = true;
   int FPixelsPerInch = 96;
   bool FShowNoActivate = false;
+  bool FChildrenWaiting = false;  // shown minimized, its controls not yet shown
   bool FInClose = false;
   bool FCreated = false;
   TMainMenu* FMenu = nullptr;

@@ -640,15 +640,7 @@ void TWinControl::UpdateShowing() {
   if (show) {
     if (!FHandle) CreateHandle();
     // Child windows are ready before this one appears; pop-ups come after.
-    FShowingChildren = true;
-    try {
-      for (TWinControl* c : children)
-        if (!IsPopupChild(c)) c->UpdateShowing();
-    } catch (...) {
-      FShowingChildren = false;
-      throw;
-    }
-    FShowingChildren = false;
+    ShowChildren();
   }
   if (FHandle && FShowing != show) {
     FShowing = show;
@@ -661,6 +653,19 @@ void TWinControl::UpdateShowing() {
   }
   for (TWinControl* c : children)
     if (!show || IsPopupChild(c)) c->UpdateShowing();
+}
+
+void TWinControl::ShowChildren() {
+  std::vector<TWinControl*> children = FTabList;
+  FShowingChildren = true;
+  try {
+    for (TWinControl* c : children)
+      if (!IsPopupChild(c)) c->UpdateShowing();
+  } catch (...) {
+    FShowingChildren = false;
+    throw;
+  }
+  FShowingChildren = false;
 }
 
 void TWinControl::ShowingChanged() {

@@ -98,16 +98,28 @@ TEST_F(ProgramForms, HiddenWindowsGetTheirControlsAndPicturesWhenFirstShown) {
   EXPECT_EQ(frmSmsInBox->ImageList1->Count(), images);
 }
 
-TEST_F(ProgramForms, TheMainWindowsPicturesWaitUntilTheyAreSeen) {
+TEST_F(ProgramForms, TheMainWindowsPicturesAndControlsWaitUntilTheyAreSeen) {
   CreateProgramForms();
   EXPECT_EQ(Form1->Image1->Picture()->Graphic(), nullptr);
   EXPECT_EQ(Form1->ImageList1->Count(), 0);
-  // The show at start is answered by hiding the window: it loads nothing.
+  // The show at start is minimized and answered by hiding the window: it
+  // loads nothing and makes no window for the controls.
   Form1->Show();
+  EXPECT_FALSE(Form1->Edit1->HandleAllocated());
+  EXPECT_FALSE(Form1->Memo1->HandleAllocated());
   Application->ProcessMessages();
   ASSERT_TRUE(Form1->FirstShowDone);
   EXPECT_FALSE(Form1->Visible());
   EXPECT_EQ(Form1->Image1->Picture()->Graphic(), nullptr);
+  // After the start the controls get their windows, unseen, with what was
+  // written to them meanwhile.
+  Form1->Memo1->SetText(L"a line");
+  EXPECT_TRUE(PumpUntil([] { return Form1->Memo1->HandleAllocated() && Form1->Edit1->HandleAllocated(); }));
+  EXPECT_FALSE(IsWindowVisible(Form1->Memo1->Handle()));
+  EXPECT_NE(Form1->Memo1->Text().find(L"a line"), String::npos);
+  wchar_t text[64] = L"";
+  GetWindowTextW(Form1->Memo1->Handle(), text, 64);
+  EXPECT_NE(std::wstring(text).find(L"a line"), std::wstring::npos);
   // A pattern menu of the new-SMS window opening draws the menus' pictures,
   // which the tray menu then shares.
   ASSERT_TRUE(frmNewSMS->AdvPopupMenu1->OnPopup);
@@ -119,6 +131,9 @@ TEST_F(ProgramForms, TheMainWindowsPicturesWaitUntilTheyAreSeen) {
   // "Show main window" shows the product picture.
   Form1->ShowMainWindow(nullptr);
   EXPECT_TRUE(Form1->Visible());
+  ASSERT_TRUE(Form1->Memo1->HandleAllocated());
+  EXPECT_TRUE(IsWindowVisible(Form1->Memo1->Handle()));
+  EXPECT_TRUE(IsWindowVisible(Form1->Edit1->Handle()));
   TGraphic* picture = Form1->Image1->Picture()->Graphic();
   ASSERT_NE(picture, nullptr);
   EXPECT_EQ(picture->Width(), 128);

@@ -226,6 +226,49 @@ TEST(Form, MinimizedFormIsShownIconicAndKeepsItsNormalBounds) {
   f->Free();
 }
 
+// Nobody sees the controls of a window shown minimized: their windows are
+// made when it is restored, by the program or by the system, with what was
+// set on them meanwhile.
+TEST(Form, AFormShownMinimizedMakesItsControlsWindowsWhenRestored) {
+  for (bool bySystem : {false, true}) {
+    SCOPED_TRACE(bySystem ? "restored by the system" : "restored by the program");
+    auto* f = new TTestForm(nullptr);
+    f->SetWindowState(TWindowState::wsMinimized);
+    f->Show();
+    ASSERT_TRUE(IsIconic(f->Handle()));
+    EXPECT_FALSE(f->Edit1->HandleAllocated());
+    EXPECT_FALSE(f->Edit2->HandleAllocated());
+    f->Edit1->SetText(L"kept");
+    if (bySystem)
+      ShowWindow(f->Handle(), SW_RESTORE);
+    else
+      f->SetWindowState(TWindowState::wsNormal);
+    EXPECT_EQ(f->WindowState(), TWindowState::wsNormal);
+    ASSERT_TRUE(f->Edit1->HandleAllocated());
+    ASSERT_TRUE(f->Edit2->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(f->Edit1->Handle()));
+    EXPECT_TRUE(IsWindowVisible(f->Edit2->Handle()));
+    wchar_t text[16] = L"";
+    GetWindowTextW(f->Edit1->Handle(), text, 16);
+    EXPECT_STREQ(text, L"kept");
+    RECT r;
+    GetWindowRect(f->Edit2->Handle(), &r);
+    MapWindowPoints(HWND_DESKTOP, f->Handle(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.top, 40);
+    f->Free();
+  }
+}
+
+// Shown normally, a form's controls have their windows before it appears.
+TEST(Form, AFormShownNormallyHasItsControlsWindowsAtOnce) {
+  auto* f = new TTestForm(nullptr);
+  f->Show();
+  ASSERT_TRUE(f->Edit1->HandleAllocated());
+  EXPECT_TRUE(IsWindowVisible(f->Edit1->Handle()));
+  f->Free();
+}
+
 TEST(Form, DestroyHidesFirstThenRunsOnDestroy) {
   auto* f = new TTestForm(nullptr);
   bool visibleInDestroy = true;
